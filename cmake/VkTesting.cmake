@@ -1,0 +1,21 @@
+# vk_add_test(<name> LABEL <core|gui> SOURCES <files...> LIBS <targets...>)
+# One GoogleTest executable per area; the "core" label marks tests that build and run
+# without Qt and are repeated under the sanitizers.
+function(vk_add_test name)
+  cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBS" ${ARGN})
+  find_package(GTest REQUIRED)
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_compile_definitions(${name} PRIVATE VK_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
+  include(GoogleTest)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "${ARG_LABEL}"
+                       ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+# vk_add_bench(<name> SOURCES <files...> LIBS <targets...>): one Google Benchmark executable.
+function(vk_add_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <vector>
+
+#include "input_params.h"
+#include "numtext/extended.h"
+
+// Reflection and transmission of plane light at the flat interface of two media with complex
+// refractive indices, swept over the incidence angle. Pure arithmetic in Extended throughout.
+
+constexpr int MaxPoints = 90001;             // 0 to 90 degrees at 0.001 degree
+constexpr Extended NotAvailable = -999999;   // polarization degree with a zero denominator
+constexpr Extended MinSearchStart = 1e38L;   // larger than any reflectance
+constexpr Extended NoCriticalAngle = 100;    // CriticalAngle of a pair that has none
+
+// Rp, Rs, R of the relative index N = n + i*k at cos(theta) = c.
+void InterfaceReflectance(Extended n, Extended k, Extended c, Extended& Rp, Extended& Rs,
+                          Extended& R);
+// 100 * (s - p) / (s + p), or NotAvailable when s + p is zero.
+Extended PolarizationDegree(Extended sValue, Extended pValue);
+
+// The results of the last run. Reserved once at full capacity and never resized: entries are
+// indexed by the point number 1 ... Count, entries beyond Count keep what older runs left.
+struct TSweepResults {
+    TSweepResults();
+
+    Extended NRel = 0;
+    Extended KRel = 0;
+    Extended CriticalAngle = 0; // degrees; NoCriticalAngle when the pair has none
+    std::vector<Extended> IA, R, Rp, Rs, T, Tp, Ts, PR, PT;
+};
+
+// Writes NRel, KRel and CriticalAngle; returns the angle step.
+Extended PrepareSweep(const TInputParams& params, TSweepResults& store);
+// Computes point i (1 <= i <= Count) into entry i of all nine arrays.
+void ComputeSweepPoint(const TInputParams& params, TSweepResults& store, Extended step, int i);
+
+// Degrees; from the inputs themselves, not from the relative index.
+Extended BrewsterAngle(Extended n1, Extended n2);
+
+struct TPseudoBrewster {
+    Extended PbaAngle = 0;
+    Extended PbaRp = 0;
+    Extended PbaRs = 0;
+};
+// Minimum of Rp near the smallest Rp of the last run; call after the run's sweep.
+TPseudoBrewster FindPseudoBrewster(const TInputParams& params, const TSweepResults& store);
