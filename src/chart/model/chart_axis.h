@@ -1,0 +1,165 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "chart/model/chart_types.h"
+
+class TCustomChart;
+class TChartSeries;
+
+enum class TAxisKind { akLeft, akTop, akRight, akBottom, akDepth, akDepthTop };
+enum class TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
+
+struct TChartAxisTitle {
+    std::string Caption;
+    int Angle = 0;
+    TChartFont Font;
+    bool Visible = true;
+};
+
+// One label of the last layout: its value, its pixel along the axis and its text.
+struct TAxisLabel {
+    double Value = 0;
+    int Pixel = 0;
+    std::string Text;
+};
+
+// One axis of a chart: its settings (range, labels, lines, title, placement) and the geometry
+// worked out on every paint: the value range, the value <-> pixel mapping, the label increment,
+// the label values and the bands the axis takes off the plot rectangle. Every computation that
+// needs text sizes takes a TTextMeasurer, so the whole axis is testable without a widget.
+class TChartAxis {
+public:
+    TChartAxis(TCustomChart& chart, TAxisKind kind);
+    TChartAxis(const TChartAxis&) = delete;
+    TChartAxis& operator=(const TChartAxis&) = delete;
+
+    TAxisKind Kind() const { return kind_; }
+    TCustomChart& ParentChart() const { return *chart_; }
+
+    // ---- range settings
+    bool Automatic = true;
+    bool AutomaticMinimum = true;
+    bool AutomaticMaximum = true;
+    int MinimumOffset = 0;
+    int MaximumOffset = 0;
+    bool MinimumRound = false;
+    bool MaximumRound = false;
+    bool Inverted = false;
+    bool Logarithmic = false;
+    double LogarithmicBase = 10;
+
+    double Minimum() const { return minimum_; }
+    double Maximum() const { return maximum_; }
+    // Editor setters: refuse a minimum above the maximum (and the reverse) with the user's message.
+    void SetMinimum(double value);
+    void SetMaximum(double value);
+    // Both limits at once, unchecked; zoom, scroll and the automatic range use it.
+    void SetMinMax(double minimum, double maximum);
+
+    // ---- label settings
+    bool Labels = true;
+    TChartFont LabelsFont;
+    std::string AxisValuesFormat = "#,##0.###";
+    int LabelsAngle = 0;
+    bool LabelsAlternate = false;
+    bool LabelsMultiLine = false;
+    int LabelsSize = 0;
+    bool LabelsOnAxis = true;
+    TAxisLabelStyle LabelStyle = TAxisLabelStyle::talAuto;
+    bool RoundFirstLabel = true;
+    bool TickOnLabelsOnly = true;
+
+    double Increment() const { return increment_; }
+    void SetIncrement(double value); // refuses negative values
+    int LabelsSeparation() const { return labelsSeparation_; }
+    void SetLabelsSeparation(int value); // refuses negative values
+
+    // ---- lines
+    TChartPen Axis{clBlack, 2};
+    TChartPen Grid{clGray, 1, TPenStyle::psDot};
+    TChartPen MinorGrid{clGray, 1, TPenStyle::psDot, false};
+    TChartPen Ticks{clGray, 1};
+    TChartPen TicksInner{clGray, 1};
+    TChartPen MinorTicks{clGray, 1};
+    int TickLength = 4;
+    int TickInnerLength = 0;
+    int MinorTickLength = 2;
+    int MinorTickCount = 3;
+    bool GridCentered = false;
+    int DrawEvery = 1;
+
+    // ---- title and placement
+    TChartAxisTitle Title;
+    bool Visible = true;
+    bool Horizontal;
+    bool OtherSide;
+    double StartPosition = 0;
+    double EndPosition = 100;
+    int TitleSize = 0;
+
+    // ---- working state of the last layout
+    double LowValue = 0;
+    double HighValue = 0;
+    double ValueSpan() const { return HighValue - LowValue; }
+    bool ZeroSpan() const { return zeroSpan_; }
+    int PixelStart = 0;
+    int PixelEnd = 0;
+    int PixelLength() const { return PixelEnd - PixelStart; }
+    int PixelCentre() const { return (PixelStart + PixelEnd) / 2; }
+    double PixelsPerUnit() const { return pixelsPerUnit_; }
+    int AxisPosition = 0;               // the plot side where the axis line runs
+    int LabelsPosition = 0;             // the labels band's edge that faces the plot
+    int TitlePosition = 0;              // the title band's edge that faces the plot
+    bool IsShown = false;               // shown in the last layout
+    std::vector<TAxisLabel> LabelItems; // labels of the last layout, top value first
+    std::vector<int> TickPixels;        // ticks of the last layout
+
+    // ---- geometry
+    // Series whose values lie on this axis.
+    bool IsSeriesAxis(const TChartSeries& series) const;
+    bool HasActiveSeries() const;
+    // Automatic range (from the counting series) and LowValue / HighValue.
+    void CalcMinMax();
+    void SetRangeValues(double low, double high);
+    // Pixel extent along the plot rectangle, from StartPosition / EndPosition.
+    void SetPixelRange(const TRect& plot);
+    int ValueToPixel(double value) const;
+    double PixelToValue(int pixel) const;
+
+    std::string LabelText(double value) const;
+    static double NextLabelStep(double s);
+    double StepForLabelCount(int n) const;
+    double StepForLabelSize(int size) const;
+    int LabelExtent(const TTextMeasurer& m, double value) const;
+    double LabelIncrement(const TTextMeasurer& m);
+    // Label values from the top down (value style); empty when none are shown.
+    std::vector<double> LabelValues(const TTextMeasurer& m);
+    TAxisLabelStyle EffectiveLabelStyle() const;
+    int WidestLabel(const TTextMeasurer& m);
+
+    int TitleBand(const TTextMeasurer& m) const;
+    int LabelsBand(const TTextMeasurer& m);
+    int AxisLineBand() const;
+
+    // Series pixel margins and offsets widen the range (after the plot rectangle is final).
+    void ApplyMargins();
+    // MinimumRound / MaximumRound.
+    void ApplyRounding(const TTextMeasurer& m);
+    // Labels and ticks of the current geometry into LabelItems / TickPixels.
+    void ComputeLabels(const TTextMeasurer& m);
+
+private:
+    double LabelIncrementOnce(const TTextMeasurer& m) const;
+    void RecalcSpan();
+
+    TCustomChart* chart_;
+    TAxisKind kind_;
+    double minimum_ = 0;
+    double maximum_ = 0;
+    double increment_ = 0;
+    int labelsSeparation_ = 10;
+    bool zeroSpan_ = true;
+    double pixelsPerUnit_ = 0;
+};

@@ -1,0 +1,144 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "chart/model/chart_types.h"
+
+class TCustomChart;
+
+enum class TTitleAlignment { taLeftJustify, taRightJustify, taCenter };
+
+// A chart title (Title, SubTitle, Foot, SubFoot): its lines, look, and the rectangle it took in
+// the last layout. Changing text or visibility asks the chart for a repaint.
+class TChartTitle {
+public:
+    TChartTitle(TCustomChart& chart, bool atTop) : chart_(&chart), atTop_(atTop) {}
+    TChartTitle(const TChartTitle&) = delete;
+    TChartTitle& operator=(const TChartTitle&) = delete;
+
+    const std::vector<std::string>& Text() const { return text_; }
+    void SetText(std::vector<std::string> lines);
+    void SetText(const std::string& line) { SetText(std::vector<std::string>{line}); }
+    bool Visible() const { return visible_; }
+    void SetVisible(bool value);
+    bool AtTop() const { return atTop_; }
+
+    TChartFont Font;
+    TTitleAlignment Alignment = TTitleAlignment::taCenter;
+    bool AdjustFrame = true;
+    int VertMargin = 5;
+    bool Transparent = true;
+    TChartPen Frame;
+    TColor Color = clWhite;
+    TChartShadow Shadow;
+
+    // Last layout: the title's rectangle (empty when not drawn) and the top-left of each line.
+    bool Drawn = false;
+    TRect TitleRect;
+    struct Line {
+        int X = 0;
+        int Y = 0;
+    };
+    std::vector<Line> LinePositions;
+
+private:
+    TCustomChart* chart_;
+    bool atTop_;
+    std::vector<std::string> text_;
+    bool visible_ = true;
+};
+
+enum class TLegendAlignment { laLeft, laRight, laTop, laBottom };
+enum class TLegendStyle { lsAuto, lsSeries, lsValues, lsLastValues, lsSeriesGroups };
+enum class TCheckBoxesStyle { cbsCheck, cbsRadio };
+enum class TLegendSymbolSize { lcsPercent, lcsPixels };
+enum class TLegendSymbolPosition { spLeft, spRight };
+
+struct TLegendSymbol {
+    bool Visible = true;
+    bool Squared = false;
+    int Width = 20;
+    TLegendSymbolSize WidthUnits = TLegendSymbolSize::lcsPercent;
+    TLegendSymbolPosition Position = TLegendSymbolPosition::spLeft;
+    bool DefaultPen = true;
+    bool Continuous = false;
+    TChartShadow Shadow{clSilver, 3, 3, true, false};
+};
+
+struct TLegendTitle {
+    std::vector<std::string> Text;
+    bool Visible = true;
+    TChartFont Font{"Arial", 8, 0, true};
+    TTitleAlignment TextAlignment = TTitleAlignment::taLeftJustify;
+    bool Transparent = true;
+};
+
+// One row of the legend in the last layout.
+struct TLegendRow {
+    int SeriesIndex = -1; // position in the chart's series list
+    int Top = 0;          // yk
+    TRect CheckBox;       // 13 x 13; empty without check boxes
+    TRect Symbol;
+    int TextX = 0;
+    int TextY = 0;
+    std::string Text;
+    bool Checked = false;
+};
+
+// The legend's layout of the last paint, kept for drawing and for the hit test of a press.
+struct TLegendLayout {
+    bool Drawn = false;
+    TRect Rect;
+    int ItemHeight = 0;
+    int ItemsTop = 0;
+    int NumRows = 0;
+    int FirstValue = 0;
+    int LastValue = -1;
+    int CheckBoxX = 0;
+    int SymbolX = 0;
+    int SymbolWidth = 0;
+    int TextX = 0;
+    bool TitleDrawn = false;
+    int TitleLineHeight = 0;
+    std::vector<int> TitleLineY;
+    int TitleX = 0;
+    std::vector<TLegendRow> Rows;
+};
+
+// The legend settings of a chart; the check boxes show and hide series.
+class TChartLegend {
+public:
+    bool Visible = true;
+    TLegendAlignment Alignment = TLegendAlignment::laRight;
+    TLegendStyle LegendStyle = TLegendStyle::lsAuto;
+    bool CheckBoxes = false;
+    TCheckBoxesStyle CheckBoxesStyle = TCheckBoxesStyle::cbsCheck;
+    int TopPos = 10;
+    int HorizMargin = 0;
+    int VertMargin = 0;
+    int VertSpacing = 0;
+    bool ResizeChart = true;
+    bool CustomPosition = false;
+    int FirstValue = 0;
+    bool Inverted = false;
+    int MaxNumRows = 10;
+    bool FontSeriesColor = false;
+    TChartPen DividingLines{clBlack, 1, TPenStyle::psSolid, false};
+    TChartFont Font;
+    TColor Color = clWhite;
+    TChartPen Frame;
+    TChartShadow Shadow;
+    bool Transparent = false;
+    TLegendSymbol Symbol;
+    TLegendTitle Title;
+
+    // ColorWidth is the symbol width under its older name.
+    int ColorWidth() const { return Symbol.Width; }
+    void SetColorWidth(int value) { Symbol.Width = value; }
+
+    TLegendLayout Layout;
+
+    // Row (plus FirstValue) under a point of the last layout, -1 when none.
+    int LegendItemAt(int x, int y) const;
+};

@@ -1,0 +1,200 @@
+#include "chart/model/chart_series.h"
+
+#include <cmath>
+
+#include "chart/model/custom_chart.h"
+
+std::size_t TChartValueList::InsertionIndex(double value) const {
+    const std::size_t count = values_.size();
+    if (count == 0) {
+        return 0;
+    }
+    switch (Order) {
+    case TChartListOrder::loAscending: {
+        if (!(value < values_[count - 1])) {
+            return count;
+        }
+        std::size_t i = count;
+        while (i > 0 && values_[i - 1] > value) {
+            --i;
+        }
+        return i;
+    }
+    case TChartListOrder::loDescending: {
+        if (!(value > values_[count - 1])) {
+            return count;
+        }
+        std::size_t i = count;
+        while (i > 0 && values_[i - 1] < value) {
+            --i;
+        }
+        return i;
+    }
+    case TChartListOrder::loNone:
+        break;
+    }
+    return count;
+}
+
+void TChartValueList::InsertAt(std::size_t index, double value) {
+    // Grow by a fixed step so that a long sweep reallocates rarely and predictably.
+    if (values_.size() == values_.capacity()) {
+        values_.reserve(values_.capacity() + kGrowStep);
+    }
+    if (index >= values_.size()) {
+        values_.push_back(value);
+    } else {
+        values_.insert(values_.begin() + static_cast<std::ptrdiff_t>(index), value);
+    }
+    modified_ = true;
+}
+
+void TChartValueList::Clear() {
+    std::vector<double>().swap(values_);
+    modified_ = true;
+}
+
+void TChartValueList::Recalculate() const {
+    minValue_ = maxValue_ = total_ = totalAbs_ = 0;
+    bool first = true;
+    for (double v : values_) {
+        // A value that is not finite would make every axis range meaningless; it is skipped.
+        if (!std::isfinite(v)) {
+            continue;
+        }
+        if (first) {
+            minValue_ = maxValue_ = v;
+            first = false;
+        } else if (v < minValue_) {
+            minValue_ = v;
+        } else if (v > maxValue_) {
+            maxValue_ = v;
+        }
+        total_ += v;
+        totalAbs_ += std::fabs(v);
+    }
+    modified_ = false;
+}
+
+double TChartValueList::MinValue() const {
+    if (modified_) {
+        Recalculate();
+    }
+    return minValue_;
+}
+
+double TChartValueList::MaxValue() const {
+    if (modified_) {
+        Recalculate();
+    }
+    return maxValue_;
+}
+
+double TChartValueList::Total() const {
+    if (modified_) {
+        Recalculate();
+    }
+    return total_;
+}
+
+double TChartValueList::TotalABS() const {
+    if (modified_) {
+        Recalculate();
+    }
+    return totalAbs_;
+}
+
+TChartSeries::TChartSeries(std::string name) : Name(std::move(name)) {}
+
+void TChartSeries::RequestRepaint() const {
+    if (chart_ != nullptr) {
+        chart_->RequestRepaint();
+    }
+}
+
+void TChartSeries::SetActive(bool value) {
+    if (value == active_) {
+        return;
+    }
+    active_ = value;
+    RequestRepaint();
+    if (chart_ != nullptr && chart_->OnSeriesVisibilityChanged) {
+        chart_->OnSeriesVisibilityChanged(*this);
+    }
+}
+
+void TChartSeries::SetSeriesColor(TColor value) {
+    seriesColor_ = value;
+    RequestRepaint();
+}
+
+std::size_t TChartSeries::AddPoint(double x, double y, const std::string& label, TColor colour) {
+    const std::size_t index = XValues.InsertionIndex(x);
+    const std::size_t count = XValues.Count();
+    XValues.InsertAt(index, x);
+    YValues.InsertAt(index, y);
+    if (colour != AutomaticColour && colors_ == nullptr) {
+        colors_ = std::make_unique<std::vector<TColor>>(count, AutomaticColour);
+    }
+    if (colors_ != nullptr) {
+        colors_->insert(colors_->begin() + static_cast<std::ptrdiff_t>(index), colour);
+    }
+    if (!label.empty() && labels_ == nullptr) {
+        labels_ = std::make_unique<std::vector<std::string>>(count);
+    }
+    if (labels_ != nullptr) {
+        labels_->insert(labels_->begin() + static_cast<std::ptrdiff_t>(index), label);
+    }
+    if (active_) {
+        RequestRepaint();
+    }
+    return index;
+}
+
+void TChartSeries::ClearPoints() {
+    FirstValueIndex = -1;
+    LastValueIndex = -1;
+    XValues.Clear();
+    YValues.Clear();
+    colors_.reset();
+    labels_.reset();
+    if (active_) {
+        RequestRepaint();
+    }
+}
+
+TColor TChartSeries::PointColor(std::size_t index) const {
+    if (colors_ == nullptr || index >= colors_->size()) {
+        return AutomaticColour;
+    }
+    return (*colors_)[index];
+}
+
+std::string TChartSeries::PointLabel(std::size_t index) const {
+    if (labels_ == nullptr || index >= labels_->size()) {
+        return {};
+    }
+    return (*labels_)[index];
+}
+
+std::string TChartSeries::LegendText() const {
+    if (Title.empty()) {
+        return Name;
+    }
+    std::string text = Title;
+    for (char& c : text) {
+        // Character 6 would split a legend row into columns.
+        if (c == '\x06') {
+            c = ' ';
+        }
+    }
+    return text;
+}
+
+int TLineSeries::HorizMargin() const {
+    return Pointer.Visible && Pointer.InflateMargins ? Pointer.HorizSize + 1 : 0;
+}
+
+int TLineSeries::VertMargin() const {
+    return Pointer.Visible && Pointer.InflateMargins ? Pointer.VertSize + 1 : 0;
+}

@@ -1,0 +1,163 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "chart/model/chart_types.h"
+
+class TCustomChart;
+
+enum class TChartListOrder { loNone, loAscending, loDescending };
+
+// One coordinate of a series' points (x or y), with the statistics the axes read on every paint.
+// The array grows in steps of 1000 entries so that a sweep of 90001 points reallocates 91 times.
+class TChartValueList {
+public:
+    static constexpr std::size_t kGrowStep = 1000;
+
+    TChartValueList(std::string name, TChartListOrder order)
+        : Name(std::move(name)), Order(order) {}
+
+    std::string Name;
+    TChartListOrder Order;
+
+    std::size_t Count() const { return values_.size(); }
+    std::size_t Capacity() const { return values_.capacity(); }
+    double Value(std::size_t index) const { return values_[index]; }
+    double operator[](std::size_t index) const { return values_[index]; }
+    const double* Data() const { return values_.data(); }
+    double Last() const { return values_.back(); }
+
+    // Index at which a new value goes under the list's Order: ascending lists keep a value after
+    // every equal one; loNone always appends.
+    std::size_t InsertionIndex(double value) const;
+    void InsertAt(std::size_t index, double value);
+    void Clear();
+
+    // Statistics of the finite values, recomputed in one pass when read after a change.
+    // An empty list (or one without a finite value) reports 0 for all four.
+    double MinValue() const;
+    double MaxValue() const;
+    double Total() const;
+    double TotalABS() const;
+    bool Modified() const { return modified_; }
+
+private:
+    void Recalculate() const;
+
+    std::vector<double> values_;
+    mutable bool modified_ = true;
+    mutable double minValue_ = 0;
+    mutable double maxValue_ = 0;
+    mutable double total_ = 0;
+    mutable double totalAbs_ = 0;
+};
+
+enum class THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
+enum class TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
+enum class TTreatNulls { tnDontPaint, tnSkip, tnIgnore };
+enum class TSeriesPointerStyle {
+    psRectangle,
+    psCircle,
+    psTriangle,
+    psDownTriangle,
+    psCross,
+    psDiagCross,
+    psStar,
+    psDiamond,
+    psSmallDot
+};
+
+struct TSeriesPointer {
+    bool Visible = true;
+    TSeriesPointerStyle Style = TSeriesPointerStyle::psRectangle;
+    int HorizSize = 4;
+    int VertSize = 4;
+    bool InflateMargins = true;
+    TChartPen Pen;
+    TChartBrush Brush;
+};
+
+struct TSeriesMarks {
+    bool Visible = false;
+    TChartFont Font;
+    TChartPen Arrow;
+    int ArrowLength = 8;
+};
+
+// A chart series: its points (XValues, YValues, optional per-point colours and labels), whether it
+// is shown, how the legend names it and which axes carry it. Owned by its chart; the plot run fills
+// it through ClearPoints / AddPoint, the legend toggles Active, the widget draws it.
+class TChartSeries {
+public:
+    explicit TChartSeries(std::string name = {});
+    virtual ~TChartSeries() = default;
+    TChartSeries(const TChartSeries&) = delete;
+    TChartSeries& operator=(const TChartSeries&) = delete;
+
+    // Component name ("Series1"); the legend shows it when Title is empty.
+    std::string Name;
+    std::string Title;
+    bool ShowInLegend = true;
+    TChartValueList XValues{"X", TChartListOrder::loAscending};
+    TChartValueList YValues{"Y", TChartListOrder::loNone};
+    TSeriesMarks Marks;
+    THorizAxis HorizAxis = THorizAxis::aBottomAxis;
+    TVertAxis VertAxis = TVertAxis::aLeftAxis;
+    // Visible index range of the last paint; -1 when nothing was visible.
+    int FirstValueIndex = -1;
+    int LastValueIndex = -1;
+
+    bool Active() const { return active_; }
+    void SetActive(bool value);
+    TColor SeriesColor() const { return seriesColor_; }
+    void SetSeriesColor(TColor value);
+
+    TCustomChart* ParentChart() const { return chart_; }
+
+    std::size_t PointCount() const { return XValues.Count(); }
+    // Stores the point where XValues' order puts it and returns its index.
+    std::size_t AddPoint(double x, double y, const std::string& label = {},
+                         TColor colour = AutomaticColour);
+    void ClearPoints();
+
+    // Per-point colours and labels exist only once a point needed them.
+    bool HasPointColors() const { return colors_ != nullptr; }
+    bool HasPointLabels() const { return labels_ != nullptr; }
+    TColor PointColor(std::size_t index) const;
+    std::string PointLabel(std::size_t index) const;
+
+    // The text the legend shows: the title with character 6 made a blank, or the name.
+    std::string LegendText() const;
+
+    // Pixels the series asks for at both ends of its horizontal / vertical axis.
+    virtual int HorizMargin() const { return 0; }
+    virtual int VertMargin() const { return 0; }
+
+private:
+    friend class TCustomChart;
+    void RequestRepaint() const;
+
+    TCustomChart* chart_ = nullptr;
+    bool active_ = true;
+    TColor seriesColor_ = AutomaticColour;
+    std::unique_ptr<std::vector<TColor>> colors_;
+    std::unique_ptr<std::vector<std::string>> labels_;
+};
+
+// The line series of the result charts: a polyline in LinePen (coloured by SeriesColor).
+class TLineSeries : public TChartSeries {
+public:
+    using TChartSeries::TChartSeries;
+
+    TChartPen LinePen;
+    TSeriesPointer Pointer;
+    bool Stairs = false;
+    bool InvertedStairs = false;
+    TTreatNulls TreatNulls = TTreatNulls::tnDontPaint;
+
+    int HorizMargin() const override;
+    int VertMargin() const override;
+};
