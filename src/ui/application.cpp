@@ -1,0 +1,133 @@
+#include "ui/application.h"
+
+#include "numtext/numtext.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QIcon>
+#include <QLocale>
+#include <QMessageBox>
+#include <QStyleFactory>
+#include <QWidget>
+
+namespace {
+
+// A separator the number text can hold as one character. Locales whose separator lies outside
+// ASCII (a no-break space, an Arabic decimal mark) get the nearest ASCII stand-in, so that the
+// texts the program writes stay plain.
+char asciiSeparator(const QString& separator, char standIn) {
+    if (separator.size() == 1 && separator.at(0).unicode() > 0x20 &&
+        separator.at(0).unicode() < 0x7F) {
+        return static_cast<char>(separator.at(0).unicode());
+    }
+    return standIn;
+}
+
+// The fonts the windows ask for by name, and what to draw with where they are not installed.
+// "Impact" in particular must not fall to a symbol font, which fontconfig may offer for it.
+void installFontSubstitutes() {
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
+                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Verdana"),
+                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Calibri"),
+                               {QStringLiteral("Carlito"), QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Impact"), {QStringLiteral("Liberation Sans Narrow"),
+                                                          QStringLiteral("DejaVu Sans Condensed"),
+                                                          QStringLiteral("DejaVu Sans")});
+}
+
+} // namespace
+
+TVkApplication::TVkApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TVkApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        if (event->type() == QEvent::LocaleChange && receiver == this) {
+            ApplySystemLocaleSeparators();
+        }
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ReportException(error);
+    } catch (...) {
+        ReportUnknownException();
+    }
+    return false;
+}
+
+void PrepareApplicationStart() {
+    // All sizes of the windows are pixels at 96 dots per inch; the window is not scaled.
+    if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING")) {
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    }
+    if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) {
+        qputenv("QT_SCALE_FACTOR", "1");
+    }
+}
+
+static void registerPictures();
+
+void InitializeApplication(QApplication& app) {
+    registerPictures();
+    ApplySystemLocaleSeparators();
+    app.setApplicationName(kApplicationTitle);
+    app.setOrganizationName(QStringLiteral("Vitreo-K"));
+    app.setDesktopFileName(QStringLiteral("vitreo-k"));
+    app.setWindowIcon(ProgramIcon());
+    // One style everywhere, so the window looks the same on every desktop.
+    if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        QApplication::setStyle(style);
+    }
+    installFontSubstitutes();
+}
+
+void ApplySystemLocaleSeparators() {
+    const QLocale locale = QLocale::system();
+    const char decimal = asciiSeparator(locale.decimalPoint(), '.');
+    char thousands = asciiSeparator(locale.groupSeparator(), ' ');
+    if (thousands == decimal) {
+        thousands = decimal == ',' ? '.' : ',';
+    }
+    SetLocaleSeparators(decimal, thousands);
+}
+
+void ShowErrorMessage(const QString& message) {
+    QString text = message;
+    if (!text.isEmpty() && text.back() > QLatin1Char('.')) {
+        text += QLatin1Char('.');
+    }
+    QMessageBox box(QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+void ReportException(const std::exception& error) {
+    ShowErrorMessage(QString::fromUtf8(error.what()));
+}
+
+void ReportUnknownException() {
+    ShowErrorMessage(QStringLiteral("Unknown error"));
+}
+
+// The pictures are compiled into the ui library; a static library's resources are registered
+// only when something refers to them.
+static void registerPictures() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(vitreo_k);
+        return true;
+    }();
+    (void)registered;
+}
+
+QIcon ProgramIcon() {
+    registerPictures();
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/vk/icon-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}

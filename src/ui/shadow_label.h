@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+// A label drawn with a shadow: the product name in big letters on the About window.
+class TVkLabel : public QWidget {
+    Q_OBJECT
+public:
+    TVkLabel(const QString& caption, QWidget* parent);
+
+    QString text() const { return caption; }
+    void setShadowColor(const QColor& colour) { shadowColour = colour; }
+    void setShadowOffset(int pixels) { shadowOffset = pixels; }
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QString caption;
+    QColor shadowColour{128, 128, 128};
+    int shadowOffset = 3;
+};
