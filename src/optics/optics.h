@@ -8,12 +8,21 @@
 // Reflection and transmission of plane light at the flat interface of two media with complex
 // refractive indices, swept over the incidence angle. Pure arithmetic in Extended throughout.
 
-constexpr int MaxPoints = 90001;             // 0 to 90 degrees at 0.001 degree
-constexpr Extended NotAvailable = -999999;   // polarization degree with a zero denominator
-constexpr Extended MinSearchStart = 1e38L;   // larger than any reflectance
-constexpr Extended NoCriticalAngle = 100;    // CriticalAngle of a pair that has none
+constexpr int MaxPoints = 90001;           // 0 to 90 degrees at 0.001 degree
+constexpr Extended NotAvailable = -999999; // polarization degree with a zero denominator
+constexpr Extended MinSearchStart = 1e38L; // larger than any reflectance
+constexpr Extended NoCriticalAngle = 100;  // CriticalAngle of a pair that has none
+// The extended value nearest to pi; degrees and radians convert through it, multiplying first.
+constexpr Extended Pi = 3.14159265358979323846264338327950288L;
+// A sweep angle that would reach 90 degrees is taken as this one (cosine about 1.745e-11 > 0).
+constexpr Extended MaxSweepAngle = 89.999999999L;
+// The pseudo-Brewster fine search: this many angles within this many degrees of the coarse
+// minimum, clipped to 0 ... 90 degrees.
+constexpr Extended PseudoBrewsterHalfWindow = 5;
+constexpr int PseudoBrewsterFineSteps = 100001;
 
-// Rp, Rs, R of the relative index N = n + i*k at cos(theta) = c.
+// Rp, Rs, R of the relative index N = n + i*k at cos(theta) = c. For identical media
+// (N exactly 1 + 0i) there is no interface and all three are 0.
 void InterfaceReflectance(Extended n, Extended k, Extended c, Extended& Rp, Extended& Rs,
                           Extended& R);
 // 100 * (s - p) / (s + p), or NotAvailable when s + p is zero.
@@ -22,7 +31,7 @@ Extended PolarizationDegree(Extended sValue, Extended pValue);
 // The results of the last run. Reserved once at full capacity and never resized: entries are
 // indexed by the point number 1 ... Count, entries beyond Count keep what older runs left.
 struct TSweepResults {
-    TSweepResults();
+    TSweepResults(); // every array holds MaxPoints + 1 zeros; entry 0 is unused
 
     Extended NRel = 0;
     Extended KRel = 0;
