@@ -1,0 +1,177 @@
+#include "workflow/calculation_workflow.h"
+
+#include "workflow/input_validation.h"
+#include "workflow/summary_report.h"
+#include "workflow/text_export.h"
+
+namespace {
+
+// Series positions in the result charts.
+constexpr int kRpSeries = 0, kRsSeries = 1, kRSeries = 2, kRatioSeries = 3;
+constexpr int kTpSeries = 0, kTsSeries = 1, kTSeries = 2;
+constexpr int kPRSeries = 0, kPTSeries = 1;
+
+void AddPoint(TCustomChart& chart, int position, Extended x, Extended y) {
+    chart.SeriesAtPosition(position).AddPoint(static_cast<double>(x), static_cast<double>(y));
+}
+
+} // namespace
+
+std::string CannotCreateFileMessage(const std::string& path, int errorCode) {
+    return "Cannot create file " + path + ": " + InOutErrorMessage(errorCode);
+}
+
+CalculationWorkflow::CalculationWorkflow(WorkflowPorts ports, ResultCharts charts)
+    : ports_(ports), charts_(charts) {}
+
+bool CalculationWorkflow::ValidateInputs(std::string& message) {
+    return ::ValidateInputs(ports_.Inputs, params_, message);
+}
+
+bool CalculationWorkflow::InitializeTables() {
+    InputFieldsPort& in = ports_.Inputs;
+    const Extended angleMax = in.Value(TInputField::edAngleMax);
+    const Extended angleMin = in.Value(TInputField::edAngleMin);
+    const Extended angleRes = in.Value(TInputField::edAngleRes);
+    if (!PointCountFromRange(angleMin, angleMax, angleRes, params_.Count)) {
+        return false;
+    }
+    ResizeTables();
+    WriteTableHeaders(ports_.sgReflectance, TResultPage::Reflectance);
+    WriteTableHeaders(ports_.sgTransmittance, TResultPage::Transmittance);
+    WriteTableHeaders(ports_.sgPolarization, TResultPage::Polarization);
+    return true;
+}
+
+void CalculationWorkflow::ResizeTables() {
+    ports_.sgReflectance.SetRowCount(params_.Count + 1);
+    ports_.sgTransmittance.SetRowCount(params_.Count + 1);
+    ports_.sgPolarization.SetRowCount(params_.Count + 1);
+}
+
+void CalculationWorkflow::ClearSeries(TCustomChart& chart) {
+    for (int s = 0; s < chart.NumberOfSeries(); ++s) {
+        chart.SeriesAtPosition(s).ClearPoints();
+    }
+}
+
+void CalculationWorkflow::BlankRow(int i) {
+    for (int c = 0; c < kReflectanceColumns; ++c) {
+        ports_.sgReflectance.SetCell(c, i, {});
+    }
+    for (int c = 0; c < kTransmittanceColumns; ++c) {
+        ports_.sgTransmittance.SetCell(c, i, {});
+    }
+    for (int c = 0; c < kPolarizationColumns; ++c) {
+        ports_.sgPolarization.SetCell(c, i, {});
+    }
+}
+
+void CalculationWorkflow::AddChartPoints(int i) {
+    const TSweepResults& r = results_;
+    const Extended angle = r.IA[i];
+    AddPoint(charts_.chReflectance, kRpSeries, angle, r.Rp[i]);
+    AddPoint(charts_.chReflectance, kRsSeries, angle, r.Rs[i]);
+    AddPoint(charts_.chReflectance, kRSeries, angle, r.R[i]);
+    if (r.Rs[i] != 0) {
+        AddPoint(charts_.chReflectance, kRatioSeries, angle, r.Rp[i] / r.Rs[i]);
+    }
+    AddPoint(charts_.chTransmittance, kTpSeries, angle, r.Tp[i]);
+    AddPoint(charts_.chTransmittance, kTsSeries, angle, r.Ts[i]);
+    AddPoint(charts_.chTransmittance, kTSeries, angle, r.T[i]);
+    // Beyond the critical angle the light is totally reflected: no polarization to plot.
+    if (angle < r.CriticalAngle) {
+        if (r.PR[i] != NotAvailable) {
+            AddPoint(charts_.chPolarization, kPRSeries, angle, r.PR[i]);
+        }
+        if (r.PT[i] != NotAvailable) {
+            AddPoint(charts_.chPolarization, kPTSeries, angle, r.PT[i]);
+        }
+    }
+}
+
+void CalculationWorkflow::WriteRow(int i) {
+    for (int c = 0; c < kReflectanceColumns; ++c) {
+        ports_.sgReflectance.SetCell(c, i, ReflectanceCellText(results_, c, i));
+    }
+    for (int c = 0; c < kTransmittanceColumns; ++c) {
+        ports_.sgTransmittance.SetCell(c, i, TransmittanceCellText(results_, c, i));
+    }
+    if (results_.IA[i] < results_.CriticalAngle) {
+        for (int c = 0; c < kPolarizationColumns; ++c) {
+            ports_.sgPolarization.SetCell(c, i, PolarizationCellText(results_, c, i));
+        }
+    }
+}
+
+void CalculationWorkflow::btnPlotClick() {
+    std::string message;
+    if (!ValidateInputs(message)) {
+        if (!IsBlankText(message)) {
+            ports_.Dialogs.ShowMessage(message);
+        }
+        return;
+    }
+    // Nothing below can fail, so from here the views and the store follow these inputs.
+    lastRun_ = params_;
+
+    const Extended step = PrepareSweep(params_, results_);
+    ClearSeries(charts_.chReflectance);
+    ClearSeries(charts_.chTransmittance);
+    ClearSeries(charts_.chPolarization);
+    ResizeTables();
+
+    for (int i = 1; i <= params_.Count; ++i) {
+        BlankRow(i);
+        ComputeSweepPoint(params_, results_, step, i);
+        AddChartPoints(i);
+        WriteRow(i);
+    }
+
+    const std::string header = BuildHeaderLine(params_);
+    charts_.chReflectance.Title.SetText(header);
+    charts_.chTransmittance.Title.SetText(header);
+    charts_.chPolarization.Title.SetText(header);
+    charts_.chReflectance.Title.SetVisible(true);
+    charts_.chTransmittance.Title.SetVisible(true);
+    charts_.chPolarization.Title.SetVisible(true);
+
+    WriteSummary(ports_.Memo1, params_, results_);
+}
+
+void CalculationWorkflow::btnSaveClick() {
+    std::string message;
+    if (!ValidateInputs(message)) {
+        // An empty box would tell the user nothing about why the save was refused.
+        ports_.Dialogs.ShowMessage(IsBlankText(message) ? std::string(kInvalidInputsMessage)
+                                                        : message);
+        return;
+    }
+    // The file must hold what the views show: the last run under that run's inputs. The current
+    // inputs may have changed since without a run.
+    if (!lastRun_) {
+        ports_.Dialogs.ShowMessage(kNoResultsMessage);
+        return;
+    }
+    const int index = ports_.Pages.ActivePageIndex();
+    if (index < 0 || index > 2) {
+        return;
+    }
+    const auto page = static_cast<TResultPage>(index);
+    const TInputParams& run = *lastRun_;
+
+    const std::string path = ports_.Dialogs.PromptSaveFileName(
+        MakeSaveDialogRequest(ExportPage(page).What, dataFolder_, SuggestedFileName(page, run)));
+    if (IsBlankText(path)) {
+        return;
+    }
+
+    ExportFile file;
+    int errorCode = 0;
+    if (!file.Create(path, errorCode)) {
+        ports_.Dialogs.ShowMessage(CannotCreateFileMessage(path, errorCode));
+        return;
+    }
+    WritePageExport(file, page, ports_.Memo1.DisplayedLines(), run, results_);
+    file.Close();
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "chart/model/custom_chart.h"
+#include "optics/input_params.h"
+#include "optics/optics.h"
+#include "workflow/ports.h"
+#include "workflow/result_tables.h"
+
+// What the workflow reads from and writes to the main window, handed over once by the window.
+struct WorkflowPorts {
+    InputFieldsPort& Inputs;
+    ResultTablePort& sgReflectance;
+    ResultTablePort& sgTransmittance;
+    ResultTablePort& sgPolarization;
+    SummaryPort& Memo1;
+    DialogPort& Dialogs;
+    ActivePagePort& Pages;
+};
+
+// The models of the three result charts (series as ConfigureReflectanceChart and its siblings
+// set them up), owned by the window's chart widgets.
+struct ResultCharts {
+    TCustomChart& chReflectance;
+    TCustomChart& chTransmittance;
+    TCustomChart& chPolarization;
+};
+
+// The calculation behind the main window: it owns the inputs record, the result store and the
+// inputs of the last successful run, and runs Plot and Save As against the window's ports. The
+// window creates one and forwards its button and change handlers to it.
+class CalculationWorkflow {
+public:
+    CalculationWorkflow(WorkflowPorts ports, ResultCharts charts);
+    CalculationWorkflow(const CalculationWorkflow&) = delete;
+    CalculationWorkflow& operator=(const CalculationWorkflow&) = delete;
+
+    // The inputs record as the last validation left it (possibly partly written by a failed one).
+    TInputParams& Params() { return params_; }
+    const TSweepResults& Results() const { return results_; }
+    // The inputs of the last successful plot run, which the charts, tables, summary and store
+    // show; empty before the first run.
+    const std::optional<TInputParams>& LastRunInputs() const { return lastRun_; }
+
+    void SetDataFolder(std::string folder) { dataFolder_ = std::move(folder); }
+    const std::string& DataFolder() const { return dataFolder_; }
+
+    bool ValidateInputs(std::string& message);
+
+    // Start-up of the window: the point count of the initial control values, the tables' row
+    // counts and their headers. False (tables untouched) when the values give no valid count.
+    bool InitializeTables();
+    // Row count Count + 1 on all three tables (the resolution handler, every run).
+    void ResizeTables();
+
+    // The Plot button and automatic recalculation. Failing validation changes no view; only a
+    // reversed angle range is reported.
+    void btnPlotClick();
+    // The Save As button: exports the active page of the last run. A write failure escapes as
+    // EInOutError for the general error handler.
+    void btnSaveClick();
+
+private:
+    void ClearSeries(TCustomChart& chart);
+    void BlankRow(int i);
+    void AddChartPoints(int i);
+    void WriteRow(int i);
+
+    WorkflowPorts ports_;
+    ResultCharts charts_;
+    TInputParams params_;
+    TSweepResults results_;
+    std::optional<TInputParams> lastRun_;
+    std::string dataFolder_;
+};
+
+// Message texts of Save As.
+inline constexpr char kInvalidInputsMessage[] = "The inputs are not valid.";
+inline constexpr char kNoResultsMessage[] = "There are no results to save yet.";
+std::string CannotCreateFileMessage(const std::string& path, int errorCode);

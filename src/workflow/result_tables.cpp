@@ -1,0 +1,128 @@
+#include "workflow/result_tables.h"
+
+#include "numtext/numtext.h"
+
+namespace {
+
+constexpr std::array<const char*, kReflectanceColumns> kReflectanceHeaders = {
+    "     IA (\u00B0)", "     Rp", "     Rs", "       R", "   Rp / Rs"};
+constexpr std::array<const char*, kTransmittanceColumns> kTransmittanceHeaders = {
+    "     IA (\u00B0)", "     Tp", "     Ts", "       T"};
+constexpr std::array<const char*, kPolarizationColumns> kPolarizationHeaders = {
+    "        IA (\u00B0)", "        PR (%)", "        PT (%)"};
+
+constexpr std::array<const char*, kReflectanceColumns> kReflectanceHints = {
+    "Incidence Angle", "Reflectance for parallel polarization state",
+    "Reflectance for perpendicular polarization state", "Reflectance for unpolarized radiation",
+    "Ratio of reflectances for parallel and perpendicular polarization states"};
+constexpr std::array<const char*, kTransmittanceColumns> kTransmittanceHints = {
+    "Incidence Angle", "Transmittance for parallel polarization state",
+    "Transmittance for perpendicular polarization state",
+    "Transmittance for unpolarized radiation"};
+constexpr std::array<const char*, kPolarizationColumns> kPolarizationHints = {
+    "Incidence Angle", "Polarization degree for reflected radiation",
+    "Polarization degree for transmitted radiation"};
+
+template <std::size_t N> const char* Pick(const std::array<const char*, N>& texts, int column) {
+    return column >= 0 && column < static_cast<int>(N) ? texts[column] : nullptr;
+}
+
+std::string AngleText(const TSweepResults& results, int i) {
+    return FormatByPattern("#0.000", results.IA[i]);
+}
+
+std::string FiveDecimals(Extended value) {
+    return FormatByPattern("0.00000", value);
+}
+
+std::string DegreeText(Extended value) {
+    return value == NotAvailable ? std::string("N/A") : FiveDecimals(value);
+}
+
+} // namespace
+
+int TableColumnCount(TResultPage page) {
+    switch (page) {
+    case TResultPage::Reflectance:
+        return kReflectanceColumns;
+    case TResultPage::Transmittance:
+        return kTransmittanceColumns;
+    case TResultPage::Polarization:
+        return kPolarizationColumns;
+    }
+    return 0;
+}
+
+const char* TableHeaderText(TResultPage page, int column) {
+    switch (page) {
+    case TResultPage::Reflectance:
+        return Pick(kReflectanceHeaders, column);
+    case TResultPage::Transmittance:
+        return Pick(kTransmittanceHeaders, column);
+    case TResultPage::Polarization:
+        return Pick(kPolarizationHeaders, column);
+    }
+    return nullptr;
+}
+
+const char* TableColumnHint(TResultPage page, int column) {
+    switch (page) {
+    case TResultPage::Reflectance:
+        return Pick(kReflectanceHints, column);
+    case TResultPage::Transmittance:
+        return Pick(kTransmittanceHints, column);
+    case TResultPage::Polarization:
+        return Pick(kPolarizationHints, column);
+    }
+    return nullptr;
+}
+
+std::string ReflectanceCellText(const TSweepResults& results, int column, int i) {
+    switch (column) {
+    case 0:
+        return AngleText(results, i);
+    case 1:
+        return FiveDecimals(results.Rp[i]);
+    case 2:
+        return FiveDecimals(results.Rs[i]);
+    case 3:
+        return FiveDecimals(results.R[i]);
+    case 4:
+        // No ratio where the perpendicular reflectance vanishes (identical media).
+        return results.Rs[i] != 0 ? FormatByPattern("0.000000", results.Rp[i] / results.Rs[i])
+                                  : std::string();
+    }
+    return {};
+}
+
+std::string TransmittanceCellText(const TSweepResults& results, int column, int i) {
+    switch (column) {
+    case 0:
+        return AngleText(results, i);
+    case 1:
+        return FiveDecimals(results.Tp[i]);
+    case 2:
+        return FiveDecimals(results.Ts[i]);
+    case 3:
+        return FiveDecimals(results.T[i]);
+    }
+    return {};
+}
+
+std::string PolarizationCellText(const TSweepResults& results, int column, int i) {
+    switch (column) {
+    case 0:
+        return AngleText(results, i);
+    case 1:
+        return DegreeText(results.PR[i]);
+    case 2:
+        return DegreeText(results.PT[i]);
+    }
+    return {};
+}
+
+void WriteTableHeaders(ResultTablePort& table, TResultPage page) {
+    for (int column = 0; column < TableColumnCount(page); ++column) {
+        table.SetCell(column, 0, TableHeaderText(page, column));
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "optics/optics.h"
+#include "workflow/ports.h"
+
+// The texts of the three result grids: fixed headers, one row per point of the last run, and the
+// column hints shown over the header row. The grids hold texts only and are never read back.
+
+enum class TResultPage { Reflectance = 0, Transmittance = 1, Polarization = 2 };
+
+inline constexpr int kReflectanceColumns = 5;
+inline constexpr int kTransmittanceColumns = 4;
+inline constexpr int kPolarizationColumns = 3;
+
+int TableColumnCount(TResultPage page);
+// Header text of a column, leading blanks included (they centre the text in the cell).
+const char* TableHeaderText(TResultPage page, int column);
+// Column hint, or nullptr for a column without one (the grid then keeps its current hint).
+const char* TableColumnHint(TResultPage page, int column);
+
+// Text of data cell (column, i) for point i of the store. For the Polarization table the caller
+// writes the row only below the critical angle.
+std::string ReflectanceCellText(const TSweepResults& results, int column, int i);
+std::string TransmittanceCellText(const TSweepResults& results, int column, int i);
+std::string PolarizationCellText(const TSweepResults& results, int column, int i);
+
+void WriteTableHeaders(ResultTablePort& table, TResultPage page);
