@@ -1,6 +1,10 @@
 #include "chart/model/chart_axis.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "chart/model/custom_chart.h"
+#include "numtext/numtext.h"
 
 TChartAxis::TChartAxis(TCustomChart& chart, TAxisKind kind)
     : Horizontal(kind == TAxisKind::akTop || kind == TAxisKind::akBottom),
@@ -58,5 +62,537 @@ void TChartAxis::SetLabelsSeparation(int value) {
     if (value != labelsSeparation_) {
         labelsSeparation_ = value;
         chart_->RequestRepaint();
+    }
+}
+
+namespace {
+
+// Round to nearest, ties to even, within the int range.
+int RoundToInt(double v) {
+    if (!(v > -2147483647.0)) {
+        return -2147483647;
+    }
+    if (!(v < 2147483647.0)) {
+        return 2147483647;
+    }
+    return static_cast<int>(std::nearbyint(v));
+}
+
+bool HasFraction(double v) {
+    return std::trunc(v) != v;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find('\r', start);
+        lines.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+        if (end == std::string::npos) {
+            return lines;
+        }
+        start = end + 1;
+    }
+}
+
+// Upper bound on labels and on the steps that walk down to the first label; the label rules keep
+// far below it, so it only stops a walk that rounding would never end.
+constexpr int kMaxLabelSteps = 10000;
+
+} // namespace
+
+bool TChartAxis::IsSeriesAxis(const TChartSeries& series) const {
+    switch (kind_) {
+    case TAxisKind::akBottom:
+        return series.HorizAxis == THorizAxis::aBottomAxis ||
+               series.HorizAxis == THorizAxis::aBothHorizAxis;
+    case TAxisKind::akTop:
+        return series.HorizAxis == THorizAxis::aTopAxis ||
+               series.HorizAxis == THorizAxis::aBothHorizAxis;
+    case TAxisKind::akLeft:
+        return series.VertAxis == TVertAxis::aLeftAxis ||
+               series.VertAxis == TVertAxis::aBothVertAxis;
+    case TAxisKind::akRight:
+        return series.VertAxis == TVertAxis::aRightAxis ||
+               series.VertAxis == TVertAxis::aBothVertAxis;
+    default:
+        return false;
+    }
+}
+
+bool TChartAxis::HasActiveSeries() const {
+    for (int i = 0; i < chart_->NumberOfSeries(); ++i) {
+        const TChartSeries& s = chart_->SeriesAtPosition(i);
+        if (s.Active() && IsSeriesAxis(s)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TChartAxis::CalcMinMax() {
+    const bool autoMax = Automatic || AutomaticMaximum;
+    const bool autoMin = Automatic || AutomaticMinimum;
+    if (autoMax || autoMin) {
+        // Hidden series keep the range only while no shown series belongs to the axis, so that
+        // unchecking every series leaves the axes where they were.
+        const bool onlyActive = HasActiveSeries();
+        bool found = false;
+        double lo = 0;
+        double hi = 0;
+        for (int i = 0; i < chart_->NumberOfSeries(); ++i) {
+            const TChartSeries& s = chart_->SeriesAtPosition(i);
+            if (!IsSeriesAxis(s) || s.PointCount() == 0 || (onlyActive && !s.Active())) {
+                continue;
+            }
+            const TChartValueList& list = Horizontal ? s.XValues : s.YValues;
+            const double smin = list.MinValue();
+            const double smax = list.MaxValue();
+            if (!found) {
+                lo = smin;
+                hi = smax;
+                found = true;
+            } else {
+                lo = std::min(lo, smin);
+                hi = std::max(hi, smax);
+            }
+        }
+        if (autoMax) {
+            maximum_ = hi;
+        }
+        if (autoMin) {
+            minimum_ = lo;
+        }
+    }
+    SetRangeValues(minimum_, maximum_);
+}
+
+void TChartAxis::SetRangeValues(double low, double high) {
+    // A limit that is not a number cannot be drawn; it falls back to the other limit or 0.
+    if (!std::isfinite(low)) {
+        low = std::isfinite(high) ? high : 0;
+    }
+    if (!std::isfinite(high)) {
+        high = low;
+    }
+    LowValue = low;
+    HighValue = high;
+    RecalcSpan();
+}
+
+void TChartAxis::RecalcSpan() {
+    const double span = ValueSpan();
+    zeroSpan_ = span == 0 || !std::isfinite(span);
+    pixelsPerUnit_ = zeroSpan_ ? 0 : PixelLength() / span;
+    if (!std::isfinite(pixelsPerUnit_)) {
+        pixelsPerUnit_ = 0;
+        zeroSpan_ = true;
+    }
+}
+
+void TChartAxis::SetPixelRange(const TRect& plot) {
+    if (Horizontal) {
+        PixelStart = plot.Left + RoundToInt(plot.Width() * StartPosition / 100);
+        PixelEnd = plot.Left + RoundToInt(plot.Width() * EndPosition / 100);
+    } else {
+        PixelStart = plot.Top + RoundToInt(plot.Height() * StartPosition / 100);
+        PixelEnd = plot.Top + RoundToInt(plot.Height() * EndPosition / 100);
+    }
+    RecalcSpan();
+}
+
+int TChartAxis::ValueToPixel(double value) const {
+    if (zeroSpan_) {
+        return PixelCentre();
+    }
+    const double offset = (value - LowValue) * pixelsPerUnit_;
+    double p;
+    if (Horizontal) {
+        p = Inverted ? PixelEnd - offset : PixelStart + offset;
+    } else {
+        p = Inverted ? PixelStart + offset : PixelEnd - offset;
+    }
+    // Far-off values still draw as lines toward the edge; a value that is not a number goes to
+    // the low limit rather than to an undefined pixel.
+    if (!(p >= -32767.0)) {
+        p = -32767.0;
+    } else if (p > 32767.0) {
+        p = 32767.0;
+    }
+    return static_cast<int>(std::nearbyint(p));
+}
+
+double TChartAxis::PixelToValue(int pixel) const {
+    const int length = PixelLength();
+    if (length < 1) {
+        return 0;
+    }
+    const double along = static_cast<double>(pixel - PixelStart) * ValueSpan() / length;
+    // Horizontal values grow to the right, vertical ones upward; Inverted flips either.
+    if (Horizontal != Inverted) {
+        return LowValue + along;
+    }
+    return HighValue - along;
+}
+
+std::string TChartAxis::LabelText(double value) const {
+    std::string text;
+    try {
+        text = FormatByPattern(AxisValuesFormat, value);
+    } catch (const EConvertError&) {
+        // A pattern the editor let through but the formatter refuses must not stop the painting.
+        text = FormatGeneral(value, 15, 0);
+    }
+    if (LabelsMultiLine) {
+        std::replace(text.begin(), text.end(), ' ', '\r');
+    }
+    return text;
+}
+
+double TChartAxis::NextLabelStep(double s) {
+    if (std::isinf(s) || !(s > 0)) {
+        return 1;
+    }
+    if (s >= 10) {
+        return 10 * NextLabelStep(s * 0.1);
+    }
+    if (s < 1) {
+        return 0.1 * NextLabelStep(s * 10);
+    }
+    if (s < 2) {
+        return 2;
+    }
+    if (s < 5) {
+        return 5;
+    }
+    return 10;
+}
+
+double TChartAxis::StepForLabelCount(int n) const {
+    n = std::max(n, 1);
+    const double span = ValueSpan();
+    const double base = LogarithmicBase > 1 ? LogarithmicBase : 10;
+    double r;
+    if (increment_ > 0) {
+        r = increment_;
+    } else if (span == 0) {
+        r = 1;
+    } else {
+        r = std::fabs(span) / (n + 1);
+    }
+    if (Logarithmic && r > 0) {
+        r = std::pow(base, std::nearbyint(std::log(r) / std::log(base)));
+    }
+    if (span >= 1.1 && Horizontal) {
+        // A sparse angle sweep gets whole-degree labels.
+        for (int i = 0; i < chart_->NumberOfSeries(); ++i) {
+            const TChartSeries& s = chart_->SeriesAtPosition(i);
+            if (s.Active() && IsSeriesAxis(s) && s.PointCount() <= static_cast<std::size_t>(n)) {
+                r = std::max(r, 1.0);
+                break;
+            }
+        }
+    }
+    if (labelsSeparation_ > 0) {
+        long long c = static_cast<long long>(n) + 1;
+        do {
+            const double t = span / r;
+            if (std::fabs(t) < 2147483647.0) {
+                c = static_cast<long long>(std::nearbyint(t));
+                if (c > n) {
+                    r = Logarithmic ? r * base : NextLabelStep(r);
+                }
+            } else {
+                r = Logarithmic ? r * base : NextLabelStep(r);
+            }
+        } while (!(c <= n || r > span || std::isinf(r)));
+    }
+    if (std::isinf(r)) {
+        return span;
+    }
+    return std::max(r, 1e-12);
+}
+
+double TChartAxis::StepForLabelSize(int size) const {
+    long long n = 1;
+    if (size > 0 && PixelLength() > 0) {
+        int separation = 0;
+        if (labelsSeparation_ > 0) {
+            separation = RoundToInt(size * static_cast<double>(labelsSeparation_) / 100);
+        }
+        n = std::llround(std::nearbyint(static_cast<double>(PixelLength()) / (size + separation)));
+    }
+    if (n < 1) {
+        return 1e-12;
+    }
+    return StepForLabelCount(static_cast<int>(std::min<long long>(n, 1 << 30)));
+}
+
+int TChartAxis::LabelExtent(const TTextMeasurer& m, double value) const {
+    const std::vector<std::string> lines = SplitLines(LabelText(value));
+    const bool across = LabelsAngle == 90 || LabelsAngle == 270;
+    if (Horizontal != across) {
+        int widest = 0;
+        for (const std::string& line : lines) {
+            widest = std::max(widest, m.TextWidth(LabelsFont, line));
+        }
+        return widest;
+    }
+    return m.TextHeight(LabelsFont, "W") * static_cast<int>(lines.size());
+}
+
+double TChartAxis::LabelIncrementOnce(const TTextMeasurer& m) const {
+    double a = LowValue;
+    double b = HighValue;
+    if (RoundFirstLabel && increment_ != 0) {
+        // The bounds are multiplied by the increment, not divided: only a user increment other
+        // than 1 notices.
+        const double low =
+            std::fabs(LowValue) > 9.2233720368547758e18 ? LowValue : std::nearbyint(LowValue);
+        a = low * increment_;
+        b = std::trunc(HighValue) * increment_;
+    }
+    // A sample value with decimals, whose label is usually the longest.
+    double mid = (a + b) / 2;
+    while (std::isfinite(mid) && !HasFraction(mid) && mid != 0) {
+        mid /= 2;
+    }
+    int size = std::max({LabelExtent(m, a), LabelExtent(m, mid), LabelExtent(m, b)});
+    if (increment_ != 0) {
+        size = std::max({size, LabelExtent(m, b - increment_), LabelExtent(m, a + increment_)});
+    }
+    return StepForLabelSize(size);
+}
+
+double TChartAxis::LabelIncrement(const TTextMeasurer& m) {
+    double r = LabelIncrementOnce(m);
+    if (!LabelsAlternate && increment_ == 0 && r >= 2) {
+        // Measure on whole numbers and start the search at 1, so that wide axes get round steps.
+        struct Restore {
+            double& value;
+            ~Restore() { value = 0; }
+        } restore{increment_};
+        increment_ = 1;
+        r = LabelIncrementOnce(m);
+    }
+    if (LabelsAlternate) {
+        r /= Logarithmic ? (LogarithmicBase > 1 ? LogarithmicBase : 10) : 2;
+    }
+    return r;
+}
+
+std::vector<double> TChartAxis::LabelValues(const TTextMeasurer& m) {
+    std::vector<double> values;
+    const double i = LabelIncrement(m);
+    if (!(i > 0) || HighValue < LowValue) {
+        return values;
+    }
+    const double count = std::fabs(ValueSpan() / i);
+    if (!(count < kMaxLabelSteps)) {
+        return values;
+    }
+    const bool sameEnds = FormatGeneral(LowValue, 15, 0) == FormatGeneral(HighValue, 15, 0);
+    double v = (!RoundFirstLabel || sameEnds) ? HighValue : std::trunc(HighValue / i) * i;
+    for (int steps = 0; v > HighValue && steps < kMaxLabelSteps; ++steps) {
+        v -= i;
+    }
+    if (zeroSpan_ || std::fabs(HighValue - LowValue) < 1e-10 ||
+        FormatGeneral(v, 15, 0) == FormatGeneral(v - i, 15, 0)) {
+        values.push_back(v);
+        return values;
+    }
+    const double limit = LowValue >= 0 ? (LowValue - 1e-12) / (1 + 1e-12) : LowValue;
+    while (v >= limit && values.size() < static_cast<std::size_t>(kMaxLabelSteps)) {
+        values.push_back(v);
+        const double next = v - i;
+        if (next == v) {
+            break;
+        }
+        v = next;
+    }
+    return values;
+}
+
+TAxisLabelStyle TChartAxis::EffectiveLabelStyle() const {
+    if (LabelStyle != TAxisLabelStyle::talAuto) {
+        return LabelStyle;
+    }
+    if (!HasActiveSeries()) {
+        return TAxisLabelStyle::talNone;
+    }
+    if (Horizontal) {
+        for (int i = 0; i < chart_->NumberOfSeries(); ++i) {
+            const TChartSeries& s = chart_->SeriesAtPosition(i);
+            if (!s.Active() || !IsSeriesAxis(s) || !s.HasPointLabels()) {
+                continue;
+            }
+            for (std::size_t p = 0; p < s.PointCount(); ++p) {
+                if (!s.PointLabel(p).empty()) {
+                    return TAxisLabelStyle::talText;
+                }
+            }
+        }
+    }
+    return TAxisLabelStyle::talValue;
+}
+
+int TChartAxis::WidestLabel(const TTextMeasurer& m) {
+    if (EffectiveLabelStyle() == TAxisLabelStyle::talNone) {
+        return 0;
+    }
+    auto width = [&](double v) {
+        int widest = 0;
+        for (const std::string& line : SplitLines(LabelText(v))) {
+            widest = std::max(widest, m.TextWidth(LabelsFont, line));
+        }
+        return widest;
+    };
+    const double i = LabelIncrement(m);
+    double a = LowValue;
+    double b = HighValue;
+    if (RoundFirstLabel && i != 0) {
+        a = std::trunc(LowValue / i) * i;
+        b = std::trunc(HighValue / i) * i;
+    }
+    int widest = 0;
+    if (i != 0) {
+        double v = b;
+        for (int n = 0; v >= a && n < 5000; ++n) {
+            widest = std::max(widest, width(v));
+            const double next = v - i;
+            if (next == v) {
+                break;
+            }
+            v = next;
+        }
+    } else {
+        widest = std::max(width(a), width(b));
+    }
+    return widest + m.TextWidth(LabelsFont, " ");
+}
+
+int TChartAxis::TitleBand(const TTextMeasurer& m) const {
+    if (!Title.Visible || Title.Caption.empty()) {
+        return 0;
+    }
+    return TitleSize != 0 ? TitleSize : m.TextHeight(Title.Font, "W");
+}
+
+int TChartAxis::LabelsBand(const TTextMeasurer& m) {
+    if (!Labels) {
+        return 0;
+    }
+    int band;
+    if (LabelsSize != 0) {
+        band = LabelsSize;
+    } else if (Horizontal) {
+        band = m.TextHeight(LabelsFont, "W");
+    } else {
+        band = WidestLabel(m);
+    }
+    return LabelsAlternate ? 2 * band : band;
+}
+
+int TChartAxis::AxisLineBand() const {
+    int band = 0;
+    if (Axis.Visible) {
+        band += Axis.Width + 1;
+    }
+    if (Ticks.Visible) {
+        band += TickLength;
+    }
+    if (MinorTicks.Visible) {
+        band = std::max(band, MinorTickLength);
+    }
+    return band;
+}
+
+void TChartAxis::ApplyMargins() {
+    int lowMargin = 0;
+    int highMargin = 0;
+    const bool autoLow = Automatic || AutomaticMinimum;
+    const bool autoHigh = Automatic || AutomaticMaximum;
+    for (int i = 0; i < chart_->NumberOfSeries(); ++i) {
+        const TChartSeries& s = chart_->SeriesAtPosition(i);
+        if (!s.Active() || !IsSeriesAxis(s)) {
+            continue;
+        }
+        const int margin = Horizontal ? s.HorizMargin() : s.VertMargin();
+        // An offset set by the user at an end replaces the series' wish there.
+        if (autoLow && MinimumOffset == 0) {
+            lowMargin = std::max(lowMargin, margin);
+        }
+        if (autoHigh && MaximumOffset == 0) {
+            highMargin = std::max(highMargin, margin);
+        }
+    }
+    lowMargin += Inverted ? MaximumOffset : MinimumOffset;
+    highMargin += Inverted ? MinimumOffset : MaximumOffset;
+    const int shortened = PixelLength() - lowMargin - highMargin;
+    if ((lowMargin == 0 && highMargin == 0) || zeroSpan_ || shortened < 1) {
+        return;
+    }
+    const double perPixel = ValueSpan() / shortened;
+    SetRangeValues(LowValue - lowMargin * perPixel, HighValue + highMargin * perPixel);
+}
+
+void TChartAxis::ApplyRounding(const TTextMeasurer& m) {
+    if (zeroSpan_ || PixelLength() == 0 || !(MaximumRound || MinimumRound)) {
+        return;
+    }
+    const double i = LabelIncrement(m);
+    if (!(i > 0)) {
+        return;
+    }
+    double low = LowValue;
+    double high = HighValue;
+    if (MaximumRound && (Automatic || AutomaticMaximum)) {
+        high = i * std::ceil(high / i);
+    }
+    if (MinimumRound && (Automatic || AutomaticMinimum)) {
+        low = i * std::floor(low / i);
+    }
+    SetRangeValues(low, high);
+}
+
+void TChartAxis::ComputeLabels(const TTextMeasurer& m) {
+    LabelItems.clear();
+    TickPixels.clear();
+    const TAxisLabelStyle style = EffectiveLabelStyle();
+    if (style == TAxisLabelStyle::talNone) {
+        return;
+    }
+    auto add = [&](double value, const std::string* text) {
+        const int p = ValueToPixel(value);
+        if (!LabelsOnAxis && !(p > PixelStart && p < PixelEnd)) {
+            return;
+        }
+        if (Labels || !TickOnLabelsOnly) {
+            TickPixels.push_back(p);
+        }
+        if (Labels) {
+            LabelItems.push_back({value, p, text != nullptr ? *text : LabelText(value)});
+        }
+    };
+    if (style == TAxisLabelStyle::talValue) {
+        for (double v : LabelValues(m)) {
+            add(v, nullptr);
+        }
+        return;
+    }
+    // Point texts (mark or text style): one label per labelled point inside the range.
+    for (int i = 0; i < chart_->NumberOfSeries(); ++i) {
+        const TChartSeries& s = chart_->SeriesAtPosition(i);
+        if (!s.Active() || !IsSeriesAxis(s) || !s.HasPointLabels()) {
+            continue;
+        }
+        const TChartValueList& list = Horizontal ? s.XValues : s.YValues;
+        for (std::size_t p = 0; p < s.PointCount(); ++p) {
+            const std::string text = s.PointLabel(p);
+            const double v = list[p];
+            if (!text.empty() && v >= LowValue && v <= HighValue) {
+                add(v, &text);
+            }
+        }
     }
 }

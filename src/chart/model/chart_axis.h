@@ -109,10 +109,11 @@ public:
     int PixelLength() const { return PixelEnd - PixelStart; }
     int PixelCentre() const { return (PixelStart + PixelEnd) / 2; }
     double PixelsPerUnit() const { return pixelsPerUnit_; }
-    int AxisPosition = 0;               // the plot side where the axis line runs
-    int LabelsPosition = 0;             // the labels band's edge that faces the plot
-    int TitlePosition = 0;              // the title band's edge that faces the plot
-    bool IsShown = false;               // shown in the last layout
+    int AxisPosition = 0;   // the plot side where the axis line runs
+    int LabelsPosition = 0; // the labels band's edge that faces the plot
+    int TitlePosition = 0;  // the title band's edge that faces the plot
+    bool IsShown = false;   // shown in the last layout
+    TRect TitleRect;        // the axis title's box of the last layout; empty without a title
     std::vector<TAxisLabel> LabelItems; // labels of the last layout, top value first
     std::vector<int> TickPixels;        // ticks of the last layout
 

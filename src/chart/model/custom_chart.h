@@ -160,8 +160,11 @@ public:
     void CalcVisiblePoints(TChartSeries& series) const;
 
     // ---- legend presses
-    // Toggles the series of the legend row under (x, y); true when the press was the legend's.
-    bool LegendPress(int row);
+    // The series listed at a legend item index (ShowInLegend series in list order), or null.
+    TChartSeries* LegendSeries(int item) const;
+    // A press on legend item `item` (from LegendItemAt): toggles its series (or makes it the only
+    // active one with radio check boxes). True when the legend handled the press.
+    bool LegendPress(int item);
 
     // ---- zoom and scroll
     TZoomDrag ZoomDrag;
@@ -174,10 +177,16 @@ public:
     // Zoom into the pixel rectangle (x0, y0)-(x1, y1) using the mapping of the last layout.
     void ZoomIn(int x0, int y0, int x1, int y1);
     void RevertZoom();
-    // Zoom drag release rule: whether a drag from (X0, Y0) to its end counts, and the zoom or undo.
+    // Zoom drag: start at a press, follow the mouse, and apply the release rule. MoveZoomDrag
+    // returns whether the corner moved (the widget then erases the old rectangle and draws the
+    // new one); ReleaseZoomDrag returns whether the drag counted (zoom in or undo).
+    void StartZoomDrag(int x, int y);
+    bool MoveZoomDrag(int x, int y);
+    bool ReleaseZoomDrag(int x, int y);
     bool ZoomDragCounts() const;
-    void FinishZoomDrag();
-    // Scroll drag step to (x, y); false when the step ended the drag or moved nothing.
+    // Scroll drag: start at a press, follow the mouse (false when the step ended the drag or
+    // moved nothing), end at any release.
+    void StartScrollDrag(int x, int y);
     bool ScrollDragTo(int x, int y);
     // Wheel steps: positive toward the user (wheel down) moves the vertical axes up.
     void WheelScroll(int steps);
