@@ -5,7 +5,7 @@ VK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VK_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev libjpeg-dev libxlsxwriter-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
   clang libclang-rt-14-dev
   xvfb xauth
   fonts-liberation fonts-crosextra-carlito fonts-dejavu-core

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "optics/extended_cos.h"
+
 namespace {
 
 // Degrees to radians: the product with pi is taken before the division, as everywhere in the
@@ -15,7 +17,7 @@ Extended RadiansToDegrees(Extended radians) {
 }
 
 Extended CosDegrees(Extended degrees) {
-    return std::cos(DegreesToRadians(degrees));
+    return ExtendedCos(DegreesToRadians(degrees));
 }
 
 } // namespace
