@@ -1,0 +1,532 @@
+#include "controls/spin_edit.h"
+
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStyle>
+#include <QTimer>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "numtext/numtext.h"
+
+namespace {
+// Spin edit texts are single-byte: digits, signs and the locale's decimal separator.
+QString fromBytes(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+QChar decimalSeparator() { return QChar(static_cast<uchar>(LocaleDecimalSeparator())); }
+
+constexpr int kWheelNotch = 120;
+} // namespace
+
+// ---- TVkControlButton ----
+
+TVkControlButton::TVkControlButton(TSpinButtonType type, QWidget* parent)
+    : QWidget(parent), type(type), arrow(type == sbUp ? Qt::UpArrow : Qt::DownArrow) {
+    setCursor(Qt::ArrowCursor);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void TVkControlButton::SetArrow(Qt::ArrowType value) {
+    arrow = value;
+    update();
+}
+
+void TVkControlButton::SetRepeatDelays(int initialMs, int periodMs) {
+    initialDelay = initialMs;
+    repeatPeriod = periodMs;
+}
+
+bool TVkControlButton::IsRepeating() const { return timer && timer->isActive(); }
+
+void TVkControlButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect r = rect();
+    painter.fillRect(r, clBtnFace());
+    PaintBevel(painter, r, IsDown() ? fsLowered : fsRaised);
+    // A small filled triangle, moved by one pixel while pressed.
+    const int size = std::max(2, std::min(r.width(), r.height()) / 4);
+    QPointF c = QRectF(r).center() + (IsDown() ? QPointF(1, 1) : QPointF(0, 0));
+    QPainterPath path;
+    switch (arrow) {
+    case Qt::UpArrow:
+        path.moveTo(c.x() - size, c.y() + size / 2.0);
+        path.lineTo(c.x() + size, c.y() + size / 2.0);
+        path.lineTo(c.x(), c.y() - size / 2.0);
+        break;
+    case Qt::DownArrow:
+        path.moveTo(c.x() - size, c.y() - size / 2.0);
+        path.lineTo(c.x() + size, c.y() - size / 2.0);
+        path.lineTo(c.x(), c.y() + size / 2.0);
+        break;
+    case Qt::LeftArrow:
+        path.moveTo(c.x() + size / 2.0, c.y() - size);
+        path.lineTo(c.x() + size / 2.0, c.y() + size);
+        path.lineTo(c.x() - size / 2.0, c.y());
+        break;
+    default:
+        path.moveTo(c.x() - size / 2.0, c.y() - size);
+        path.lineTo(c.x() - size / 2.0, c.y() + size);
+        path.lineTo(c.x() + size / 2.0, c.y());
+        break;
+    }
+    path.closeSubpath();
+    const QColor glyph = isEnabled() ? palette().color(QPalette::ButtonText) : clBtnShadow();
+    painter.fillPath(path, glyph);
+}
+
+void TVkControlButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (OnPressFocus && !OnPressFocus())
+        return;
+    held = true;
+    inside = true;
+    if (!timer) {
+        timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, &TVkControlButton::Tick);
+    }
+    timer->start(initialDelay);
+    update();
+}
+
+void TVkControlButton::mouseMoveEvent(QMouseEvent* event) {
+    if (!held)
+        return;
+    const bool now = rect().contains(event->position().toPoint());
+    if (now != inside) {
+        inside = now;
+        update();
+    }
+}
+
+void TVkControlButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !held)
+        return;
+    held = false;
+    inside = false;
+    if (timer)
+        timer->stop();
+    update();
+    if (rect().contains(event->position().toPoint()))
+        Click();
+}
+
+void TVkControlButton::Tick() {
+    timer->setInterval(repeatPeriod);
+    if (IsDown())
+        Click();
+}
+
+void TVkControlButton::Click() {
+    if (!OnClick)
+        return;
+    try {
+        OnClick();
+    } catch (...) {
+        // A failing step must not keep repeating behind the error message.
+        if (timer)
+            timer->stop();
+        held = false;
+        throw;
+    }
+}
+
+// ---- TVkSpinButtons ----
+
+TVkSpinButtons::TVkSpinButtons(QWidget* parent)
+    : QWidget(parent), up(new TVkControlButton(sbUp, this)),
+      down(new TVkControlButton(sbDown, this)) {
+    setCursor(Qt::ArrowCursor);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void TVkSpinButtons::SetDirection(TSpinDirection direction) {
+    up->SetArrow(direction == sdUpDown ? Qt::UpArrow : Qt::RightArrow);
+    down->SetArrow(direction == sdUpDown ? Qt::DownArrow : Qt::LeftArrow);
+}
+
+void TVkSpinButtons::SetOrientation(TOrientation value) {
+    orientation = value;
+    LayoutPair();
+}
+
+void TVkSpinButtons::resizeEvent(QResizeEvent*) { LayoutPair(); }
+
+void TVkSpinButtons::LayoutPair() {
+    const int w = width();
+    const int h = height();
+    if (orientation == orVertical) {
+        up->setGeometry(0, 0, w, h / 2);
+        down->setGeometry(0, h / 2, w, h - h / 2);
+    } else {
+        down->setGeometry(0, 0, w / 2, h);
+        up->setGeometry(w / 2, 0, w - w / 2, h);
+    }
+}
+
+// ---- TVkSpinEdit ----
+
+TVkSpinEdit::TVkSpinEdit(QWidget* parent)
+    : TVkCustomEdit(parent), buttons(new TVkSpinButtons(this)) {
+    SetAlignment(taRightJustify);
+    setText(QStringLiteral("0"));
+    buttons->UpButton()->OnClick = [this] { UpButtonClicked(); };
+    buttons->DownButton()->OnClick = [this] { DownButtonClicked(); };
+    buttons->UpButton()->OnPressFocus = [this] { return ButtonPressFocus(); };
+    buttons->DownButton()->OnPressFocus = [this] { return ButtonPressFocus(); };
+    resize(47, sizeHint().height());
+    UpdateTextMargins();
+    LayoutButtons();
+}
+
+QSize TVkSpinEdit::minimumSizeHint() const {
+    // Never lower than the font needs: its line height, the border and a pixel either side.
+    const int h = fontMetrics().height() + 2 * kFrameBorder + 2;
+    return {std::max(0, buttonWidth) + 2 * kFrameBorder + 8, h};
+}
+
+QSize TVkSpinEdit::sizeHint() const { return {47, std::max(21, minimumSizeHint().height())}; }
+
+std::string TVkSpinEdit::RawText() const {
+    const QByteArray bytes = text().toLatin1();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+Extended TVkSpinEdit::ParsedOrMin() const {
+    try {
+        return ParseDecimal(RawText());
+    } catch (const EConvertError&) {
+        return min;
+    }
+}
+
+Extended TVkSpinEdit::Value() {
+    if (!text().isEmpty())
+        return ParsedOrMin();
+    if (allowBlank)
+        return blankValue;
+    setText(fromBytes(FormatGeneral(min, 15, 0)));
+    return ParsedOrMin();
+}
+
+void TVkSpinEdit::SetValue(Extended value) {
+    // Without a parent window there is no caret to keep.
+    const bool bareCaret = parentWidget() != nullptr && !hasSelectedText();
+    const int caret = cursorPosition();
+    const int oldLength = static_cast<int>(text().length());
+    const QString newText = fromBytes(FormatFixed(ClampToRange(value), 18, decimals));
+    const bool replaced = newText != text();
+    if (replaced)
+        setText(newText);
+    if (bareCaret) {
+        const int newLength = static_cast<int>(text().length());
+        int pos = caret;
+        if (newLength > oldLength)
+            pos = caret + 1;
+        else if (newLength < oldLength)
+            pos = std::max(0, caret - 1);
+        setCursorPosition(std::min(pos, newLength));
+    } else if (replaced) {
+        setCursorPosition(0);
+    }
+}
+
+long long TVkSpinEdit::AsInteger() { return std::llround(Value()); }
+
+void TVkSpinEdit::SetAsInteger(long long value) { SetValue(static_cast<Extended>(value)); }
+
+Extended TVkSpinEdit::ClampToRange(Extended value) const {
+    if (min != max || checkRange) {
+        if (value < min)
+            return min;
+        if (value > max)
+            return max;
+    }
+    return value;
+}
+
+void TVkSpinEdit::SetMin(Extended value) {
+    if (value == min)
+        return;
+    min = value;
+    if (min > max)
+        max = min;
+    SetValue(Value());
+    update();
+}
+
+void TVkSpinEdit::SetMax(Extended value) {
+    if (value == max)
+        return;
+    max = value;
+    if (max < min)
+        min = max;
+    SetValue(Value());
+    update();
+}
+
+void TVkSpinEdit::SetDecimals(int value) {
+    value = std::clamp(value, 0, 255);
+    if (value == decimals)
+        return;
+    decimals = value;
+    SetValue(Value());
+}
+
+void TVkSpinEdit::SetIntegersOnly(bool value) {
+    integersOnly = value;
+    if (value) {
+        SetDecimals(0);
+        SetValue(Value());
+    }
+}
+
+void TVkSpinEdit::SetCheckRange(bool value) {
+    if (value == checkRange)
+        return;
+    checkRange = value;
+    SetValue(Value());
+}
+
+void TVkSpinEdit::SetButtonWidth(int value) {
+    buttonWidth = std::max(0, value);
+    LayoutButtons();
+    UpdateTextMargins();
+}
+
+void TVkSpinEdit::SetDirection(TSpinDirection value) {
+    direction = value;
+    buttons->SetDirection(value);
+}
+
+void TVkSpinEdit::SetOrientation(TOrientation value) { buttons->SetOrientation(value); }
+
+TVkControlButton* TVkSpinEdit::Button(TSpinButtonType type) const {
+    return type == sbUp ? buttons->UpButton() : buttons->DownButton();
+}
+
+void TVkSpinEdit::LayoutButtons() {
+    const int h = height() - 2 * kFrameBorder;
+    const int x = layoutDirection() == Qt::RightToLeft ? kFrameBorder
+                                                       : width() - kFrameBorder - buttonWidth;
+    buttons->setGeometry(x, kFrameBorder, buttonWidth, std::max(0, h));
+    buttons->setVisible(!isReadOnly() && buttonWidth > 0);
+}
+
+void TVkSpinEdit::ReadOnlyChanged() {
+    TVkCustomEdit::ReadOnlyChanged();
+    LayoutButtons();
+}
+
+void TVkSpinEdit::UpButtonClicked() { StepUp(increment); }
+void TVkSpinEdit::DownButtonClicked() { StepDown(increment); }
+void TVkSpinEdit::StepUp(Extended amount) { Step(amount, sbUp); }
+void TVkSpinEdit::StepDown(Extended amount) { Step(-amount, sbDown); }
+
+bool TVkSpinEdit::DoChanging(Extended newValue) {
+    bool allow = true;
+    if (OnChanging)
+        OnChanging(this, newValue, allow);
+    return allow;
+}
+
+void TVkSpinEdit::DoButtonClick(TSpinButtonType button) {
+    if (OnButtonClick)
+        OnButtonClick(this, button);
+}
+
+void TVkSpinEdit::Step(Extended delta, TSpinButtonType button) {
+    if (isReadOnly()) {
+        RefusedInput();
+        return;
+    }
+    // Always from the parsed text, so a step never drifts from what the field shows.
+    const Extended newValue = Value() + delta;
+    if (!DoChanging(newValue))
+        return;
+    SetValue(newValue);
+    DoButtonClick(button);
+}
+
+void TVkSpinEdit::RefusedInput() const {
+    if (beepOnInvalidKey)
+        VkBeep();
+}
+
+bool TVkSpinEdit::IsAcceptedChar(QChar ch) const {
+    const char16_t u = ch.unicode();
+    const QChar separator = decimalSeparator();
+    const bool isSign = ch == u'+' || ch == u'-';
+    const bool isSeparator = ch == separator && !integersOnly;
+    if (!((u >= u'0' && u <= u'9') || isSign || isSeparator || (u < 32 && u != 13)))
+        return false;
+    if (!allowKeyEdit && (u >= 32 || u == 8))
+        return false;
+    const QString current = text();
+    if (isSeparator) {
+        if (!current.contains(separator))
+            return true;
+        return hasSelectedText() && selectedText().contains(separator);
+    }
+    if (isSign) {
+        const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+        if (start == 0 && !current.contains(u'+') && !current.contains(u'-'))
+            return true;
+        return hasSelectedText() && selectedText().length() == current.length();
+    }
+    return true;
+}
+
+void TVkSpinEdit::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool editingKey = key == Qt::Key_Delete || key == Qt::Key_Backspace ||
+                            event->matches(QKeySequence::Paste) ||
+                            event->matches(QKeySequence::Cut);
+    if (!allowKeyEdit && editingKey) {
+        RefusedInput();
+        event->accept();
+        return;
+    }
+    switch (key) {
+    case Qt::Key_Up:
+        StepUp(increment);
+        event->accept();
+        return;
+    case Qt::Key_Down:
+        StepDown(increment);
+        event->accept();
+        return;
+    case Qt::Key_PageUp:
+        StepUp(pageSize);
+        event->accept();
+        return;
+    case Qt::Key_PageDown:
+        StepDown(pageSize);
+        event->accept();
+        return;
+    default:
+        break;
+    }
+    // The character the key types, Enter and Backspace included; shortcuts type none.
+    QString typed = event->text();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        typed = QString(QChar(13));
+    else if (key == Qt::Key_Backspace)
+        typed = QString(QChar(8));
+    else if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+        typed.clear();
+    for (const QChar ch : typed) {
+        if (!IsAcceptedChar(ch)) {
+            RefusedInput();
+            event->accept();
+            return;
+        }
+    }
+    TVkCustomEdit::keyPressEvent(event);
+}
+
+void TVkSpinEdit::wheelEvent(QWheelEvent* event) {
+    // The wheel steps the field that has the keyboard focus; others pass it on.
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    const Extended amount = event->modifiers() & Qt::ControlModifier ? pageSize : increment;
+    wheelRemainder += event->angleDelta().y();
+    while (wheelRemainder >= kWheelNotch) {
+        wheelRemainder -= kWheelNotch;
+        StepUp(amount);
+    }
+    while (wheelRemainder <= -kWheelNotch) {
+        wheelRemainder += kWheelNotch;
+        StepDown(amount);
+    }
+    event->accept();
+}
+
+void TVkSpinEdit::focusInEvent(QFocusEvent* event) {
+    TVkCustomEdit::focusInEvent(event);
+    UpdateTextMargins();
+    mouseFocusPending = false;
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::MouseFocusReason)
+        mouseFocusPending = true; // decided by the press: on the field or on a button
+    else if (autoSelect && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        selectAll();
+    else if (!autoSelect && hasSelectedText() && reason != Qt::PopupFocusReason)
+        deselect();
+}
+
+void TVkSpinEdit::mousePressEvent(QMouseEvent* event) {
+    mouseFocusPending = false;
+    TVkCustomEdit::mousePressEvent(event);
+}
+
+bool TVkSpinEdit::ButtonPressFocus() {
+    if (!hasFocus() && focusPolicy() != Qt::NoFocus && isEnabled())
+        setFocus(Qt::OtherFocusReason);
+    if (!hasFocus())
+        return false;
+    if (mouseFocusPending) {
+        // The focus came with this press on a button, not on the text.
+        mouseFocusPending = false;
+        if (autoSelect)
+            selectAll();
+    }
+    return true;
+}
+
+void TVkSpinEdit::focusOutEvent(QFocusEvent* event) {
+    TVkCustomEdit::focusOutEvent(event);
+    mouseFocusPending = false;
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return;
+    if (allowBlank && text().isEmpty())
+        return;
+    SetValue(ParsedOrMin());
+}
+
+void TVkSpinEdit::resizeEvent(QResizeEvent* event) {
+    TVkCustomEdit::resizeEvent(event);
+    LayoutButtons();
+}
+
+void TVkSpinEdit::changeEvent(QEvent* event) {
+    TVkCustomEdit::changeEvent(event);
+    if (event->type() == QEvent::LayoutDirectionChange)
+        LayoutButtons();
+    else if (event->type() == QEvent::FontChange)
+        setMinimumHeight(minimumSizeHint().height());
+}
+
+void TVkSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    if (!allowKeyEdit) {
+        // Only the step actions may change the text: no paste, cut or delete from the menu.
+        for (QAction* action : menu->actions()) {
+            const QString name = action->objectName();
+            if (name == QLatin1String("edit-paste") || name == QLatin1String("edit-cut") ||
+                name == QLatin1String("edit-delete") || name == QLatin1String("edit-undo") ||
+                name == QLatin1String("edit-redo"))
+                action->setEnabled(false);
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void TVkSpinEdit::dropEvent(QDropEvent* event) {
+    if (!allowKeyEdit) {
+        event->ignore();
+        return;
+    }
+    TVkCustomEdit::dropEvent(event);
+}

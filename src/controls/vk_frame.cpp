@@ -1,0 +1,72 @@
+#include "controls/vk_frame.h"
+
+#include <QPainter>
+
+#include "controls/vk_common.h"
+
+TVkFrame::TVkFrame()
+    : FrameColor(clBtnShadow()), FrameHotColor(clBtnShadow()), Color(clWindow()),
+      FocusColor(clWindow()), DisabledColor(clBtnFace()), ReadOnlyColor(clInfoBk()) {}
+
+void TVkFrame::SetColor(const QColor& colour) {
+    if (FocusColor == Color)
+        FocusColor = colour;
+    Color = colour;
+}
+
+QColor TVkFrame::Background(bool enabled, bool readOnly) const {
+    if (!enabled)
+        return DisabledColor;
+    if (Focused)
+        return readOnly && ReadOnlyColorOnFocus ? ReadOnlyColor : FocusColor;
+    if (readOnly)
+        return ReadOnlyColor;
+    return Color;
+}
+
+void PaintFrameLines(QPainter& painter, const QRect& rect, TFrameStyle style, const QColor& colour,
+                     int sides) {
+    const int w = style == fsFlatBold ? 2 : 1;
+    if (style != fsFlat && style != fsFlatBold)
+        return;
+    if (sides & sdLeft)
+        painter.fillRect(rect.left(), rect.top(), w, rect.height(), colour);
+    if (sides & sdTop)
+        painter.fillRect(rect.left(), rect.top(), rect.width(), w, colour);
+    if (sides & sdRight)
+        painter.fillRect(rect.right() - w + 1, rect.top(), w, rect.height(), colour);
+    if (sides & sdBottom)
+        painter.fillRect(rect.left(), rect.bottom() - w + 1, rect.width(), w, colour);
+}
+
+void PaintBevel(QPainter& painter, const QRect& rect, TFrameStyle style) {
+    if (style != fsRaised && style != fsLowered)
+        return;
+    const QColor light = clBtnHighlight();
+    const QColor dark = clBtnShadow();
+    const QColor topLeft = style == fsRaised ? light : dark;
+    const QColor bottomRight = style == fsRaised ? dark : light;
+    painter.fillRect(rect.left(), rect.top(), rect.width(), 1, topLeft);
+    painter.fillRect(rect.left(), rect.top(), 1, rect.height(), topLeft);
+    painter.fillRect(rect.left(), rect.bottom(), rect.width(), 1, bottomRight);
+    painter.fillRect(rect.right(), rect.top(), 1, rect.height(), bottomRight);
+}
+
+void TVkFrame::Paint(QPainter& painter, const QRect& outer, const QColor& background) const {
+    // The border ring only; the client area is the owner's.
+    const QRect inner = outer.adjusted(kFrameBorder, kFrameBorder, -kFrameBorder, -kFrameBorder);
+    painter.fillRect(outer.left(), outer.top(), outer.width(), kFrameBorder, background);
+    painter.fillRect(outer.left(), inner.bottom() + 1, outer.width(), kFrameBorder, background);
+    painter.fillRect(outer.left(), outer.top(), kFrameBorder, outer.height(), background);
+    painter.fillRect(inner.right() + 1, outer.top(), kFrameBorder, outer.height(), background);
+    if (!PaintsCustomFrame()) {
+        // The ordinary sunken border: shadow outside, dark shadow inside at top and left.
+        PaintBevel(painter, outer, fsLowered);
+        PaintBevel(painter, outer.adjusted(1, 1, -1, -1), fsLowered);
+        return;
+    }
+    if (IsHot())
+        PaintFrameLines(painter, outer, FrameHotStyle, FrameHotColor, FrameSides);
+    else
+        PaintFrameLines(painter, outer, FrameStyle, FrameColor, FrameSides);
+}
