@@ -22,7 +22,9 @@ constexpr Extended PseudoBrewsterHalfWindow = 5;
 constexpr int PseudoBrewsterFineSteps = 100001;
 
 // Rp, Rs, R of the relative index N = n + i*k at cos(theta) = c. For identical media
-// (N exactly 1 + 0i) there is no interface and all three are 0.
+// (N exactly 1 + 0i) there is no interface and all three are 0. c is the cosine of an extended
+// angle from 0 to 90 degrees: at most 1 and never smaller in magnitude than about 2.5e-20 (the
+// cosine of 90 degrees itself, of either sign), which keeps every denominator positive.
 void InterfaceReflectance(Extended n, Extended k, Extended c, Extended& Rp, Extended& Rs,
                           Extended& R);
 // 100 * (s - p) / (s + p), or NotAvailable when s + p is zero.

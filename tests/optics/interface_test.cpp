@@ -356,34 +356,32 @@ INSTANTIATE_TEST_SUITE_P(
         PseudoBrewsterCase{"SinglePoint", 1, 0, 2, 1, 80, 80, 1, 75, 1e-12, 0.5, 0.5, 0.5, 0.5}),
     [](const auto& info) { return info.param.name; });
 
-// The window is clipped at 0 and 90 degrees: a coarse minimum at 2 degrees searches 0 to 7, one
-// at 88 degrees 83 to 90, where the last fine angle is 90 itself.
+// The window is clipped at 0 and 90 degrees: a coarse minimum at 2 degrees searches 0 to 7 in
+// steps of 7/100000 of a degree, one at 88 degrees 83 to 90. The coarse stage takes the smallest
+// stored Rp, so lowering one stored value pins the window. Rp of this pair falls from 0 up to
+// about 65 degrees and rises beyond.
 TEST(PseudoBrewster, WindowClippedAtBothEnds) {
     static TSweepResults store;
-    // An index below 1 with strong absorption: Rp falls towards grazing incidence.
-    TInputParams params = MakeRun(1, 0, 0.05L, 3, 0, 88, 1);
+    TInputParams params = MakeRun(1, 0, 2, 1, 0, 4, 1); // 0, 1, 2, 3, 4 degrees
     Sweep(params, store);
+    store.Rp[3] = 0; // the point at 2 degrees
     TPseudoBrewster pba = FindPseudoBrewster(params, store);
-    Extended rp, rs, r;
-    InterfaceReflectance(store.NRel, store.KRel, CosOfDegrees(88), rp, rs, r);
-    if (store.Rp[89] < store.Rp[88]) {
-        EXPECT_GE(pba.PbaAngle, 83);
-        EXPECT_LE(pba.PbaAngle, 90);
-    }
+    EXPECT_EQ(pba.PbaAngle, 100000 * (7.0L / 100000)); // the window's last fine angle
 
-    // The coarse stage picks the smallest stored Rp. Filling the store by hand pins the window.
-    params = MakeRun(1, 0, 2, 1, 0, 4, 1); // 5 points, 0 ... 4 degrees
+    params = MakeRun(1, 0, 2, 1, 86, 90, 1); // 86 ... 89, 89.999999999 degrees
     Sweep(params, store);
-    store.Rp[3] = -1; // the point at 2 degrees
-    pba = FindPseudoBrewster(params, store);
-    // Rp of this pair grows... falls with the angle up to 65 degrees: the window's top, 7.
-    EXPECT_EQ(pba.PbaAngle, 7 * (100000.0L / 100000)) << static_cast<double>(pba.PbaAngle);
-
-    params = MakeRun(1, 0, 2, 1, 86, 90, 1);
-    Sweep(params, store);
-    store.Rp[3] = -1; // the point at 88 degrees; the window is 83 to 90
+    store.Rp[3] = 0; // the point at 88 degrees
     pba = FindPseudoBrewster(params, store);
     EXPECT_EQ(pba.PbaAngle, 83);
+
+    // A transparent pair whose Rp rises from its Brewster angle (63.4 degrees) to 90: with the
+    // coarse minimum forced to 89.999999999 the window is 84.999999999 to 90, 90 itself being
+    // its last fine angle, and its start wins.
+    params = MakeRun(1, 0, 2, 0, 0, 90, 1);
+    Sweep(params, store);
+    store.Rp[91] = 0;
+    pba = FindPseudoBrewster(params, store);
+    EXPECT_EQ(pba.PbaAngle, MaxSweepAngle - 5);
 }
 
 // Identical absorbing media reflect nothing at any angle: every Rp ties, so the first point
@@ -404,25 +402,28 @@ TEST(PseudoBrewster, IdenticalAbsorbingMediaTieToTheSmallerAngle) {
 // operation, nor a division by zero, nor an overflow.
 TEST(FloatingPoint, NoExceptionOverExtremeInputs) {
     static TSweepResults store;
-    const Extended values[] = {1e-5L, 1, 1.5L, 1e9L};
-    const Extended ks[] = {0, 1e-5L, 1, 1e9L};
+    const Extended indices[] = {1e-5L, 1.5L, 1e9L};
+    const Extended extinctions[] = {0, 1, 1e9L};
     std::feclearexcept(FE_ALL_EXCEPT);
-    for (const Extended n1 : values) {
-        for (const Extended n2 : values) {
-            for (const Extended k1 : ks) {
-                for (const Extended k2 : ks) {
+    for (const Extended n1 : indices) {
+        for (const Extended n2 : indices) {
+            for (const Extended k1 : extinctions) {
+                for (const Extended k2 : extinctions) {
                     const TInputParams params = MakeRun(n1, k1, n2, k2, 0, 90, 0.5L);
                     Sweep(params, store);
+                    FindPseudoBrewster(params, store);
+                    // A window that ends at 90 degrees itself, where the cosine is -2.5e-20.
+                    store.Rp[params.Count] = 0;
                     FindPseudoBrewster(params, store);
                 }
             }
         }
     }
-    // The cosine of 90 degrees (about -2.5e-20, the smallest magnitude the cosine of an
-    // extended angle can have near 90 degrees), its negation, and identical media.
+    // The cosine of 90 degrees (the smallest magnitude the cosine of an extended angle can
+    // have near 90 degrees), its negation, the clamped angle's, and identical media.
     Extended rp, rs, r;
     for (const Extended c : {CosOfDegrees(90), -CosOfDegrees(90), CosOfDegrees(MaxSweepAngle)}) {
-        for (const Extended n : {1.0L, 1e-14L, 0.5L, 2.0L, 1e14L}) {
+        for (const Extended n : {1.0L, 5e-15L, 0.5L, 2.0L, 1.5e14L}) {
             InterfaceReflectance(n, 0, c, rp, rs, r);
             InterfaceReflectance(n, -n, c, rp, rs, r);
             InterfaceReflectance(n, n, c, rp, rs, r);
