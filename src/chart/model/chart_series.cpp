@@ -1,11 +1,15 @@
 #include "chart/model/chart_series.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 
 #include "chart/model/custom_chart.h"
 
 std::size_t TChartValueList::InsertionIndex(double value) const {
-    const std::size_t count = values_.size();
+    const std::size_t count = count_;
     if (count == 0) {
         return 0;
     }
@@ -38,26 +42,39 @@ std::size_t TChartValueList::InsertionIndex(double value) const {
 
 void TChartValueList::InsertAt(std::size_t index, double value) {
     // Grow by a fixed step so that a long sweep reallocates rarely and predictably.
-    if (values_.size() == values_.capacity()) {
-        values_.reserve(values_.capacity() + kGrowStep);
+    if (count_ == capacity_) {
+        const std::size_t capacity = capacity_ + kGrowStep;
+        void* grown = std::realloc(values_, capacity * sizeof(double));
+        if (grown == nullptr) {
+            throw std::bad_alloc();
+        }
+        values_ = static_cast<double*>(grown);
+        capacity_ = capacity;
     }
-    if (index >= values_.size()) {
-        values_.push_back(value);
-    } else {
-        values_.insert(values_.begin() + static_cast<std::ptrdiff_t>(index), value);
-    }
+    index = std::min(index, count_);
+    std::memmove(values_ + index + 1, values_ + index, (count_ - index) * sizeof(double));
+    values_[index] = value;
+    ++count_;
     modified_ = true;
 }
 
+TChartValueList::~TChartValueList() {
+    std::free(values_);
+}
+
 void TChartValueList::Clear() {
-    std::vector<double>().swap(values_);
+    std::free(values_);
+    values_ = nullptr;
+    count_ = 0;
+    capacity_ = 0;
     modified_ = true;
 }
 
 void TChartValueList::Recalculate() const {
     minValue_ = maxValue_ = total_ = totalAbs_ = 0;
     bool first = true;
-    for (double v : values_) {
+    for (std::size_t i = 0; i < count_; ++i) {
+        const double v = values_[i];
         // A value that is not finite would make every axis range meaningless; it is skipped.
         if (!std::isfinite(v)) {
             continue;

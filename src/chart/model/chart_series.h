@@ -23,12 +23,16 @@ public:
     std::string Name;
     TChartListOrder Order;
 
-    std::size_t Count() const { return values_.size(); }
-    std::size_t Capacity() const { return values_.capacity(); }
+    ~TChartValueList();
+    TChartValueList(const TChartValueList&) = delete;
+    TChartValueList& operator=(const TChartValueList&) = delete;
+
+    std::size_t Count() const { return count_; }
+    std::size_t Capacity() const { return capacity_; }
     double Value(std::size_t index) const { return values_[index]; }
     double operator[](std::size_t index) const { return values_[index]; }
-    const double* Data() const { return values_.data(); }
-    double Last() const { return values_.back(); }
+    const double* Data() const { return values_; }
+    double Last() const { return values_[count_ - 1]; }
 
     // Index at which a new value goes under the list's Order: ascending lists keep a value after
     // every equal one; loNone always appends.
@@ -47,7 +51,11 @@ public:
 private:
     void Recalculate() const;
 
-    std::vector<double> values_;
+    // A plain block grown with realloc: the C library can often extend it in place, so the
+    // fixed growth step does not turn a long sweep into repeated copies of the whole array.
+    double* values_ = nullptr;
+    std::size_t count_ = 0;
+    std::size_t capacity_ = 0;
     mutable bool modified_ = true;
     mutable double minValue_ = 0;
     mutable double maxValue_ = 0;

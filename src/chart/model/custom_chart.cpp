@@ -872,15 +872,16 @@ TChartClickedPart TCustomChart::ClickedPart(int x, int y) {
         const int along = axis->Horizontal ? x : y;
         const int across = axis->Horizontal ? y : x;
         if (along >= axis->PixelStart && along <= axis->PixelEnd) {
-            // From the labels to 3 pixels into the plot; only the axis line without labels.
+            // From the outer edge of the labels to 3 pixels into the plot, so that a press on
+            // a label counts; only the axis line's own pixels when the labels are off.
             int lo = axis->AxisPosition;
             int hi = axis->AxisPosition;
             if (axis->Labels) {
-                const int dirToPlot =
-                    (axis->Kind() == TAxisKind::akBottom || axis->Kind() == TAxisKind::akRight) ? -3
-                                                                                                : 3;
-                lo = std::min(axis->LabelsPosition, axis->AxisPosition + dirToPlot);
-                hi = std::max(axis->LabelsPosition, axis->AxisPosition + dirToPlot);
+                const bool plotBelowOrLeft =
+                    axis->Kind() == TAxisKind::akBottom || axis->Kind() == TAxisKind::akRight;
+                const int inner = axis->AxisPosition + (plotBelowOrLeft ? -3 : 3);
+                lo = std::min(axis->TitlePosition, inner);
+                hi = std::max(axis->TitlePosition, inner);
             }
             if (across >= lo && across <= hi) {
                 part.Part = TChartClickedPartStyle::cpAxis;

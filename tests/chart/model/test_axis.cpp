@@ -1,0 +1,318 @@
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "chart/model/result_charts.h"
+#include "fixed_measurer.h"
+#include "numtext/numtext.h"
+
+namespace {
+
+const FixedMeasurer kMeasurer;
+
+// A chart with one line series whose points are (x[i], y[i]).
+struct OneSeries {
+    TCustomChart chart;
+    TLineSeries& series = chart.AddLineSeries("S");
+
+    OneSeries(const std::vector<double>& xs, const std::vector<double>& ys) {
+        chart.BottomAxis.AxisValuesFormat = "#0.###\u00B0";
+        chart.LeftAxis.AxisValuesFormat = "0.####";
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            series.AddPoint(xs[i], ys[i]);
+        }
+    }
+    // Lays the axis along `length` pixels and takes its automatic range.
+    TChartAxis& Axis(TChartAxis& axis, int length) {
+        axis.SetPixelRange(TRect{0, 0, length, length});
+        axis.CalcMinMax();
+        return axis;
+    }
+};
+
+std::vector<double> Sweep(double from, double to, double step) {
+    std::vector<double> v;
+    for (int i = 0; from + i * step <= to + 1e-9; ++i) {
+        v.push_back(from + i * step);
+    }
+    return v;
+}
+
+std::vector<std::string> Texts(const TChartAxis& axis) {
+    std::vector<std::string> texts;
+    for (const TAxisLabel& l : axis.LabelItems) {
+        texts.push_back(l.Text);
+    }
+    return texts;
+}
+
+} // namespace
+
+TEST(AxisLabels, NextLabelStepRunsOneTwoFive) {
+    struct Case {
+        double s, step;
+    } cases[] = {{1, 2},          {1.5, 2},   {2, 5},       {4.99, 5},    {5, 10},
+                 {6.43, 10},      {10, 20},   {20, 50},     {99, 100},    {0.4477, 0.5},
+                 {0.04477, 0.05}, {0.2, 0.5}, {1e-9, 2e-9}, {INFINITY, 1}};
+    for (const Case& c : cases) {
+        EXPECT_NEAR(TChartAxis::NextLabelStep(c.s), c.step, c.step * 1e-12) << c.s;
+    }
+}
+
+TEST(AxisLabels, StepForLabelCountOfTheWorkedRanges) {
+    OneSeries wide(Sweep(0, 90, 1), Sweep(0, 90, 1));
+    TChartAxis& bottom = wide.Axis(wide.chart.BottomAxis, 400);
+    EXPECT_EQ(bottom.StepForLabelCount(13), 10); // 90 / 14 steps up to 10
+
+    OneSeries sparse({0, 1, 2}, {0, 1, 2});
+    // 2 / 17 is raised to whole degrees because the sweep has no more points than labels.
+    EXPECT_EQ(sparse.Axis(sparse.chart.BottomAxis, 400).StepForLabelCount(16), 1);
+
+    OneSeries fractions({0, 1}, {0.015, 1});
+    TChartAxis& left = fractions.Axis(fractions.chart.LeftAxis, 400);
+    EXPECT_DOUBLE_EQ(left.StepForLabelCount(21), 0.05);
+    EXPECT_DOUBLE_EQ(left.StepForLabelCount(19), 0.1);
+}
+
+TEST(AxisLabels, DefaultSweepLabelsEveryTenDegreesFromTheTop) {
+    OneSeries sweep(Sweep(0, 90, 1), Sweep(0, 90, 1));
+    // Widest sample "22.5°" is 30 pixels, 33 with the separation: 429 pixels give n = 13.
+    TChartAxis& bottom = sweep.Axis(sweep.chart.BottomAxis, 429);
+    EXPECT_EQ(bottom.LabelIncrement(kMeasurer), 10);
+    EXPECT_EQ(bottom.Increment(), 0); // the whole-number retry leaves no trace
+    bottom.ComputeLabels(kMeasurer);
+    EXPECT_EQ(Texts(bottom), (std::vector<std::string>{"90°", "80°", "70°", "60°", "50°", "40°",
+                                                       "30°", "20°", "10°", "0°"}));
+    EXPECT_EQ(bottom.LabelItems.front().Pixel, 429);
+    EXPECT_EQ(bottom.LabelItems.back().Pixel, 0);
+    EXPECT_EQ(bottom.TickPixels.size(), 10u);
+}
+
+TEST(AxisLabels, SparseSweepGetsNoHalfDegrees) {
+    OneSeries sparse({0, 1, 2}, {0, 1, 2});
+    // "0.5°" is 24 pixels, 26 with the separation: 416 pixels give n = 16.
+    TChartAxis& bottom = sparse.Axis(sparse.chart.BottomAxis, 416);
+    bottom.ComputeLabels(kMeasurer);
+    EXPECT_EQ(Texts(bottom), (std::vector<std::string>{"2°", "1°", "0°"}));
+}
+
+TEST(AxisLabels, FractionalRangeStopsAtTheLowestLabelAboveTheData) {
+    OneSeries data({0, 1}, {0.015, 1});
+    // A vertical label is 13 pixels, 14 with the separation: 294 pixels give n = 21.
+    TChartAxis& left = data.Axis(data.chart.LeftAxis, 294);
+    left.ComputeLabels(kMeasurer);
+    std::vector<std::string> expected;
+    for (int k = 20; k >= 1; --k) {
+        expected.push_back(FormatByPattern("0.####", k * 0.05));
+    }
+    EXPECT_EQ(expected.front(), "1");
+    EXPECT_EQ(expected.back(), "0.05");
+    EXPECT_EQ(Texts(left), expected);
+    // The repeated subtraction leaves its rounding in the value; the pattern hides it.
+    EXPECT_NEAR(left.LabelItems.back().Value, 0.05, 1e-12);
+
+    left.SetPixelRange(TRect{0, 0, 266, 266}); // n = 19
+    EXPECT_DOUBLE_EQ(left.LabelIncrement(kMeasurer), 0.1);
+}
+
+TEST(AxisLabels, TooManyLabelsShowNone) {
+    OneSeries data(Sweep(0, 1000, 1), Sweep(0, 1000, 1));
+    TChartAxis& bottom = data.Axis(data.chart.BottomAxis, 400);
+    bottom.SetLabelsSeparation(0); // the user's increment is then taken as it is
+    bottom.SetIncrement(0.05);     // 20000 labels
+    bottom.ComputeLabels(kMeasurer);
+    EXPECT_TRUE(bottom.LabelItems.empty());
+    EXPECT_TRUE(bottom.TickPixels.empty());
+
+    bottom.SetIncrement(0.5); // 2001 labels are still drawn
+    bottom.ComputeLabels(kMeasurer);
+    EXPECT_EQ(bottom.LabelItems.size(), 2001u);
+
+    // With a separation the search steps a small user increment up to what fits.
+    bottom.SetLabelsSeparation(10);
+    bottom.ComputeLabels(kMeasurer);
+    EXPECT_GT(bottom.LabelItems.size(), 1u);
+    EXPECT_LT(bottom.LabelItems.size(), 40u);
+}
+
+TEST(AxisLabels, EmptyAndConstantDataGiveOneLabelInTheMiddle) {
+    TCustomChart fresh;
+    ConfigureReflectanceChart(fresh);
+    fresh.CalculateLayout(kMeasurer, 449, 345);
+    for (TChartAxis* axis : {&fresh.BottomAxis, &fresh.LeftAxis}) {
+        EXPECT_EQ(axis->LowValue, 0);
+        EXPECT_EQ(axis->HighValue, 0);
+        ASSERT_EQ(axis->LabelItems.size(), 1u);
+        EXPECT_EQ(axis->LabelItems[0].Pixel, axis->PixelCentre());
+    }
+    EXPECT_EQ(fresh.BottomAxis.LabelItems[0].Text, "0°");
+    EXPECT_EQ(fresh.LeftAxis.LabelItems[0].Text, "0");
+
+    OneSeries constant(Sweep(0, 90, 1), std::vector<double>(91, 1.0));
+    TChartAxis& left = constant.Axis(constant.chart.LeftAxis, 300);
+    EXPECT_TRUE(left.ZeroSpan());
+    EXPECT_EQ(left.ValueToPixel(1), 150);
+    left.ComputeLabels(kMeasurer);
+    ASSERT_EQ(left.LabelItems.size(), 1u);
+    EXPECT_EQ(left.LabelItems[0].Text, "1");
+    EXPECT_EQ(left.LabelItems[0].Pixel, 150);
+}
+
+TEST(AxisMapping, ValueToPixelAndBack) {
+    TCustomChart chart;
+    TChartAxis& h = chart.BottomAxis;
+    TChartAxis& v = chart.LeftAxis;
+    h.SetPixelRange(TRect{10, 20, 110, 220});
+    v.SetPixelRange(TRect{10, 20, 110, 220});
+    h.SetRangeValues(0, 50);
+    v.SetRangeValues(0, 50);
+    EXPECT_EQ(h.PixelStart, 10);
+    EXPECT_EQ(h.PixelEnd, 110);
+    EXPECT_EQ(v.PixelStart, 20);
+    EXPECT_EQ(v.PixelEnd, 220);
+    EXPECT_EQ(h.ValueToPixel(0), 10);
+    EXPECT_EQ(h.ValueToPixel(25), 60);
+    EXPECT_EQ(h.ValueToPixel(50), 110);
+    EXPECT_EQ(v.ValueToPixel(0), 220); // values grow upward
+    EXPECT_EQ(v.ValueToPixel(50), 20);
+    EXPECT_EQ(h.ValueToPixel(0.25), 10); // 10.5 rounds to even
+    EXPECT_EQ(h.ValueToPixel(0.75), 12); // 11.5 rounds to even
+    EXPECT_EQ(h.ValueToPixel(1e12), 32767);
+    EXPECT_EQ(h.ValueToPixel(-1e12), -32767);
+    EXPECT_EQ(v.ValueToPixel(-1e12), 32767);
+    EXPECT_DOUBLE_EQ(h.PixelToValue(60), 25);
+    EXPECT_DOUBLE_EQ(v.PixelToValue(20), 50);
+    EXPECT_DOUBLE_EQ(v.PixelToValue(220), 0);
+    EXPECT_DOUBLE_EQ(h.PixelToValue(-90), -50); // no limits on the way back
+
+    h.Inverted = true;
+    v.Inverted = true;
+    EXPECT_EQ(h.ValueToPixel(0), 110);
+    EXPECT_EQ(v.ValueToPixel(0), 20);
+    EXPECT_DOUBLE_EQ(h.PixelToValue(110), 0);
+    EXPECT_DOUBLE_EQ(v.PixelToValue(20), 0);
+
+    h.SetPixelRange(TRect{10, 20, 10, 220}); // no length
+    EXPECT_EQ(h.PixelToValue(10), 0);
+}
+
+TEST(AxisRange, HiddenSeriesCountOnlyWhileNoShownSeriesBelongs) {
+    TCustomChart chart;
+    TLineSeries& a = chart.AddLineSeries("A");
+    TLineSeries& b = chart.AddLineSeries("B");
+    a.AddPoint(0, 0.2);
+    a.AddPoint(10, 0.8);
+    b.AddPoint(-5, -3);
+    b.AddPoint(20, 7);
+    b.SetActive(false);
+    chart.LeftAxis.CalcMinMax();
+    chart.BottomAxis.CalcMinMax();
+    EXPECT_EQ(chart.LeftAxis.Minimum(), 0.2);
+    EXPECT_EQ(chart.LeftAxis.Maximum(), 0.8);
+    EXPECT_EQ(chart.BottomAxis.Maximum(), 10);
+    a.SetActive(false);
+    chart.LeftAxis.CalcMinMax();
+    EXPECT_EQ(chart.LeftAxis.LowValue, -3);
+    EXPECT_EQ(chart.LeftAxis.HighValue, 7);
+    EXPECT_EQ(chart.LeftAxis.EffectiveLabelStyle(), TAxisLabelStyle::talNone);
+    EXPECT_EQ(chart.LeftAxis.WidestLabel(kMeasurer), 0);
+
+    // An axis without automatic modes keeps its limits.
+    chart.LeftAxis.Automatic = chart.LeftAxis.AutomaticMinimum = false;
+    chart.LeftAxis.AutomaticMaximum = false;
+    chart.LeftAxis.SetMinMax(1, 2);
+    chart.LeftAxis.CalcMinMax();
+    EXPECT_EQ(chart.LeftAxis.LowValue, 1);
+    EXPECT_EQ(chart.LeftAxis.HighValue, 2);
+}
+
+TEST(AxisRange, WidestLabelAndBands) {
+    OneSeries data({0, 90}, {0.015, 1});
+    data.chart.LeftAxis.Title.Caption = "Regular Reflectance";
+    TChartAxis& left = data.Axis(data.chart.LeftAxis, 294);
+    // Labels 1 … 0.05: the widest has four characters, plus one blank.
+    EXPECT_EQ(left.WidestLabel(kMeasurer), 5 * FixedMeasurer::kCharWidth);
+    EXPECT_EQ(left.LabelsBand(kMeasurer), 30);
+    EXPECT_EQ(left.TitleBand(kMeasurer), 13);
+    left.Title.Visible = false;
+    EXPECT_EQ(left.TitleBand(kMeasurer), 0);
+    left.LabelsAlternate = true; // half the increment, twice the band
+    EXPECT_EQ(left.LabelsBand(kMeasurer), 2 * left.WidestLabel(kMeasurer));
+    EXPECT_EQ(left.WidestLabel(kMeasurer), 6 * FixedMeasurer::kCharWidth); // "0.975 "
+    left.LabelsSize = 20;
+    EXPECT_EQ(left.LabelsBand(kMeasurer), 40);
+    left.Labels = false;
+    EXPECT_EQ(left.LabelsBand(kMeasurer), 0);
+    TChartAxis& bottom = data.Axis(data.chart.BottomAxis, 300);
+    EXPECT_EQ(bottom.LabelsBand(kMeasurer), 13);
+    bottom.Ticks.Visible = false;
+    EXPECT_EQ(bottom.AxisLineBand(), 3);
+    bottom.Axis.Visible = false;
+    EXPECT_EQ(bottom.AxisLineBand(), 2); // the minor ticks' length
+}
+
+TEST(AxisRange, PointerMarginsWidenTheAutomaticRange) {
+    OneSeries data({0, 100}, {0, 100});
+    data.series.Pointer.Visible = true; // asks 5 pixels at both ends
+    TChartAxis& bottom = data.Axis(data.chart.BottomAxis, 110);
+    bottom.ApplyMargins();
+    EXPECT_DOUBLE_EQ(bottom.LowValue, -5);
+    EXPECT_DOUBLE_EQ(bottom.HighValue, 105);
+    EXPECT_EQ(bottom.ValueToPixel(0), 5);
+
+    bottom.MinimumOffset = 10; // replaces the series' wish at the low end
+    bottom.CalcMinMax();
+    bottom.ApplyMargins();
+    // 0 and 100 land 10 and 5 pixels inside: 100 units over 95 pixels.
+    EXPECT_DOUBLE_EQ(bottom.LowValue, -10 * 100.0 / 95);
+    EXPECT_DOUBLE_EQ(bottom.HighValue, 100 + 5 * 100.0 / 95);
+    EXPECT_EQ(bottom.ValueToPixel(0), 10);
+    EXPECT_EQ(bottom.ValueToPixel(100), 105);
+}
+
+TEST(AxisSettings, RefusedValuesKeepTheOldOnes) {
+    TCustomChart chart;
+    TChartAxis& axis = chart.LeftAxis;
+    axis.SetMinMax(0, 10);
+    struct Case {
+        std::function<void()> set;
+        const char* message;
+    } cases[] = {
+        {[&] { axis.SetIncrement(-1); }, "Axis increment must be >= 0"},
+        {[&] { axis.SetMinimum(11); }, "Axis Minimum Value must be <= Maximum"},
+        {[&] { axis.SetMaximum(-1); }, "Axis Maximum Value must be >= Minimum"},
+        {[&] { axis.SetLabelsSeparation(-1); }, "Labels Separation % must be greater than 0"},
+    };
+    for (const Case& c : cases) {
+        try {
+            c.set();
+            ADD_FAILURE() << "accepted: " << c.message;
+        } catch (const EChartException& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+    }
+    EXPECT_EQ(axis.Increment(), 0);
+    EXPECT_EQ(axis.Minimum(), 0);
+    EXPECT_EQ(axis.Maximum(), 10);
+    EXPECT_EQ(axis.LabelsSeparation(), 10);
+    axis.SetMinimum(10); // equal limits are allowed
+    axis.SetIncrement(0.5);
+    axis.SetLabelsSeparation(0);
+    EXPECT_EQ(axis.Minimum(), 10);
+    EXPECT_EQ(axis.Increment(), 0.5);
+    EXPECT_EQ(axis.LabelsSeparation(), 0);
+}
+
+TEST(AxisLabels, MultiLineLabelsSplitAtBlanks) {
+    TCustomChart chart;
+    chart.BottomAxis.AxisValuesFormat = "0 \"deg\"";
+    chart.BottomAxis.LabelsMultiLine = true;
+    EXPECT_EQ(chart.BottomAxis.LabelText(5), "5\rdeg");
+    chart.LeftAxis.AxisValuesFormat = "0 \"x\"";
+    chart.LeftAxis.LabelsMultiLine = true;
+    EXPECT_EQ(chart.LeftAxis.LabelExtent(kMeasurer, 5), 26);   // two lines of 13
+    EXPECT_EQ(chart.BottomAxis.LabelExtent(kMeasurer, 5), 18); // widest line "deg"
+}

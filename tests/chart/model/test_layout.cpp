@@ -1,0 +1,289 @@
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "chart_fixture.h"
+
+// Legend of the 449 x 345 reflectance chart with the fixed metrics: rows of 17 pixels from
+// ItemsTop 46 (10 % of the plot height below its top), text "Rp / Rs" 42 + 6 - 1 = 47 pixels,
+// squared symbol 12, box 47 + 12 + 12 + 2 + 3 = 76 wide plus 15 for the check boxes.
+TEST(ChartLayout, StartingPlotRectOfTheReflectanceChart) {
+    TCustomChart chart;
+    ConfigureReflectanceChart(chart);
+    EXPECT_EQ(chart.FrameWidth(), 1);
+    EXPECT_EQ(chart.StartingPlotRect(449, 345), (TRect{14, 14, 435, 331}));
+    chart.MarginUnits = TMarginUnits::muPixels;
+    EXPECT_EQ(chart.StartingPlotRect(449, 345), (TRect{4, 5, 445, 340}));
+    chart.BevelInner = TPanelBevel::bvLowered;
+    chart.BorderWidth = 2;
+    EXPECT_EQ(chart.StartingPlotRect(449, 345), (TRect{7, 8, 442, 337}));
+}
+
+TEST(ChartLayout, LegendOfTheReflectanceChart) {
+    ReflectanceChart f;
+    f.Layout();
+    const TLegendLayout& lay = f.chart.Legend.Layout;
+    ASSERT_TRUE(lay.Drawn);
+    EXPECT_EQ(lay.ItemHeight, 17);
+    EXPECT_EQ(lay.ItemsTop, 46);
+    EXPECT_EQ(lay.NumRows, 4);
+    EXPECT_EQ(lay.Rect, (TRect{339, 46, 430, 120}));
+    EXPECT_EQ(lay.CheckBoxX, 343);
+    EXPECT_EQ(lay.SymbolX, 360);
+    EXPECT_EQ(lay.SymbolWidth, 12);
+    ASSERT_EQ(lay.Rows.size(), 4u);
+    EXPECT_EQ(lay.Rows[0].Top, 49);
+    EXPECT_EQ(lay.Rows[0].CheckBox, (TRect{343, 51, 356, 64}));
+    EXPECT_EQ(lay.Rows[0].Symbol, (TRect{360, 51, 372, 64}));
+    EXPECT_EQ(lay.Rows[0].TextX, 379);
+    EXPECT_EQ(lay.Rows[0].TextY, 50);
+    EXPECT_EQ(lay.Rows[3].Top, 49 + 3 * 17);
+    EXPECT_EQ(lay.Rows[3].Text, "Rp / Rs");
+    EXPECT_FALSE(lay.Rows[3].Checked);
+    EXPECT_TRUE(lay.Rows[0].Checked);
+    // The plot gives way: 3 % of its 421-pixel width between legend and plot.
+    EXPECT_EQ(f.chart.PlotRect.Right, 339 - 12);
+}
+
+TEST(ChartLayout, LegendItemAtRowBoundaries) {
+    ReflectanceChart f;
+    f.Layout();
+    const TChartLegend& legend = f.chart.Legend;
+    struct Case {
+        int x, y, row;
+    } cases[] = {
+        {339, 47, 0},                   // first pixel of row 0, on the box's left edge
+        {400, 64, 0},                   // ItemsTop + 18: the boundary belongs to the upper row
+        {400, 65, 1},   {430, 115, 3},  // last pixel of row 3, right edge
+        {400, 46, -1},                  // ItemsTop itself lies above row 0
+        {400, 116, -1}, {400, 120, -1}, // below the last row, inside the box
+        {338, 60, -1},  {431, 60, -1},  {400, 121, -1}, // outside the box
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(legend.LegendItemAt(c.x, c.y), c.row) << c.x << "," << c.y;
+    }
+}
+
+TEST(ChartLayout, LegendPressTogglesTheListedSeries) {
+    ReflectanceChart f;
+    f.Layout();
+    TChartSeries& ratio = f.chart.SeriesAtPosition(3);
+    const int before = f.chart.RepaintRequests();
+    EXPECT_TRUE(f.chart.LegendPress(f.chart.Legend.LegendItemAt(400, 110))); // its text
+    EXPECT_TRUE(ratio.Active());
+    EXPECT_EQ(f.chart.RepaintRequests(), before + 1);
+    EXPECT_FALSE(f.chart.LegendPress(-1));
+    // Hidden series stay listed: the row index counts every ShowInLegend series.
+    f.chart.SeriesAtPosition(0).SetActive(false);
+    f.Layout();
+    EXPECT_TRUE(f.chart.LegendPress(f.chart.Legend.LegendItemAt(345, 55)));
+    EXPECT_TRUE(f.chart.SeriesAtPosition(0).Active());
+    f.chart.SeriesAtPosition(1).ShowInLegend = false;
+    EXPECT_EQ(f.chart.LegendSeries(1), &f.chart.SeriesAtPosition(2));
+
+    f.chart.Legend.CheckBoxesStyle = TCheckBoxesStyle::cbsRadio;
+    EXPECT_TRUE(f.chart.LegendPress(0));
+    EXPECT_TRUE(f.chart.SeriesAtPosition(0).Active());
+    EXPECT_TRUE(f.chart.SeriesAtPosition(1).Active()); // not listed, left alone
+    EXPECT_FALSE(f.chart.SeriesAtPosition(2).Active());
+    EXPECT_FALSE(f.chart.SeriesAtPosition(3).Active());
+
+    f.chart.Legend.CheckBoxes = false;
+    EXPECT_FALSE(f.chart.LegendPress(0));
+}
+
+TEST(ChartLayout, PolarizationLegendTitleSitsAboveTheRows) {
+    TCustomChart chart;
+    ConfigurePolarizationChart(chart);
+    FixedMeasurer m;
+    chart.CalculateLayout(m, 449, 345);
+    const TLegendLayout& lay = chart.Legend.Layout;
+    ASSERT_TRUE(lay.TitleDrawn);
+    EXPECT_EQ(lay.Rect.Top, 46);
+    EXPECT_EQ(lay.ItemsTop, 46 + 2 * 13 + 2);
+    EXPECT_EQ(lay.NumRows, 2);
+    EXPECT_EQ(lay.Rect.Bottom, 46 + 2 * 17 + 2 + 4 + 26 + 4);
+    EXPECT_EQ(lay.TitleLineY, (std::vector<int>{49, 62}));
+    // "Transmitted (PT)" (96 + 5) is wider than the title line (120 + 6).
+    EXPECT_EQ(lay.Rect.Width(), 15 + 101 + 12 + 12 + 2 + 3);
+    EXPECT_EQ(chart.Legend.LegendItemAt(lay.Rect.Left + 5, 50), -1); // the title area
+    EXPECT_EQ(chart.Legend.LegendItemAt(lay.Rect.Left + 5, lay.ItemsTop + 1), 0);
+}
+
+TEST(ChartLayout, TrailingBlanksWidenTheLegend) {
+    FixedMeasurer m;
+    TCustomChart blanks, trimmed;
+    ConfigureTransmittanceChart(blanks);
+    ConfigureTransmittanceChart(trimmed);
+    for (int i = 0; i < trimmed.NumberOfSeries(); ++i) {
+        std::string& title = trimmed.SeriesAtPosition(i).Title;
+        title = title.substr(0, title.find(' '));
+    }
+    blanks.CalculateLayout(m, 449, 345);
+    trimmed.CalculateLayout(m, 449, 345);
+    EXPECT_EQ(blanks.Legend.Layout.Rect.Width() - trimmed.Legend.Layout.Rect.Width(),
+              3 * FixedMeasurer::kCharWidth);
+}
+
+TEST(ChartLayout, ShortChartShowsNoLegend) {
+    ReflectanceChart f;
+    f.Layout(449, 20); // 14 pixels between the legend top and the plot bottom
+    EXPECT_FALSE(f.chart.Legend.Layout.Drawn);
+    for (int y = 0; y < 20; ++y) {
+        EXPECT_EQ(f.chart.Legend.LegendItemAt(400, y), -1);
+    }
+}
+
+TEST(ChartLayout, TitleBandMovesThePlotDown) {
+    ReflectanceChart f;
+    f.Layout();
+    const TRect without = f.chart.PlotRect;
+    EXPECT_FALSE(f.chart.Title.Drawn);
+    f.chart.Title.SetText("header");
+    f.chart.Title.SetVisible(true);
+    f.Layout();
+    EXPECT_EQ(f.chart.PlotRect.Top, without.Top + 13 + 8);
+    EXPECT_EQ(f.chart.Title.TitleRect, (TRect{149, 14, 191, 29}));
+    ASSERT_EQ(f.chart.Title.LinePositions.size(), 1u);
+    EXPECT_EQ(f.chart.Title.LinePositions[0].X, 152);
+    EXPECT_EQ(f.chart.Title.LinePositions[0].Y, 15);
+
+    f.chart.Foot.SetText("foot");
+    f.Layout();
+    EXPECT_EQ(f.chart.PlotRect.Bottom, without.Bottom - 13 - 8);
+}
+
+TEST(ChartLayout, AxesTakeTheirBandsFromTheOutsideIn) {
+    ReflectanceChart f;
+    f.Layout();
+    const TCustomChart& c = f.chart;
+    // Left: title 13 + widest label "0.95" and a blank 30 + line band 7 = 50 from x = 14.
+    // Bottom: title 13 + labels 13 + line band 7 = 33 from y = 331.
+    EXPECT_EQ(c.PlotRect, (TRect{64, 14, 327, 298}));
+    EXPECT_TRUE(c.BottomAxis.IsShown);
+    EXPECT_TRUE(c.LeftAxis.IsShown);
+    EXPECT_FALSE(c.TopAxis.IsShown);
+    EXPECT_FALSE(c.RightAxis.IsShown);
+    EXPECT_EQ(c.LeftAxis.AxisPosition, 64);
+    EXPECT_EQ(c.LeftAxis.LabelsPosition, 57);
+    EXPECT_EQ(c.LeftAxis.TitlePosition, 27);
+    EXPECT_EQ(c.BottomAxis.AxisPosition, 298);
+    EXPECT_EQ(c.BottomAxis.LabelsPosition, 305);
+    EXPECT_EQ(c.BottomAxis.TitlePosition, 318);
+    EXPECT_EQ(c.BottomAxis.PixelStart, 64);
+    EXPECT_EQ(c.BottomAxis.PixelEnd, 327);
+    EXPECT_EQ(c.LeftAxis.PixelStart, 14);
+    EXPECT_EQ(c.LeftAxis.PixelEnd, 298);
+    // 263 pixels for "22.5°" labels: n = 8, so every 20 degrees.
+    std::vector<std::string> bottom;
+    for (const TAxisLabel& l : c.BottomAxis.LabelItems) {
+        bottom.push_back(l.Text);
+    }
+    EXPECT_EQ(bottom, (std::vector<std::string>{"80°", "60°", "40°", "20°", "0°"}));
+    EXPECT_EQ(c.BottomAxis.LabelItems.back().Pixel, 64);
+    EXPECT_EQ(c.LeftAxis.LabelItems.front().Text, "1");
+    EXPECT_EQ(c.LeftAxis.LabelItems.front().Pixel, 14);
+    // The left axis title box is one text height wide, centred along the axis.
+    EXPECT_EQ(c.LeftAxis.TitleRect.Left, 14);
+    EXPECT_EQ(c.LeftAxis.TitleRect.Right, 27);
+}
+
+TEST(ChartLayout, EveryRowUncheckedLeavesBareAxes) {
+    ReflectanceChart f;
+    for (int i = 0; i < 3; ++i) {
+        f.chart.SeriesAtPosition(i).SetActive(false);
+    }
+    f.Layout();
+    const TCustomChart& c = f.chart;
+    EXPECT_TRUE(c.Legend.Layout.Drawn);
+    EXPECT_EQ(c.Legend.Layout.NumRows, 4);
+    for (const TChartAxis* axis : {&c.BottomAxis, &c.TopAxis, &c.LeftAxis, &c.RightAxis}) {
+        EXPECT_TRUE(axis->IsShown);
+        EXPECT_TRUE(axis->LabelItems.empty());
+        EXPECT_TRUE(axis->TickPixels.empty());
+    }
+    // The hidden data keeps the range.
+    EXPECT_EQ(c.BottomAxis.HighValue, 90);
+    EXPECT_EQ(c.LeftAxis.HighValue, 1);
+    // Left: title 13 + line 7; right: line 7; top: labels 13 + line 7; bottom: 13 + 13 + 7.
+    EXPECT_EQ(c.PlotRect, (TRect{14 + 20, 14 + 20, 327 - 7, 331 - 33}));
+}
+
+TEST(ChartLayout, VisibleIndexRangeOfAZoomedSeries) {
+    ReflectanceChart f;
+    f.Layout();
+    TCustomChart& c = f.chart;
+    c.SetAxisLimits(c.BottomAxis, 39.5, 50.5);
+    f.Layout();
+    const TChartSeries& rp = c.SeriesAtPosition(0);
+    // The first point inside (the line enters from the edge) and one beyond the right edge.
+    EXPECT_EQ(rp.FirstValueIndex, 40);
+    EXPECT_EQ(rp.LastValueIndex, 51);
+    c.SetAxisLimits(c.BottomAxis, 200, 300); // every point left of the window
+    f.Layout();
+    EXPECT_EQ(rp.FirstValueIndex, -1);
+    EXPECT_EQ(c.SeriesAtPosition(3).FirstValueIndex, -1); // no points at all
+}
+
+TEST(ChartLayout, LayoutAsksForNoRepaint) {
+    ReflectanceChart f;
+    const int before = f.chart.RepaintRequests();
+    f.Layout();
+    EXPECT_EQ(f.chart.RepaintRequests(), before);
+    EXPECT_TRUE(f.chart.RepaintEnabled);
+}
+
+// Whatever the data and size, a layout ends, keeps its label count bounded and leaves the
+// plot rectangle inside the panel.
+TEST(ChartLayout, SurvivesDegenerateDataAndSizes) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Data {
+        const char* name;
+        std::vector<std::pair<double, double>> points;
+    } sets[] = {
+        {"empty", {}},
+        {"single point", {{45, 0.5}}},
+        {"all equal", {{3, 7}, {3, 7}, {3, 7}}},
+        {"not numbers", {{nan, nan}, {1, nan}, {2, inf}, {inf, -inf}, {3, 0.5}}},
+        {"huge", {{-1e300, -1e300}, {1e300, 1e300}}},
+        {"tiny", {{0, 1e-300}, {1e-300, 2e-300}}},
+        {"far from zero", {{1e15, 1e15}, {1e15 + 1, 1e15 + 0.125}}},
+        {"negative", {{-90, -999999}, {0, -1}}},
+    };
+    const std::pair<int, int> sizes[] = {{449, 345}, {10, 10}, {1, 1}, {0, 0}, {3000, 40}};
+    for (const Data& data : sets) {
+        for (auto [w, h] : sizes) {
+            SCOPED_TRACE(std::string(data.name) + " " + std::to_string(w) + "x" +
+                         std::to_string(h));
+            ReflectanceChart f;
+            f.Fill(0, -1, 1);
+            for (auto [x, y] : data.points) {
+                f.chart.SeriesAtPosition(0).AddPoint(x, y);
+            }
+            f.Layout(w, h);
+            const TRect& p = f.chart.PlotRect;
+            EXPECT_GE(p.Left, 0);
+            EXPECT_GE(p.Top, 0);
+            EXPECT_GT(p.Right, p.Left);
+            EXPECT_GT(p.Bottom, p.Top);
+            for (TChartAxis* axis : f.chart.Axes()) {
+                EXPECT_LE(axis->LabelItems.size(), 10000u);
+                EXPECT_TRUE(std::isfinite(axis->LowValue));
+                EXPECT_TRUE(std::isfinite(axis->HighValue));
+            }
+            // Zoom far in and lay out again.
+            f.chart.SetAxisLimits(f.chart.BottomAxis, 1, 1);
+            f.chart.SetAxisLimits(f.chart.LeftAxis, 1e7, 1e7);
+            f.Layout(w, h);
+            f.chart.RevertZoom();
+            f.chart.SeriesAtPosition(0).SetActive(false);
+            f.chart.SeriesAtPosition(1).SetActive(false);
+            f.chart.SeriesAtPosition(2).SetActive(false);
+            f.Layout(w, h);
+        }
+    }
+}
