@@ -90,6 +90,7 @@ void TVkControlButton::mousePressEvent(QMouseEvent* event) {
     inside = true;
     if (!timer) {
         timer = new QTimer(this);
+        timer->setTimerType(Qt::PreciseTimer);
         connect(timer, &QTimer::timeout, this, &TVkControlButton::Tick);
     }
     timer->start(initialDelay);

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QWidget>
+
+#include "controls/vk_frame.h"
+
+// The panels and group boxes of the main window with their gradient look: the left input panel,
+// the strips under the charts and the button panel blend from the window colour down to a
+// darkened button face; the three input groups carry a banner with their caption.
+
+enum TVisualStyle { vsClassic, vsWinXP, vsGradient };
+enum TGradientColorStyle { gcsSystem, gcsCustom };
+enum TGradientDirection { gdHorizontalEnd, gdHorizontalCenter, gdVerticalEnd, gdVerticalCenter };
+enum TGroupStyle { gsFlat, gsStandard, gsBanner };
+
+// The vertical blend of the gradient panels: window colour at the top, button face made 10
+// lighter-scale units darker at the bottom, one colour per pixel row.
+QColor PanelGradientTop();
+QColor PanelGradientBottom();
+void PaintVerticalBlend(QPainter& painter, const QRect& rect, const QColor& top,
+                        const QColor& bottom);
+
+class TVkPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TVkPanel(QWidget* parent = nullptr);
+
+    TVisualStyle VisualStyle() const { return visualStyle; }
+    void SetVisualStyle(TVisualStyle style);
+    TGradientColorStyle GradientColorStyle() const { return gradientColorStyle; }
+    void SetGradientColorStyle(TGradientColorStyle style) { gradientColorStyle = style; }
+    TGradientDirection GradientDirection() const { return gradientDirection; }
+    void SetGradientDirection(TGradientDirection direction) { gradientDirection = direction; }
+    TFrameStyle BorderOuter() const { return borderOuter; }
+    void SetBorderOuter(TFrameStyle style);
+    TFrameStyle BorderInner() const { return borderInner; }
+    void SetBorderInner(TFrameStyle style);
+    int BorderWidth() const { return borderWidth; }
+    void SetBorderWidth(int width);
+    QColor Color() const { return color; }
+    void SetColor(const QColor& colour);
+
+    // The area inside the bevels, which the background fills and the children live in.
+    QRect ClientRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    virtual void PaintBackground(QPainter& painter, const QRect& client);
+    void UpdateMargins();
+    // Extra margins of derived panels (the size bar), added to the bevel widths.
+    virtual QMargins ExtraMargins() const { return {}; }
+
+private:
+    TVisualStyle visualStyle = vsWinXP;
+    TGradientColorStyle gradientColorStyle = gcsSystem;
+    TGradientDirection gradientDirection = gdHorizontalEnd;
+    TFrameStyle borderOuter = fsRaised;
+    TFrameStyle borderInner = fsNone;
+    int borderWidth = 0;
+    QColor color;
+};
+
+class TVkGroupBox : public QWidget {
+    Q_OBJECT
+public:
+    TVkGroupBox(const QString& caption, QWidget* parent = nullptr);
+
+    QString Caption() const { return caption; }
+    void SetCaption(const QString& text);
+    TGroupStyle GroupStyle() const { return groupStyle; }
+    void SetGroupStyle(TGroupStyle style);
+    TVisualStyle VisualStyle() const { return visualStyle; }
+    void SetVisualStyle(TVisualStyle style);
+    QFont CaptionFont() const { return captionFont; }
+    void SetCaptionFont(const QFont& font);
+    QColor CaptionColor() const { return captionColor; }
+    void SetCaptionColor(const QColor& colour);
+    bool Transparent() const { return transparent; }
+    void SetTransparent(bool value);
+
+    // The banner across the top of a gsBanner group: caption height plus 6 pixels.
+    QRect BannerRect() const;
+    static QColor BannerOutlineColor();
+    static QColor BannerBottomColor();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString caption;
+    TGroupStyle groupStyle = gsFlat;
+    TVisualStyle visualStyle = vsWinXP;
+    QFont captionFont;
+    QColor captionColor;
+    bool transparent = false;
+};

@@ -1,0 +1,197 @@
+#include "controls/status_bar.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPainter>
+#include <QSizeGrip>
+#include <QTimer>
+#include <algorithm>
+#include <vector>
+
+#include "controls/vk_common.h"
+
+namespace {
+std::vector<TVkStatusPane*>& pollingPanes() {
+    static std::vector<TVkStatusPane*> panes;
+    return panes;
+}
+QTimer*& sharedTimer() {
+    static QTimer* timer = nullptr;
+    return timer;
+}
+} // namespace
+
+// ---- TVkStatusPane ----
+
+TVkStatusPane::TVkStatusPane(TVkStatusBar* bar, int width, TPaneAlign align)
+    : QWidget(bar), paneAlign(align), paneWidth(width) {
+    bar->LayoutPanes();
+}
+
+TVkStatusPane::~TVkStatusPane() {
+    auto& panes = pollingPanes();
+    panes.erase(std::remove(panes.begin(), panes.end(), this), panes.end());
+}
+
+void TVkStatusPane::SetCaption(const QString& text) {
+    if (text == caption)
+        return;
+    caption = text;
+    update();
+}
+
+void TVkStatusPane::SetPaneWidth(int width) {
+    paneWidth = width;
+    if (auto* bar = qobject_cast<TVkStatusBar*>(parentWidget()))
+        bar->LayoutPanes();
+}
+
+void TVkStatusPane::SetReservedRight(int pixels) {
+    if (pixels == reservedRight)
+        return;
+    reservedRight = pixels;
+    update();
+}
+
+QColor TVkStatusPane::FrameColor() { return AdjustLightness(clBtnShadow(), 30); }
+
+QTimer* TVkStatusPane::PollTimer() { return sharedTimer(); }
+
+void TVkStatusPane::PollAll() {
+    // A copy: a pane's refresh may create or destroy panes.
+    const std::vector<TVkStatusPane*> panes = pollingPanes();
+    for (TVkStatusPane* pane : panes)
+        if (pane->isVisible())
+            pane->Poll();
+}
+
+void TVkStatusPane::StartPolling() {
+    if (polling)
+        return;
+    polling = true;
+    pollingPanes().push_back(this);
+    if (!sharedTimer()) {
+        sharedTimer() = new QTimer(QCoreApplication::instance());
+        sharedTimer()->setInterval(kPollInterval);
+        QObject::connect(sharedTimer(), &QTimer::timeout, [] { PollAll(); });
+        sharedTimer()->start();
+    }
+}
+
+void TVkStatusPane::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(FrameColor());
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    const QFontMetrics metrics = fontMetrics();
+    const int textHeight = metrics.boundingRect(QStringLiteral("Pp")).height();
+    const QRect text(kCaptionLeft, (height() - textHeight) / 2,
+                     std::max(0, width() - kCaptionLeft - 2 - reservedRight), textHeight);
+    painter.setPen(clWindowText());
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
+}
+
+// ---- TVkClockStatus ----
+
+TVkClockStatus::TVkClockStatus(TVkStatusBar* bar, int width, TPaneAlign align)
+    : TVkStatusPane(bar, width, align) {
+    StartPolling();
+    Poll();
+}
+
+void TVkClockStatus::SetFormat(const QString& pattern) {
+    format = pattern;
+    Poll();
+}
+
+void TVkClockStatus::SetClock(std::function<QDateTime()> source) {
+    clock = std::move(source);
+    Poll();
+}
+
+QString TVkClockStatus::ClockText(const QDateTime& moment, const QString& format,
+                                  const QLocale& locale) {
+    if (!format.isEmpty())
+        return locale.toString(moment, format);
+    const QString date = locale.toString(moment.date(), QLocale::ShortFormat);
+    const QTime time = moment.time();
+    if (time.hour() == 0 && time.minute() == 0 && time.second() == 0)
+        return date;
+    // The long time format to the second, without the time zone that Qt's long format adds.
+    QString pattern = locale.timeFormat(QLocale::LongFormat);
+    pattern.remove(QLatin1Char('t'));
+    pattern = pattern.trimmed();
+    return date + QLatin1Char(' ') + locale.toString(time, pattern);
+}
+
+void TVkClockStatus::Poll() {
+    const QDateTime now = clock ? clock() : QDateTime::currentDateTime();
+    SetCaption(ClockText(now, format, QLocale::system()));
+}
+
+// ---- TVkStatusBar ----
+
+TVkStatusBar::TVkStatusBar(QWidget* parent) : TVkPanel(parent), grip(new QSizeGrip(this)) {
+    SetBorderOuter(fsNone);
+    SetBorderInner(fsNone);
+    SetBorderWidth(0);
+    setFixedHeight(kHeight);
+    grip->setFixedSize(kGripWidth, kHeight);
+}
+
+void TVkStatusBar::LayoutPanes() {
+    int left = 0;
+    int right = width();
+    for (QObject* child : children()) {
+        auto* pane = qobject_cast<TVkStatusPane*>(child);
+        if (!pane)
+            continue;
+        if (pane->PaneAlign() == paLeft) {
+            pane->setGeometry(left, 0, pane->PaneWidth(), height());
+            left += pane->PaneWidth();
+        } else {
+            right -= pane->PaneWidth();
+            pane->setGeometry(right, 0, pane->PaneWidth(), height());
+        }
+    }
+    UpdateGrip();
+}
+
+bool TVkStatusBar::SizeGripShown() const { return !grip->isHidden(); }
+
+void TVkStatusBar::UpdateGrip() {
+    QWidget* top = window();
+    const bool sizeable = top != this && top->minimumSize() != top->maximumSize() &&
+                          !(top->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+    grip->setVisible(sizeable);
+    grip->move(width() - kGripWidth, 0);
+    grip->raise();
+    // The pane under the grip keeps its last 12 pixels free, so presses there reach the grip.
+    for (QObject* child : children())
+        if (auto* pane = qobject_cast<TVkStatusPane*>(child))
+            pane->SetReservedRight(sizeable && pane->geometry().right() >= width() - 1
+                                       ? kGripWidth
+                                       : 0);
+}
+
+void TVkStatusBar::resizeEvent(QResizeEvent* event) {
+    TVkPanel::resizeEvent(event);
+    LayoutPanes();
+}
+
+void TVkStatusBar::showEvent(QShowEvent* event) {
+    TVkPanel::showEvent(event);
+    if (watchedWindow != window()) {
+        if (watchedWindow)
+            watchedWindow->removeEventFilter(this);
+        watchedWindow = window();
+        if (watchedWindow != this)
+            watchedWindow->installEventFilter(this);
+    }
+    UpdateGrip();
+}
+
+bool TVkStatusBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == watchedWindow && event->type() == QEvent::WindowStateChange)
+        UpdateGrip();
+    return TVkPanel::eventFilter(watched, event);
+}
