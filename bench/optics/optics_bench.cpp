@@ -21,14 +21,19 @@ TInputParams FullRun(Extended n2, Extended k2) {
     return params;
 }
 
+// What a plot run asks of the optics: the preparation, then every point in turn.
+void Sweep(const TInputParams& params, TSweepResults& store) {
+    const Extended step = PrepareSweep(params, store);
+    for (int i = 1; i <= params.Count; ++i) {
+        ComputeSweepPoint(params, store, step, i);
+    }
+}
+
 void BM_FullSweep(benchmark::State& state) {
     const TInputParams params = FullRun(2, 1);
     static TSweepResults store;
     for (auto _ : state) {
-        const Extended step = PrepareSweep(params, store);
-        for (int i = 1; i <= params.Count; ++i) {
-            ComputeSweepPoint(params, store, step, i);
-        }
+        Sweep(params, store);
         benchmark::DoNotOptimize(store.R[params.Count]);
     }
 }
@@ -37,10 +42,7 @@ BENCHMARK(BM_FullSweep)->Unit(benchmark::kMillisecond);
 void BM_PseudoBrewster(benchmark::State& state) {
     const TInputParams params = FullRun(2, 1);
     static TSweepResults store;
-    const Extended step = PrepareSweep(params, store);
-    for (int i = 1; i <= params.Count; ++i) {
-        ComputeSweepPoint(params, store, step, i);
-    }
+    Sweep(params, store);
     for (auto _ : state) {
         benchmark::DoNotOptimize(FindPseudoBrewster(params, store));
     }

@@ -6,8 +6,8 @@
 
 namespace {
 
-// Degrees to radians: the product with pi is taken before the division, as everywhere in the
-// program, so that a whole number of degrees scales through one rounding only.
+// Degrees and radians convert with the product taken before the division, in the same order
+// everywhere in the program, so that equal angles give bit-equal cosines wherever they come from.
 Extended DegreesToRadians(Extended degrees) {
     return degrees * Pi / 180;
 }
@@ -24,8 +24,9 @@ Extended CosDegrees(Extended degrees) {
 
 void InterfaceReflectance(Extended n, Extended k, Extended c, Extended& Rp, Extended& Rs,
                           Extended& R) {
-    // Identical media: there is no interface, so nothing is reflected. This input is also the
-    // only one whose denominators could vanish (at a cosine of zero or below).
+    // Identical media: there is no interface, so nothing is reflected. Of the inputs the program
+    // produces, this is also the only one whose denominators could vanish: at the cosine of
+    // 90 degrees, which comes out as -2.5e-20, c + a is then zero.
     if (n == 1 && k == 0) {
         Rp = 0;
         Rs = 0;
