@@ -596,3 +596,29 @@ void TChartAxis::ComputeLabels(const TTextMeasurer& m) {
         }
     }
 }
+
+std::vector<int> TChartAxis::MinorTickPixels() const {
+    std::vector<int> minor;
+    if (TickPixels.size() < 2 || MinorTickCount < 1) {
+        return minor;
+    }
+    const int parts = MinorTickCount + 1;
+    auto addInterval = [&](int from, int to) {
+        const int d = to - from;
+        for (int k = 1; k < parts; ++k) {
+            const int p =
+                from + static_cast<int>(std::nearbyint(static_cast<double>(d) * k / parts));
+            if (p > PixelStart && p < PixelEnd) {
+                minor.push_back(p);
+            }
+        }
+    };
+    const int first = TickPixels.front();
+    const int spacing = TickPixels[1] - first;
+    addInterval(first - spacing, first);
+    for (std::size_t i = 0; i + 1 < TickPixels.size(); ++i) {
+        addInterval(TickPixels[i], TickPixels[i + 1]);
+    }
+    addInterval(TickPixels.back(), TickPixels.back() + spacing);
+    return minor;
+}

@@ -150,6 +150,9 @@ public:
     void ApplyRounding(const TTextMeasurer& m);
     // Labels and ticks of the current geometry into LabelItems / TickPixels.
     void ComputeLabels(const TTextMeasurer& m);
+    // Minor tick pixels between the ticks of the last layout (and one interval beyond each end),
+    // only those strictly inside the axis; none with fewer than two ticks.
+    std::vector<int> MinorTickPixels() const;
 
 private:
     double LabelIncrementOnce(const TTextMeasurer& m) const;

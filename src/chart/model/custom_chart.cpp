@@ -910,3 +910,22 @@ TChartClickedPart TCustomChart::ClickedPart(int x, int y) {
     }
     return part;
 }
+
+TColor TCustomChart::SeriesDrawColor(const TChartSeries& series) const {
+    if (series.SeriesColor() != AutomaticColour) {
+        return series.SeriesColor();
+    }
+    // One palette for every ColorPaletteIndex: the result charts give each series its own colour.
+    static constexpr TColor kPalette[] = {clRed,  clGreen,   clYellow, clBlue,   clWhite,
+                                          clGray, clFuchsia, clTeal,   clNavy,   clMaroon,
+                                          clLime, clOlive,   clPurple, clSilver, clAqua};
+    constexpr int kCount = static_cast<int>(sizeof(kPalette) / sizeof(kPalette[0]));
+    int position = 0;
+    for (const auto& s : series_) {
+        if (s.get() == &series) {
+            break;
+        }
+        ++position;
+    }
+    return kPalette[position % kCount];
+}

@@ -116,6 +116,8 @@ public:
     int NumberOfSeries() const { return static_cast<int>(series_.size()); }
     TChartSeries& SeriesAtPosition(int index) const { return *series_.at(index); }
     int ActiveSeriesCount() const;
+    // The colour a series draws in: its own, or the palette's for a series without one.
+    TColor SeriesDrawColor(const TChartSeries& series) const;
 
     // ---- axes and titles
     TChartAxis LeftAxis{*this, TAxisKind::akLeft};

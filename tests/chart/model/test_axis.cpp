@@ -316,3 +316,23 @@ TEST(AxisLabels, MultiLineLabelsSplitAtBlanks) {
     EXPECT_EQ(chart.LeftAxis.LabelExtent(kMeasurer, 5), 26);   // two lines of 13
     EXPECT_EQ(chart.BottomAxis.LabelExtent(kMeasurer, 5), 18); // widest line "deg"
 }
+
+TEST(AxisLabels, MinorTicksQuarterEachIntervalAndContinueBeyondTheEnds) {
+    TCustomChart chart;
+    TChartAxis& axis = chart.BottomAxis;
+    axis.SetPixelRange(TRect{0, 0, 100, 100});
+    axis.TickPixels = {95, 55, 15}; // top value first
+    // Beyond the ends (135 … 95 and 15 … -25) only 5 lies strictly inside the axis.
+    EXPECT_EQ(axis.MinorTickPixels(), (std::vector<int>{85, 75, 65, 45, 35, 25, 5}));
+    axis.TickPixels = {50};
+    EXPECT_TRUE(axis.MinorTickPixels().empty());
+}
+
+TEST(Series, DrawColourFallsBackToThePalette) {
+    TCustomChart chart;
+    TLineSeries& own = chart.AddLineSeries("A");
+    TLineSeries& none = chart.AddLineSeries("B");
+    own.SetSeriesColor(clNavy);
+    EXPECT_EQ(chart.SeriesDrawColor(own), clNavy);
+    EXPECT_NE(chart.SeriesDrawColor(none), AutomaticColour);
+}
