@@ -173,8 +173,9 @@ void TVkCustomEdit::changeEvent(QEvent* event) {
 // ---- TVkMemo ----
 
 TVkMemo::TVkMemo(QWidget* parent) : QPlainTextEdit(parent) {
-    setFrameShape(QFrame::NoFrame);
-    setContentsMargins(kFrameBorder, kFrameBorder, kFrameBorder, kFrameBorder);
+    // A 2-pixel frame keeps the text and the scroll bars out of the border that we paint.
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(kFrameBorder);
     UpdateColors();
 }
 

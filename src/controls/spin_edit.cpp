@@ -318,6 +318,7 @@ void TVkSpinEdit::LayoutButtons() {
     const int x = layoutDirection() == Qt::RightToLeft ? kFrameBorder
                                                        : width() - kFrameBorder - buttonWidth;
     buttons->setGeometry(x, kFrameBorder, buttonWidth, std::max(0, h));
+    buttons->LayoutPair(); // also while hidden, when no resize event arrives
     buttons->setVisible(!isReadOnly() && buttonWidth > 0);
 }
 

@@ -64,12 +64,12 @@ public:
     void SetDirection(TSpinDirection direction);
     void SetOrientation(TOrientation orientation);
     TOrientation Orientation() const { return orientation; }
+    void LayoutPair();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void LayoutPair();
 
     TVkControlButton* up;
     TVkControlButton* down;

@@ -12,7 +12,8 @@ std::function<void()>& beepHandler() {
 }
 
 QColor paletteColour(QPalette::ColorRole role) {
-    return QApplication::palette().color(QPalette::Active, role);
+    // Plain RGB, so that the colours compare equal to what a painted image reads back.
+    return QColor(QApplication::palette().color(QPalette::Active, role).rgb());
 }
 } // namespace
 

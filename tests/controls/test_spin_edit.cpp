@@ -1,0 +1,569 @@
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+#include "controls/spin_edit.h"
+#include "numtext/numtext.h"
+#include "qt_test_app.h"
+
+namespace {
+
+struct Layout {
+    int decimals;
+    Extended increment, min, max, value;
+};
+
+// The main window's inputs, with their properties applied in the order the layout stores them.
+const Layout kAngleMax{3, 0.1L, 0, 90, 90};
+const Layout kAngleRes{3, 0.02L, 0.001L, 10, 1};
+const Layout kN1{3, 0.1L, 0, 10000, 1};
+const Layout kK1{7, 0.1L, 0, 10000, 0};
+
+void ApplyLayout(TVkSpinEdit& ed, const Layout& l) {
+    ed.SetAllowKeyEdit(true);
+    ed.SetCheckRange(true);
+    ed.SetDecimals(l.decimals);
+    ed.SetIncrement(l.increment);
+    ed.SetIntegersOnly(false);
+    ed.SetMax(l.max);
+    ed.SetMin(l.min);
+    ed.SetValue(l.value);
+    ed.SetFrameVisible(true);
+    ed.SetFrameHotTrack(true);
+}
+
+class SpinEditTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestApp();
+        SetLocaleSeparators('.', ',');
+        SetVkBeepHandler([this] { ++beeps; });
+        window = std::make_unique<QWidget>();
+        auto* box = new QVBoxLayout(window.get());
+        ed = new TVkSpinEdit(window.get());
+        other = new QLineEdit(window.get());
+        box->addWidget(ed);
+        box->addWidget(other);
+        ed->setFixedSize(121, 21);
+    }
+    void TearDown() override {
+        window.reset();
+        SetVkBeepHandler({});
+        SetLocaleSeparators('.', ',');
+    }
+
+    // Lays the field out as one of the main window's inputs, counts its events, focuses it.
+    void Prepare(const Layout& l) {
+        ApplyLayout(*ed, l);
+        ed->OnChange = [this](QObject* sender) {
+            EXPECT_EQ(sender, ed);
+            ++changes;
+            if (onChangeExtra)
+                onChangeExtra();
+        };
+        ed->OnButtonClick = [this](QObject*, TSpinButtonType b) { clicks.push_back(b); };
+        ASSERT_TRUE(ShowActive(*window));
+        ed->setFocus(Qt::OtherFocusReason);
+        ASSERT_TRUE(ed->hasFocus());
+        changes = 0;
+        beeps = 0;
+    }
+    void Leave() {
+        other->setFocus(Qt::TabFocusReason);
+        ASSERT_FALSE(ed->hasFocus());
+    }
+    void Wheel(int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWheelEvent event(QPointF(5, 5), ed->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(ed, &event);
+    }
+    QString Text() const { return ed->text(); }
+
+    std::unique_ptr<QWidget> window;
+    TVkSpinEdit* ed = nullptr;
+    QLineEdit* other = nullptr;
+    int changes = 0;
+    int beeps = 0;
+    std::vector<TSpinButtonType> clicks;
+    std::function<void()> onChangeExtra;
+};
+
+TEST_F(SpinEditTest, NewControlShowsZeroWithItsDefaults) {
+    TVkSpinEdit fresh;
+    fresh.resize(47, 21);
+    EXPECT_EQ(fresh.text(), "0");
+    EXPECT_EQ(fresh.width(), 47);
+    EXPECT_EQ(fresh.Value(), 0);
+    EXPECT_EQ(fresh.Min(), 0);
+    EXPECT_EQ(fresh.Max(), 100);
+    EXPECT_EQ(fresh.Increment(), 1);
+    EXPECT_EQ(fresh.PageSize(), 10);
+    EXPECT_TRUE(fresh.IntegersOnly());
+    EXPECT_FALSE(fresh.AllowKeyEdit());
+    EXPECT_EQ(fresh.Alignment(), taRightJustify);
+    EXPECT_EQ(fresh.Buttons()->geometry(), QRect(47 - 2 - 17, 2, 17, 17));
+    EXPECT_EQ(fresh.Button(sbUp)->geometry(), QRect(0, 0, 17, 8));
+    EXPECT_EQ(fresh.Button(sbDown)->geometry(), QRect(0, 8, 17, 9));
+}
+
+TEST_F(SpinEditTest, MainWindowLayoutGivesFixedTexts) {
+    struct Case {
+        Layout layout;
+        const char* text;
+    } cases[] = {{kN1, "1.000"}, {kK1, "0.0000000"}, {kAngleMax, "90.000"}, {kAngleRes, "1.000"}};
+    for (const Case& c : cases) {
+        TVkSpinEdit field(window.get());
+        ApplyLayout(field, c.layout);
+        EXPECT_EQ(field.text(), c.text);
+    }
+    SetLocaleSeparators(',', '.');
+    TVkSpinEdit n1(window.get());
+    ApplyLayout(n1, kN1);
+    EXPECT_EQ(n1.text(), "1,000");
+}
+
+TEST_F(SpinEditTest, UpButtonClampsAtMaxAndStillReportsTheClick) {
+    Prepare(kAngleMax);
+    ed->SetValue(89.95L);
+    ASSERT_EQ(Text(), "89.950");
+    changes = 0;
+    QTest::mouseClick(ed->Button(sbUp), Qt::LeftButton);
+    EXPECT_EQ(Text(), "90.000");
+    EXPECT_EQ(changes, 1);
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0], sbUp);
+    QTest::mouseClick(ed->Button(sbUp), Qt::LeftButton);
+    EXPECT_EQ(Text(), "90.000");
+    EXPECT_EQ(changes, 1) << "an unchanged text raises no OnChange";
+    EXPECT_EQ(clicks.size(), 2u) << "but the step is still reported";
+}
+
+TEST_F(SpinEditTest, StepSourcesAndTheirAmounts) {
+    Prepare(kN1);
+    ed->SetPageSize(10);
+    struct Case {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        const char* text;
+    } cases[] = {
+        {Qt::Key_Up, Qt::NoModifier, "5.100"},   {Qt::Key_Down, Qt::NoModifier, "4.900"},
+        {Qt::Key_PageUp, Qt::NoModifier, "15.000"}, {Qt::Key_PageDown, Qt::NoModifier, "0.000"},
+        {Qt::Key_Up, Qt::ShiftModifier, "5.100"}, {Qt::Key_Down, Qt::ControlModifier, "4.900"},
+    };
+    for (const Case& c : cases) {
+        ed->SetValue(5);
+        ed->setCursorPosition(2);
+        QTest::keyClick(ed, static_cast<Qt::Key>(c.key), c.modifiers);
+        EXPECT_EQ(Text(), c.text) << c.key;
+        EXPECT_EQ(ed->cursorPosition(), c.text[1] == '.' ? 2 : 3) << "the step keys never move the caret by themselves";
+    }
+}
+
+TEST_F(SpinEditTest, StepBelowMinClampsToMin) {
+    Prepare(kAngleRes);
+    ed->SetValue(0.01L);
+    ASSERT_EQ(Text(), "0.010");
+    QTest::keyClick(ed, Qt::Key_Down);
+    EXPECT_EQ(Text(), "0.001");
+    EXPECT_EQ(ed->Value(), 0.001L);
+}
+
+TEST_F(SpinEditTest, WheelStepsPerNotchAndCarriesTheRemainder) {
+    Prepare(kN1);
+    ed->SetValue(12);
+    Wheel(-120, Qt::ControlModifier);
+    EXPECT_EQ(Text(), "2.000") << "Ctrl takes the page size, towards the user steps down";
+    Wheel(60);
+    EXPECT_EQ(Text(), "2.000");
+    Wheel(60);
+    EXPECT_EQ(Text(), "2.100");
+    Wheel(-200);
+    EXPECT_EQ(Text(), "2.000");
+    Wheel(-40);
+    EXPECT_EQ(Text(), "1.900") << "the remainder -80 plus -40 makes a notch";
+    Wheel(360);
+    EXPECT_EQ(Text(), "2.200");
+    // The wheel over a field without the focus is not its business.
+    Leave();
+    Wheel(120);
+    EXPECT_EQ(Text(), "2.200");
+}
+
+TEST_F(SpinEditTest, TypingOutOfRangeReadsRawUntilLeaving) {
+    Prepare(kAngleMax);
+    ed->selectAll();
+    QTest::keyClicks(ed, "100");
+    EXPECT_EQ(Text(), "100");
+    EXPECT_EQ(ed->Value(), 100) << "reading does not clamp";
+    EXPECT_EQ(changes, 3) << "one change per keystroke";
+    Leave();
+    EXPECT_EQ(Text(), "90.000");
+    EXPECT_EQ(changes, 4) << "the re-format on leaving raises OnChange once more";
+}
+
+TEST_F(SpinEditTest, EmptiedFieldBecomesMinOnLeaving) {
+    Prepare(kN1);
+    ed->selectAll();
+    QTest::keyClick(ed, Qt::Key_Backspace);
+    EXPECT_EQ(Text(), "");
+    Leave();
+    EXPECT_EQ(Text(), "0.000");
+}
+
+TEST_F(SpinEditTest, ReadingAnEmptyFieldWritesMinAndRaisesOnChangeAgain) {
+    Prepare(kN1);
+    std::vector<QString> seen;
+    std::vector<Extended> read;
+    // The main window's change handler reads the value, as the plot run does.
+    onChangeExtra = [&] {
+        seen.push_back(Text());
+        read.push_back(ed->Value());
+    };
+    ed->selectAll();
+    QTest::keyClick(ed, Qt::Key_Delete);
+    EXPECT_EQ(Text(), "0");
+    ASSERT_EQ(seen.size(), 2u) << "the rewrite nests a second change inside the first";
+    EXPECT_EQ(seen[0], "");
+    EXPECT_EQ(seen[1], "0");
+    EXPECT_EQ(read[0], 0);
+    EXPECT_EQ(read[1], 0);
+
+    onChangeExtra = nullptr;
+    ed->SetAllowBlank(true);
+    ed->SetBlankValue(7);
+    ed->clear();
+    EXPECT_EQ(ed->Value(), 7);
+    EXPECT_EQ(Text(), "") << "a blank-allowed field keeps its empty text";
+    Leave();
+    EXPECT_EQ(Text(), "");
+}
+
+TEST_F(SpinEditTest, PastedGarbageReadsAsMinUntilLeaving) {
+    Prepare(kK1);
+    QApplication::clipboard()->setText("abc");
+    ed->selectAll();
+    QTest::keyClick(ed, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(Text(), "abc");
+    EXPECT_EQ(ed->Value(), 0);
+    EXPECT_EQ(Text(), "abc") << "reading leaves unreadable text alone";
+    EXPECT_EQ(beeps, 0);
+    Leave();
+    EXPECT_EQ(Text(), "0.0000000");
+}
+
+TEST_F(SpinEditTest, TypedCharacterFilter) {
+    struct Case {
+        const char* start;
+        int selStart, selLength; // selLength 0: caret at selStart
+        QChar typed;
+        const char* after;       // nullptr: refused with a beep, text unchanged
+    } cases[] = {
+        {"1.5", 3, 0, u'.', nullptr},   {"1.5", 1, 2, u'.', "1."},   {"15", 1, 0, u'.', "1.5"},
+        {"12", 1, 0, u'-', nullptr},    {"12", 0, 2, u'-', "-"},     {"12", 0, 0, u'-', "-12"},
+        {"-12", 0, 0, u'+', nullptr},   {"12", 2, 0, u'e', nullptr}, {"12", 2, 0, u'E', nullptr},
+        {"12", 2, 0, u'7', "127"},      {"12", 2, 0, u',', nullptr}, {"12", 2, 0, u' ', nullptr},
+    };
+    Prepare(kN1);
+    for (const Case& c : cases) {
+        ed->setText(c.start);
+        ed->setSelection(c.selStart, c.selLength);
+        if (c.selLength == 0)
+            ed->setCursorPosition(c.selStart);
+        beeps = 0;
+        QTest::keyClick(ed, c.typed.toLatin1());
+        const QString expected = c.after ? c.after : c.start;
+        EXPECT_EQ(Text(), expected) << c.start << " + " << c.typed.toLatin1();
+        EXPECT_EQ(beeps, c.after ? 0 : 1) << c.start << " + " << c.typed.toLatin1();
+    }
+    // Enter is refused with a beep and changes nothing.
+    ed->setText("12");
+    changes = beeps = 0;
+    QTest::keyClick(ed, Qt::Key_Return);
+    QTest::keyClick(ed, Qt::Key_Enter);
+    EXPECT_EQ(Text(), "12");
+    EXPECT_EQ(beeps, 2);
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(SpinEditTest, CommaLocaleAcceptsCommaNotPoint) {
+    SetLocaleSeparators(',', '.');
+    Prepare(kN1);
+    EXPECT_EQ(Text(), "1,000");
+    ed->selectAll();
+    QTest::keyClicks(ed, "2.");
+    EXPECT_EQ(Text(), "2");
+    EXPECT_EQ(beeps, 1);
+    QTest::keyClicks(ed, ",5");
+    EXPECT_EQ(Text(), "2,5");
+    EXPECT_EQ(ed->Value(), 2.5L);
+    Leave();
+    EXPECT_EQ(Text(), "2,500");
+}
+
+TEST_F(SpinEditTest, WithoutKeyEditOnlyStepsChangeTheText) {
+    Prepare(kN1);
+    ed->SetAllowKeyEdit(false);
+    ed->setCursorPosition(1);
+    QApplication::clipboard()->setText("7");
+    const std::pair<int, Qt::KeyboardModifiers> refused[] = {
+        {Qt::Key_5, Qt::NoModifier},     {Qt::Key_Backspace, Qt::NoModifier},
+        {Qt::Key_Delete, Qt::NoModifier}, {Qt::Key_V, Qt::ControlModifier},
+        {Qt::Key_X, Qt::ControlModifier},
+    };
+    for (auto [key, modifiers] : refused)
+        QTest::keyClick(ed, static_cast<Qt::Key>(key), modifiers);
+    EXPECT_EQ(Text(), "1.000");
+    EXPECT_EQ(beeps, 5);
+    QTest::keyClick(ed, Qt::Key_Up);
+    EXPECT_EQ(Text(), "1.100");
+}
+
+TEST_F(SpinEditTest, IntegersOnlyRefusesTheSeparatorAndRoundsTheText) {
+    Prepare(kN1);
+    ed->SetValue(2.5L);
+    ed->SetIntegersOnly(true);
+    EXPECT_EQ(ed->Decimals(), 0);
+    EXPECT_EQ(Text(), "3") << "halves round away from zero";
+    ed->setCursorPosition(1);
+    QTest::keyClick(ed, '.');
+    EXPECT_EQ(Text(), "3");
+    EXPECT_EQ(beeps, 1);
+}
+
+TEST_F(SpinEditTest, MinAndMaxSettersKeepTheRangeOrdered) {
+    Prepare(kN1);
+    ed->SetMax(10000);
+    ed->SetValue(20);
+    ed->SetMax(10);
+    EXPECT_EQ(Text(), "10.000");
+    ed->SetMin(50);
+    EXPECT_EQ(ed->Max(), 50);
+    EXPECT_EQ(Text(), "50.000");
+    ed->SetMax(5);
+    EXPECT_EQ(ed->Min(), 5);
+    EXPECT_EQ(Text(), "5.000");
+}
+
+TEST_F(SpinEditTest, EqualBoundsMeanNoRangeUnlessCheckRange) {
+    Prepare(kN1);
+    ed->SetCheckRange(false);
+    ed->SetMax(0);
+    ed->SetMin(0);
+    ed->SetValue(-12.5L);
+    EXPECT_EQ(Text(), "-12.500");
+    ed->SetCheckRange(true);
+    EXPECT_EQ(Text(), "0.000") << "turning CheckRange on re-clamps at once";
+}
+
+TEST_F(SpinEditTest, OnChangingCanRefuseAStep) {
+    Prepare(kN1);
+    Extended proposed = 0;
+    ed->OnChanging = [&](QObject*, Extended v, bool& allow) {
+        proposed = v;
+        allow = false;
+    };
+    QTest::keyClick(ed, Qt::Key_Up);
+    EXPECT_EQ(proposed, 1 + 0.1L);
+    EXPECT_EQ(Text(), "1.000");
+    EXPECT_EQ(changes, 0);
+    EXPECT_TRUE(clicks.empty());
+    EXPECT_EQ(beeps, 0);
+}
+
+TEST_F(SpinEditTest, ReadOnlyFieldBeepsOnStepsAndHidesItsButtons) {
+    Prepare(kN1);
+    ed->SetReadOnly(true);
+    EXPECT_FALSE(ed->Buttons()->isVisible());
+    QTest::keyClick(ed, Qt::Key_Up);
+    Wheel(120);
+    EXPECT_EQ(Text(), "1.000");
+    EXPECT_EQ(beeps, 2);
+    ed->SetBeepOnInvalidKey(false);
+    QTest::keyClick(ed, Qt::Key_Up);
+    EXPECT_EQ(beeps, 2);
+    ed->SetReadOnly(false);
+    EXPECT_TRUE(ed->Buttons()->isVisible());
+}
+
+TEST_F(SpinEditTest, SettingTheValueKeepsTheCaret) {
+    Prepare(kN1);
+    ed->SetValue(5);
+    struct Case {
+        Extended value;
+        int caretBefore, caretAfter;
+    } cases[] = {{6, 2, 2}, {16, 2, 3}, {6, 3, 2}, {6, 0, 0}};
+    for (const Case& c : cases) {
+        ed->setCursorPosition(c.caretBefore);
+        ed->SetValue(c.value);
+        EXPECT_EQ(ed->cursorPosition(), c.caretAfter) << static_cast<double>(c.value);
+    }
+    ed->selectAll();
+    ed->SetValue(123);
+    EXPECT_EQ(ed->cursorPosition(), 0) << "a replaced selection leaves the caret at the start";
+}
+
+TEST_F(SpinEditTest, ButtonPressTakesTheFocusAndSelectsAll) {
+    Prepare(kN1);
+    Leave();
+    QTest::mousePress(ed->Button(sbUp), Qt::LeftButton);
+    EXPECT_TRUE(ed->hasFocus());
+    EXPECT_EQ(ed->selectedText(), "1.000") << "the focus came from a button, not the text";
+    QTest::mouseRelease(ed->Button(sbUp), Qt::LeftButton);
+    EXPECT_EQ(Text(), "1.100");
+    EXPECT_EQ(ed->cursorPosition(), 0) << "replacing the selected text puts the caret first";
+
+    // A press on the text itself places the caret and selects nothing.
+    Leave();
+    QTest::mouseClick(ed, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_TRUE(ed->hasFocus());
+    EXPECT_TRUE(ed->selectedText().isEmpty());
+}
+
+// Waits for `count` steps and returns the milliseconds since `clock` started.
+qint64 WaitSteps(const std::vector<TSpinButtonType>& clicks, size_t count, QElapsedTimer& clock) {
+    if (!QTest::qWaitFor([&] { return clicks.size() >= count; }, 3000))
+        return -1;
+    return clock.elapsed();
+}
+
+TEST_F(SpinEditTest, HeldButtonRepeatsAfter400ThenEvery100Ms) {
+    Prepare(kN1);
+    ed->SetValue(50);
+    TVkControlButton* down = ed->Button(sbDown);
+    EXPECT_EQ(down->InitialDelay(), 400);
+    EXPECT_EQ(down->RepeatPeriod(), 100);
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mousePress(down, Qt::LeftButton);
+    EXPECT_TRUE(clicks.empty()) << "a press alone does not step";
+    const qint64 first = WaitSteps(clicks, 1, clock);
+    const qint64 third = WaitSteps(clicks, 3, clock);
+    EXPECT_GE(first, 399);
+    EXPECT_GE(third - first, 199);
+    const size_t held = clicks.size();
+    QTest::mouseRelease(down, Qt::LeftButton);
+    EXPECT_EQ(clicks.size(), held + 1) << "one more step on release over the button";
+    EXPECT_FALSE(down->IsRepeating());
+    EXPECT_EQ(ed->Value(), 50 - 0.1L * static_cast<Extended>(clicks.size()));
+    EXPECT_EQ(clicks.back(), sbDown);
+
+    // A short click steps exactly once.
+    clicks.clear();
+    QTest::mousePress(down, Qt::LeftButton);
+    QTest::qWait(50);
+    QTest::mouseRelease(down, Qt::LeftButton);
+    QTest::qWait(450);
+    EXPECT_EQ(clicks.size(), 1u);
+}
+
+TEST_F(SpinEditTest, ReleaseOutsideTheButtonAddsNoStep) {
+    Prepare(kN1);
+    TVkControlButton* up = ed->Button(sbUp);
+    up->SetRepeatDelays(10000, 10000);
+    QTest::mousePress(up, Qt::LeftButton);
+    QTest::mouseMove(up, QPoint(-30, -30));
+    QTest::mouseRelease(up, Qt::LeftButton, {}, QPoint(-30, -30));
+    EXPECT_TRUE(clicks.empty());
+    EXPECT_EQ(Text(), "1.000");
+}
+
+// ---- Frame and colours ----
+
+TEST_F(SpinEditTest, FrameIsThinWhenColdAndBoldWhenHot) {
+    Prepare(kN1);
+    const QColor cold(200, 0, 0), hot(0, 0, 200), background(255, 255, 255);
+    ed->SetColor(background);
+    ed->SetFrameColor(cold);
+    ed->SetFrameHotColor(hot);
+    const int y = ed->height() / 2;
+    Leave();
+    QImage img = Render(*ed);
+    EXPECT_EQ(img.pixelColor(0, y), cold);
+    EXPECT_EQ(img.pixelColor(1, y), background);
+    EXPECT_EQ(img.pixelColor(10, 0), cold);
+    EXPECT_EQ(img.pixelColor(10, 1), background);
+    EXPECT_EQ(img.pixelColor(ed->width() - 1, y), cold);
+    EXPECT_FALSE(ed->IsHot());
+
+    ed->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(ed->IsHot());
+    img = Render(*ed);
+    EXPECT_EQ(img.pixelColor(0, y), hot);
+    EXPECT_EQ(img.pixelColor(1, y), hot);
+    EXPECT_EQ(img.pixelColor(10, ed->height() - 2), hot);
+    EXPECT_EQ(img.pixelColor(2, 3), background);
+
+    // Hover alone makes it hot as well.
+    Leave();
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), ed->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(ed, &enter);
+    EXPECT_EQ(Render(*ed).pixelColor(1, y), hot);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(ed, &leave);
+    EXPECT_EQ(Render(*ed).pixelColor(1, y), background);
+
+    // Without hot tracking the frame stays thin; without FrameVisible it is the sunken border.
+    ed->SetFrameHotTrack(false);
+    ed->setFocus();
+    EXPECT_EQ(Render(*ed).pixelColor(1, y), background);
+    ed->SetFrameVisible(false);
+    EXPECT_NE(Render(*ed).pixelColor(0, y), cold);
+}
+
+TEST_F(SpinEditTest, BackgroundFollowsTheState) {
+    Prepare(kN1);
+    const QColor normal(250, 250, 250), focus(240, 255, 240), disabled(200, 200, 200),
+        readOnly(255, 255, 225);
+    ed->SetColor(normal);
+    ed->SetFocusColor(focus);
+    ed->SetDisabledColor(disabled);
+    ed->SetReadOnlyColor(readOnly);
+    const auto inside = [&] { return Render(*ed).pixelColor(3, 3); };
+    EXPECT_EQ(inside(), focus);
+    Leave();
+    EXPECT_EQ(inside(), normal);
+    ed->SetReadOnly(true);
+    EXPECT_EQ(inside(), readOnly);
+    ed->setEnabled(false);
+    EXPECT_EQ(inside(), disabled);
+    ed->setEnabled(true);
+    ed->SetReadOnly(false);
+
+    // Setting Color carries the focus colour along only while the two were equal.
+    TVkSpinEdit grid(window.get());
+    grid.SetColor(QColor(255, 255, 225));
+    EXPECT_EQ(grid.Frame().FocusColor, QColor(255, 255, 225));
+    ed->SetColor(QColor(1, 2, 3));
+    EXPECT_EQ(ed->Frame().FocusColor, focus);
+}
+
+TEST(MemoTest, ReadOnlyMemoShowsInfoColourAndHotFrame) {
+    TestApp();
+    QWidget window;
+    TVkMemo memo(&window);
+    memo.setGeometry(0, 0, 120, 60);
+    memo.SetColor(clInfoBk());
+    memo.setReadOnly(true);
+    memo.SetFrameHotTrack(true);
+    memo.SetFrameColor(QColor(200, 0, 0));
+    memo.SetFrameHotColor(QColor(0, 0, 200));
+    ASSERT_TRUE(ShowActive(window));
+    memo.clearFocus();
+    QEvent leave(QEvent::Leave); // the offscreen pointer may rest where the window opened
+    QApplication::sendEvent(&memo, &leave);
+    QImage img = Render(memo);
+    EXPECT_EQ(img.pixelColor(0, 30), QColor(200, 0, 0));
+    EXPECT_EQ(img.pixelColor(1, 30), clInfoBk());
+    EXPECT_EQ(img.pixelColor(60, 30), clInfoBk());
+    memo.setFocus();
+    img = Render(memo);
+    EXPECT_EQ(img.pixelColor(1, 30), QColor(0, 0, 200));
+    EXPECT_EQ(img.pixelColor(60, 30), clInfoBk()) << "the info colour stays when focused";
+}
+
+} // namespace
