@@ -25,8 +25,7 @@ constexpr Extended kPowersMid[16] = {
     1e256L, 1e288L, 1e320L, 1e352L, 1e384L, 1e416L, 1e448L, 1e480L,
 };
 constexpr Extended kPowersHigh[10] = {
-    1e0L,    1e512L,  1e1024L, 1e1536L, 1e2048L,
-    1e2560L, 1e3072L, 1e3584L, 1e4096L, 1e4608L,
+    1e0L, 1e512L, 1e1024L, 1e1536L, 1e2048L, 1e2560L, 1e3072L, 1e3584L, 1e4096L, 1e4608L,
 };
 
 constexpr std::int64_t kTen18 = 1000000000000000000LL;
@@ -40,8 +39,7 @@ struct Scaled18 {
 
 Scaled18 scaleTo18Digits(Extended magnitude, int binaryExponent) {
     int exponent = ((binaryExponent * 19728) >> 16) + 1;
-    std::int64_t n =
-        numtext_detail::roundHalfEven(ScaleByPowerOfTen(magnitude, 18 - exponent));
+    std::int64_t n = numtext_detail::roundHalfEven(ScaleByPowerOfTen(magnitude, 18 - exponent));
     if (n < kTen17) {
         // The estimate from the binary exponent can be one too high for magnitudes below about
         // 1e-205; scaling once more by ten keeps all 18 significant digits instead of writing a
@@ -68,8 +66,12 @@ void SetLocaleSeparators(char decimalSeparator, char thousandsSeparator) {
     gThousandsSeparator = thousandsSeparator;
 }
 
-char LocaleDecimalSeparator() { return gDecimalSeparator; }
-char LocaleThousandsSeparator() { return gThousandsSeparator; }
+char LocaleDecimalSeparator() {
+    return gDecimalSeparator;
+}
+char LocaleThousandsSeparator() {
+    return gThousandsSeparator;
+}
 
 Extended ScaleByPowerOfTen(Extended value, int n) {
     if (n == 0) {

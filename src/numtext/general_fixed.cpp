@@ -9,7 +9,9 @@
 
 namespace {
 
-int clampPrecision(int precision) { return std::clamp(precision, 2, 18); }
+int clampPrecision(int precision) {
+    return std::clamp(precision, 2, 18);
+}
 
 // "INF", "-INF" or "NAN"; false for a finite form.
 bool appendNonFinite(std::string& out, const DecimalForm& form) {

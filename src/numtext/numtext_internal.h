@@ -89,7 +89,7 @@ inline void appendUnsigned(std::string& out, unsigned n, int minDigits) {
 // Rounds a non-negative integral-range value to the nearest integer, ties to even, whatever the
 // caller's rounding mode; the value is below 2^63.
 inline std::int64_t roundHalfEven(Extended x) {
-    const auto whole = static_cast<std::int64_t>(x); // truncation; exact for x < 2^63
+    const auto whole = static_cast<std::int64_t>(x);            // truncation; exact for x < 2^63
     const Extended fraction = x - static_cast<Extended>(whole); // exact
     if (fraction > 0.5L || (fraction == 0.5L && (whole & 1) != 0)) {
         return whole + 1;

@@ -37,7 +37,9 @@ private:
     throw EConvertError(message);
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Below this every step value * 10 + digit stays an integer under 2^64, which extended
 // arithmetic holds exactly; an integer accumulator gives the same value faster.
@@ -87,7 +89,8 @@ Extended ParseDecimal(std::string_view text) {
     if (pos < size && text[pos] == separator) {
         ++pos;
         consumed = true;
-        decimalExponent = -static_cast<std::int64_t>(readDigits(text, pos, exact, value, beyondExact));
+        decimalExponent =
+            -static_cast<std::int64_t>(readDigits(text, pos, exact, value, beyondExact));
     }
     if (!consumed) {
         throwInvalid(text);

@@ -13,7 +13,9 @@ namespace {
 
 constexpr std::size_t kMaxPatternLength = 224;
 
-bool isQuote(char c) { return c == '\'' || c == '"'; }
+bool isQuote(char c) {
+    return c == '\'' || c == '"';
+}
 
 // Index just behind the quoted text that starts at `open` (the closing quote, or the end).
 std::size_t skipQuoted(std::string_view text, std::size_t open) {
@@ -144,7 +146,8 @@ public:
             const char c = section[i];
             if (isQuote(c)) {
                 const std::size_t close = section.find(c, i + 1);
-                const std::size_t textEnd = close == std::string_view::npos ? section.size() : close;
+                const std::size_t textEnd =
+                    close == std::string_view::npos ? section.size() : close;
                 out_.append(section.substr(i + 1, textEnd - (i + 1)));
                 i = textEnd + 1;
                 continue;
