@@ -82,7 +82,13 @@ bool HasFraction(double v) {
     return std::trunc(v) != v;
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
+// Upper bound on labels and on the steps that walk down to the first label; the label rules keep
+// far below it, so it only stops a walk that rounding would never end.
+constexpr int kMaxLabelSteps = 10000;
+
+} // namespace
+
+std::vector<std::string> LabelLines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (;;) {
@@ -94,12 +100,6 @@ std::vector<std::string> SplitLines(const std::string& text) {
         start = end + 1;
     }
 }
-
-// Upper bound on labels and on the steps that walk down to the first label; the label rules keep
-// far below it, so it only stops a walk that rounding would never end.
-constexpr int kMaxLabelSteps = 10000;
-
-} // namespace
 
 bool TChartAxis::IsSeriesAxis(const TChartSeries& series) const {
     switch (kind_) {
@@ -329,7 +329,7 @@ double TChartAxis::StepForLabelSize(int size) const {
 }
 
 int TChartAxis::LabelExtent(const TTextMeasurer& m, double value) const {
-    const std::vector<std::string> lines = SplitLines(LabelText(value));
+    const std::vector<std::string> lines = LabelLines(LabelText(value));
     const bool across = LabelsAngle == 90 || LabelsAngle == 270;
     if (Horizontal != across) {
         int widest = 0;
@@ -442,7 +442,7 @@ int TChartAxis::WidestLabel(const TTextMeasurer& m) {
     }
     auto width = [&](double v) {
         int widest = 0;
-        for (const std::string& line : SplitLines(LabelText(v))) {
+        for (const std::string& line : LabelLines(LabelText(v))) {
             widest = std::max(widest, m.TextWidth(LabelsFont, line));
         }
         return widest;

@@ -25,6 +25,9 @@ struct TAxisLabel {
     std::string Text;
 };
 
+// The lines of a label text (lines are separated by character 13).
+std::vector<std::string> LabelLines(const std::string& text);
+
 // One axis of a chart: its settings (range, labels, lines, title, placement) and the geometry
 // worked out on every paint: the value range, the value <-> pixel mapping, the label increment,
 // the label values and the bands the axis takes off the plot rectangle. Every computation that
