@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "optics/extended_cos.h"
