@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "fakes.h"
+#include "workflow/input_validation.h"
+
+namespace {
+
+using F = TInputField;
+
+struct CountCase {
+    const char* lo;
+    const char* hi;
+    const char* res;
+    bool ok;
+    int count;
+};
+
+class PointCount : public ::testing::TestWithParam<CountCase> {};
+
+TEST_P(PointCount, TruncatedQuotientPlusOneUpToTheLimit) {
+    const CountCase c = GetParam();
+    FakeInputs in;
+    in.fields[F::edAngleRes].min = 0.0001L; // lets the count limit, not the control, refuse
+    in.SetAngles(c.lo, c.hi, c.res);
+    TInputParams p;
+    p.Count = -7;
+    std::string message = "stale";
+    EXPECT_EQ(ValidateInputs(in, p, message), c.ok);
+    EXPECT_EQ(message, "");
+    EXPECT_EQ(p.Count, c.ok ? c.count : -7);
+}
+
+INSTANTIATE_TEST_SUITE_P(Angles, PointCount,
+                         ::testing::Values(CountCase{"0", "90", "1", true, 91},
+                                           CountCase{"30", "30", "1", true, 1},
+                                           CountCase{"10", "10.5", "1", true, 1},
+                                           CountCase{"0", "90", "0.7", true, 129},
+                                           CountCase{"0", "90", "0.001", true, 90001},
+                                           CountCase{"0", "90", "0.0009", false, 0},
+                                           CountCase{"0", "9", "0.0001", true, 90001},
+                                           CountCase{"0", "9.0001", "0.0001", false, 0}));
+
+TEST(ValidateInputs, ReadsInOrderAndStopsAtTheFirstFailure) {
+    FakeInputs in;
+    TInputParams p;
+    std::string message;
+    ASSERT_TRUE(ValidateInputs(in, p, message));
+    const std::vector<F> valueOrder = {F::edN1, F::edN2, F::edAngleMin, F::edAngleMax,
+                                       F::edAngleRes};
+    EXPECT_EQ(in.valueReads, valueOrder);
+    EXPECT_EQ(in.textReads, (std::vector<F>{F::edK1, F::edK2}));
+    EXPECT_EQ(p.n1, 1);
+    EXPECT_EQ(p.n2, 2);
+    EXPECT_EQ(p.AngleMax, 90);
+
+    // n1 = 0: nothing after n1 is read, and only n1 changes.
+    FakeInputs bad;
+    bad.Set(F::edN1, "0");
+    TInputParams q = p;
+    EXPECT_FALSE(ValidateInputs(bad, q, message));
+    EXPECT_EQ(message, "");
+    EXPECT_EQ(bad.valueReads, std::vector<F>{F::edN1});
+    EXPECT_TRUE(bad.textReads.empty());
+    EXPECT_EQ(q.n1, 0);
+    EXPECT_EQ(q.k1, p.k1);
+    EXPECT_EQ(q.n2, p.n2);
+    EXPECT_EQ(q.Count, p.Count);
+}
+
+TEST(ValidateInputs, ReversedRangeGivesTheOnlyMessageAndKeepsLaterFields) {
+    FakeInputs in;
+    TInputParams p;
+    std::string message;
+    ASSERT_TRUE(ValidateInputs(in, p, message)); // Count 91, AngleRes 1
+
+    in.SetMedia("1.5", "0.25", "3", "0.5");
+    in.SetAngles("50", "40", "0.5");
+    in.valueReads.clear();
+    EXPECT_FALSE(ValidateInputs(in, p, message));
+    EXPECT_EQ(message, "Min. Incidence Angle cannot be greater than Max. Incidence Angle");
+    EXPECT_EQ(p.n1, 1.5L);
+    EXPECT_EQ(p.k1, 0.25L);
+    EXPECT_EQ(p.n2, 3);
+    EXPECT_EQ(p.k2, 0.5L);
+    EXPECT_EQ(p.AngleMin, 50);
+    EXPECT_EQ(p.AngleMax, 40);
+    EXPECT_EQ(p.AngleRes, 1);
+    EXPECT_EQ(p.Count, 91);
+    EXPECT_EQ(in.valueReads.back(), F::edAngleMax); // resolution not read
+
+    in.SetAngles("40", "40", "0.5"); // equal angles pass
+    EXPECT_TRUE(ValidateInputs(in, p, message));
+    EXPECT_EQ(p.Count, 1);
+}
+
+struct FieldCase {
+    F field;
+    const char* text;
+    bool ok;
+};
+
+class FieldRanges : public ::testing::TestWithParam<FieldCase> {};
+
+TEST_P(FieldRanges, BothEndsIncluded) {
+    const FieldCase c = GetParam();
+    FakeInputs in;
+    in.Set(c.field, c.text);
+    TInputParams p;
+    std::string message;
+    EXPECT_EQ(ValidateInputs(in, p, message), c.ok) << c.text;
+    EXPECT_EQ(message, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, FieldRanges,
+    ::testing::Values(FieldCase{F::edN1, "0.00001", true}, FieldCase{F::edN1, "1e9", true},
+                      FieldCase{F::edN1, "0.0000099", false},
+                      FieldCase{F::edN1, "1000000001", false}, FieldCase{F::edN2, "0", false},
+                      FieldCase{F::edN2, "1e9", true}, FieldCase{F::edK1, "1e9", true},
+                      FieldCase{F::edK1, "-0.5", false}, FieldCase{F::edK1, "x", false},
+                      FieldCase{F::edK1, "", false}, FieldCase{F::edK2, "", false},
+                      FieldCase{F::edK2, "2e9", false}, FieldCase{F::edAngleMin, "90.5", false},
+                      FieldCase{F::edAngleMax, "-1", false}, FieldCase{F::edAngleRes, "10", true},
+                      FieldCase{F::edAngleRes, "10.5", false},
+                      FieldCase{F::edAngleRes, "0.0005", false}));
+
+TEST(ValidateInputs, ExtinctionComesFromTheRawTextNotFromValue) {
+    // An empty k text would read as the minimum 0 through Value; parsed, it refuses the run and
+    // leaves the field as it was. A negative k is stored, then rejected.
+    FakeInputs in;
+    TInputParams p;
+    p.k1 = 0.125L;
+    in.Set(F::edK1, "");
+    std::string message;
+    EXPECT_FALSE(ValidateInputs(in, p, message));
+    EXPECT_EQ(p.k1, 0.125L);
+    EXPECT_EQ(in.fields[F::edK1].text, ""); // not rewritten to the minimum
+    for (F f : in.valueReads) {
+        EXPECT_NE(f, F::edK1);
+    }
+    in.Set(F::edK1, "-0.5");
+    EXPECT_FALSE(ValidateInputs(in, p, message));
+    EXPECT_EQ(p.k1, -0.5L);
+    EXPECT_EQ(p.n2, 0); // never reached
+}
+
+TEST(ValidateInputs, ComparesRangesInDoubleButKeepsTheExtendedValue) {
+    // 1e9 plus a fraction that double cannot hold rounds to 1e9 and passes; the record keeps
+    // the exact value read.
+    FakeInputs in;
+    in.Set(F::edN1, "1000000000.00000001");
+    TInputParams p;
+    std::string message;
+    ASSERT_TRUE(ValidateInputs(in, p, message));
+    EXPECT_GT(p.n1, 1e9L);
+    EXPECT_EQ(static_cast<double>(p.n1), 1e9);
+}
+
+TEST(ValidateInputs, AngleTextThatIsNotANumberReadsAsTheMinimum) {
+    FakeInputs in;
+    in.Set(F::edAngleMax, "x");
+    TInputParams p;
+    std::string message;
+    ASSERT_TRUE(ValidateInputs(in, p, message));
+    EXPECT_EQ(p.Count, 1);
+}
+
+TEST(PointCountFromRange, RefusesWhatCannotBeTruncated) {
+    int count = 5;
+    EXPECT_FALSE(PointCountFromRange(0, 90, 0, count)); // infinite quotient
+    EXPECT_FALSE(PointCountFromRange(0, 0, 0, count));  // 0 / 0
+    EXPECT_FALSE(PointCountFromRange(0, 90, -1, count));
+    EXPECT_EQ(count, 5);
+    EXPECT_TRUE(PointCountFromRange(0, 0.5L, -1, count)); // -0.5 truncates to 0
+    EXPECT_EQ(count, 1);
+}
+
+TEST(IsBlankText, BlanksAndControlCharactersOnly) {
+    EXPECT_TRUE(IsBlankText(""));
+    EXPECT_TRUE(IsBlankText(" \t\r\n"));
+    EXPECT_FALSE(IsBlankText(" x "));
+    EXPECT_FALSE(IsBlankText("\xC2\xB0"));
+}
+
+} // namespace
