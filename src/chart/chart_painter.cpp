@@ -1,0 +1,614 @@
+#include "chart/chart_painter.h"
+
+#include <QPainter>
+#include <QPalette>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// Colours for series that have none of their own, in list order.
+constexpr TColor kDefaultPalette[] = {clRed,     clGreen,  clYellow, clBlue,   clWhite, clGray,
+                                      clFuchsia, clTeal,   clNavy,   clMaroon, clLime,  clOlive,
+                                      clPurple,  clSilver, clAqua,   clBlack};
+
+QString ToQString(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find('\r', start);
+        lines.push_back(text.substr(start, end == std::string::npos ? end : end - start));
+        if (end == std::string::npos) {
+            return lines;
+        }
+        start = end + 1;
+    }
+}
+
+class TChartPainter {
+public:
+    TChartPainter(TCustomChart& chart, QImage& image, const TChartPaintOptions& options)
+        : chart_(chart), image_(image), canvas_(CanvasOf(image)), m_(*options.Measurer),
+          palette_(*options.Palette), options_(options), p_(&image) {
+        p_.setRenderHint(QPainter::Antialiasing, false);
+    }
+
+    void Paint();
+
+private:
+    QColor Colour(TColor c) const { return ToQColor(c, palette_); }
+    void FillRect(int left, int top, int right, int bottom, const QColor& colour);
+    void FrameRect(int left, int top, int right, int bottom, int width, const QColor& colour);
+    void PatternLine(bool horizontal, int at, int from, int to, const TChartPen& pen,
+                     TColor automatic);
+    void DrawText(const TChartFont& font, const QColor& colour, int x, int top,
+                  const std::string& text);
+    void DrawShape(const TRect& r, TColor colour, const TChartPen& frame,
+                   const TChartShadow& shadow);
+
+    void DrawPanel();
+    void DrawLegend();
+    void DrawTitle(const TChartTitle& title);
+    void DrawBackWall();
+    void DrawAxis(const TChartAxis& axis);
+    void DrawAxisTitle(const TChartAxis& axis);
+    void DrawTicks(const TChartAxis& axis, const std::vector<int>& pixels, const TChartPen& pen,
+                   int length, bool inner);
+    void DrawGridLines(const TChartAxis& axis, const std::vector<int>& pixels, const TChartPen& pen,
+                       int every);
+    void DrawSeries(int position);
+
+    TCustomChart& chart_;
+    QImage& image_;
+    TPixelCanvas canvas_;
+    const TQtTextMeasurer& m_;
+    const QPalette& palette_;
+    const TChartPaintOptions& options_;
+    QPainter p_;
+};
+
+void TChartPainter::FillRect(int left, int top, int right, int bottom, const QColor& colour) {
+    if (colour.isValid() && right > left && bottom > top) {
+        p_.fillRect(QRect(left, top, right - left, bottom - top), colour);
+    }
+}
+
+// The outline covers the columns left .. right - 1 and rows top .. bottom - 1, `width` pixels
+// thick inward, the way the frames of the chart are counted.
+void TChartPainter::FrameRect(int left, int top, int right, int bottom, int width,
+                              const QColor& colour) {
+    for (int i = 0; i < width && right - left > 2 * i && bottom - top > 2 * i; ++i) {
+        const int l = left + i;
+        const int t = top + i;
+        const int r = right - 1 - i;
+        const int b = bottom - 1 - i;
+        FillRect(l, t, r + 1, t + 1, colour);
+        FillRect(l, b, r + 1, b + 1, colour);
+        FillRect(l, t, l + 1, b + 1, colour);
+        FillRect(r, t, r + 1, b + 1, colour);
+    }
+}
+
+// A line of width 1 along a row (horizontal) or a column, from `from` to `to` included, in the
+// pen's style: dotted lines set every other pixel, dashed ones follow a fixed on/off pattern.
+void TChartPainter::PatternLine(bool horizontal, int at, int from, int to, const TChartPen& pen,
+                                TColor automatic) {
+    if (!pen.Visible || pen.Style == TPenStyle::psClear || pen.Color == clNone) {
+        return;
+    }
+    const QColor colour = Colour(pen.Color == AutomaticColour ? automatic : pen.Color);
+    if (from > to) {
+        std::swap(from, to);
+    }
+    std::vector<int> pattern; // on, off, on, off ... lengths
+    switch (pen.Style) {
+    case TPenStyle::psDot:
+        pattern = {1, 1};
+        break;
+    case TPenStyle::psDash:
+        pattern = {6, 2};
+        break;
+    case TPenStyle::psDashDot:
+        pattern = {6, 2, 1, 2};
+        break;
+    case TPenStyle::psDashDotDot:
+        pattern = {6, 2, 1, 2, 1, 2};
+        break;
+    default:
+        break;
+    }
+    const int width = std::max(pen.Width, 1);
+    const int across = at - (width - 1) / 2;
+    auto run = [&](int a, int b) {
+        if (horizontal) {
+            FillRect(a, across, b + 1, across + width, colour);
+        } else {
+            FillRect(across, a, across + width, b + 1, colour);
+        }
+    };
+    if (pattern.empty()) {
+        run(from, to);
+        return;
+    }
+    std::size_t k = 0;
+    for (int pos = from; pos <= to;) {
+        const int len = pattern[k];
+        if (k % 2 == 0) {
+            run(pos, std::min(pos + len - 1, to));
+        }
+        pos += len;
+        k = (k + 1) % pattern.size();
+    }
+}
+
+void TChartPainter::DrawText(const TChartFont& font, const QColor& colour, int x, int top,
+                             const std::string& text) {
+    if (!colour.isValid() || text.empty()) {
+        return;
+    }
+    p_.setFont(m_.Font(font));
+    p_.setPen(colour);
+    p_.drawText(QPoint(x, top + m_.Metrics(font).ascent()), ToQString(text));
+}
+
+void TChartPainter::DrawShape(const TRect& r, TColor colour, const TChartPen& frame,
+                              const TChartShadow& shadow) {
+    if (shadow.Visible && (shadow.HorizSize != 0 || shadow.VertSize != 0)) {
+        FillRect(r.Left + shadow.HorizSize, r.Top + shadow.VertSize, r.Right + shadow.HorizSize,
+                 r.Bottom + shadow.VertSize, Colour(shadow.Color));
+    }
+    FillRect(r.Left, r.Top, r.Right, r.Bottom, Colour(colour));
+    if (frame.Visible && frame.Style != TPenStyle::psClear) {
+        FrameRect(r.Left, r.Top, r.Right, r.Bottom, std::max(frame.Width, 1), Colour(frame.Color));
+    }
+}
+
+void TChartPainter::DrawPanel() {
+    const int w = image_.width();
+    const int h = image_.height();
+    const QColor face = Colour(chart_.Color);
+    FillRect(0, 0, w, h, face.isValid() ? face : QColor(Qt::white));
+    int inset = 0;
+    auto bevel = [&](TPanelBevel kind) {
+        if (kind == TPanelBevel::bvNone) {
+            return;
+        }
+        const QColor light = Colour(kind == TPanelBevel::bvRaised ? clBtnHighlight : clBtnShadow);
+        const QColor dark = Colour(kind == TPanelBevel::bvRaised ? clBtnShadow : clBtnHighlight);
+        for (int i = 0; i < chart_.BevelWidth; ++i, ++inset) {
+            const int l = inset;
+            const int t = inset;
+            const int r = w - 1 - inset;
+            const int b = h - 1 - inset;
+            if (r < l || b < t) {
+                return;
+            }
+            FillRect(l, t, r, t + 1, light); // top, up to the last column
+            FillRect(l, t, l + 1, b, light); // left, up to the last row
+            FillRect(r, t, r + 1, b + 1, dark);
+            FillRect(l, b, r + 1, b + 1, dark);
+        }
+    };
+    bevel(chart_.BevelOuter);
+    inset += chart_.BorderWidth; // the border band keeps the panel colour
+    bevel(chart_.BevelInner);
+    if (chart_.Border.Visible) {
+        FrameRect(0, 0, w, h, chart_.Border.Width, Colour(chart_.Border.Color));
+    }
+}
+
+void TChartPainter::DrawLegend() {
+    const TChartLegend& lg = chart_.Legend;
+    const TLegendLayout& lay = lg.Layout;
+    if (!lay.Drawn) {
+        return;
+    }
+    if (!lg.Transparent) {
+        DrawShape(lay.Rect, lg.Color, lg.Frame, lg.Shadow);
+    }
+    if (lay.TitleDrawn) {
+        for (std::size_t i = 0; i < lg.Title.Text.size() && i < lay.TitleLineY.size(); ++i) {
+            DrawText(lg.Title.Font, Colour(lg.Title.Font.Color), lay.TitleX, lay.TitleLineY[i],
+                     lg.Title.Text[i]);
+        }
+    }
+    for (const TLegendRow& row : lay.Rows) {
+        const TChartSeries& series = chart_.SeriesAtPosition(row.SeriesIndex);
+        const TColor seriesColour = SeriesDrawColor(chart_, row.SeriesIndex);
+        if (lg.CheckBoxes && row.CheckBox.Width() > 0 && options_.Style != nullptr) {
+            QStyleOptionButton box;
+            box.rect = QRect(row.CheckBox.Left, row.CheckBox.Top, row.CheckBox.Width(),
+                             row.CheckBox.Height());
+            box.state =
+                QStyle::State_Enabled | (row.Checked ? QStyle::State_On : QStyle::State_Off);
+            box.palette = palette_;
+            p_.save();
+            options_.Style->drawPrimitive(lg.CheckBoxesStyle == TCheckBoxesStyle::cbsRadio
+                                              ? QStyle::PE_IndicatorRadioButton
+                                              : QStyle::PE_IndicatorCheckBox,
+                                          &box, &p_, options_.StyleWidget);
+            p_.restore();
+        }
+        const TColor textColour = lg.FontSeriesColor ? seriesColour : lg.Font.Color;
+        DrawText(lg.Font, Colour(textColour), row.TextX, row.TextY, row.Text);
+        if (lg.Symbol.Visible && row.Symbol.Width() > 0) {
+            // A line series without pointers shows a piece of its line, shown or hidden alike.
+            const auto* line = dynamic_cast<const TLineSeries*>(&series);
+            TChartPen pen = line != nullptr ? line->LinePen : TChartPen{};
+            pen.Color = seriesColour;
+            if (pen.Style == TPenStyle::psClear || !pen.Visible) {
+                pen.Style = TPenStyle::psSolid;
+                pen.Visible = true;
+            }
+            PatternLine(true, (row.Symbol.Top + row.Symbol.Bottom) / 2, row.Symbol.Left,
+                        row.Symbol.Right - 1, pen, seriesColour);
+        }
+    }
+}
+
+void TChartPainter::DrawTitle(const TChartTitle& title) {
+    if (!title.Drawn) {
+        return;
+    }
+    if (!title.Transparent) {
+        DrawShape(title.TitleRect, title.Color, title.Frame, title.Shadow);
+    }
+    const QColor colour = Colour(title.Font.Color);
+    for (std::size_t i = 0; i < title.Text().size() && i < title.LinePositions.size(); ++i) {
+        DrawText(title.Font, colour, title.LinePositions[i].X, title.LinePositions[i].Y,
+                 title.Text()[i]);
+    }
+}
+
+void TChartPainter::DrawBackWall() {
+    const TChartBackWall& wall = chart_.BackWall;
+    if (!wall.Visible || !chart_.View3DWalls) {
+        return;
+    }
+    const TRect& r = chart_.PlotRect;
+    if (!wall.Transparent) {
+        FillRect(r.Left, r.Top, r.Right + 1, r.Bottom + 1, Colour(wall.Color));
+    }
+    if (wall.Pen.Visible && wall.Pen.Style != TPenStyle::psClear) {
+        FrameRect(r.Left, r.Top, r.Right + 1, r.Bottom + 1, std::max(wall.Pen.Width, 1),
+                  Colour(wall.Pen.Color));
+    }
+}
+
+// Which way is "away from the plot" across an axis: +1 for the bottom and right axes.
+int Outward(const TChartAxis& axis) {
+    return axis.Kind() == TAxisKind::akBottom || axis.Kind() == TAxisKind::akRight ? 1 : -1;
+}
+
+int AxisLineWidth(const TChartAxis& axis) {
+    return axis.Axis.Visible ? std::max(axis.Axis.Width, 1) : 0;
+}
+
+void TChartPainter::DrawTicks(const TChartAxis& axis, const std::vector<int>& pixels,
+                              const TChartPen& pen, int length, bool inner) {
+    if (!pen.Visible || pen.Style == TPenStyle::psClear || length <= 0) {
+        return;
+    }
+    const int out = Outward(axis);
+    // Outer ticks start one pixel outside the axis line; inner ones one pixel inside the plot.
+    const int start =
+        inner ? axis.AxisPosition - out : axis.AxisPosition + out * AxisLineWidth(axis);
+    const int end = inner ? start - out * (length - 1) : start + out * (length - 1);
+    for (int p : pixels) {
+        PatternLine(!axis.Horizontal, p, start, end, pen, clGray);
+    }
+}
+
+void TChartPainter::DrawGridLines(const TChartAxis& axis, const std::vector<int>& pixels,
+                                  const TChartPen& pen, int every) {
+    if (!pen.Visible) {
+        return;
+    }
+    const TRect& r = chart_.PlotRect;
+    every = std::max(every, 1);
+    for (std::size_t i = 0; i < pixels.size(); i += static_cast<std::size_t>(every)) {
+        const int p = pixels[i];
+        if (!(p > axis.PixelStart && p < axis.PixelEnd)) {
+            continue;
+        }
+        if (axis.Horizontal) {
+            PatternLine(false, p, r.Top + 1, r.Bottom - 1, pen, clGray);
+        } else {
+            PatternLine(true, p, r.Left + 1, r.Right - 1, pen, clGray);
+        }
+    }
+}
+
+void TChartPainter::DrawAxisTitle(const TChartAxis& axis) {
+    const TChartAxisTitle& title = axis.Title;
+    if (!title.Visible || title.Caption.empty() || axis.TitleRect.Width() <= 0) {
+        return;
+    }
+    const QColor colour = Colour(title.Font.Color);
+    const QFontMetrics& fm = m_.Metrics(title.Font);
+    const int width = m_.TextWidth(title.Font, title.Caption);
+    const int centre = axis.PixelCentre();
+    if (axis.Horizontal) {
+        const int top = axis.Kind() == TAxisKind::akBottom ? axis.TitlePosition
+                                                           : axis.TitlePosition - fm.height();
+        DrawText(title.Font, colour, centre - width / 2, top, title.Caption);
+        return;
+    }
+    p_.save();
+    p_.setFont(m_.Font(title.Font));
+    p_.setPen(colour);
+    if (axis.Kind() == TAxisKind::akLeft) {
+        // Reading upward, the text's lower edge on the band's inner edge.
+        p_.translate(axis.TitlePosition, centre + width / 2);
+        p_.rotate(-90);
+        p_.drawText(QPoint(0, -fm.descent()), ToQString(title.Caption));
+    } else {
+        // Reading downward on the right, mirrored.
+        p_.translate(axis.TitlePosition, centre - width / 2);
+        p_.rotate(90);
+        p_.drawText(QPoint(0, -fm.descent()), ToQString(title.Caption));
+    }
+    p_.restore();
+}
+
+void TChartPainter::DrawAxis(const TChartAxis& axis) {
+    DrawAxisTitle(axis);
+
+    // Labels of the layout, top value first.
+    const QColor labelColour = Colour(axis.LabelsFont.Color);
+    const int h = m_.TextHeight(axis.LabelsFont, "W");
+    for (const TAxisLabel& label : axis.LabelItems) {
+        const std::vector<std::string> lines = SplitLines(label.Text);
+        const int count = static_cast<int>(lines.size());
+        for (int i = 0; i < count; ++i) {
+            const int w = m_.TextWidth(axis.LabelsFont, lines[i]);
+            int x = 0;
+            int top = 0;
+            switch (axis.Kind()) {
+            case TAxisKind::akBottom:
+                x = label.Pixel - w / 2;
+                top = axis.LabelsPosition + i * h;
+                break;
+            case TAxisKind::akTop:
+                x = label.Pixel - w / 2;
+                top = axis.LabelsPosition - (count - i) * h;
+                break;
+            case TAxisKind::akLeft:
+                x = axis.LabelsPosition - w;
+                top = label.Pixel - h / 2 + i * h;
+                break;
+            default:
+                x = axis.LabelsPosition;
+                top = label.Pixel - h / 2 + i * h;
+                break;
+            }
+            DrawText(axis.LabelsFont, labelColour, x, top, lines[i]);
+        }
+    }
+
+    // The axis line, its width counted outward from the plot side.
+    const int lineWidth = AxisLineWidth(axis);
+    if (lineWidth > 0 && axis.Axis.Style != TPenStyle::psClear) {
+        const QColor colour = Colour(axis.Axis.Color);
+        const int out = Outward(axis);
+        const int a = axis.AxisPosition;
+        const int b = axis.AxisPosition + out * (lineWidth - 1);
+        const int lo = std::min(a, b);
+        const int hi = std::max(a, b);
+        // Lengthened by the line width so that two axes meet without a notch at the corner.
+        const int from = axis.PixelStart - (lineWidth - 1);
+        const int to = axis.PixelEnd + (lineWidth - 1);
+        if (axis.Horizontal) {
+            FillRect(from, lo, to + 1, hi + 1, colour);
+        } else {
+            FillRect(lo, from, hi + 1, to + 1, colour);
+        }
+    }
+
+    const std::vector<int>& ticks = axis.TickPixels;
+    DrawTicks(axis, ticks, axis.Ticks, axis.TickLength, false);
+    if (axis.GridCentered && ticks.size() >= 2) {
+        std::vector<int> centred;
+        for (std::size_t i = 0; i + 1 < ticks.size(); ++i) {
+            centred.push_back((ticks[i] + ticks[i + 1]) / 2);
+        }
+        DrawGridLines(axis, centred, axis.Grid, axis.DrawEvery);
+    } else {
+        DrawGridLines(axis, ticks, axis.Grid, axis.DrawEvery);
+    }
+    DrawTicks(axis, ticks, axis.TicksInner, axis.TickInnerLength, true);
+
+    // Minor ticks inside every interval, and the first interval's spacing continued beyond both
+    // ends, where they still lie on the axis.
+    if (ticks.size() >= 2 && axis.MinorTickCount > 0 &&
+        (axis.MinorTicks.Visible || axis.MinorGrid.Visible)) {
+        std::vector<int> minor;
+        const int parts = axis.MinorTickCount + 1;
+        auto offset = [parts](int span, int k) {
+            return static_cast<int>(std::nearbyint(static_cast<double>(span) * k / parts));
+        };
+        auto add = [&](int p) {
+            if (p > axis.PixelStart && p < axis.PixelEnd) {
+                minor.push_back(p);
+            }
+        };
+        const int first = ticks[1] - ticks[0];
+        for (int k = 1; k < parts; ++k) {
+            add(ticks[0] - offset(first, k));
+        }
+        for (std::size_t i = 0; i + 1 < ticks.size(); ++i) {
+            for (int k = 1; k < parts; ++k) {
+                add(ticks[i] + offset(ticks[i + 1] - ticks[i], k));
+            }
+        }
+        for (int k = 1; k < parts; ++k) {
+            add(ticks.back() + offset(first, k));
+        }
+        DrawTicks(axis, minor, axis.MinorTicks, axis.MinorTickLength, false);
+        DrawGridLines(axis, minor, axis.MinorGrid, 1);
+    }
+}
+
+std::uint32_t PixelValue(const QColor& colour) {
+    return colour.rgb() | 0xFF000000u;
+}
+
+void TChartPainter::DrawSeries(int position) {
+    TChartSeries& series = chart_.SeriesAtPosition(position);
+    if (!series.Active() || series.FirstValueIndex < 0 || series.LastValueIndex < 0) {
+        return;
+    }
+    const auto* line = dynamic_cast<const TLineSeries*>(&series);
+    const TChartPen pen = line != nullptr ? line->LinePen : TChartPen{};
+    if (!pen.Visible || pen.Style == TPenStyle::psClear) {
+        return;
+    }
+    const QColor colour = Colour(SeriesDrawColor(chart_, position));
+    if (!colour.isValid()) {
+        return;
+    }
+    const TChartAxis& h =
+        series.HorizAxis == THorizAxis::aTopAxis ? chart_.TopAxis : chart_.BottomAxis;
+    const TChartAxis& v =
+        series.VertAxis == TVertAxis::aRightAxis ? chart_.RightAxis : chart_.LeftAxis;
+    const TRect& r = chart_.PlotRect;
+    // The plot rectangle without the left axis line's column and the bottom axis line's row.
+    TPixelClip clip{0, 0, canvas_.Width - 1, canvas_.Height - 1};
+    if (chart_.ClipPoints) {
+        clip = TPixelClip{r.Left + 1, r.Top, r.Right - 1, r.Bottom - 1};
+    }
+    const std::size_t first = static_cast<std::size_t>(series.FirstValueIndex);
+    const std::size_t last =
+        std::min(static_cast<std::size_t>(series.LastValueIndex), series.PointCount() - 1);
+    const double* xs = series.XValues.Data();
+    const double* ys = series.YValues.Data();
+    // The line enters from the plot edge, at the value interpolated between the first visible
+    // point and the one before it.
+    const int edgePixel = h.Inverted ? r.Right : r.Left;
+    const double edgeValue = h.PixelToValue(edgePixel);
+
+    // Wider pens: the same line repeated, shifted by every offset of a square brush.
+    const int width = std::max(pen.Width, 1);
+    for (int ox = -(width - 1) / 2; ox <= width / 2; ++ox) {
+        for (int oy = -(width - 1) / 2; oy <= width / 2; ++oy) {
+            TPolylineRaster raster(canvas_, clip, PixelValue(colour), options_.ReduceColumns);
+            for (std::size_t i = first; i <= last; ++i) {
+                const double x = xs[i];
+                const double y = ys[i];
+                if (!std::isfinite(x) || !std::isfinite(y)) {
+                    raster.Finish(); // a value that is not a number leaves a gap
+                    continue;
+                }
+                const int px = h.ValueToPixel(x) + ox;
+                const int py = v.ValueToPixel(y) + oy;
+                if (i == first && i > 0 && std::isfinite(xs[i - 1]) && std::isfinite(ys[i - 1])) {
+                    const double x0 = xs[i - 1];
+                    const double y0 = ys[i - 1];
+                    const double ye = x == x0 ? y0 : y0 + (y - y0) * (edgeValue - x0) / (x - x0);
+                    if (std::isfinite(ye)) {
+                        raster.MoveTo(edgePixel + ox, v.ValueToPixel(ye) + oy);
+                    }
+                }
+                raster.LineTo(px, py);
+            }
+        }
+    }
+}
+
+void TChartPainter::Paint() {
+    const bool wasEnabled = chart_.RepaintEnabled;
+    chart_.RepaintEnabled = false;
+
+    DrawPanel();
+    chart_.CalculateLayout(m_, image_.width(), image_.height());
+    const bool sideLegend = chart_.Legend.Alignment == TLegendAlignment::laLeft ||
+                            chart_.Legend.Alignment == TLegendAlignment::laRight;
+    if (sideLegend) {
+        DrawLegend();
+    }
+    for (const TChartTitle* title :
+         {&chart_.Title, &chart_.SubTitle, &chart_.Foot, &chart_.SubFoot}) {
+        DrawTitle(*title);
+    }
+    if (!sideLegend) {
+        DrawLegend();
+    }
+    DrawBackWall();
+    auto axes = [this] {
+        if (!chart_.AxisVisible) {
+            return;
+        }
+        for (const TChartAxis* axis : chart_.Axes()) {
+            if (axis->IsShown) {
+                DrawAxis(*axis);
+            }
+        }
+    };
+    if (chart_.AxisBehind) {
+        axes();
+    }
+    for (int i = 0; i < chart_.NumberOfSeries(); ++i) {
+        DrawSeries(i);
+    }
+    if (!chart_.AxisBehind) {
+        axes();
+    }
+    if (chart_.ZoomDrag.Active) {
+        InvertZoomRectangle(chart_, canvas_, palette_);
+    }
+    chart_.RepaintEnabled = wasEnabled;
+}
+
+} // namespace
+
+TPixelCanvas CanvasOf(QImage& image) {
+    TPixelCanvas canvas;
+    canvas.Bits = reinterpret_cast<std::uint32_t*>(image.bits());
+    canvas.Stride = static_cast<int>(image.bytesPerLine() / 4);
+    canvas.Width = image.width();
+    canvas.Height = image.height();
+    return canvas;
+}
+
+TColor SeriesDrawColor(const TCustomChart& chart, int position) {
+    const TColor own = chart.SeriesAtPosition(position).SeriesColor();
+    if (own != AutomaticColour) {
+        return own;
+    }
+    return kDefaultPalette[static_cast<std::size_t>(position) % std::size(kDefaultPalette)];
+}
+
+void InvertZoomRectangle(const TCustomChart& chart, const TPixelCanvas& canvas,
+                         const QPalette& palette) {
+    const TColor backgroundColour =
+        chart.BackWall.Visible && !chart.BackWall.Transparent ? chart.BackWall.Color : chart.Color;
+    const QColor background = ToQColor(backgroundColour, palette);
+    // pixel := NOT (pixel XOR (pen XOR NOT background)): over the background the pen's colour
+    // shows, and a second drawing restores every pixel.
+    const std::uint32_t k = ~(background.isValid() ? background.rgb() : 0xFFFFFFFFu) & 0xFFFFFFu;
+    auto value = [&](TColor c) {
+        const QColor q = ToQColor(c, palette);
+        return ((q.isValid() ? q.rgb() : 0u) ^ k) & 0xFFFFFFu;
+    };
+    const TZoomDrag& d = chart.ZoomDrag;
+    // An invisible pen leaves the outline unchanged (NOT (pixel XOR all ones) is the pixel).
+    const std::uint32_t outline = chart.Zoom.Pen.Visible ? value(chart.Zoom.Pen.Color) : 0xFFFFFFu;
+    const bool fill = chart.Zoom.Brush.Style == TBrushStyle::bsSolid;
+    InvertRectangle(canvas, d.X0, d.Y0, d.X1, d.Y1, outline, fill,
+                    fill ? value(chart.Zoom.Brush.Color) : 0xFFFFFFu);
+}
+
+void PaintChart(TCustomChart& chart, QImage& image, const TChartPaintOptions& options) {
+    if (image.isNull() || image.width() <= 0 || image.height() <= 0) {
+        return;
+    }
+    TChartPainter painter(chart, image, options);
+    painter.Paint();
+}

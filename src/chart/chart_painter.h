@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QImage>
+
+#include "chart/model/custom_chart.h"
+#include "chart/pixel_raster.h"
+#include "chart/qt_measurer.h"
+
+class QPalette;
+class QStyle;
+class QWidget;
+
+// Draws a chart into an image: panel and bevel, legend and titles, the layout of the axes (from
+// the chart model), back wall, axes with labels, ticks, minor ticks and grid, the series clipped
+// to the plot rectangle, and the zoom rectangle while a zoom drag runs. Repaint requests are
+// switched off for the whole drawing.
+struct TChartPaintOptions {
+    const TQtTextMeasurer* Measurer = nullptr;
+    const QPalette* Palette = nullptr;
+    QStyle* Style = nullptr;              // draws the legend check boxes
+    const QWidget* StyleWidget = nullptr; // may be null
+    bool ReduceColumns = true;
+};
+
+void PaintChart(TCustomChart& chart, QImage& image, const TChartPaintOptions& options);
+
+// The buffer as a pixel canvas (the image must be 32 bits per pixel).
+TPixelCanvas CanvasOf(QImage& image);
+
+// The zoom rectangle of the current drag, inverted onto the canvas: drawing it twice restores the
+// picture. The outline takes the zoom pen, combined with the background colour so that it shows
+// in the pen's colour over the background.
+void InvertZoomRectangle(const TCustomChart& chart, const TPixelCanvas& canvas,
+                         const QPalette& palette);
+
+// The colour a series draws with: its own, or a palette colour for a series without one.
+TColor SeriesDrawColor(const TCustomChart& chart, int position);
