@@ -51,7 +51,9 @@ void TVkControlButton::paintEvent(QPaintEvent*) {
     painter.fillRect(r, clBtnFace());
     PaintBevel(painter, r, IsDown() ? fsLowered : fsRaised);
     // A small filled triangle, moved by one pixel while pressed.
-    const int size = std::max(2, std::min(r.width(), r.height()) / 4);
+    const int across = arrow == Qt::UpArrow || arrow == Qt::DownArrow ? r.width() : r.height();
+    const int along = arrow == Qt::UpArrow || arrow == Qt::DownArrow ? r.height() : r.width();
+    const int size = std::max(2, std::min(across / 4, along - 2));
     QPointF c = QRectF(r).center() + (IsDown() ? QPointF(1, 1) : QPointF(0, 0));
     QPainterPath path;
     switch (arrow) {

@@ -130,7 +130,29 @@ void TVkClockStatus::Poll() {
 
 // ---- TVkStatusBar ----
 
-TVkStatusBar::TVkStatusBar(QWidget* parent) : TVkPanel(parent), grip(new QSizeGrip(this)) {
+namespace {
+// The grip's look: a triangle of small squares in the bottom right corner.
+class TVkSizeGrip : public QSizeGrip {
+public:
+    using QSizeGrip::QSizeGrip;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const int right = width() - 1;
+        const int bottom = height() - 1;
+        for (int row = 0; row < 3; ++row)
+            for (int col = 0; col <= row; ++col) {
+                const int x = right - 3 - 4 * col;
+                const int y = bottom - 3 - 4 * (row - col);
+                painter.fillRect(x + 1, y + 1, 2, 2, clBtnHighlight());
+                painter.fillRect(x, y, 2, 2, clBtnShadow());
+            }
+    }
+};
+} // namespace
+
+TVkStatusBar::TVkStatusBar(QWidget* parent) : TVkPanel(parent), grip(new TVkSizeGrip(this)) {
     SetBorderOuter(fsNone);
     SetBorderInner(fsNone);
     SetBorderWidth(0);
