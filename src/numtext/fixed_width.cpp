@@ -19,7 +19,7 @@ constexpr std::int64_t kTen18 = 1000000000000000000LL;
 std::string padded(std::string_view text, int width) {
     std::string out;
     const std::size_t length = text.size();
-    const std::size_t fieldWidth = width > 0 ? static_cast<std::size_t>(width) : 0;
+    const auto fieldWidth = static_cast<std::size_t>(width);
     out.reserve(std::max(length, fieldWidth));
     if (length < fieldWidth) {
         out.append(fieldWidth - length, ' ');
@@ -47,7 +47,7 @@ bool roundDigitsAt(char* digits, int length, int keep) {
 } // namespace
 
 std::string FixedWidthText(Extended value, int width, int decimals) {
-    width = std::min(width, kMaxWidth);
+    width = std::clamp(width, 0, kMaxWidth); // a negative width asks for no padding
     decimals = std::clamp(decimals, 0, kMaxDecimals);
     const ExtendedBits bits = ExtendedBits::of(value);
     if (bits.isInfinity()) {

@@ -85,3 +85,12 @@ TEST(FixedWidthText, WidthAndDecimalsAreCapped) {
 }
 
 } // namespace
+
+// Found by fuzz_fixed_width_text: the width of an exponent-form text was computed from an
+// unclamped negative width and overflowed.
+TEST(FixedWidthText, AnyWidthIsSafe) {
+    const Extended x = std::ldexp(1.0L, 7616); // 4.41008516997e2292
+    EXPECT_EQ(FixedWidthText(x, std::numeric_limits<int>::min(), 14), " 4.4E+2292");
+    EXPECT_EQ(FixedWidthText(x, std::numeric_limits<int>::max(), 14).size(), 255U);
+    EXPECT_EQ(FixedWidthText(-x, 15, std::numeric_limits<int>::min()), "-4.410085E+2292");
+}
