@@ -1,6 +1,7 @@
 #include "ui/application.h"
 
 #include "numtext/numtext.h"
+#include "workflow/text_export.h"
 
 #include <QEvent>
 #include <QFont>
@@ -96,10 +97,7 @@ void ApplySystemLocaleSeparators() {
 }
 
 void ShowErrorMessage(const QString& message) {
-    QString text = message;
-    if (!text.isEmpty() && text.back() > QLatin1Char('.')) {
-        text += QLatin1Char('.');
-    }
+    const QString text = QString::fromStdString(WithClosingPeriod(message.toStdString()));
     QMessageBox box(QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();

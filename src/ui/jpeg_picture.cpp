@@ -22,8 +22,13 @@ struct QuietErrorManager {
     std::longjmp(manager->jumpBack, 1);
 }
 
-// Warnings (a truncated stream that libjpeg pads, say) are not the user's business.
-void ignoreMessage(j_common_ptr) {}
+// libjpeg mends some damage with a warning (a truncated stream is padded with grey); such a
+// picture is damaged all the same and is not shown. Trace messages are ignored.
+void jumpOnWarning(j_common_ptr info, int level) {
+    if (level < 0) {
+        jumpOnError(info);
+    }
+}
 
 // Everything that must survive the longjmp lives outside the function that calls setjmp, so that
 // no local with a destructor is skipped and no local is left indeterminate.
@@ -36,7 +41,7 @@ struct Decoder {
     bool run(const QByteArray& bytes) {
         info.err = jpeg_std_error(&errors.base);
         errors.base.error_exit = jumpOnError;
-        errors.base.output_message = ignoreMessage;
+        errors.base.emit_message = jumpOnWarning;
         if (setjmp(errors.jumpBack) != 0) {
             return false;
         }

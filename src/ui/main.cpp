@@ -1,0 +1,13 @@
+// Vitreo-K: reflection and transmission of plane light at the interface of two media.
+#include "ui/application.h"
+#include "ui/main_form.h"
+
+int main(int argc, char** argv) {
+    PrepareApplicationStart();
+    ApplySystemLocaleSeparators();
+    TVkApplication app(argc, argv);
+    InitializeApplication(app);
+    TFMain window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "numtext/extended.h"
+#include "workflow/ports.h"
+#include "workflow/result_tables.h"
+
+#include <memory>
+#include <string>
+
+class CalculationWorkflow;
+class QWidget;
+class TChart;
+
+// The main window's calculation: the workflow with its inputs record and result store, run
+// against the window's ports and its three charts. Kept in a unit of its own, apart from the
+// control headers, because the chart model and the controls each name the system colours.
+class TMainCalculation {
+public:
+    TMainCalculation(InputFieldsPort& inputs, ResultTablePort& reflectance,
+                     ResultTablePort& transmittance, ResultTablePort& polarization,
+                     SummaryPort& summary, DialogPort& dialogs, ActivePagePort& pages,
+                     TChart* reflectanceChart, TChart* transmittanceChart,
+                     TChart* polarizationChart);
+    ~TMainCalculation();
+
+    CalculationWorkflow& Workflow() { return *workflow; }
+
+    void SetDataFolder(const std::string& folder);
+    const std::string& DataFolder() const;
+    bool InitializeTables();
+    void ResizeTables();
+    bool ValidateInputs(std::string& message);
+    Extended AngleRes() const;
+    void btnPlotClick();
+    void btnSaveClick();
+
+private:
+    std::unique_ptr<CalculationWorkflow> workflow;
+};
+
+// A result chart of the main window, configured with its page's series, and the chart as a
+// widget for the window's layout.
+TChart* CreateResultChart(TResultPage page, QWidget* parent);
+QWidget* ChartWidget(TChart* chart);

@@ -1,0 +1,151 @@
+#pragma once
+
+#include "optics/input_params.h"
+#include "workflow/result_tables.h"
+
+#include <QFrame>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+class QLabel;
+class TAlignLayout;
+class TChart;
+class TVkBalloonHints;
+class TVkBitBtn;
+class TVkCheckBox;
+class TVkClockStatus;
+class TVkGroupBox;
+class TVkMemo;
+class TVkPageControl;
+class TVkPanel;
+class TVkSizePanel;
+class TVkSpinEdit;
+class TVkStatusBar;
+class TVkStatusPane;
+class TVkStringGrid;
+class TVkTabSheet;
+class TVkURLLabel;
+class TMainCalculation;
+struct TMainWindowPorts;
+
+// The program's only permanent window: the two media and the angle range on the left, the three
+// result pages (chart and table) in the middle, the summary and the commands at the bottom. It
+// owns every control, the charts and the calculation (inputs record and result store), and ties
+// the controls' events to the calculation.
+class TFMain : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFMain(QWidget* parent = nullptr);
+    ~TFMain() override;
+
+    // Left input panel.
+    TVkPanel* pLeft = nullptr;
+    TVkGroupBox* gb1 = nullptr;
+    QLabel* Label1 = nullptr;
+    TVkSpinEdit* edN1 = nullptr;
+    QLabel* Label5 = nullptr;
+    TVkSpinEdit* edK1 = nullptr;
+    TVkGroupBox* gb2 = nullptr;
+    QLabel* Label3 = nullptr;
+    TVkSpinEdit* edN2 = nullptr;
+    QLabel* Label7 = nullptr;
+    TVkSpinEdit* edK2 = nullptr;
+    TVkGroupBox* gb3 = nullptr;
+    QLabel* Label6 = nullptr;
+    TVkSpinEdit* edAngleMin = nullptr;
+    QLabel* Label8 = nullptr;
+    TVkSpinEdit* edAngleMax = nullptr;
+    QLabel* Label9 = nullptr;
+    TVkSpinEdit* edAngleRes = nullptr;
+    TVkCheckBox* cbAutoCompute = nullptr;
+    TVkBitBtn* btnPlot = nullptr;
+
+    // Status bar.
+    TVkStatusBar* VkStatusBar1 = nullptr;
+    TVkStatusPane* VkStatusPane1 = nullptr;
+    TVkClockStatus* VkClockStatus1 = nullptr;
+
+    // Result pages, summary and commands.
+    QFrame* Panel1 = nullptr;
+    TVkPageControl* pc = nullptr;
+    QFrame* Panel3 = nullptr;
+    TVkMemo* Memo1 = nullptr;
+    TVkPanel* VkPanel5 = nullptr;
+    QLabel* Label2 = nullptr;
+    TVkURLLabel* VkURLLabel2 = nullptr;
+    TVkBitBtn* btnSave = nullptr;
+    TVkBitBtn* btnAbout = nullptr;
+    TVkBitBtn* btnClose = nullptr;
+
+    // One result page each: chart area, chart, the "Edit Graph" strip and link, table panel,
+    // table.
+    TVkTabSheet* tsReflectance = nullptr;
+    TVkPanel* VkPanel2 = nullptr;
+    TChart* chReflectance = nullptr;
+    TVkPanel* VkPanel11 = nullptr;
+    TVkURLLabel* URLlblR = nullptr;
+    TVkSizePanel* VkSizePanel1 = nullptr;
+    TVkStringGrid* sgReflectance = nullptr;
+
+    TVkTabSheet* tsTransmittance = nullptr;
+    TVkPanel* VkPanel4 = nullptr;
+    TChart* chTransmittance = nullptr;
+    TVkPanel* VkPanel12 = nullptr;
+    TVkURLLabel* URLlblT = nullptr;
+    TVkSizePanel* VkSizePanel2 = nullptr;
+    TVkStringGrid* sgTransmittance = nullptr;
+
+    TVkTabSheet* tsPolarization = nullptr;
+    TVkPanel* VkPanel13 = nullptr;
+    TChart* chPolarization = nullptr;
+    TVkPanel* VkPanel14 = nullptr;
+    TVkURLLabel* URLlblP = nullptr;
+    TVkSizePanel* VkSizePanel3 = nullptr;
+    TVkStringGrid* sgPolarization = nullptr;
+
+    TVkBalloonHints* VkBalloonHints1 = nullptr;
+
+    // `DataFolder`: the folder "data" beside the program file, where Save As opens.
+    const std::string& DataFolder() const;
+    TMainCalculation& Calculation() { return *calculation; }
+
+    // Event handlers, named after their control and event.
+    void FormCreate();
+    void btnPlotClick();
+    void edN1Change();
+    void edN2Change();
+    void edAngleMinChange();
+    void edAngleMaxChange();
+    void edAngleResChange();
+    void btnSaveClick();
+    void btnAboutClick();
+    void btnCloseClick();
+    void sgReflectanceMouseMove(int x, int y);
+    void sgTransmittanceMouseMove(int x, int y);
+    void sgPolarizationMouseMove(int x, int y);
+    // "Edit Graph" on each page; the chart editor will open from here.
+    void URLlblRClick();
+    void URLlblTClick();
+    void URLlblPClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildLeftPanel();
+    void buildResultArea();
+    void buildStatusBar();
+    TVkTabSheet* buildPage(TResultPage kind, const QString& caption, TVkPanel*& chartArea,
+                           TChart*& chart, TVkPanel*& strip, TVkURLLabel*& link, QPoint linkPos,
+                           TVkSizePanel*& tablePanel, int tableWidth, TVkStringGrid*& table);
+    void setTabOrder();
+    void wireEvents();
+    void automaticRecalculation();
+    void placeOnScreen();
+
+    std::unique_ptr<TMainWindowPorts> ports;
+    std::unique_ptr<TMainCalculation> calculation;
+    bool placed = false;
+};
