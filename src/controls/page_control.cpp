@@ -131,7 +131,9 @@ void TVkPageControl::LayoutPages() {
         page->setGeometry(area);
 }
 
-void TVkPageControl::resizeEvent(QResizeEvent*) { LayoutPages(); }
+void TVkPageControl::resizeEvent(QResizeEvent*) {
+    LayoutPages();
+}
 
 void TVkPageControl::PaintTab(QPainter& painter, int index) {
     const QRect r = TabRect(index);

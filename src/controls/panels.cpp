@@ -4,8 +4,12 @@
 
 #include "controls/vk_common.h"
 
-QColor PanelGradientTop() { return clWindow(); }
-QColor PanelGradientBottom() { return AdjustLightness(clBtnFace(), -10); }
+QColor PanelGradientTop() {
+    return clWindow();
+}
+QColor PanelGradientBottom() {
+    return AdjustLightness(clBtnFace(), -10);
+}
 
 void PaintVerticalBlend(QPainter& painter, const QRect& rect, const QColor& top,
                         const QColor& bottom) {
@@ -15,12 +19,16 @@ void PaintVerticalBlend(QPainter& painter, const QRect& rect, const QColor& top,
 }
 
 namespace {
-int bevelWidth(TFrameStyle style) { return style == fsRaised || style == fsLowered ? 1 : 0; }
+int bevelWidth(TFrameStyle style) {
+    return style == fsRaised || style == fsLowered ? 1 : 0;
+}
 } // namespace
 
 // ---- TVkPanel ----
 
-TVkPanel::TVkPanel(QWidget* parent) : QWidget(parent), color(clBtnFace()) { UpdateMargins(); }
+TVkPanel::TVkPanel(QWidget* parent) : QWidget(parent), color(clBtnFace()) {
+    UpdateMargins();
+}
 
 void TVkPanel::SetVisualStyle(TVisualStyle style) {
     visualStyle = style;
@@ -115,8 +123,12 @@ QRect TVkGroupBox::BannerRect() const {
     return {0, 0, width(), QFontMetrics(captionFont).height() + 6};
 }
 
-QColor TVkGroupBox::BannerOutlineColor() { return AdjustLightness(clBtnFace(), -40); }
-QColor TVkGroupBox::BannerBottomColor() { return AdjustLightness(clBtnFace(), -20); }
+QColor TVkGroupBox::BannerOutlineColor() {
+    return AdjustLightness(clBtnFace(), -40);
+}
+QColor TVkGroupBox::BannerBottomColor() {
+    return AdjustLightness(clBtnFace(), -20);
+}
 
 void TVkGroupBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -138,8 +150,8 @@ void TVkGroupBox::paintEvent(QPaintEvent*) {
         painter.fillRect(banner.left(), banner.top() + 1, 1, banner.height() - 2, outline);
         painter.fillRect(banner.right(), banner.top() + 1, 1, banner.height() - 2, outline);
         PaintVerticalBlend(painter, banner.adjusted(1, 1, -1, -1), clWindow(), BannerBottomColor());
-        painter.drawText(banner.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                         caption);
+        painter.drawText(banner.adjusted(4, 0, -4, 0),
+                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
         return;
     }
     // The flat group: a 1-pixel line around the box, broken by the caption at the top left.

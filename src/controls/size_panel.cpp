@@ -29,7 +29,9 @@ TVkSizePanel::TVkSizePanel(QWidget* parent)
     UpdateMargins();
 }
 
-TVkSizePanel::~TVkSizePanel() { delete dragLine; }
+TVkSizePanel::~TVkSizePanel() {
+    delete dragLine;
+}
 
 void TVkSizePanel::SetAlign(TAlign value) {
     align = value;
@@ -236,8 +238,8 @@ void TVkSizePanel::StartDrag(int globalX) {
     dragOffset = 0;
     // The panel keeps at least its bar and never grows past the room its parent leaves it.
     dragMinWidth = marginMin + sizeBarWidth + 1;
-    const int room = align == alRight ? x() + width() - marginMax
-                                      : parentWidget()->width() - x() - marginMax;
+    const int room =
+        align == alRight ? x() + width() - marginMax : parentWidget()->width() - x() - marginMax;
     dragMaxWidth = std::max(dragMinWidth, room);
     if (!realTimeDrag) {
         if (!dragLine)

@@ -20,7 +20,9 @@ QString fromBytes(const std::string& bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-QChar decimalSeparator() { return QChar(static_cast<uchar>(LocaleDecimalSeparator())); }
+QChar decimalSeparator() {
+    return QChar(static_cast<uchar>(LocaleDecimalSeparator()));
+}
 
 constexpr int kWheelNotch = 120;
 } // namespace
@@ -43,7 +45,9 @@ void TVkControlButton::SetRepeatDelays(int initialMs, int periodMs) {
     repeatPeriod = periodMs;
 }
 
-bool TVkControlButton::IsRepeating() const { return timer && timer->isActive(); }
+bool TVkControlButton::IsRepeating() const {
+    return timer && timer->isActive();
+}
 
 void TVkControlButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -160,7 +164,9 @@ void TVkSpinButtons::SetOrientation(TOrientation value) {
     LayoutPair();
 }
 
-void TVkSpinButtons::resizeEvent(QResizeEvent*) { LayoutPair(); }
+void TVkSpinButtons::resizeEvent(QResizeEvent*) {
+    LayoutPair();
+}
 
 void TVkSpinButtons::LayoutPair() {
     const int w = width();
@@ -195,7 +201,9 @@ QSize TVkSpinEdit::minimumSizeHint() const {
     return {std::max(0, buttonWidth) + 2 * kFrameBorder + 8, h};
 }
 
-QSize TVkSpinEdit::sizeHint() const { return {47, std::max(21, minimumSizeHint().height())}; }
+QSize TVkSpinEdit::sizeHint() const {
+    return {47, std::max(21, minimumSizeHint().height())};
+}
 
 std::string TVkSpinEdit::RawText() const {
     const QByteArray bytes = text().toLatin1();
@@ -241,9 +249,13 @@ void TVkSpinEdit::SetValue(Extended value) {
     }
 }
 
-long long TVkSpinEdit::AsInteger() { return std::llround(Value()); }
+long long TVkSpinEdit::AsInteger() {
+    return std::llround(Value());
+}
 
-void TVkSpinEdit::SetAsInteger(long long value) { SetValue(static_cast<Extended>(value)); }
+void TVkSpinEdit::SetAsInteger(long long value) {
+    SetValue(static_cast<Extended>(value));
+}
 
 Extended TVkSpinEdit::ClampToRange(Extended value) const {
     if (min != max || checkRange) {
@@ -309,7 +321,9 @@ void TVkSpinEdit::SetDirection(TSpinDirection value) {
     buttons->SetDirection(value);
 }
 
-void TVkSpinEdit::SetOrientation(TOrientation value) { buttons->SetOrientation(value); }
+void TVkSpinEdit::SetOrientation(TOrientation value) {
+    buttons->SetOrientation(value);
+}
 
 TVkControlButton* TVkSpinEdit::Button(TSpinButtonType type) const {
     return type == sbUp ? buttons->UpButton() : buttons->DownButton();
@@ -317,8 +331,8 @@ TVkControlButton* TVkSpinEdit::Button(TSpinButtonType type) const {
 
 void TVkSpinEdit::LayoutButtons() {
     const int h = height() - 2 * kFrameBorder;
-    const int x = layoutDirection() == Qt::RightToLeft ? kFrameBorder
-                                                       : width() - kFrameBorder - buttonWidth;
+    const int x =
+        layoutDirection() == Qt::RightToLeft ? kFrameBorder : width() - kFrameBorder - buttonWidth;
     buttons->setGeometry(x, kFrameBorder, buttonWidth, std::max(0, h));
     buttons->LayoutPair(); // also while hidden, when no resize event arrives
     buttons->setVisible(!isReadOnly() && buttonWidth > 0);
@@ -329,10 +343,18 @@ void TVkSpinEdit::ReadOnlyChanged() {
     LayoutButtons();
 }
 
-void TVkSpinEdit::UpButtonClicked() { StepUp(increment); }
-void TVkSpinEdit::DownButtonClicked() { StepDown(increment); }
-void TVkSpinEdit::StepUp(Extended amount) { Step(amount, sbUp); }
-void TVkSpinEdit::StepDown(Extended amount) { Step(-amount, sbDown); }
+void TVkSpinEdit::UpButtonClicked() {
+    StepUp(increment);
+}
+void TVkSpinEdit::DownButtonClicked() {
+    StepDown(increment);
+}
+void TVkSpinEdit::StepUp(Extended amount) {
+    Step(amount, sbUp);
+}
+void TVkSpinEdit::StepDown(Extended amount) {
+    Step(-amount, sbDown);
+}
 
 bool TVkSpinEdit::DoChanging(Extended newValue) {
     bool allow = true;

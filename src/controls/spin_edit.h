@@ -70,7 +70,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-
     TVkControlButton* up;
     TVkControlButton* down;
     TOrientation orientation = orVertical;

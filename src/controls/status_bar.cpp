@@ -53,9 +53,13 @@ void TVkStatusPane::SetReservedRight(int pixels) {
     update();
 }
 
-QColor TVkStatusPane::FrameColor() { return AdjustLightness(clBtnShadow(), 30); }
+QColor TVkStatusPane::FrameColor() {
+    return AdjustLightness(clBtnShadow(), 30);
+}
 
-QTimer* TVkStatusPane::PollTimer() { return sharedTimer(); }
+QTimer* TVkStatusPane::PollTimer() {
+    return sharedTimer();
+}
 
 void TVkStatusPane::PollAll() {
     // A copy: a pane's refresh may create or destroy panes.
@@ -178,7 +182,9 @@ void TVkStatusBar::LayoutPanes() {
     UpdateGrip();
 }
 
-bool TVkStatusBar::SizeGripShown() const { return !grip->isHidden(); }
+bool TVkStatusBar::SizeGripShown() const {
+    return !grip->isHidden();
+}
 
 void TVkStatusBar::UpdateGrip() {
     QWidget* top = window();
@@ -190,9 +196,8 @@ void TVkStatusBar::UpdateGrip() {
     // The pane under the grip keeps its last 12 pixels free, so presses there reach the grip.
     for (QObject* child : children())
         if (auto* pane = qobject_cast<TVkStatusPane*>(child))
-            pane->SetReservedRight(sizeable && pane->geometry().right() >= width() - 1
-                                       ? kGripWidth
-                                       : 0);
+            pane->SetReservedRight(sizeable && pane->geometry().right() >= width() - 1 ? kGripWidth
+                                                                                       : 0);
 }
 
 void TVkStatusBar::resizeEvent(QResizeEvent* event) {

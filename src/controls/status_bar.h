@@ -68,8 +68,7 @@ public:
     void SetClock(std::function<QDateTime()> clock);
 
     // The text for a moment: at exactly midnight (to the second) the date stands alone.
-    static QString ClockText(const QDateTime& moment, const QString& format,
-                             const QLocale& locale);
+    static QString ClockText(const QDateTime& moment, const QString& format, const QLocale& locale);
 
 protected:
     void Poll() override;

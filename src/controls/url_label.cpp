@@ -13,7 +13,9 @@ TVkURLLabel::TVkURLLabel(const QString& caption, QWidget* parent)
     SetFontColor(unvisitedColor);
 }
 
-QColor TVkURLLabel::FontColor() const { return palette().color(QPalette::WindowText); }
+QColor TVkURLLabel::FontColor() const {
+    return palette().color(QPalette::WindowText);
+}
 
 void TVkURLLabel::SetFontColor(const QColor& colour) {
     QPalette p = palette();
@@ -64,8 +66,8 @@ void TVkURLLabel::Click() {
     const QString target = url.trimmed();
     if (target.isEmpty())
         return;
-    const bool opened = Opener ? Opener(target)
-                               : QDesktopServices::openUrl(QUrl::fromUserInput(target));
+    const bool opened =
+        Opener ? Opener(target) : QDesktopServices::openUrl(QUrl::fromUserInput(target));
     if (!opened)
         return; // a failed open is silent
     visited = true;

@@ -50,6 +50,6 @@ private:
     QColor visitedColor{128, 0, 128};
     bool visited = false;
     bool pressed = false;
-    bool flying = false;    // the fly-by colour is shown
+    bool flying = false; // the fly-by colour is shown
     QColor colourBeforeFlyBy;
 };

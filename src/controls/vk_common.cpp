@@ -24,15 +24,31 @@ void VkBeep() {
         QApplication::beep();
 }
 
-void SetVkBeepHandler(std::function<void()> handler) { beepHandler() = std::move(handler); }
+void SetVkBeepHandler(std::function<void()> handler) {
+    beepHandler() = std::move(handler);
+}
 
-QColor clWindow() { return paletteColour(QPalette::Base); }
-QColor clBtnFace() { return paletteColour(QPalette::Button); }
-QColor clBtnShadow() { return paletteColour(QPalette::Dark); }
-QColor clBtnHighlight() { return paletteColour(QPalette::Light); }
-QColor clHighlight() { return paletteColour(QPalette::Highlight); }
-QColor clInfoBk() { return paletteColour(QPalette::ToolTipBase); }
-QColor clWindowText() { return paletteColour(QPalette::WindowText); }
+QColor clWindow() {
+    return paletteColour(QPalette::Base);
+}
+QColor clBtnFace() {
+    return paletteColour(QPalette::Button);
+}
+QColor clBtnShadow() {
+    return paletteColour(QPalette::Dark);
+}
+QColor clBtnHighlight() {
+    return paletteColour(QPalette::Light);
+}
+QColor clHighlight() {
+    return paletteColour(QPalette::Highlight);
+}
+QColor clInfoBk() {
+    return paletteColour(QPalette::ToolTipBase);
+}
+QColor clWindowText() {
+    return paletteColour(QPalette::WindowText);
+}
 
 QColor AdjustLightness(const QColor& colour, int delta) {
     QColor hsl = colour.toHsl();

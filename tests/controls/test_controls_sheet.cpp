@@ -34,20 +34,6 @@ TVkSpinEdit* AddField(QWidget* parent, int x, int y, int w, int decimals, Extend
     return ed;
 }
 
-TVkGroupBox* AddGroup(QWidget* parent, const QString& caption, int y, int h) {
-    auto* gb = new TVkGroupBox(caption, parent);
-    gb->setGeometry(2, y, 212, h);
-    gb->SetGroupStyle(gsBanner);
-    gb->SetVisualStyle(vsGradient);
-    gb->SetTransparent(true);
-    QFont tahoma("Tahoma");
-    tahoma.setPixelSize(11);
-    tahoma.setBold(true);
-    gb->SetCaptionFont(tahoma);
-    gb->SetCaptionColor(QColor(0, 0, 128));
-    return gb;
-}
-
 void AddLabel(QWidget* parent, const QString& text, int x, int y) {
     auto* label = new QLabel(text, parent);
     label->move(x, y);
@@ -66,17 +52,17 @@ TEST(ControlsSheet, RendersEveryControl) {
     auto* left = new TVkPanel(&window);
     left->setGeometry(0, 0, 216, 401);
     left->SetVisualStyle(vsGradient);
-    auto* gb1 = AddGroup(left, "Medium 1", 2, 120);
+    auto* gb1 = AddBannerGroup(left, "Medium 1", QRect(2, 2, 212, 120));
     AddLabel(gb1, "Refractive Index, n1", 47, 31);
     AddField(gb1, 45, 47, 121, 3, 0, 1e9L, 1);
     AddLabel(gb1, "Extinction Coefficient, k1", 46, 72);
     AddField(gb1, 45, 88, 121, 7, 0, 10000, 0);
-    auto* gb2 = AddGroup(left, "Medium 2", 122, 120);
+    auto* gb2 = AddBannerGroup(left, "Medium 2", QRect(2, 122, 212, 120));
     AddLabel(gb2, "Refractive Index, n2", 47, 31);
     TVkSpinEdit* n2 = AddField(gb2, 45, 47, 121, 3, 0, 1e9L, 2);
     AddLabel(gb2, "Extinction Coefficient, k2", 48, 73);
     AddField(gb2, 45, 88, 121, 7, 0, 10000, 0);
-    auto* gb3 = AddGroup(left, "Incidence Angle", 242, 134);
+    auto* gb3 = AddBannerGroup(left, "Incidence Angle", QRect(2, 242, 212, 134));
     AddLabel(gb3, "Min. (\u00B0): ", 33, 35);
     AddField(gb3, 73, 31, 121, 3, 0, 90, 0);
     AddLabel(gb3, "Max. (\u00B0): ", 31, 66);

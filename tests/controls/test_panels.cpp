@@ -130,7 +130,8 @@ TEST_F(SizePanelTest, GrooveAndHotSpotLook) {
     EXPECT_EQ(img.pixelColor(0, 5), clBtnShadow());
     QTest::mouseMove(panel, SpotCentre());
     img = Render(*panel);
-    EXPECT_EQ(img.pixelColor(1, spot.top() + 3), QColor(0, 0, 200)) << "highlight under the pointer";
+    EXPECT_EQ(img.pixelColor(1, spot.top() + 3), QColor(0, 0, 200))
+        << "highlight under the pointer";
 }
 
 TEST(SizePanelNoParent, DragReportsTheMissingParent) {
@@ -170,8 +171,8 @@ TEST_F(PageControlTest, KeysWrapAroundAndJumpToTheEnds) {
     struct Step {
         Qt::Key key;
         int active;
-    } steps[] = {{Qt::Key_Left, 2},  {Qt::Key_Right, 0}, {Qt::Key_Down, 1}, {Qt::Key_Up, 0},
-                 {Qt::Key_End, 2},   {Qt::Key_Right, 0}, {Qt::Key_Home, 0}, {Qt::Key_Up, 2}};
+    } steps[] = {{Qt::Key_Left, 2}, {Qt::Key_Right, 0}, {Qt::Key_Down, 1}, {Qt::Key_Up, 0},
+                 {Qt::Key_End, 2},  {Qt::Key_Right, 0}, {Qt::Key_Home, 0}, {Qt::Key_Up, 2}};
     for (const Step& s : steps) {
         QTest::keyClick(pc.get(), s.key);
         EXPECT_EQ(pc->ActivePageIndex(), s.active) << s.key;
@@ -430,7 +431,8 @@ TEST(GradientTest, PanelBlendsFromWindowToDarkenedButtonFace) {
     const QImage img = Render(panel);
     EXPECT_EQ(img.pixelColor(20, 0), clWindow());
     EXPECT_EQ(img.pixelColor(20, 100), AdjustLightness(clBtnFace(), -10));
-    EXPECT_EQ(img.pixelColor(20, 50), BlendRow(clWindow(), AdjustLightness(clBtnFace(), -10), 50, 101));
+    EXPECT_EQ(img.pixelColor(20, 50),
+              BlendRow(clWindow(), AdjustLightness(clBtnFace(), -10), 50, 101));
     EXPECT_EQ(img.pixelColor(0, 30), img.pixelColor(49, 30)) << "one colour per row";
 
     panel.SetVisualStyle(vsWinXP);
@@ -445,16 +447,8 @@ TEST(GradientTest, BannerGroupBoxOutlineFillAndCaption) {
     TestApp();
     QWidget parent;
     parent.resize(212, 120);
-    auto* gb = new TVkGroupBox("Medium 1", &parent);
-    gb->setGeometry(0, 0, 212, 120);
-    gb->SetGroupStyle(gsBanner);
-    gb->SetVisualStyle(vsGradient);
-    gb->SetTransparent(true);
-    QFont tahoma("Tahoma");
-    tahoma.setPixelSize(11);
-    tahoma.setBold(true);
-    gb->SetCaptionFont(tahoma);
-    gb->SetCaptionColor(QColor(0, 0, 128));
+    auto* gb = AddBannerGroup(&parent, "Medium 1", QRect(0, 0, 212, 120));
+    const QFont tahoma = gb->CaptionFont();
     parent.setAutoFillBackground(true);
     QPalette p = parent.palette();
     p.setColor(QPalette::Window, QColor(10, 200, 10));

@@ -151,16 +151,17 @@ TEST_F(SpinEditTest, StepSourcesAndTheirAmounts) {
         Qt::KeyboardModifiers modifiers;
         const char* text;
     } cases[] = {
-        {Qt::Key_Up, Qt::NoModifier, "5.100"},   {Qt::Key_Down, Qt::NoModifier, "4.900"},
+        {Qt::Key_Up, Qt::NoModifier, "5.100"},      {Qt::Key_Down, Qt::NoModifier, "4.900"},
         {Qt::Key_PageUp, Qt::NoModifier, "15.000"}, {Qt::Key_PageDown, Qt::NoModifier, "0.000"},
-        {Qt::Key_Up, Qt::ShiftModifier, "5.100"}, {Qt::Key_Down, Qt::ControlModifier, "4.900"},
+        {Qt::Key_Up, Qt::ShiftModifier, "5.100"},   {Qt::Key_Down, Qt::ControlModifier, "4.900"},
     };
     for (const Case& c : cases) {
         ed->SetValue(5);
         ed->setCursorPosition(2);
         QTest::keyClick(ed, static_cast<Qt::Key>(c.key), c.modifiers);
         EXPECT_EQ(Text(), c.text) << c.key;
-        EXPECT_EQ(ed->cursorPosition(), c.text[1] == '.' ? 2 : 3) << "the step keys never move the caret by themselves";
+        EXPECT_EQ(ed->cursorPosition(), c.text[1] == '.' ? 2 : 3)
+            << "the step keys never move the caret by themselves";
     }
 }
 
@@ -261,12 +262,12 @@ TEST_F(SpinEditTest, TypedCharacterFilter) {
         const char* start;
         int selStart, selLength; // selLength 0: caret at selStart
         QChar typed;
-        const char* after;       // nullptr: refused with a beep, text unchanged
+        const char* after; // nullptr: refused with a beep, text unchanged
     } cases[] = {
-        {"1.5", 3, 0, u'.', nullptr},   {"1.5", 1, 2, u'.', "1."},   {"15", 1, 0, u'.', "1.5"},
-        {"12", 1, 0, u'-', nullptr},    {"12", 0, 2, u'-', "-"},     {"12", 0, 0, u'-', "-12"},
-        {"-12", 0, 0, u'+', nullptr},   {"12", 2, 0, u'e', nullptr}, {"12", 2, 0, u'E', nullptr},
-        {"12", 2, 0, u'7', "127"},      {"12", 2, 0, u',', nullptr}, {"12", 2, 0, u' ', nullptr},
+        {"1.5", 3, 0, u'.', nullptr}, {"1.5", 1, 2, u'.', "1."},   {"15", 1, 0, u'.', "1.5"},
+        {"12", 1, 0, u'-', nullptr},  {"12", 0, 2, u'-', "-"},     {"12", 0, 0, u'-', "-12"},
+        {"-12", 0, 0, u'+', nullptr}, {"12", 2, 0, u'e', nullptr}, {"12", 2, 0, u'E', nullptr},
+        {"12", 2, 0, u'7', "127"},    {"12", 2, 0, u',', nullptr}, {"12", 2, 0, u' ', nullptr},
     };
     Prepare(kN1);
     for (const Case& c : cases) {
@@ -311,7 +312,7 @@ TEST_F(SpinEditTest, WithoutKeyEditOnlyStepsChangeTheText) {
     ed->setCursorPosition(1);
     QApplication::clipboard()->setText("7");
     const std::pair<int, Qt::KeyboardModifiers> refused[] = {
-        {Qt::Key_5, Qt::NoModifier},     {Qt::Key_Backspace, Qt::NoModifier},
+        {Qt::Key_5, Qt::NoModifier},      {Qt::Key_Backspace, Qt::NoModifier},
         {Qt::Key_Delete, Qt::NoModifier}, {Qt::Key_V, Qt::ControlModifier},
         {Qt::Key_X, Qt::ControlModifier},
     };
