@@ -28,11 +28,11 @@ template <std::size_t N> const char* Pick(const std::array<const char*, N>& text
 }
 
 std::string AngleText(const TSweepResults& results, int i) {
-    return FormatByPattern("#0.000", results.IA[i]);
+    return FixedPatternText("#0.000", 3, results.IA[i]);
 }
 
 std::string FiveDecimals(Extended value) {
-    return FormatByPattern("0.00000", value);
+    return FixedPatternText("0.00000", 5, value);
 }
 
 std::string DegreeText(Extended value) {
@@ -40,6 +40,36 @@ std::string DegreeText(Extended value) {
 }
 
 } // namespace
+
+std::string FixedPatternText(std::string_view pattern, int decimals, Extended value) {
+    const DecimalForm form = ToDecimalForm(value, 18, decimals);
+    if (form.Exponent == DecimalForm::kInfinity || form.Exponent == DecimalForm::kNaN ||
+        form.Exponent > 18) {
+        return FormatByPattern(pattern, value);
+    }
+    char text[48];
+    int length = 0;
+    // A value that rounds to nothing is written as zero, without a sign.
+    if (form.Negative && form.DigitCount > 0) {
+        text[length++] = '-';
+    }
+    const int exponent = form.DigitCount > 0 ? form.Exponent : 0;
+    int next = 0;
+    if (exponent > 0) {
+        for (; next < exponent; ++next) {
+            text[length++] = next < form.DigitCount ? form.Digits[next] : '0';
+        }
+    } else {
+        text[length++] = '0';
+    }
+    text[length++] = LocaleDecimalSeparator();
+    for (int place = 1; place <= decimals; ++place) {
+        // Decimal place p holds digit index exponent + p - 1 of the form.
+        const int index = exponent + place - 1;
+        text[length++] = index >= 0 && index < form.DigitCount ? form.Digits[index] : '0';
+    }
+    return std::string(text, static_cast<std::size_t>(length));
+}
 
 int TableColumnCount(TResultPage page) {
     switch (page) {
@@ -89,7 +119,7 @@ std::string ReflectanceCellText(const TSweepResults& results, int column, int i)
         return FiveDecimals(results.R[i]);
     case 4:
         // No ratio where the perpendicular reflectance vanishes (identical media).
-        return results.Rs[i] != 0 ? FormatByPattern("0.000000", results.Rp[i] / results.Rs[i])
+        return results.Rs[i] != 0 ? FixedPatternText("0.000000", 6, results.Rp[i] / results.Rs[i])
                                   : std::string();
     }
     return {};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "fakes.h"
 #include "numtext/numtext.h"
 #include "window_fixture.h"
@@ -171,6 +173,56 @@ TEST(ResultTables, CellTextsUseTheLocaleSeparator) {
     SetLocaleSeparators('.', ',');
     EXPECT_EQ(w.sgPolarization.Cell(2, 46), "-9,24670");
     EXPECT_EQ(w.sgReflectance.Cell(4, 46), "0,203777");
+}
+
+} // namespace
+
+namespace {
+
+TEST(ResultTables, FixedPatternTextMatchesTheGeneralPatternWriter) {
+    std::vector<Extended> values = {0.0L,
+                                    -0.0L,
+                                    -1e-7L,
+                                    -4e-6L,
+                                    -6e-6L,
+                                    0.000005L,
+                                    0.0000049999L,
+                                    0.999995L,
+                                    9.9999995L,
+                                    89.999999999L,
+                                    99.9995L,
+                                    -9.2467L,
+                                    1e17L,
+                                    9.99999999999999999e17L,
+                                    1e18L,
+                                    1e19L,
+                                    -1e25L,
+                                    NotAvailable,
+                                    std::numeric_limits<Extended>::infinity(),
+                                    -std::numeric_limits<Extended>::infinity(),
+                                    std::numeric_limits<Extended>::quiet_NaN(),
+                                    std::numeric_limits<Extended>::denorm_min(),
+                                    1.0L / 3};
+    // Spread over the magnitudes the tables meet and beyond, both signs.
+    Extended x = 1.2345678901234567L;
+    for (int k = 0; k < 4000; ++k) {
+        x = x * 1.6180339887L;
+        if (x > 1e12L) {
+            x /= 1e20L;
+        }
+        values.push_back(k % 2 ? -x : x);
+    }
+    const std::pair<const char*, int> patterns[] = {{"0.00000", 5}, {"#0.000", 3}, {"0.000000", 6}};
+    for (char separator : {'.', ','}) {
+        SetLocaleSeparators(separator, separator == '.' ? ',' : '.');
+        for (const auto& [pattern, decimals] : patterns) {
+            for (Extended v : values) {
+                ASSERT_EQ(FixedPatternText(pattern, decimals, v), FormatByPattern(pattern, v))
+                    << pattern << " " << static_cast<double>(v);
+            }
+        }
+    }
+    SetLocaleSeparators('.', ',');
 }
 
 } // namespace
