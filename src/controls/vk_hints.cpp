@@ -130,9 +130,17 @@ void THintWindow::PassToHintControl(QMouseEvent* event) {
     if (control == nullptr)
         return;
     const QPoint global = event->globalPosition().toPoint();
+    // The widget of the control under the point; off the control, its cell area (or the
+    // control itself), which then sees a point outside its rectangle.
     QWidget* target = control->childAt(control->mapFromGlobal(global));
-    if (target == nullptr)
+    if (target == nullptr) {
         target = control;
+        for (QWidget* child : control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (flagged(child, kPartProperty)) {
+                target = child;
+                break;
+            }
+    }
     QMouseEvent copy(event->type(), QPointF(target->mapFromGlobal(global)), event->globalPosition(),
                      event->button(), event->buttons(), event->modifiers());
     QCoreApplication::sendEvent(target, &copy);
@@ -228,7 +236,10 @@ void TVkHintManager::StartTimer(int interval, THintTimerMode mode) {
 
 void TVkHintManager::HintMouseMove(QPoint globalPos) {
     pointer_ = globalPos;
-    QWidget* under = ControlAt(globalPos);
+    QWidget* under = QApplication::widgetAt(globalPos);
+    if (under != nullptr && window_ != nullptr && under->window() == window_)
+        return; // the hint window deals with moves over itself
+
     if (under != nullptr && flagged(under, kNonClientProperty)) {
         CancelHint();
         return;
