@@ -75,8 +75,19 @@ private:
 };
 
 void TChartPainter::FillRect(int left, int top, int right, int bottom, const QColor& colour) {
-    if (colour.isValid() && right > left && bottom > top) {
-        p_.fillRect(QRect(left, top, right - left, bottom - top), colour);
+    // Straight into the buffer: the many small rectangles of dotted lines and ticks would cost
+    // far more through the paint engine.
+    if (!colour.isValid()) {
+        return;
+    }
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, canvas_.Width);
+    bottom = std::min(bottom, canvas_.Height);
+    const std::uint32_t pixel = colour.rgb() | 0xFF000000u;
+    for (int y = top; y < bottom; ++y) {
+        std::uint32_t* row = canvas_.Bits + static_cast<std::ptrdiff_t>(y) * canvas_.Stride;
+        std::fill(row + left, row + std::max(left, right), pixel);
     }
 }
 

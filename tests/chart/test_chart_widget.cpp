@@ -375,6 +375,9 @@ TEST(ChartReduction, ColumnExtentsGiveTheSamePixelsAsEverySegment) {
     dense.SetAxisLimits(dense.BottomAxis, 30.0005, 31.7);
     dense.SetAxisLimits(dense.LeftAxis, 0.2, 0.7);
     EXPECT_EQ(render(true), render(false));
+    // About two points per column.
+    dense.SetAxisLimits(dense.BottomAxis, 30, 30.8);
+    EXPECT_EQ(render(true), render(false));
 }
 
 // Data and sizes the chart cannot draw normally: each must draw, answer a legend press and
