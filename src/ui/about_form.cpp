@@ -147,8 +147,11 @@ bool TFAbout::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         auto* element = qobject_cast<QWidget*>(watched);
-        if (mouse->button() == Qt::LeftButton && element &&
-            element->rect().contains(mouse->position().toPoint())) {
+        // A release the link did not take travels on to the panel; it must not close.
+        const QPoint at = mouse->position().toPoint();
+        const bool onLink = element && element->childAt(at) == VkURLLabel1;
+        if (mouse->button() == Qt::LeftButton && element && !onLink &&
+            element->rect().contains(at)) {
             close();
             return true;
         }

@@ -1,0 +1,430 @@
+// End to end: the main window started as the program starts it, driven only through its
+// controls with QTest, with the real message boxes and the real save dialog.
+#include "modal_driver.h"
+
+#include "chart_probe.h"
+#include "controls/page_control.h"
+#include "controls/panels.h"
+#include "controls/size_panel.h"
+#include "controls/spin_edit.h"
+#include "controls/status_bar.h"
+#include "controls/string_grid.h"
+#include "controls/url_label.h"
+#include "numtext/numtext.h"
+#include "ui/about_form.h"
+#include "ui/bit_button.h"
+#include "ui/check_box.h"
+#include "ui/main_form.h"
+#include "ui/shadow_label.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+// The text a spin edit shows for a number written with '.', in the locale's separator.
+QString shown(const char* text) {
+    return QString::fromLatin1(text).replace(QLatin1Char('.'),
+                                             QLatin1Char(LocaleDecimalSeparator()));
+}
+
+std::vector<std::size_t> pointCounts(TChart* chart) {
+    return PointCounts(chart);
+}
+
+QStringList memoLines(QPlainTextEdit* memo) {
+    const QString text = memo->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = std::make_unique<TFMain>();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        QApplication::setActiveWindow(window.get());
+    }
+    void TearDown() override { window.reset(); }
+
+    // Replaces the whole text of a spin edit by typing, one key at a time, as a user does.
+    void typeInto(TVkSpinEdit* edit, const char* text) {
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, shown(text));
+    }
+    void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+
+    std::unique_ptr<TFMain> window;
+};
+
+TEST_F(MainWindow, StartsInTheDeclaredStateWithoutARun) {
+    TFMain& w = *window;
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Vitreo-K"));
+    EXPECT_EQ(w.frameGeometry().size(), QSize(1000, 600));
+    EXPECT_EQ(w.minimumSize(), w.size()); // no frame offscreen: the minimum is 1000 x 600
+    EXPECT_EQ(w.pc->ActivePageIndex(), 0);
+    EXPECT_EQ(w.pc->PageCount(), 3);
+    EXPECT_EQ(w.pc->Pages(1)->Caption(), QStringLiteral("Transmittance"));
+    EXPECT_TRUE(w.cbAutoCompute->isChecked());
+    EXPECT_TRUE(w.cbAutoCompute->isEnabled());
+
+    const std::pair<TVkSpinEdit*, const char*> texts[] = {
+        {w.edN1, "1.000"},       {w.edK1, "0.0000000"},   {w.edN2, "2.000"},
+        {w.edK2, "0.0000000"},   {w.edAngleMin, "0.000"}, {w.edAngleMax, "90.000"},
+        {w.edAngleRes, "1.000"},
+    };
+    for (auto [edit, text] : texts) {
+        EXPECT_EQ(edit->text(), shown(text)) << edit->objectName().toStdString();
+        EXPECT_TRUE(edit->AllowKeyEdit());
+        EXPECT_TRUE(edit->CheckRange());
+        EXPECT_FALSE(edit->IntegersOnly());
+        EXPECT_TRUE(edit->isEnabled());
+    }
+    EXPECT_EQ(w.edN1->Max(), 1e9L);
+    EXPECT_EQ(w.edN2->Max(), 1e9L);
+    EXPECT_EQ(w.edK1->Max(), 10000.0L);
+    EXPECT_EQ(w.edAngleRes->Min(), 0.001L);
+    EXPECT_EQ(w.edAngleRes->Increment(), 0.02L);
+
+    // Headers above 91 empty rows; nothing computed, titles hidden, summary empty.
+    for (TVkStringGrid* grid : {w.sgReflectance, w.sgTransmittance, w.sgPolarization}) {
+        EXPECT_EQ(grid->RowCount(), 92);
+        EXPECT_TRUE(grid->Cells(0, 1).isEmpty());
+    }
+    EXPECT_EQ(w.sgReflectance->ColCount(), 5);
+    EXPECT_EQ(w.sgReflectance->Cells(4, 0), QStringLiteral("   Rp / Rs"));
+    EXPECT_EQ(w.sgPolarization->Cells(2, 0), QStringLiteral("        PT (%)"));
+    for (TChart* chart : {w.chReflectance, w.chTransmittance, w.chPolarization}) {
+        for (std::size_t count : pointCounts(chart)) {
+            EXPECT_EQ(count, 0u);
+        }
+        EXPECT_FALSE(TitleVisible(chart));
+    }
+    EXPECT_TRUE(w.Memo1->toPlainText().isEmpty());
+    EXPECT_TRUE(w.Memo1->isReadOnly());
+    EXPECT_EQ(QString::fromStdString(w.DataFolder()),
+              QCoreApplication::applicationDirPath() + QStringLiteral("/data"));
+}
+
+TEST_F(MainWindow, KeepsItsLayoutAndTabOrder) {
+    TFMain& w = *window;
+    // At 1000 x 600 without a frame the client is 8 x 34 pixels larger than the design's
+    // 992 x 566, and the anchored controls follow.
+    EXPECT_EQ(w.pLeft->geometry(), QRect(0, 0, 216, w.height() - 19));
+    EXPECT_EQ(w.edN1->geometry(), QRect(45, 47, 121, 21));
+    EXPECT_EQ(w.edAngleRes->geometry(), QRect(124, 94, 70, 21));
+    EXPECT_EQ(w.gb3->geometry(), QRect(2, 242, 212, 134));
+    EXPECT_EQ(w.pLeft->height() - w.btnPlot->geometry().bottom(), 547 - 525);
+    EXPECT_EQ(w.VkStatusBar1->geometry(), QRect(0, w.height() - 19, w.width(), 19));
+    EXPECT_EQ(w.VkSizePanel1->width(), 317);
+    EXPECT_EQ(w.VkSizePanel2->width(), 260);
+
+    // Larger: the charts and the summary widen, the tables and the left panel keep their
+    // widths, and the buttons keep their distance to the bottom right corner.
+    const QPoint closeFromCorner = QPoint(w.width(), w.height()) - w.btnClose->mapTo(&w, QPoint());
+    const int chartWidth = AsWidget(w.chReflectance)->width();
+    const int memoWidth = w.Memo1->width();
+    w.resize(w.width() + 300, w.height() + 200);
+    QApplication::processEvents();
+    EXPECT_EQ(QPoint(w.width(), w.height()) - w.btnClose->mapTo(&w, QPoint()), closeFromCorner);
+    EXPECT_EQ(AsWidget(w.chReflectance)->width(), chartWidth + 300);
+    EXPECT_EQ(w.Memo1->width(), memoWidth + 300);
+    EXPECT_EQ(w.VkSizePanel1->width(), 317);
+    EXPECT_EQ(w.pLeft->width(), 216);
+    // Never smaller than 1000 x 600.
+    w.resize(400, 300);
+    EXPECT_GE(w.frameGeometry().width(), 1000);
+    EXPECT_GE(w.frameGeometry().height(), 600);
+
+    const QWidget* order[] = {w.edN1,       w.edK1,       w.edN2,         w.edK2,
+                              w.edAngleMin, w.edAngleMax, w.edAngleRes,   w.cbAutoCompute,
+                              w.btnPlot,    w.pc,         w.sgReflectance};
+    w.edN1->setFocus();
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), order[i]) << "after step " << i;
+    }
+    w.btnSave->setFocus();
+    QTest::keyClick(w.btnSave, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w.btnAbout);
+    QTest::keyClick(w.btnAbout, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w.btnClose);
+    EXPECT_FALSE(w.btnPlot->isDefault());
+    EXPECT_FALSE(w.btnPlot->autoDefault());
+}
+
+TEST_F(MainWindow, PlotRunsTheDefaultInputs) {
+    TFMain& w = *window;
+    click(w.btnPlot);
+    EXPECT_EQ(pointCounts(w.chReflectance), (std::vector<std::size_t>{91, 91, 91, 91}));
+    EXPECT_EQ(pointCounts(w.chTransmittance), (std::vector<std::size_t>{91, 91, 91}));
+    EXPECT_EQ(pointCounts(w.chPolarization), (std::vector<std::size_t>{91, 91}));
+    for (TVkStringGrid* grid : {w.sgReflectance, w.sgTransmittance, w.sgPolarization}) {
+        EXPECT_EQ(grid->RowCount(), 92);
+    }
+    EXPECT_EQ(w.sgReflectance->Cells(0, 46), shown("45.000"));
+    EXPECT_EQ(w.sgReflectance->Cells(0, 91), shown("90.000"));
+    const QStringList lines = memoLines(w.Memo1);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral(";   91 points")));
+    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Brewster Angle = ")));
+    EXPECT_TRUE(TitleVisible(w.chReflectance));
+    EXPECT_EQ(TitleLine(w.chPolarization), lines[0].left(lines[0].indexOf(";   91")).toStdString());
+}
+
+TEST_F(MainWindow, AStepOfN2ReplotsWhileAutomatic) {
+    TFMain& w = *window;
+    click(w.edN2->Button(sbUp));
+    EXPECT_EQ(w.edN2->text(), shown("2.100"));
+    const QStringList lines = memoLines(w.Memo1);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("n2 = ") + shown("2.10000")))
+        << lines[0].toStdString();
+    EXPECT_EQ(pointCounts(w.chReflectance)[0], 91u);
+
+    // Every keystroke is a run: typing 1.5 runs for 1, for "1." and for 1.5.
+    typeInto(w.edN2, "1.5");
+    EXPECT_TRUE(memoLines(w.Memo1)[0].contains(QStringLiteral("n2 = ") + shown("1.50000")));
+    EXPECT_EQ(memoLines(w.Memo1).size(), 3);
+    // From a denser medium into a thinner one: a critical angle, a fourth line.
+    typeInto(w.edN1, "2");
+    EXPECT_EQ(memoLines(w.Memo1).size(), 4);
+}
+
+TEST_F(MainWindow, WithoutAutomaticCalculationOnlyTheResolutionResizesTheTables) {
+    TFMain& w = *window;
+    click(w.cbAutoCompute);
+    ASSERT_FALSE(w.cbAutoCompute->isChecked());
+    typeInto(w.edN2, "3");
+    typeInto(w.edK1, "0.5");
+    typeInto(w.edAngleMax, "45");
+    EXPECT_TRUE(w.Memo1->toPlainText().isEmpty());
+    EXPECT_EQ(pointCounts(w.chReflectance)[0], 0u);
+    EXPECT_EQ(w.sgReflectance->RowCount(), 92);
+
+    typeInto(w.edAngleRes, "5");
+    EXPECT_EQ(w.sgReflectance->RowCount(), 11); // 0 to 45 at 5: 10 points and the header
+    EXPECT_EQ(w.sgPolarization->RowCount(), 11);
+    EXPECT_TRUE(w.Memo1->toPlainText().isEmpty());
+
+    click(w.btnPlot);
+    EXPECT_EQ(pointCounts(w.chTransmittance), (std::vector<std::size_t>{10, 10, 10}));
+    EXPECT_TRUE(TitleVisible(w.chReflectance));
+}
+
+TEST_F(MainWindow, AFineResolutionSwitchesAutomaticCalculationOff) {
+    TFMain& w = *window;
+    typeInto(w.edAngleRes, "0.05");
+    EXPECT_FALSE(w.cbAutoCompute->isChecked());
+    EXPECT_FALSE(w.cbAutoCompute->isEnabled());
+    for (TVkStringGrid* grid : {w.sgReflectance, w.sgTransmittance, w.sgPolarization}) {
+        EXPECT_EQ(grid->RowCount(), 1802);
+    }
+    EXPECT_TRUE(w.Memo1->toPlainText().isEmpty()); // no run
+
+    typeInto(w.edAngleRes, "1");
+    EXPECT_TRUE(w.cbAutoCompute->isEnabled());
+    EXPECT_FALSE(w.cbAutoCompute->isChecked()); // only enabled again
+    EXPECT_EQ(w.sgReflectance->RowCount(), 92);
+    EXPECT_TRUE(w.Memo1->toPlainText().isEmpty());
+}
+
+TEST_F(MainWindow, AResolutionOfExactlyOneTenthStillRunsAutomatically) {
+    TFMain& w = *window;
+    typeInto(w.edAngleRes, "0.1");
+    EXPECT_TRUE(w.cbAutoCompute->isChecked());
+    EXPECT_TRUE(w.cbAutoCompute->isEnabled());
+    EXPECT_EQ(pointCounts(w.chReflectance)[0], 901u);
+    EXPECT_EQ(w.sgReflectance->RowCount(), 902);
+    EXPECT_TRUE(memoLines(w.Memo1)[0].endsWith(QStringLiteral(";   901 points")));
+}
+
+TEST_F(MainWindow, AReversedRangeIsReportedAndChangesNothing) {
+    TFMain& w = *window;
+    click(w.btnPlot);
+    click(w.cbAutoCompute);
+    typeInto(w.edAngleMax, "40");
+    typeInto(w.edAngleMin, "50");
+    const QString summary = w.Memo1->toPlainText();
+
+    SeenMessage seen;
+    CloseNextMessageBox(seen);
+    typeInto(w.edAngleRes, "2");
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.text,
+              QStringLiteral("Min. Incidence Angle cannot be greater than Max. Incidence Angle"));
+    EXPECT_EQ(seen.caption, QStringLiteral("VITREO-K"));
+    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+    EXPECT_EQ(w.sgReflectance->RowCount(), 92);
+    EXPECT_FALSE(w.cbAutoCompute->isChecked());
+    EXPECT_TRUE(w.cbAutoCompute->isEnabled());
+
+    SeenMessage fromPlot;
+    CloseNextMessageBox(fromPlot);
+    click(w.btnPlot);
+    EXPECT_EQ(fromPlot.text, seen.text);
+    EXPECT_EQ(w.Memo1->toPlainText(), summary);
+    EXPECT_EQ(pointCounts(w.chReflectance)[0], 91u);
+}
+
+// Fills the real save dialog's file name field with `path` and accepts it, after checking how
+// the window set the dialog up.
+struct SeenSaveDialog {
+    bool shown = false;
+    QString title;
+    QString suggestion;
+    QStringList filters;
+    QString suffix;
+};
+
+void SaveThroughDialog(const QString& path, SeenSaveDialog& seen) {
+    WhenModalAppears<QFileDialog>([path, &seen](QFileDialog* dialog) {
+        seen.shown = true;
+        seen.title = dialog->windowTitle();
+        seen.filters = dialog->nameFilters();
+        seen.suffix = dialog->defaultSuffix();
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        seen.suggestion = name->text();
+        name->setText(path);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST_F(MainWindow, SaveAsWritesTheGoldenFileThroughTheRealDialog) {
+    TFMain& w = *window;
+    click(w.btnPlot);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("reflectance"));
+
+    SeenSaveDialog seen;
+    SaveThroughDialog(path, seen);
+    click(w.btnSave);
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.title, QStringLiteral("Vitreo-K: Save Reflectance Data in Text File"));
+    EXPECT_EQ(seen.suggestion, QStringLiteral("R_Fr(1_00000,0;2_00000,0)"));
+    EXPECT_EQ(seen.suffix, QStringLiteral("txt"));
+    ASSERT_FALSE(seen.filters.isEmpty());
+    EXPECT_TRUE(seen.filters[0].startsWith(QStringLiteral("Text Files (*.txt)")));
+
+    const QByteArray written = readAll(path + QStringLiteral(".txt"));
+    const QByteArray golden =
+        readAll(QStringLiteral(VK_TEST_DATA_DIR "/workflow/default_reflectance.txt"));
+    ASSERT_FALSE(golden.isEmpty());
+    EXPECT_EQ(written, golden);
+
+    // The Transmittance page saves its own columns under its own prefix.
+    w.pc->SetActivePageIndex(1);
+    SeenSaveDialog second;
+    SaveThroughDialog(folder.filePath(QStringLiteral("t.txt")), second);
+    click(w.btnSave);
+    EXPECT_EQ(second.suggestion, QStringLiteral("T_Fr(1_00000,0;2_00000,0)"));
+    EXPECT_EQ(readAll(folder.filePath(QStringLiteral("t.txt"))),
+              readAll(QStringLiteral(VK_TEST_DATA_DIR "/workflow/default_transmittance.txt")));
+}
+
+TEST_F(MainWindow, AWriteFailureIsShownByTheGeneralErrorHandler) {
+    TFMain& w = *window;
+    click(w.btnPlot);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("full.txt"));
+
+    // A file size limit of 100 bytes makes the export's write fail as a full disk would.
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = previous;
+    small.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &small);
+
+    SeenSaveDialog seen;
+    SaveThroughDialog(path, seen);
+    SeenMessage error;
+    CloseNextMessageBox(error);
+    click(w.btnSave);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    ASSERT_TRUE(error.shown);
+    EXPECT_EQ(error.text, QStringLiteral("I/O error 27."));
+    EXPECT_EQ(error.icon, QMessageBox::Critical);
+    EXPECT_EQ(error.caption, QStringLiteral("VITREO-K"));
+    // The window goes on.
+    QApplication::setActiveWindow(&w);
+    click(w.edN2->Button(sbUp));
+    EXPECT_EQ(w.edN2->text(), shown("2.100"));
+    EXPECT_TRUE(memoLines(w.Memo1)[0].contains(QStringLiteral("n2 = ") + shown("2.10000")))
+        << w.Memo1->toPlainText().toStdString();
+}
+
+TEST_F(MainWindow, AboutIsANewWindowEachTime) {
+    TFMain& w = *window;
+    for (int round = 0; round < 2; ++round) {
+        QPointer<TFAbout> seen;
+        bool linkKeptItOpen = false;
+        WhenModalAppears<TFAbout>([&](TFAbout* modal) {
+            seen = modal;
+            EXPECT_EQ(seen->windowTitle(), QStringLiteral("About Vitreo-K"));
+            EXPECT_EQ(seen->size(), QSize(552, 246));
+            ASSERT_FALSE(seen->Image1->pixmap().isNull());
+            EXPECT_EQ(seen->Image1->pixmap().size(), QSize(207, 225));
+            EXPECT_EQ(seen->Image2->pixmap().size(), QSize(32, 32));
+            EXPECT_EQ(seen->Label4->text(), QStringLiteral("Version 1.3"));
+            EXPECT_EQ(seen->VkLabel1->text(), QStringLiteral("Vitreo-K"));
+            // Escape does nothing, the link opens the site and leaves the window open.
+            QTest::keyClick(seen, Qt::Key_Escape);
+            int opened = 0;
+            seen->VkURLLabel1->Opener = [&opened](const QString&) { return ++opened, true; };
+            QTest::mouseClick(seen->VkURLLabel1, Qt::LeftButton);
+            linkKeptItOpen = seen->isVisible() && opened == 1;
+            QWidget* target = round == 0 ? static_cast<QWidget*>(seen->VkLabel1)
+                                         : static_cast<QWidget*>(seen->VkPanel1);
+            QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(5, 5));
+        });
+        click(w.btnAbout);
+        EXPECT_TRUE(linkKeptItOpen);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(seen.isNull()) << "the About window is destroyed when closed";
+    }
+}
+
+TEST_F(MainWindow, ColumnHintsShowOverTheHeaderRowOnly) {
+    TFMain& w = *window;
+    TVkStringGrid* grid = w.sgReflectance;
+    QWidget* cells = grid->ClientArea();
+    const QRect header = grid->CellRect(1, 0);
+    QTest::mouseMove(cells, header.center());
+    EXPECT_TRUE(grid->ShowHint());
+    EXPECT_EQ(grid->Hint(), QStringLiteral("Reflectance for parallel polarization state"));
+    QTest::mouseMove(cells, grid->CellRect(4, 3).center());
+    EXPECT_FALSE(grid->ShowHint());
+    EXPECT_EQ(grid->Hint(), QStringLiteral("Ratio of reflectances for parallel and perpendicular "
+                                           "polarization states"));
+}
+
+TEST_F(MainWindow, CloseEndsTheEventLoop) {
+    TFMain& w = *window;
+    QTimer::singleShot(0, &w, [&w] { QTest::mouseClick(w.btnClose, Qt::LeftButton); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(w.isVisible());
+}
+
+} // namespace
