@@ -18,6 +18,23 @@ constexpr double kMinIndex = 0.00001;
 constexpr double kMaxMaterialValue = 1e9;
 constexpr std::int64_t kMaxIntervals = MaxPoints - 1;
 
+// n from the spin edit's Value, then k parsed from the raw text: an empty or non-numeric k must
+// refuse the run instead of silently reading as the control's minimum. Each field is written
+// before its check; a k text that does not parse leaves its field as it was.
+bool ReadMedium(InputFieldsPort& fields, TInputField nField, TInputField kField, Extended& n,
+                Extended& k) {
+    n = fields.Value(nField);
+    if (!InRange(n, kMinIndex, kMaxMaterialValue)) {
+        return false;
+    }
+    try {
+        k = ParseDecimal(fields.Text(kField));
+    } catch (const EConvertError&) {
+        return false;
+    }
+    return InRange(k, 0, kMaxMaterialValue);
+}
+
 } // namespace
 
 bool PointCountFromRange(Extended angleMin, Extended angleMax, Extended angleRes, int& count) {
@@ -38,30 +55,8 @@ bool PointCountFromRange(Extended angleMin, Extended angleMax, Extended angleRes
 bool ValidateInputs(InputFieldsPort& fields, TInputParams& params, std::string& message) {
     message.clear();
 
-    params.n1 = fields.Value(TInputField::edN1);
-    if (!InRange(params.n1, kMinIndex, kMaxMaterialValue)) {
-        return false;
-    }
-    // The extinction coefficients are parsed from the raw text: an empty or non-numeric k must
-    // refuse the run instead of silently reading as the control's minimum.
-    try {
-        params.k1 = ParseDecimal(fields.Text(TInputField::edK1));
-    } catch (const EConvertError&) {
-        return false;
-    }
-    if (!InRange(params.k1, 0, kMaxMaterialValue)) {
-        return false;
-    }
-    params.n2 = fields.Value(TInputField::edN2);
-    if (!InRange(params.n2, kMinIndex, kMaxMaterialValue)) {
-        return false;
-    }
-    try {
-        params.k2 = ParseDecimal(fields.Text(TInputField::edK2));
-    } catch (const EConvertError&) {
-        return false;
-    }
-    if (!InRange(params.k2, 0, kMaxMaterialValue)) {
+    if (!ReadMedium(fields, TInputField::edN1, TInputField::edK1, params.n1, params.k1) ||
+        !ReadMedium(fields, TInputField::edN2, TInputField::edK2, params.n2, params.k2)) {
         return false;
     }
     params.AngleMin = fields.Value(TInputField::edAngleMin);

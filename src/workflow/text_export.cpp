@@ -20,6 +20,15 @@ void AppendNumber(std::string& out, Extended value) {
     out += FixedWidthText(value, 8, 6);
 }
 
+// The s, p and unpolarized columns of the Reflectance and Transmittance pages.
+void AppendThree(std::string& out, Extended s, Extended p, Extended unpolarized) {
+    AppendNumber(out, s);
+    out += ' ';
+    AppendNumber(out, p);
+    out += ' ';
+    AppendNumber(out, unpolarized);
+}
+
 void AppendDegree(std::string& out, Extended value) {
     if (value == NotAvailable) {
         out += "N/A";
@@ -152,18 +161,10 @@ void AppendDataLine(std::string& out, TResultPage page, const TSweepResults& res
     out += ' ';
     switch (page) {
     case TResultPage::Reflectance:
-        AppendNumber(out, results.Rs[i]);
-        out += ' ';
-        AppendNumber(out, results.Rp[i]);
-        out += ' ';
-        AppendNumber(out, results.R[i]);
+        AppendThree(out, results.Rs[i], results.Rp[i], results.R[i]);
         break;
     case TResultPage::Transmittance:
-        AppendNumber(out, results.Ts[i]);
-        out += ' ';
-        AppendNumber(out, results.Tp[i]);
-        out += ' ';
-        AppendNumber(out, results.T[i]);
+        AppendThree(out, results.Ts[i], results.Tp[i], results.T[i]);
         break;
     case TResultPage::Polarization:
         AppendDegree(out, results.PR[i]);
