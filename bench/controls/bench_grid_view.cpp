@@ -1,0 +1,77 @@
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <string>
+
+#include "controls/string_grid.h"
+
+namespace {
+
+constexpr int kRows = 90001;
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "bench_grid";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QApplication(argc, argv);
+    }();
+    return *app;
+}
+
+void SetUpTable(TVkStringGrid& grid) {
+    grid.resize(317, 340);
+    grid.SetColCount(5);
+    grid.SetFixedCols(0);
+    grid.SetDefaultColWidth(56);
+    grid.SetScrollBars(ssVertical);
+    grid.SetColor(clInfoBk());
+    grid.SetFrameHotTrack(true);
+}
+
+// The reflectance table's share of a plot run at the finest resolution: the row count, then
+// every data row blanked and written through the grid, then the one repaint that follows.
+void BM_GridPlotRunThroughTheWidget(benchmark::State& state) {
+    App();
+    TVkStringGrid grid;
+    SetUpTable(grid);
+    grid.show();
+    const std::string text = "0.12345";
+    for (auto _ : state) {
+        grid.SetRowCount(kRows + 1);
+        for (int row = 1; row <= kRows; ++row) {
+            for (int c = 0; c < 5; ++c)
+                grid.SetCells(c, row, "");
+            for (int c = 0; c < 5; ++c)
+                grid.SetCells(c, row, text);
+        }
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_GridPlotRunThroughTheWidget)->Unit(benchmark::kMillisecond);
+
+// One scroll step anywhere in a table of 90001 rows: move the top row and paint the cells.
+void BM_GridScrollAndPaint(benchmark::State& state) {
+    App();
+    TVkStringGrid grid;
+    SetUpTable(grid);
+    grid.SetRowCount(kRows + 1);
+    for (int row = 1; row <= kRows; ++row)
+        for (int c = 0; c < 5; ++c)
+            grid.SetCells(c, row, std::to_string(row) + "." + std::to_string(c));
+    QImage image(grid.ClientArea()->size(), QImage::Format_RGB32);
+    int top = 1;
+    for (auto _ : state) {
+        top = (top + 7919) % kRows + 1;
+        grid.SetTopRow(top);
+        QPainter p(&image);
+        grid.PaintCells(p, image.rect());
+    }
+}
+BENCHMARK(BM_GridScrollAndPaint)->Unit(benchmark::kMicrosecond);
+
+} // namespace
