@@ -6,7 +6,11 @@
 
 #include "controls/balloon_hints.h"
 #include "controls/string_grid.h"
-#include "grid_test_app.h"
+#include "qt_test_app.h"
+
+inline void PrintTo(const QPoint& p, std::ostream* os) {
+    *os << "QPoint(" << p.x() << ", " << p.y() << ")";
+}
 
 namespace {
 
@@ -106,7 +110,7 @@ TEST(BalloonGeometry, ShapeHasSteppedCornersAndATailWithItsTipUnderTheAnchor) {
 class BalloonWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        GridTestApp();
+        TestApp();
         THintWindow::SetWorkAreaProvider([](QPoint) { return QRect(0, 0, 800, 600); });
         control = std::make_unique<QWidget>();
         control->setGeometry(100, 100, 300, 200);
@@ -247,7 +251,7 @@ const char* const kTransmittanceHints[] = {"Incidence Angle",
 class TableHintTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        GridTestApp();
+        TestApp();
         window = std::make_unique<QWidget>();
         window->setGeometry(50, 50, 400, 400);
         grid = new TVkStringGrid(window.get());

@@ -8,7 +8,7 @@
 
 #include "controls/balloon_hints.h"
 #include "controls/string_grid.h"
-#include "grid_test_app.h"
+#include "qt_test_app.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ void FillReflectance(TVkStringGrid& grid) {
 }
 
 TEST(GridSheet, GridWithHeaderDataAndBalloon) {
-    GridTestApp();
+    TestApp();
     THintWindow::SetWorkAreaProvider([](QPoint) { return QRect(0, 0, 800, 600); });
     QWidget window;
     window.setGeometry(100, 100, 337, 330);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "controls/string_grid.h"
-#include "grid_test_app.h"
+#include "qt_test_app.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ void SetUpLikeMainWindow(TVkStringGrid& grid, int cols = 5, int width = 56) {
 class GridTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        GridTestApp();
+        TestApp();
         window = std::make_unique<QWidget>();
         window->resize(400, 400);
         grid = new TVkStringGrid(window.get());
@@ -65,7 +65,7 @@ protected:
 };
 
 TEST(GridDefaults, NewGridHasTheToolkitDefaults) {
-    GridTestApp();
+    TestApp();
     TVkStringGrid grid;
     EXPECT_EQ(grid.size(), QSize(325, 125));
     EXPECT_EQ(grid.ColCount(), 5);
