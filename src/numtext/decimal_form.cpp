@@ -124,7 +124,7 @@ DecimalForm ToDecimalForm(Extended value, int precision, int decimals) {
     const Scaled18 scaled = scaleTo18Digits(magnitude, bits.unbiasedExponent());
     int exponent = scaled.exponent;
     char digits[18];
-    numtext_detail::writeDigits(digits, static_cast<std::uint64_t>(scaled.digits), 18);
+    numtext_detail::writeDigits18(digits, static_cast<std::uint64_t>(scaled.digits));
 
     // Cut once, half away from zero, on the 18-digit form.
     std::int64_t cut = std::int64_t{exponent} + decimals;

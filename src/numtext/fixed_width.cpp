@@ -85,7 +85,7 @@ std::string FixedWidthText(Extended value, int width, int decimals) {
         ++length;
         ++integerDigits;
     }
-    numtext_detail::writeDigits(digits + 1, static_cast<std::uint64_t>(n), 18);
+    numtext_detail::writeDigits18(digits + 1, static_cast<std::uint64_t>(n));
 
     char text[kMaxWidth + kMaxDecimals + 64];
     int size = 0;
@@ -106,7 +106,7 @@ std::string FixedWidthText(Extended value, int width, int decimals) {
         text[size++] = 'E';
         text[size++] = exponent < 0 ? '-' : '+';
         const int absolute = exponent < 0 ? -exponent : exponent;
-        numtext_detail::writeDigits(text + size, static_cast<std::uint64_t>(absolute), 4);
+        numtext_detail::writeDigits9(text + size, static_cast<std::uint32_t>(absolute), 4);
         size += 4;
         return padded(std::string_view(text, static_cast<std::size_t>(size)), width);
     }

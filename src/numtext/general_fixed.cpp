@@ -13,14 +13,18 @@ int clampPrecision(int precision) {
     return std::clamp(precision, 2, 18);
 }
 
+// At most a sign, 18 integer digits, the point and 18 decimals, or a sign, 18 digits, the point,
+// 'E', a sign and four exponent digits.
+using Text = numtext_detail::TextBuffer<48>;
+
 // "INF", "-INF" or "NAN"; false for a finite form.
-bool appendNonFinite(std::string& out, const DecimalForm& form) {
+bool appendNonFinite(Text& out, const DecimalForm& form) {
     if (form.Exponent == DecimalForm::kInfinity) {
-        out += form.Negative ? "-INF" : "INF";
+        out.append(form.Negative ? "-INF" : "INF");
         return true;
     }
     if (form.Exponent == DecimalForm::kNaN) {
-        out += "NAN";
+        out.append("NAN");
         return true;
     }
     return false;
@@ -28,48 +32,47 @@ bool appendNonFinite(std::string& out, const DecimalForm& form) {
 
 std::string generalText(Extended value, int precision, int exponentDigits) {
     const DecimalForm form = ToDecimalForm(value, precision, kNoDecimalLimit);
-    std::string out;
-    out.reserve(32);
+    Text out;
     if (appendNonFinite(out, form)) {
-        return out;
+        return out.str();
     }
     if (form.Negative) {
-        out.push_back('-');
+        out.push('-');
     }
     const char separator = LocaleDecimalSeparator();
     const int exponent = form.Exponent;
     const int count = form.DigitCount;
     if (exponent > precision || exponent < -3) {
-        out.push_back(form.Digits[0]);
+        out.push(form.Digits[0]);
         if (count > 1) {
-            out.push_back(separator);
+            out.push(separator);
             out.append(form.Digits + 1, static_cast<std::size_t>(count - 1));
         }
-        out.push_back('E');
+        out.push('E');
         const int written = exponent - 1;
         if (written < 0) {
-            out.push_back('-');
+            out.push('-');
         }
         const int minDigits = exponentDigits > 4 ? 0 : std::max(exponentDigits, 0);
         numtext_detail::appendUnsigned(out, static_cast<unsigned>(written < 0 ? -written : written),
                                        minDigits);
     } else if (exponent <= 0) {
-        out.push_back('0');
+        out.push('0');
         if (count > 0) {
-            out.push_back(separator);
-            out.append(static_cast<std::size_t>(-exponent), '0');
+            out.push(separator);
+            out.fill('0', static_cast<std::size_t>(-exponent));
             out.append(form.Digits, static_cast<std::size_t>(count));
         }
     } else {
         const int integerDigits = std::min(exponent, count);
         out.append(form.Digits, static_cast<std::size_t>(integerDigits));
-        out.append(static_cast<std::size_t>(exponent - integerDigits), '0');
+        out.fill('0', static_cast<std::size_t>(exponent - integerDigits));
         if (count > exponent) {
-            out.push_back(separator);
+            out.push(separator);
             out.append(form.Digits + exponent, static_cast<std::size_t>(count - exponent));
         }
     }
-    return out;
+    return out.str();
 }
 
 } // namespace
@@ -81,9 +84,9 @@ std::string FormatGeneral(Extended value, int precision, int exponentDigits) {
 std::string FormatFixed(Extended value, int precision, int decimals) {
     precision = clampPrecision(precision);
     const DecimalForm form = ToDecimalForm(value, precision, decimals);
-    std::string out;
+    Text out;
     if (appendNonFinite(out, form)) {
-        return out;
+        return out.str();
     }
     const int exponent = form.Exponent;
     if (exponent > precision) {
@@ -93,24 +96,23 @@ std::string FormatFixed(Extended value, int precision, int decimals) {
     }
     const int count = form.DigitCount;
     const int shownDecimals = std::min(decimals, 18);
-    out.reserve(static_cast<std::size_t>(std::max(exponent, 1) + std::max(shownDecimals, 0) + 2));
     if (form.Negative) {
-        out.push_back('-');
+        out.push('-');
     }
     if (exponent > 0) {
         const int integerDigits = std::min(exponent, count);
         out.append(form.Digits, static_cast<std::size_t>(integerDigits));
-        out.append(static_cast<std::size_t>(exponent - integerDigits), '0');
+        out.fill('0', static_cast<std::size_t>(exponent - integerDigits));
     } else {
-        out.push_back('0');
+        out.push('0');
     }
     if (shownDecimals > 0) {
-        out.push_back(LocaleDecimalSeparator());
+        out.push(LocaleDecimalSeparator());
         int written = 0;
         int next = 0; // index of the next digit of the form
         if (exponent < 0) {
             written = std::min(-exponent, shownDecimals);
-            out.append(static_cast<std::size_t>(written), '0');
+            out.fill('0', static_cast<std::size_t>(written));
         } else {
             next = std::min(exponent, count);
         }
@@ -119,7 +121,7 @@ std::string FormatFixed(Extended value, int precision, int decimals) {
             out.append(form.Digits + next, static_cast<std::size_t>(fromDigits));
             written += fromDigits;
         }
-        out.append(static_cast<std::size_t>(shownDecimals - written), '0');
+        out.fill('0', static_cast<std::size_t>(shownDecimals - written));
     }
-    return out;
+    return out.str();
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "numtext/numtext.h"
 
@@ -45,8 +46,8 @@ struct ExtendedBits {
     int unbiasedExponent() const { return int{exponentField} - kBias; }
 };
 
-// Writes the `count` low decimal digits of n (leading zeros included) at out.
-inline void writeDigits(char* out, std::uint64_t n, int count) {
+// Writes the `count` low decimal digits of n (leading zeros included) at out; count <= 9.
+inline void writeDigits9(char* out, std::uint32_t n, int count) {
     static constexpr char kPairs[] = "00010203040506070809"
                                      "10111213141516171819"
                                      "20212223242526272829"
@@ -59,7 +60,7 @@ inline void writeDigits(char* out, std::uint64_t n, int count) {
                                      "90919293949596979899";
     int i = count;
     while (i >= 2) {
-        const unsigned pair = static_cast<unsigned>(n % 100);
+        const std::uint32_t pair = n % 100;
         n /= 100;
         i -= 2;
         out[i] = kPairs[2 * pair];
@@ -70,9 +71,45 @@ inline void writeDigits(char* out, std::uint64_t n, int count) {
     }
 }
 
-// Appends |n| in decimal with at least minDigits digits.
-inline void appendUnsigned(std::string& out, unsigned n, int minDigits) {
-    char buffer[16];
+// Writes n < 10^18 as exactly 18 decimal digits (leading zeros included) at out.
+inline void writeDigits18(char* out, std::uint64_t n) {
+    writeDigits9(out, static_cast<std::uint32_t>(n / 1000000000), 9);
+    writeDigits9(out + 9, static_cast<std::uint32_t>(n % 1000000000), 9);
+}
+
+// A text built on the stack and copied once into the result string, so that a call allocates
+// nothing beyond its result (and nothing at all for texts that fit the string's own buffer).
+// Appends beyond the capacity are dropped; callers size it for their longest text.
+template <std::size_t Capacity> class TextBuffer {
+public:
+    void push(char c) {
+        if (size_ < Capacity) {
+            data_[size_++] = c;
+        }
+    }
+    void append(const char* text, std::size_t count) {
+        const std::size_t n = count < Capacity - size_ ? count : Capacity - size_;
+        std::memcpy(data_ + size_, text, n);
+        size_ += n;
+    }
+    void append(std::string_view text) { append(text.data(), text.size()); }
+    void fill(char c, std::size_t count) {
+        const std::size_t n = count < Capacity - size_ ? count : Capacity - size_;
+        std::memset(data_ + size_, c, n);
+        size_ += n;
+    }
+    std::size_t size() const { return size_; }
+    std::string_view view() const { return {data_, size_}; }
+    std::string str() const { return std::string(data_, size_); }
+
+private:
+    char data_[Capacity];
+    std::size_t size_ = 0;
+};
+
+// Appends n in decimal with at least minDigits digits (at most 10 count).
+template <class Buffer> void appendUnsigned(Buffer& out, unsigned n, int minDigits) {
+    char buffer[10];
     int length = 0;
     do {
         buffer[length++] = static_cast<char>('0' + n % 10);
@@ -82,19 +119,18 @@ inline void appendUnsigned(std::string& out, unsigned n, int minDigits) {
         buffer[length++] = '0';
     }
     while (length > 0) {
-        out.push_back(buffer[--length]);
+        out.push(buffer[--length]);
     }
 }
 
-// Rounds a non-negative integral-range value to the nearest integer, ties to even, whatever the
-// caller's rounding mode; the value is below 2^63.
+// Rounds a value in [0, 2^63) to the nearest integer, ties to even. Adding 2^63 leaves no
+// fraction bits in the 64-bit significand, so the addition itself rounds (in the program's
+// rounding mode, to nearest), and the significand then holds 2^63 plus the integer.
 inline std::int64_t roundHalfEven(Extended x) {
-    const auto whole = static_cast<std::int64_t>(x);            // truncation; exact for x < 2^63
-    const Extended fraction = x - static_cast<Extended>(whole); // exact
-    if (fraction > 0.5L || (fraction == 0.5L && (whole & 1) != 0)) {
-        return whole + 1;
-    }
-    return whole;
+    const Extended shifted = x + 9223372036854775808.0L;
+    std::uint64_t significand;
+    std::memcpy(&significand, &shifted, sizeof significand);
+    return static_cast<std::int64_t>(significand - (std::uint64_t{1} << 63));
 }
 
 } // namespace numtext_detail

@@ -12,8 +12,83 @@
 
 namespace {
 
+#if defined(__x86_64__) || defined(__i386__)
+
 // Runs the parse with every floating-point exception masked, rounding to nearest at full
-// precision and clear status flags; gives the caller back its own mode and flags on every path.
+// precision and clear status flags, and gives the caller back its own mode and flags on every
+// path. Extended arithmetic is the x87's alone, so only its control and status words matter;
+// the common case (the program's own mode, no invalid or overflow flag pending) costs a few
+// cheap instructions instead of saving and loading the whole environment.
+class ParseEnvironment {
+public:
+    ParseEnvironment() {
+        asm volatile("fnstcw %0" : "=m"(callerControl_)::"memory");
+        asm volatile("fnstsw %0" : "=am"(callerStatus_)::"memory");
+        const std::uint16_t parseControl = static_cast<std::uint16_t>(
+            (callerControl_ & ~kRoundingBits) | kAllMasked | kFullPrecision);
+        if ((callerStatus_ & (kInvalid | kOverflow)) != 0) {
+            // The caller's own invalid or overflow flag would hide ours: start from clear flags.
+            asm volatile("fnclex" ::: "memory");
+            clearedAtStart_ = true;
+        }
+        if (parseControl != callerControl_) {
+            asm volatile("fldcw %0" ::"m"(parseControl) : "memory");
+        }
+    }
+
+    ~ParseEnvironment() {
+        std::uint16_t status;
+        asm volatile("fnstsw %0" : "=am"(status)::"memory");
+        if ((status & kFlagBits) != (callerStatus_ & kFlagBits) || clearedAtStart_) {
+            restoreFlags();
+        }
+        std::uint16_t control;
+        asm volatile("fnstcw %0" : "=m"(control)::"memory");
+        if (control != callerControl_) {
+            asm volatile("fldcw %0" ::"m"(callerControl_) : "memory");
+        }
+    }
+
+    ParseEnvironment(const ParseEnvironment&) = delete;
+    ParseEnvironment& operator=(const ParseEnvironment&) = delete;
+
+    // True when the parse raised an invalid operation or an overflow.
+    static bool invalidOrOverflow() {
+        std::uint16_t status;
+        asm volatile("fnstsw %0" : "=am"(status)::"memory");
+        return (status & (kInvalid | kOverflow)) != 0;
+    }
+
+private:
+    static constexpr std::uint16_t kInvalid = 0x01;
+    static constexpr std::uint16_t kOverflow = 0x08;
+    static constexpr std::uint16_t kFlagBits = 0x3F;
+    static constexpr std::uint16_t kAllMasked = 0x3F;
+    static constexpr std::uint16_t kRoundingBits = 0x0C00;
+    static constexpr std::uint16_t kFullPrecision = 0x0300;
+
+    void restoreFlags() {
+        if ((callerStatus_ & kFlagBits) == 0) {
+            asm volatile("fnclex" ::: "memory");
+            return;
+        }
+        // Only the environment image can set status flags: put the caller's back into it.
+        struct {
+            std::uint32_t control, status, tag, rest[4];
+        } image;
+        asm volatile("fnstenv %0" : "=m"(image)::"memory");
+        image.status = (image.status & ~std::uint32_t{0xFF}) | (callerStatus_ & 0xFFu);
+        asm volatile("fldenv %0" ::"m"(image) : "memory");
+    }
+
+    std::uint16_t callerControl_ = 0;
+    std::uint16_t callerStatus_ = 0;
+    bool clearedAtStart_ = false;
+};
+
+#else
+
+// Portable form: save the whole environment, run in the default one, restore it.
 class ParseEnvironment {
 public:
     ParseEnvironment() {
@@ -24,9 +99,13 @@ public:
     ParseEnvironment(const ParseEnvironment&) = delete;
     ParseEnvironment& operator=(const ParseEnvironment&) = delete;
 
+    static bool invalidOrOverflow() { return std::fetestexcept(FE_INVALID | FE_OVERFLOW) != 0; }
+
 private:
     std::fenv_t saved_;
 };
+
+#endif
 
 [[noreturn]] void throwInvalid(std::string_view text) {
     std::string message;
@@ -128,7 +207,7 @@ Extended ParseDecimal(std::string_view text) {
     if (negative) {
         result = -result;
     }
-    if (std::fetestexcept(FE_INVALID | FE_OVERFLOW) != 0) {
+    if (ParseEnvironment::invalidOrOverflow()) {
         throwInvalid(text);
     }
     return result;

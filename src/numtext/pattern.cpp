@@ -13,6 +13,11 @@ namespace {
 
 constexpr std::size_t kMaxPatternLength = 224;
 
+// The longest text a pattern of 224 bytes can give: a sign, the decimal separator, 18 leading
+// digits of a large value with their separators, and at most three bytes per pattern byte
+// (a digit with its thousands separator, or 'E', a sign and four digits from "E+").
+using Text = numtext_detail::TextBuffer<3 * kMaxPatternLength + 64>;
+
 bool isQuote(char c) {
     return c == '\'' || c == '"';
 }
@@ -128,7 +133,7 @@ SectionLayout scanSection(std::string_view section) {
 // Walks a section and writes the digits of a decimal form into it.
 class PatternWriter {
 public:
-    PatternWriter(std::string& out, const DecimalForm& form, const SectionLayout& layout)
+    PatternWriter(Text& out, const DecimalForm& form, const SectionLayout& layout)
         : out_(out), form_(form), layout_(layout), decimalSeparator_(LocaleDecimalSeparator()),
           thousandsSeparator_(LocaleThousandsSeparator()) {
         if (layout.exponentForm) {
@@ -158,7 +163,7 @@ public:
                 i = exponent(section, i);
                 continue;
             } else if (c != '.' && c != ',') {
-                out_.push_back(c);
+                out_.push(c);
             }
             ++i;
         }
@@ -193,17 +198,17 @@ private:
 
     void emit(char digit) {
         if (place_ == 0) {
-            out_.push_back(decimalSeparator_);
+            out_.push(decimalSeparator_);
         }
-        out_.push_back(digit);
+        out_.push(digit);
         if (layout_.grouping && place_ > 1 && place_ % 3 == 1) {
-            out_.push_back(thousandsSeparator_);
+            out_.push(thousandsSeparator_);
         }
         --place_;
     }
 
     std::size_t exponent(std::string_view section, std::size_t i) {
-        out_.push_back(section[i]);
+        out_.push(section[i]);
         const bool plus = section[i + 1] == '+';
         i += 2;
         int zeros = 0;
@@ -213,16 +218,16 @@ private:
         }
         const int value = form_.DigitCount == 0 ? 0 : form_.Exponent - layout_.decimalIndex;
         if (value < 0) {
-            out_.push_back('-');
+            out_.push('-');
         } else if (plus) {
-            out_.push_back('+');
+            out_.push('+');
         }
         numtext_detail::appendUnsigned(out_, static_cast<unsigned>(value < 0 ? -value : value),
                                        std::min(zeros, 4));
         return i;
     }
 
-    std::string& out_;
+    Text& out_;
     const DecimalForm& form_;
     const SectionLayout& layout_;
     const char decimalSeparator_;
@@ -267,11 +272,10 @@ std::string FormatByPattern(std::string_view pattern, Extended value) {
         }
     }
 
-    std::string out;
-    out.reserve(std::max<std::size_t>(section.text.size() + 24, 15));
+    Text out;
     if (form.Negative && section.isFirst) {
-        out.push_back('-');
+        out.push('-');
     }
     PatternWriter(out, form, layout).write(section.text);
-    return out;
+    return out.str();
 }

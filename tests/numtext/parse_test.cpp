@@ -138,6 +138,9 @@ TEST_F(ParseEnvironment, RestoresRoundingModeAndFlagsOnSuccessAndFailure) {
     std::feclearexcept(FE_ALL_EXCEPT);
     std::fesetround(FE_UPWARD);
     std::feraiseexcept(FE_DIVBYZERO);
+    volatile Extended zero = 0;
+    volatile Extended infinity = 1 / zero; // the same flag in the x87 unit
+    EXPECT_TRUE(std::isinf(infinity));
     const fpu_control_t cw = controlWord();
 
     EXPECT_EQ(ParseDecimal("0.1"), nearest) << "parsed with the caller's rounding";
