@@ -2,6 +2,7 @@
 // number text of the program is cut from.
 
 #include <cstdint>
+#include <cstring>
 
 #include "numtext/numtext.h"
 #include "numtext/numtext_internal.h"
@@ -123,22 +124,20 @@ DecimalForm ToDecimalForm(Extended value, int precision, int decimals) {
     const Extended magnitude = bits.sign ? -value : value;
     const Scaled18 scaled = scaleTo18Digits(magnitude, bits.unbiasedExponent());
     int exponent = scaled.exponent;
-    char digits[18];
+    // The digits are cut in place in the form itself.
+    char* digits = form.Digits;
     numtext_detail::writeDigits18(digits, static_cast<std::uint64_t>(scaled.digits));
 
     // Cut once, half away from zero, on the 18-digit form.
     std::int64_t cut = std::int64_t{exponent} + decimals;
-    if (cut < 0) {
-        return form;
-    }
     if (cut > precision) {
         cut = precision;
     }
     if (cut > 18) {
         cut = 18;
     }
-    if (cut < 0) {
-        return form;
+    if (cut < 0 || std::int64_t{exponent} + decimals < 0) {
+        return DecimalForm{};
     }
     int count = static_cast<int>(cut);
     if (count < 18 && digits[count] >= '5') {
@@ -159,12 +158,9 @@ DecimalForm ToDecimalForm(Extended value, int precision, int decimals) {
         --count;
     }
     if (count == 0) {
-        return form;
+        return DecimalForm{};
     }
-    for (int i = 0; i < count; ++i) {
-        form.Digits[i] = digits[i];
-    }
-    form.Digits[count] = '\0';
+    std::memset(digits + count, 0, sizeof form.Digits - static_cast<std::size_t>(count));
     form.DigitCount = count;
     form.Exponent = static_cast<std::int16_t>(exponent);
     form.Negative = bits.sign;
