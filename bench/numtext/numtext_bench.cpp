@@ -24,42 +24,31 @@ std::array<Extended, 64> sampleValues() {
     return values;
 }
 
-void formatPattern(benchmark::State& state, const char* pattern) {
+// One text per iteration, cycling through the sample values.
+template <class Format> void formatEach(benchmark::State& state, Format format) {
     const auto values = sampleValues();
     std::size_t i = 0;
     for (auto _ : state) {
-        std::string text = FormatByPattern(pattern, values[i++ % values.size()]);
+        std::string text = format(values[i++ % values.size()]);
         benchmark::DoNotOptimize(text);
     }
 }
 
 void BM_FormatByPattern_Reflectance(benchmark::State& state) {
-    formatPattern(state, "0.00000");
+    formatEach(state, [](Extended x) { return FormatByPattern("0.00000", x); });
 }
 void BM_FormatByPattern_Angle(benchmark::State& state) {
-    formatPattern(state, "#0.000");
+    formatEach(state, [](Extended x) { return FormatByPattern("#0.000", x); });
+}
+void BM_FixedWidthText(benchmark::State& state) {
+    formatEach(state, [](Extended x) { return FixedWidthText(x, 8, 6); });
+}
+void BM_FormatGeneral(benchmark::State& state) {
+    formatEach(state, [](Extended x) { return FormatGeneral(x, 15, 0); });
 }
 BENCHMARK(BM_FormatByPattern_Reflectance);
 BENCHMARK(BM_FormatByPattern_Angle);
-
-void BM_FixedWidthText(benchmark::State& state) {
-    const auto values = sampleValues();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        std::string text = FixedWidthText(values[i++ % values.size()], 8, 6);
-        benchmark::DoNotOptimize(text);
-    }
-}
 BENCHMARK(BM_FixedWidthText);
-
-void BM_FormatGeneral(benchmark::State& state) {
-    const auto values = sampleValues();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        std::string text = FormatGeneral(values[i++ % values.size()], 15, 0);
-        benchmark::DoNotOptimize(text);
-    }
-}
 BENCHMARK(BM_FormatGeneral);
 
 void BM_ParseDecimal(benchmark::State& state) {
