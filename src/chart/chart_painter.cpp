@@ -64,6 +64,8 @@ private:
     void DrawGridLines(const TChartAxis& axis, const std::vector<int>& pixels, const TChartPen& pen,
                        int every);
     void DrawSeries(int position);
+    void DrawPointers(const TLineSeries& series, const QColor& colour, const TChartAxis& h,
+                      const TChartAxis& v, std::size_t first, std::size_t last);
 
     TCustomChart& chart_;
     QImage& image_;
@@ -473,14 +475,12 @@ std::uint32_t PixelValue(const QColor& colour) {
 
 void TChartPainter::DrawSeries(int position) {
     TChartSeries& series = chart_.SeriesAtPosition(position);
-    if (!series.Active() || series.FirstValueIndex < 0 || series.LastValueIndex < 0) {
+    if (!series.Active() || series.FirstValueIndex < 0 || series.LastValueIndex < 0 ||
+        series.PointCount() == 0) {
         return;
     }
     const auto* line = dynamic_cast<const TLineSeries*>(&series);
     const TChartPen pen = line != nullptr ? line->LinePen : TChartPen{};
-    if (!pen.Visible || pen.Style == TPenStyle::psClear) {
-        return;
-    }
     const QColor colour = Colour(SeriesDrawColor(chart_, position));
     if (!colour.isValid()) {
         return;
@@ -500,37 +500,137 @@ void TChartPainter::DrawSeries(int position) {
         std::min(static_cast<std::size_t>(series.LastValueIndex), series.PointCount() - 1);
     const double* xs = series.XValues.Data();
     const double* ys = series.YValues.Data();
-    // The line enters from the plot edge, at the value interpolated between the first visible
-    // point and the one before it.
-    const int edgePixel = h.Inverted ? r.Right : r.Left;
-    const double edgeValue = h.PixelToValue(edgePixel);
 
-    // Wider pens: the same line repeated, shifted by every offset of a square brush.
-    const int width = std::max(pen.Width, 1);
-    for (int ox = -(width - 1) / 2; ox <= width / 2; ++ox) {
-        for (int oy = -(width - 1) / 2; oy <= width / 2; ++oy) {
-            TPolylineRaster raster(canvas_, clip, PixelValue(colour), options_.ReduceColumns);
-            for (std::size_t i = first; i <= last; ++i) {
-                const double x = xs[i];
-                const double y = ys[i];
-                if (!std::isfinite(x) || !std::isfinite(y)) {
-                    raster.Finish(); // a value that is not a number leaves a gap
-                    continue;
-                }
-                const int px = h.ValueToPixel(x) + ox;
-                const int py = v.ValueToPixel(y) + oy;
-                if (i == first && i > 0 && std::isfinite(xs[i - 1]) && std::isfinite(ys[i - 1])) {
-                    const double x0 = xs[i - 1];
-                    const double y0 = ys[i - 1];
-                    const double ye = x == x0 ? y0 : y0 + (y - y0) * (edgeValue - x0) / (x - x0);
-                    if (std::isfinite(ye)) {
-                        raster.MoveTo(edgePixel + ox, v.ValueToPixel(ye) + oy);
+    if (pen.Visible && pen.Style != TPenStyle::psClear) {
+        // The line enters from the plot edge, at the value interpolated between the first
+        // visible point and the one before it.
+        const int edgePixel = h.Inverted ? r.Right : r.Left;
+        const double edgeValue = h.PixelToValue(edgePixel);
+        const bool stairs = line != nullptr && line->Stairs;
+        const bool invertedStairs = stairs && line->InvertedStairs;
+        // Wider pens: the same line repeated, shifted by every offset of a square brush.
+        const int width = std::max(pen.Width, 1);
+        for (int ox = -(width - 1) / 2; ox <= width / 2; ++ox) {
+            for (int oy = -(width - 1) / 2; oy <= width / 2; ++oy) {
+                TPolylineRaster raster(canvas_, clip, PixelValue(colour), options_.ReduceColumns);
+                bool started = false;
+                int lastX = 0;
+                int lastY = 0;
+                for (std::size_t i = first; i <= last; ++i) {
+                    const double x = xs[i];
+                    const double y = ys[i];
+                    if (!std::isfinite(x) || !std::isfinite(y)) {
+                        raster.Finish(); // a value that is not a number leaves a gap
+                        started = false;
+                        continue;
                     }
+                    const int px = h.ValueToPixel(x) + ox;
+                    const int py = v.ValueToPixel(y) + oy;
+                    if (i == first && i > 0 && std::isfinite(xs[i - 1]) &&
+                        std::isfinite(ys[i - 1])) {
+                        const double x0 = xs[i - 1];
+                        const double y0 = ys[i - 1];
+                        const double ye =
+                            x == x0 ? y0 : y0 + (y - y0) * (edgeValue - x0) / (x - x0);
+                        if (std::isfinite(ye)) {
+                            lastX = edgePixel + ox;
+                            // A step line at the edge is at the level it has there.
+                            const double edgeY = !stairs ? ye : (invertedStairs ? y : y0);
+                            lastY = v.ValueToPixel(edgeY) + oy;
+                            raster.MoveTo(lastX, lastY);
+                            started = true;
+                        }
+                    }
+                    if (started && stairs) {
+                        // Steps: across first and then up or down, or the other way round.
+                        if (invertedStairs) {
+                            raster.LineTo(lastX, py);
+                        } else {
+                            raster.LineTo(px, lastY);
+                        }
+                    }
+                    raster.LineTo(px, py);
+                    started = true;
+                    lastX = px;
+                    lastY = py;
                 }
-                raster.LineTo(px, py);
             }
         }
     }
+    if (line != nullptr && line->Pointer.Visible) {
+        DrawPointers(*line, colour, h, v, first, last);
+    }
+}
+
+void TChartPainter::DrawPointers(const TLineSeries& series, const QColor& colour,
+                                 const TChartAxis& h, const TChartAxis& v, std::size_t first,
+                                 std::size_t last) {
+    const TSeriesPointer& pointer = series.Pointer;
+    const TRect& r = chart_.PlotRect;
+    p_.save();
+    if (chart_.ClipPoints) {
+        p_.setClipRect(QRect(r.Left + 1, r.Top, r.Width() - 1, r.Height()));
+    }
+    const QColor border = pointer.Pen.Visible ? Colour(pointer.Pen.Color) : QColor();
+    p_.setPen(border.isValid() ? QPen(border, 0) : QPen(Qt::NoPen));
+    // The marker takes the series colour unless its brush is hollow.
+    if (pointer.Brush.Style == TBrushStyle::bsClear) {
+        p_.setBrush(Qt::NoBrush);
+    } else {
+        p_.setBrush(colour);
+    }
+    const int hs = pointer.HorizSize;
+    const int vs = pointer.VertSize;
+    for (std::size_t i = first; i <= last; ++i) {
+        const double x = series.XValues[i];
+        const double y = series.YValues[i];
+        if (!std::isfinite(x) || !std::isfinite(y)) {
+            continue;
+        }
+        const int px = h.ValueToPixel(x);
+        const int py = v.ValueToPixel(y);
+        const QRect box(px - hs, py - vs, 2 * hs, 2 * vs);
+        switch (pointer.Style) {
+        case TSeriesPointerStyle::psCircle:
+            p_.drawEllipse(box);
+            break;
+        case TSeriesPointerStyle::psTriangle:
+            p_.drawPolygon(QPolygon(
+                {QPoint(px - hs, py + vs), QPoint(px + hs, py + vs), QPoint(px, py - vs)}));
+            break;
+        case TSeriesPointerStyle::psDownTriangle:
+            p_.drawPolygon(QPolygon(
+                {QPoint(px - hs, py - vs), QPoint(px + hs, py - vs), QPoint(px, py + vs)}));
+            break;
+        case TSeriesPointerStyle::psDiamond:
+            p_.drawPolygon(QPolygon({QPoint(px, py - vs), QPoint(px + hs, py), QPoint(px, py + vs),
+                                     QPoint(px - hs, py)}));
+            break;
+        case TSeriesPointerStyle::psCross:
+        case TSeriesPointerStyle::psStar:
+        case TSeriesPointerStyle::psDiagCross: {
+            p_.save();
+            p_.setPen(QPen(colour, 0));
+            if (pointer.Style != TSeriesPointerStyle::psDiagCross) {
+                p_.drawLine(px - hs, py, px + hs, py);
+                p_.drawLine(px, py - vs, px, py + vs);
+            }
+            if (pointer.Style != TSeriesPointerStyle::psCross) {
+                p_.drawLine(px - hs, py - vs, px + hs, py + vs);
+                p_.drawLine(px - hs, py + vs, px + hs, py - vs);
+            }
+            p_.restore();
+            break;
+        }
+        case TSeriesPointerStyle::psSmallDot:
+            p_.fillRect(QRect(px - 1, py - 1, 2, 2), colour);
+            break;
+        default:
+            p_.drawRect(box);
+            break;
+        }
+    }
+    p_.restore();
 }
 
 void TChartPainter::Paint() {

@@ -148,8 +148,9 @@ TEST_F(ChartWidget, PressOnALegendRowsTextTogglesItsSeriesAndItsCheckBox) {
     ASSERT_EQ(row.Text, "Rp / Rs");
     ASSERT_NE(CheckBoxImage(chart, true), CheckBoxImage(chart, false));
     auto boxShown = [&] {
-        const TLegendRow& now = chart.Legend.Layout.Rows[3];
-        return chart.RenderedBuffer().copy(now.CheckBox.Left, now.CheckBox.Top, 13, 13);
+        const QImage& image = chart.RenderedBuffer(); // lays the legend out anew
+        const TRect box = chart.Legend.Layout.Rows[3].CheckBox;
+        return image.copy(box.Left, box.Top, 13, 13);
     };
     EXPECT_EQ(boxShown(), CheckBoxImage(chart, false));
 
@@ -488,6 +489,44 @@ TEST(ChartRobustness, SinglePointAndHiddenSeriesDrawNoLine) {
     EXPECT_FALSE(ColourInPlot(chart, Rgb(clGray)));
     EXPECT_EQ(Rgb(chart.RenderedBuffer(), chart.PlotRect.Right, chart.PlotRect.Top + 20),
               Rgb(clBlack));
+}
+
+} // namespace
+
+namespace {
+
+// Settings only the chart editor turns on: step lines and point markers.
+TEST(ChartSeriesLook, StairsStepAcrossThenUpAndPointersMarkEveryPoint) {
+    EnsureApplication();
+    TChart chart;
+    ConfigureTransmittanceChart(chart);
+    chart.resize(449, 345);
+    auto& series = static_cast<TLineSeries&>(chart.SeriesAtPosition(0));
+    chart.SeriesAtPosition(1).SetActive(false);
+    chart.SeriesAtPosition(2).SetActive(false);
+    series.AddPoint(0, 0.2);
+    series.AddPoint(10, 0.8);
+    series.AddPoint(20, 0.5);
+    series.AddPoint(30, 0); // the range of the left axis: 0 to 1
+    series.AddPoint(40, 1);
+    series.Stairs = true;
+    const QImage& image = chart.RenderedBuffer();
+    const QPoint a = PixelOf(chart, 0, 0.2), b = PixelOf(chart, 10, 0.8);
+    const QPoint c = PixelOf(chart, 20, 0.5);
+    const QRgb blue = Rgb(clBlue);
+    // Across at the old level, then up to the new one.
+    EXPECT_EQ(Rgb(image, (a.x() + b.x()) / 2, a.y()), blue);
+    EXPECT_EQ(Rgb(image, b.x(), (a.y() + b.y()) / 2), blue);
+    EXPECT_EQ(Rgb(image, (b.x() + c.x()) / 2, b.y()), blue);
+    EXPECT_NE(Rgb(image, (a.x() + b.x()) / 2, (a.y() + b.y()) / 2), blue) << "no diagonal";
+
+    series.Stairs = false;
+    series.Pointer.Visible = true;
+    chart.RequestRepaint();
+    const QImage& marked = chart.RenderedBuffer();
+    const QPoint m = PixelOf(chart, 10, 0.8);
+    EXPECT_EQ(Rgb(marked, m.x() + 3, m.y() + 3), blue) << "a filled square around the point";
+    EXPECT_EQ(Rgb(marked, m.x() - 3, m.y() + 3), blue);
 }
 
 } // namespace
