@@ -19,19 +19,6 @@ QString ToQString(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find('\r', start);
-        lines.push_back(text.substr(start, end == std::string::npos ? end : end - start));
-        if (end == std::string::npos) {
-            return lines;
-        }
-        start = end + 1;
-    }
-}
-
 class TChartPainter {
 public:
     TChartPainter(TCustomChart& chart, QImage& image, const TChartPaintOptions& options)
@@ -49,7 +36,11 @@ private:
     void PatternLine(bool horizontal, int at, int from, int to, const TChartPen& pen,
                      TColor automatic);
     void DrawText(const TChartFont& font, const QColor& colour, int x, int top,
-                  const std::string& text);
+                  const std::string& text) {
+        DrawText(font, colour, x, top, ToQString(text));
+    }
+    void DrawText(const TChartFont& font, const QColor& colour, int x, int top,
+                  const QString& text);
     void DrawShape(const TRect& r, TColor colour, const TChartPen& frame,
                    const TChartShadow& shadow);
 
@@ -162,13 +153,13 @@ void TChartPainter::PatternLine(bool horizontal, int at, int from, int to, const
 }
 
 void TChartPainter::DrawText(const TChartFont& font, const QColor& colour, int x, int top,
-                             const std::string& text) {
-    if (!colour.isValid() || text.empty()) {
+                             const QString& text) {
+    if (!colour.isValid() || text.isEmpty()) {
         return;
     }
     p_.setFont(m_.Font(font));
     p_.setPen(colour);
-    p_.drawText(QPoint(x, top + m_.Metrics(font).ascent()), ToQString(text));
+    p_.drawText(QPoint(x, top + m_.Metrics(font).ascent()), text);
 }
 
 void TChartPainter::DrawShape(const TRect& r, TColor colour, const TChartPen& frame,
@@ -377,11 +368,13 @@ void TChartPainter::DrawAxis(const TChartAxis& axis) {
     // Labels of the layout, top value first.
     const QColor labelColour = Colour(axis.LabelsFont.Color);
     const int h = m_.TextHeight(axis.LabelsFont, "W");
+    const QFontMetrics& fm = m_.Metrics(axis.LabelsFont);
     for (const TAxisLabel& label : axis.LabelItems) {
-        const std::vector<std::string> lines = SplitLines(label.Text);
+        // A label of several lines holds them separated by carriage returns.
+        const QStringList lines = ToQString(label.Text).split(QChar('\r'));
         const int count = static_cast<int>(lines.size());
         for (int i = 0; i < count; ++i) {
-            const int w = m_.TextWidth(axis.LabelsFont, lines[i]);
+            const int w = fm.horizontalAdvance(lines[i]);
             int x = 0;
             int top = 0;
             switch (axis.Kind()) {
