@@ -1,0 +1,107 @@
+// Responsiveness of the real main window: from an input event to the repainted chart.
+#include "chart_probe.h"
+
+#include "controls/spin_edit.h"
+#include "numtext/numtext.h"
+#include "ui/application.h"
+#include "ui/bit_button.h"
+#include "ui/check_box.h"
+#include "ui/main_form.h"
+
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+TFMain* window = nullptr;
+
+QString local(const char* text) {
+    return QString::fromLatin1(text).replace(QLatin1Char('.'),
+                                             QLatin1Char(LocaleDecimalSeparator()));
+}
+
+void typeInto(TVkSpinEdit* edit, const char* text) {
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, local(text));
+}
+
+// Lets the event loop paint until the reflectance chart has redrawn its buffer and nothing is
+// left to do, as the window is when it answers the next event.
+void waitForRepaint(int redrawsBefore) {
+    while (RedrawCount(window->chReflectance) == redrawsBefore) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void setUpInputs(const char* resolution, bool automatic) {
+    if (!window->cbAutoCompute->isEnabled() || window->cbAutoCompute->isChecked() != automatic) {
+        typeInto(window->edAngleRes, "1");
+        if (window->cbAutoCompute->isChecked() != automatic) {
+            QTest::mouseClick(window->cbAutoCompute, Qt::LeftButton);
+        }
+    }
+    typeInto(window->edAngleRes, resolution);
+    QCoreApplication::processEvents();
+}
+
+// One keystroke (Up, then Down, alternately) in n2 with automatic calculation on.
+void KeystrokeInN2(benchmark::State& state, const char* resolution) {
+    setUpInputs(resolution, true);
+    bool up = true;
+    for (auto _ : state) {
+        const int before = RedrawCount(window->chReflectance);
+        QTest::keyClick(window->edN2, up ? Qt::Key_Up : Qt::Key_Down);
+        waitForRepaint(before);
+        up = !up;
+    }
+    state.counters["points"] = PointCounts(window->chReflectance).at(0);
+}
+
+void BM_KeystrokeInN2_91Points(benchmark::State& state) {
+    KeystrokeInN2(state, "1");
+}
+void BM_KeystrokeInN2_901Points(benchmark::State& state) {
+    KeystrokeInN2(state, "0.1");
+}
+
+// The Plot button with the largest point count, until the window is repainted and idle.
+void BM_PlotButton_90001Points(benchmark::State& state) {
+    setUpInputs("0.001", false);
+    for (auto _ : state) {
+        const int before = RedrawCount(window->chReflectance);
+        QTest::mouseClick(window->btnPlot, Qt::LeftButton);
+        waitForRepaint(before);
+    }
+    state.counters["points"] = PointCounts(window->chReflectance).at(0);
+}
+
+} // namespace
+
+BENCHMARK(BM_KeystrokeInN2_91Points)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_KeystrokeInN2_901Points)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlotButton_90001Points)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    PrepareApplicationStart();
+    ApplySystemLocaleSeparators();
+    TVkApplication app(argc, argv);
+    InitializeApplication(app);
+    auto main = std::make_unique<TFMain>();
+    window = main.get();
+    window->show();
+    QTest::qWaitForWindowExposed(window);
+    QApplication::setActiveWindow(window);
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,115 @@
+// Takes the screenshots under docs/: the main window after the default run on each page, a run
+// with absorbing media, maximized, the About window and a balloon hint over a header cell.
+// Run under a virtual display: tests/ui/take-screenshots.sh.
+#include "modal_driver.h"
+
+#include "controls/page_control.h"
+#include "controls/spin_edit.h"
+#include "controls/string_grid.h"
+#include "numtext/numtext.h"
+#include "ui/about_form.h"
+#include "ui/application.h"
+#include "ui/bit_button.h"
+#include "ui/main_form.h"
+
+#include <QCursor>
+#include <QDir>
+#include <QScreen>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+QString outputFolder;
+
+void settle(int ms = 300) {
+    QTest::qWait(ms);
+}
+
+void saveScreen(const QString& name, QRect area) {
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0).copy(area);
+    const QString path = outputFolder + QStringLiteral("/ui-") + name + QStringLiteral(".png");
+    if (!shot.save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    }
+}
+
+void typeInto(TVkSpinEdit* edit, const QString& text) {
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(
+        edit, text.isEmpty()
+                  ? text
+                  : QString(text).replace(QLatin1Char('.'), QLatin1Char(LocaleDecimalSeparator())));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    PrepareApplicationStart();
+    ApplySystemLocaleSeparators();
+    TVkApplication app(argc, argv);
+    InitializeApplication(app);
+    outputFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+
+    TFMain window;
+    window.show();
+    QTest::qWaitForWindowExposed(&window);
+    settle();
+    QTest::mouseClick(window.btnPlot, Qt::LeftButton);
+    window.btnPlot->setFocus();
+    settle();
+    const QRect frame = window.frameGeometry();
+    saveScreen(QStringLiteral("reflectance"), frame);
+    window.pc->SetActivePageIndex(1);
+    settle();
+    saveScreen(QStringLiteral("transmittance"), frame);
+    window.pc->SetActivePageIndex(2);
+    settle();
+    saveScreen(QStringLiteral("polarization"), frame);
+
+    // A balloon over the Rp header of the reflectance table.
+    window.pc->SetActivePageIndex(0);
+    settle();
+    TVkStringGrid* grid = window.sgReflectance;
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    settle();
+    const QPoint header = grid->ClientArea()->mapTo(&window, grid->CellRect(1, 0).center());
+    for (int dx = -6; dx <= 0; dx += 2) {
+        QCursor::setPos(window.mapToGlobal(header + QPoint(dx, 0)));
+        QTest::mouseMove(&window, header + QPoint(dx, 0));
+        settle(30);
+    }
+    settle(1500);
+    // The balloon opens above the header, over the window's top edge.
+    saveScreen(QStringLiteral("balloon-hint"), frame.adjusted(0, -90, 0, 0));
+    QTest::mouseMove(window.Memo1, QPoint(20, 20));
+    settle(300);
+
+    // Absorbing medium 2: the summary reports the pseudo-Brewster angle.
+    typeInto(window.edK2, QStringLiteral("1"));
+    settle();
+    saveScreen(QStringLiteral("absorbing"), frame);
+
+    // The About window over the main window.
+    WhenModalAppears<TFAbout>([frame](TFAbout* about) {
+        QTest::qWaitForWindowExposed(about);
+        settle(500);
+        saveScreen(QStringLiteral("about"), about->frameGeometry().adjusted(-40, -40, 40, 40));
+        about->close();
+    });
+    QTest::mouseClick(window.btnAbout, Qt::LeftButton);
+    settle();
+
+    // Without a window manager nothing maximizes; the window then takes the whole screen itself.
+    window.showMaximized();
+    settle(800);
+    if (window.frameGeometry().size() == frame.size()) {
+        window.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+        settle(800);
+    }
+    saveScreen(QStringLiteral("maximized"), window.frameGeometry());
+    return 0;
+}
