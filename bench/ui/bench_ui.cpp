@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     auto main = std::make_unique<TFMain>();
     window = main.get();
     window->show();
-    QTest::qWaitForWindowExposed(window);
+    (void)QTest::qWaitForWindowExposed(window);
     QApplication::setActiveWindow(window);
 
     benchmark::Initialize(&argc, argv);

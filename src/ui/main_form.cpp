@@ -314,7 +314,6 @@ TVkTabSheet* TFMain::buildPage(TResultPage kind, const QString& caption, TVkPane
     tablePanel->resize(tableWidth, pageSize.height());
 
     chartArea = new TVkPanel(page);
-    chartArea->SetBorderOuter(fsNone);
     pageLayout->add(tablePanel,
                     QRect(pageSize.width() - tableWidth, 0, tableWidth, pageSize.height()),
                     Align::Right);
@@ -322,7 +321,7 @@ TVkTabSheet* TFMain::buildPage(TResultPage kind, const QString& caption, TVkPane
                     Align::Client);
 
     const QSize areaSize(pageSize.width() - tableWidth, pageSize.height());
-    auto* areaLayout = new TAlignLayout(chartArea, areaSize);
+    auto* areaLayout = new TAlignLayout(chartArea, areaSize, chartArea->contentsMargins());
     strip = new TVkPanel(chartArea);
     strip->SetBorderOuter(fsNone);
     strip->SetVisualStyle(vsGradient);

@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
 
     TFMain window;
     window.show();
-    QTest::qWaitForWindowExposed(&window);
+    (void)QTest::qWaitForWindowExposed(&window);
     settle();
     QTest::mouseClick(window.btnPlot, Qt::LeftButton);
     window.btnPlot->setFocus();
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
 
     // The About window over the main window.
     WhenModalAppears<TFAbout>([frame](TFAbout* about) {
-        QTest::qWaitForWindowExposed(about);
+        (void)QTest::qWaitForWindowExposed(about);
         settle(500);
         saveScreen(QStringLiteral("about"), about->frameGeometry().adjusted(-40, -40, 40, 40));
         about->close();

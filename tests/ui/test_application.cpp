@@ -6,6 +6,8 @@
 #include "ui/jpeg_picture.h"
 
 #include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -121,4 +123,16 @@ TEST(LocaleSeparators, AreReadAgainWhenTheLocaleChanges) {
     QApplication::sendEvent(qApp, &change);
     EXPECT_EQ(LocaleDecimalSeparator(), decimal);
     EXPECT_EQ(LocaleThousandsSeparator(), thousands);
+}
+
+TEST(Fonts, NamedFontsNeverFallToASymbolFont) {
+    // The About window's "Impact" must come out as letters wherever Impact is not installed.
+    for (const char* family : {"Impact", "MS Sans Serif", "Tahoma", "Verdana"}) {
+        QFont font(QString::fromLatin1(family));
+        font.setPixelSize(13);
+        const QString used = QFontInfo(font).family();
+        EXPECT_FALSE(used.contains(QStringLiteral("D050000L"))) << family;
+        EXPECT_FALSE(used.contains(QStringLiteral("Symbol"))) << family;
+        EXPECT_TRUE(QFontMetrics(font).inFont(QLatin1Char('V'))) << family;
+    }
 }

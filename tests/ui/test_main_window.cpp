@@ -143,6 +143,16 @@ TEST_F(MainWindow, KeepsItsLayoutAndTabOrder) {
     EXPECT_EQ(w.Memo1->width(), memoWidth + 300);
     EXPECT_EQ(w.VkSizePanel1->width(), 317);
     EXPECT_EQ(w.pLeft->width(), 216);
+    // Collapsing a table panel with its hot spot gives its room to the chart, and reopening
+    // takes it back.
+    const int wideChart = AsWidget(w.chReflectance)->width();
+    const QPoint spot = w.VkSizePanel1->HotSpotRect().center();
+    QTest::mouseClick(w.VkSizePanel1, Qt::LeftButton, {}, spot);
+    EXPECT_EQ(w.VkSizePanel1->width(), w.VkSizePanel1->ClosedWidth());
+    EXPECT_EQ(AsWidget(w.chReflectance)->width(), wideChart + 317 - w.VkSizePanel1->width());
+    QTest::mouseClick(w.VkSizePanel1, Qt::LeftButton, {}, w.VkSizePanel1->HotSpotRect().center());
+    EXPECT_EQ(w.VkSizePanel1->width(), 317);
+    EXPECT_EQ(AsWidget(w.chReflectance)->width(), wideChart);
     // Never smaller than 1000 x 600.
     w.resize(400, 300);
     EXPECT_GE(w.frameGeometry().width(), 1000);
