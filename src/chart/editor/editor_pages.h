@@ -4,6 +4,8 @@
 // chart to repaint after every change; there is no undo. The dialog creates a page the first time
 // its tab is selected and keeps it afterwards.
 
+#include <functional>
+
 class QWidget;
 class TChart;
 class TChartSeries;
@@ -35,8 +37,7 @@ struct TSeriesListOptions {
     bool Change = false;
 };
 QWidget* CreateSeriesListPage(TChart& chart, QWidget* parent, const TSeriesListOptions& options,
-                              void (*openSeries)(void* context, TChartSeries* series),
-                              void* context);
+                              std::function<void(TChartSeries*)> openSeries);
 // "Axis": the axes list and the tabs "Scales", "Title", "Labels", "Ticks", "Grid", "Position".
 QWidget* CreateAxisPage(TChart& chart, QWidget* parent);
 // "Titles": "Title", "SubTitle", "SubFoot", "Foot" with the tabs "Style" and "Position".
