@@ -5,6 +5,7 @@
 #include "ui/application.h"
 #include "ui/jpeg_picture.h"
 #include "ui/shadow_label.h"
+#include "ui/ui_look.h"
 #include "workflow/text_export.h"
 
 #include <QGuiApplication>
@@ -14,14 +15,6 @@
 #include <QScreen>
 
 namespace {
-
-QFont pixelFont(const QString& family, int pixels, bool bold = false, bool underline = false) {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
 
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -40,16 +33,12 @@ protected:
     }
 };
 
-const QColor kBlue(0, 0, 255);
-const QColor kNavy(0, 0, 128);
-const QColor kAqua(0, 255, 255);
-
 } // namespace
 
 TFAbout::TFAbout(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
+    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 13));
     setFixedSize(552, 246);
     setSizeGripEnabled(false);
 
@@ -72,7 +61,7 @@ TFAbout::TFAbout(QWidget* owner)
     VkLabel1 = new TVkLabel(QString::fromUtf8(ProductName), VkPanel1);
     VkLabel1->setObjectName(QStringLiteral("VkLabel1"));
     VkLabel1->setGeometry(264, 2, 250, 82);
-    VkLabel1->setFont(pixelFont(QStringLiteral("Impact"), 64));
+    VkLabel1->setFont(PixelFont(QStringLiteral("Impact"), 64));
     setTextColour(VkLabel1, kBlue);
 
     Label3 = new QLabel(QStringLiteral("Regular Reflection and Transmission\n"
@@ -80,7 +69,7 @@ TFAbout::TFAbout(QWidget* owner)
                                        "with Complex Refractive Indices"),
                         VkPanel1);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setFont(pixelFont(QStringLiteral("Verdana"), 13, true));
+    Label3->setFont(PixelFont(QStringLiteral("Verdana"), 13, true));
     Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label3->setWordWrap(true);
     setTextColour(Label3, kBlue);
@@ -105,21 +94,13 @@ TFAbout::TFAbout(QWidget* owner)
 
     Label4 = new QLabel(QStringLiteral("Version 1.3"), VkPanel1);
     Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setFont(pixelFont(QStringLiteral("Tahoma"), 13, true));
+    Label4->setFont(PixelFont(QStringLiteral("Tahoma"), 13, true));
     setTextColour(Label4, kBlue);
     Label4->move(356, 173);
     Label4->adjustSize();
 
-    VkURLLabel1 = new TVkURLLabel(QString::fromLatin1(kProductWebCaption), VkPanel1);
-    VkURLLabel1->setObjectName(QStringLiteral("VkURLLabel1"));
-    VkURLLabel1->SetURL(QString::fromLatin1(kProductWebAddress));
-    VkURLLabel1->setFont(pixelFont(QStringLiteral("Verdana"), 13, true, true));
-    VkURLLabel1->SetFontColor(kNavy);
-    VkURLLabel1->SetUnvisitedColor(kNavy);
-    VkURLLabel1->SetFlyByColor(kAqua);
-    VkURLLabel1->SetFlyByEnabled(true);
-    VkURLLabel1->move(335, 219);
-    VkURLLabel1->adjustSize();
+    VkURLLabel1 = CreateWebLink(VkPanel1, QStringLiteral("VkURLLabel1"),
+                                PixelFont(QStringLiteral("Verdana"), 13, true, true));
     // The link sits in the centred column under the product name.
     VkURLLabel1->move(Label4->geometry().center().x() - VkURLLabel1->width() / 2, 219);
 

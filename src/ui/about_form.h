@@ -32,7 +32,3 @@ private:
     void FormCreate();
     void closesOnClick(QWidget* element);
 };
-
-// The product's web site, shown by the link labels of both windows.
-inline constexpr char kProductWebAddress[] = "https://vitreo-k.example/";
-inline constexpr char kProductWebCaption[] = "vitreo-k.example";

@@ -16,6 +16,7 @@
 #include "ui/bit_button.h"
 #include "ui/check_box.h"
 #include "ui/main_calculation.h"
+#include "ui/ui_look.h"
 #include "ui/window_dialogs.h"
 #include "ui/window_ports.h"
 #include "workflow/input_validation.h"
@@ -32,18 +33,6 @@
 using Align = TAlignLayout::Align;
 
 namespace {
-
-QFont pixelFont(const QString& family, int pixels, bool bold = false, bool underline = false) {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
-
-const QColor kNavy(0, 0, 128);
-const QColor kBlue(0, 0, 255);
-const QColor kAqua(0, 255, 255);
 
 // The resolution below which a run can hold so many points that it is left to the Plot button.
 constexpr Extended kAutomaticResolutionLimit = 0.1L;
@@ -76,7 +65,7 @@ struct TMainWindowPorts {
 
 TFMain::TFMain(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("FMain"));
-    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
+    setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
     setAutoFillBackground(true);
     QPalette face = palette();
     face.setColor(QPalette::Window, clBtnFace());
@@ -129,7 +118,7 @@ void TFMain::buildLeftPanel() {
         box->SetGroupStyle(gsBanner);
         box->SetVisualStyle(vsGradient);
         box->SetTransparent(true);
-        box->SetCaptionFont(pixelFont(QStringLiteral("Tahoma"), 11, true));
+        box->SetCaptionFont(PixelFont(QStringLiteral("Tahoma"), 11, true));
         box->SetCaptionColor(kNavy);
         box->resize(design.size());
         leftLayout->add(box, design, Align::Top);
@@ -242,7 +231,7 @@ void TFMain::buildResultArea() {
     Memo1->setReadOnly(true);
     Memo1->SetColor(clInfoBk());
     Memo1->SetReadOnlyColor(clInfoBk());
-    Memo1->setFont(pixelFont(QStringLiteral("Tahoma"), 12));
+    Memo1->setFont(PixelFont(QStringLiteral("Tahoma"), 12));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -260,19 +249,12 @@ void TFMain::buildResultArea() {
 
     Label2 = new QLabel(QStringLiteral("Visit "), VkPanel5);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setFont(pixelFont(QStringLiteral("Tahoma"), 13));
+    Label2->setFont(PixelFont(QStringLiteral("Tahoma"), 13));
     Label2->adjustSize();
 
-    VkURLLabel2 = new TVkURLLabel(QString::fromLatin1(kProductWebCaption), VkPanel5);
-    VkURLLabel2->setObjectName(QStringLiteral("VkURLLabel2"));
-    VkURLLabel2->SetURL(QString::fromLatin1(kProductWebAddress));
-    VkURLLabel2->setFont(pixelFont(QStringLiteral("Tahoma"), 13, true, true));
-    VkURLLabel2->SetFontColor(kNavy);
-    VkURLLabel2->SetUnvisitedColor(kNavy);
-    VkURLLabel2->SetFlyByColor(kAqua);
-    VkURLLabel2->SetFlyByEnabled(true);
+    VkURLLabel2 = CreateWebLink(VkPanel5, QStringLiteral("VkURLLabel2"),
+                                PixelFont(QStringLiteral("Tahoma"), 13, true, true));
     VkURLLabel2->SetVisitedColor(QColor());
-    VkURLLabel2->adjustSize();
     // "Visit" and the address read as one line centred over the buttons (Label2 at 38, 22 and
     // the link at 65, 21 when the address is as wide as the window was drawn for).
     const int pairWidth = Label2->width() + VkURLLabel2->width();
@@ -332,7 +314,7 @@ TVkTabSheet* TFMain::buildPage(TResultPage kind, const QString& caption, TVkPane
                     Align::Client);
 
     link = new TVkURLLabel(QStringLiteral("Edit Graph"), strip);
-    link->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11, false, true));
+    link->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11, false, true));
     link->SetFontColor(kNavy);
     link->SetFlyByColor(kBlue);
     link->SetFlyByEnabled(true);
