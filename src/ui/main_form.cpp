@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 
 using Align = TAlignLayout::Align;
@@ -509,6 +510,15 @@ void TFMain::showEvent(QShowEvent* event) {
     if (!placed) {
         placed = true;
         placeOnScreen();
+        // A window manager tells the frame's size only after the window is mapped; the window is
+        // placed again once it is known, unless the user has moved or sized it meanwhile.
+        const QSize placedClient = size();
+        QTimer::singleShot(300, this, [this, placedClient] {
+            const bool framed = geometry() != frameGeometry();
+            if (framed && size() == placedClient && frameGeometry().size() != QSize(1000, 600)) {
+                placeOnScreen();
+            }
+        });
     }
 }
 
