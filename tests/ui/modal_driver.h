@@ -8,11 +8,11 @@
 
 #include <functional>
 
-// Drives the real modal windows a test provokes: polls (every 10 ms, up to about 4 s) until the
-// active modal widget is a `Modal`, then hands it to `drive`. Timers fire inside the modal
+// Drives the real modal windows a test provokes: polls (every 10 ms, for up to about 30 s) until
+// the active modal widget is a `Modal`, then hands it to `drive`. Timers fire inside the modal
 // window's own event loop, so the poll is armed before the action that opens the window.
 template <typename Modal = QWidget>
-void WhenModalAppears(std::function<void(Modal*)> drive, int attemptsLeft = 400) {
+void WhenModalAppears(std::function<void(Modal*)> drive, int attemptsLeft = 3000) {
     QTimer::singleShot(10, [drive = std::move(drive), attemptsLeft]() mutable {
         if (auto* modal = qobject_cast<Modal*>(QApplication::activeModalWidget())) {
             drive(modal);
