@@ -44,7 +44,7 @@ public:
     explicit TGridTable(TVkStringGrid* grid) : grid(grid) {}
     void SetRowCount(int rows) override { grid->SetRowCount(rows); }
     void SetCell(int column, int row, std::string text) override {
-        grid->SetCells(column, row, QString::fromStdString(text));
+        grid->SetCells(column, row, std::string_view(text));
     }
 
 private:
