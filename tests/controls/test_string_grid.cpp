@@ -41,7 +41,10 @@ protected:
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         other->setFocus();
-        QTest::mouseMove(other, QPoint(5, 5)); // the pointer off the grid: its frame is cold
+        // Over the grid and off it again, so that the grid has seen the pointer leave whatever
+        // the platform's starting cursor position: its frame is cold.
+        QTest::mouseMove(grid->ClientArea(), QPoint(5, 5));
+        QTest::mouseMove(other, QPoint(5, 5));
     }
     void TearDown() override { window.reset(); }
 
