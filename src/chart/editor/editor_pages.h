@@ -35,6 +35,13 @@ struct TSeriesListOptions {
     bool Title = true;
     bool Clone = false;
     bool Change = false;
+    // Move buttons and dragging (ceOrderSeries) and the "&Help..." button (ceHelp).
+    bool OrderSeries = false;
+    bool Help = false;
+    // The dialog's "SeriesGroups" value, toggled by "View Series &Groups"; may be null.
+    bool* Groups = nullptr;
+    // Series selected at first (the first series when null).
+    TChartSeries* Selected = nullptr;
 };
 QWidget* CreateSeriesListPage(TChart& chart, QWidget* parent, const TSeriesListOptions& options,
                               std::function<void(TChartSeries*)> openSeries);

@@ -15,6 +15,16 @@ enum class TPanningMode { pmNone, pmHorizontal, pmVertical, pmBoth };
 enum class TZoomDirection { tzdHorizontal, tzdVertical, tzdBoth };
 enum class TPanelBevel { bvNone, bvLowered, bvRaised };
 enum class TMarginUnits { muPercent, muPixels };
+enum class TGradientDirection { gdTopBottom, gdBottomTop, gdLeftRight, gdRightLeft };
+enum class TBackImageMode { pbmStretch, pbmTile, pbmCenter };
+
+// A two-colour fill of the panel that replaces its plain colour while visible.
+struct TChartGradient {
+    bool Visible = false;
+    TColor StartColor = clWhite;
+    TColor EndColor = clYellow;
+    TGradientDirection Direction = TGradientDirection::gdTopBottom;
+};
 
 // Modifier keys a zoom drag may require (bit set).
 enum TShiftKey : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
@@ -109,6 +119,12 @@ public:
     TKivZoom Zoom;
     int ColorPaletteIndex = 0;
     TChartBackWall BackWall;
+    TChartGradient Gradient;
+    // Shadow of the panel along its right and bottom edges (the panel shrinks by its size).
+    TChartShadow Shadow{clGray, 3, 3, false, false};
+    // A picture file drawn over the panel colour; empty for none.
+    std::string BackImage;
+    TBackImageMode BackImageMode = TBackImageMode::pbmStretch;
 
     // ---- series
     TChartSeries& AddSeries(std::unique_ptr<TChartSeries> series);

@@ -1,0 +1,282 @@
+// "Chart" ▸ "Axis": one axis at a time, chosen from the axes list (the left axis first).
+
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QTabWidget>
+
+#include "chart/chart.h"
+#include "chart/editor/editor_controls.h"
+#include "chart/editor/editor_pages.h"
+
+namespace {
+
+class TAxisPage : public QWidget {
+public:
+    TAxisPage(TChart& chart, QWidget* parent) : QWidget(parent), chart_(chart) {
+        setObjectName(QStringLiteral("AxisPage"));
+        auto* h = new QHBoxLayout(this);
+        h->setContentsMargins(4, 4, 4, 4);
+        axes_ = new QListWidget(this);
+        axes_->setObjectName(QStringLiteral("AxesList"));
+        for (const char* name : {"Left", "Right", "Top", "Bottom"})
+            axes_->addItem(QLatin1String(name));
+        axes_->setMaximumWidth(64);
+        h->addWidget(axes_);
+        tabs_ = new QTabWidget(this);
+        tabs_->setObjectName(QStringLiteral("AxisTabs"));
+        h->addWidget(tabs_, 1);
+        connect(axes_, &QListWidget::currentRowChanged, this, [this](int row) { Build(row); });
+        axes_->setCurrentRow(0);
+    }
+
+    TChartAxis& AxisAt(int row) {
+        switch (row) {
+        case 1:
+            return chart_.RightAxis;
+        case 2:
+            return chart_.TopAxis;
+        case 3:
+            return chart_.BottomAxis;
+        default:
+            return chart_.LeftAxis;
+        }
+    }
+
+    // The tabs show the selected axis; they are built again for another axis.
+    void Build(int row) {
+        const int tab = tabs_->currentIndex();
+        while (tabs_->count() > 0) {
+            QWidget* w = tabs_->widget(0);
+            tabs_->removeTab(0);
+            delete w;
+        }
+        TChartAxis& a = AxisAt(row);
+        tabs_->addTab(Scales(a), QStringLiteral("Scales"));
+        tabs_->addTab(Title(a), QStringLiteral("Title"));
+        tabs_->addTab(Labels(a), QStringLiteral("Labels"));
+        tabs_->addTab(Ticks(a), QStringLiteral("Ticks"));
+        tabs_->addTab(Grid(a), QStringLiteral("Grid"));
+        tabs_->addTab(Position(a), QStringLiteral("Position"));
+        tabs_->setCurrentIndex(tab < 0 ? 0 : tab);
+    }
+
+    QWidget* Scales(TChartAxis& a) {
+        auto* page = new QWidget;
+        auto* form = new QFormLayout(page);
+        auto* top = new QHBoxLayout;
+        top->addWidget(AddCheck(page, QStringLiteral("Automatic"), a.Automatic, chart_,
+                                [&a, this](bool v) {
+                                    a.Automatic = v;
+                                    EnableLimits(a);
+                                }));
+        top->addWidget(AddCheck(page, QStringLiteral("Visible"), a.Visible, chart_,
+                                [&a](bool v) { a.Visible = v; }));
+        top->addWidget(AddCheck(page, QStringLiteral("Inverted"), a.Inverted, chart_,
+                                [&a](bool v) { a.Inverted = v; }));
+        form->addRow(top);
+
+        auto limit = [&](bool minimum) {
+            auto* row = new QWidget(page);
+            auto* h = new QHBoxLayout(row);
+            h->setContentsMargins(0, 0, 0, 0);
+            auto* autoBox = AddCheck(row, QStringLiteral("Auto"),
+                                     minimum ? a.AutomaticMinimum : a.AutomaticMaximum, chart_,
+                                     [&a, minimum, this](bool v) {
+                                         (minimum ? a.AutomaticMinimum : a.AutomaticMaximum) = v;
+                                         EnableLimits(a);
+                                     });
+            auto* edit = AddNumberEdit(
+                row, chart_, [&a, minimum] { return minimum ? a.Minimum() : a.Maximum(); },
+                [&a, minimum](double v) {
+                    // Typing a limit means the user wants it, not the automatic one.
+                    if (minimum) {
+                        a.SetMinimum(v);
+                        a.AutomaticMinimum = false;
+                    } else {
+                        a.SetMaximum(v);
+                        a.AutomaticMaximum = false;
+                    }
+                });
+            edit->setObjectName(minimum ? QStringLiteral("EMinimum") : QStringLiteral("EMaximum"));
+            h->addWidget(autoBox);
+            h->addWidget(edit, 1);
+            (minimum ? minAuto_ : maxAuto_) = autoBox;
+            (minimum ? minEdit_ : maxEdit_) = edit;
+            return row;
+        };
+        form->addRow(QStringLiteral("Minimum:"), limit(true));
+        form->addRow(QStringLiteral("Maximum:"), limit(false));
+        auto* inc = AddNumberEdit(
+            page, chart_, [&a] { return a.Increment(); }, [&a](double v) { a.SetIncrement(v); });
+        inc->setObjectName(QStringLiteral("EIncrement"));
+        form->addRow(QStringLiteral("Desired increment:"), inc);
+
+        auto* log = new QHBoxLayout;
+        log->addWidget(AddCheck(page, QStringLiteral("Logarithmic"), a.Logarithmic, chart_,
+                                [&a](bool v) { a.Logarithmic = v; }));
+        log->addWidget(new QLabel(QStringLiteral("Log Base:"), page));
+        log->addWidget(AddNumberEdit(
+            page, chart_, [&a] { return a.LogarithmicBase; },
+            [&a](double v) {
+                if (!(v > 1))
+                    throw EChartException("Logarithmic base must be greater than 1");
+                a.LogarithmicBase = v;
+            }));
+        form->addRow(log);
+        form->addRow(AddCheck(page, QStringLiteral("Show &all labels"),
+                              a.LabelsSeparation() == 0, chart_, [&a](bool v) {
+                                  a.SetLabelsSeparation(v ? 0 : 10);
+                              }));
+        EnableLimits(a);
+        return page;
+    }
+
+    void EnableLimits(TChartAxis& a) {
+        if (!minAuto_)
+            return;
+        minAuto_->setEnabled(!a.Automatic);
+        maxAuto_->setEnabled(!a.Automatic);
+        minEdit_->setEnabled(!a.Automatic && !a.AutomaticMinimum);
+        maxEdit_->setEnabled(!a.Automatic && !a.AutomaticMaximum);
+    }
+
+    QWidget* Title(TChartAxis& a) {
+        auto* page = new QWidget;
+        auto* form = new QFormLayout(page);
+        form->addRow(QStringLiteral("Title:"),
+                     AddTextEdit(page, EditorText(a.Title.Caption), chart_,
+                                 [&a](const QString& t) { a.Title.Caption = EditorString(t); }));
+        form->addRow(QStringLiteral("Angle:"),
+                     AddCombo(page, {"0", "90", "180", "270"}, a.Title.Angle / 90 % 4, chart_,
+                              [&a](int i) { a.Title.Angle = i * 90; }));
+        form->addRow(QStringLiteral("Size:"), AddSpin(page, 0, 500, a.TitleSize, chart_,
+                                                      [&a](int v) { a.TitleSize = v; }));
+        form->addRow(AddCheck(page, QStringLiteral("Visible"), a.Title.Visible, chart_,
+                              [&a](bool v) { a.Title.Visible = v; }));
+        form->addRow(AddFontButton(page, QStringLiteral("&Font..."), chart_, a.Title.Font));
+        return page;
+    }
+
+    QWidget* Labels(TChartAxis& a) {
+        auto* page = new QWidget;
+        auto* form = new QFormLayout(page);
+        auto* checks = new QGridLayout;
+        checks->addWidget(AddCheck(page, QStringLiteral("Visible"), a.Labels, chart_,
+                                   [&a](bool v) { a.Labels = v; }),
+                          0, 0);
+        checks->addWidget(AddCheck(page, QStringLiteral("Multi-line"), a.LabelsMultiLine, chart_,
+                                   [&a](bool v) { a.LabelsMultiLine = v; }),
+                          0, 1);
+        checks->addWidget(AddCheck(page, QStringLiteral("On axis"), a.LabelsOnAxis, chart_,
+                                   [&a](bool v) { a.LabelsOnAxis = v; }),
+                          1, 0);
+        checks->addWidget(AddCheck(page, QStringLiteral("Round first"), a.RoundFirstLabel, chart_,
+                                   [&a](bool v) { a.RoundFirstLabel = v; }),
+                          1, 1);
+        form->addRow(checks);
+        form->addRow(QStringLiteral("Style:"),
+                     AddCombo(page, {"Auto", "None", "Value", "Mark", "Text"},
+                              static_cast<int>(a.LabelStyle), chart_, [&a](int i) {
+                                  a.LabelStyle = static_cast<TAxisLabelStyle>(i);
+                              }));
+        form->addRow(QStringLiteral("Angle:"),
+                     AddCombo(page, {"0", "90", "180", "270"}, a.LabelsAngle / 90 % 4, chart_,
+                              [&a](int i) { a.LabelsAngle = i * 90; }));
+        form->addRow(QStringLiteral("Size:"), AddSpin(page, 0, 500, a.LabelsSize, chart_,
+                                                      [&a](int v) { a.LabelsSize = v; }));
+        form->addRow(QStringLiteral("Min. separation %:"),
+                     AddSpin(page, 0, 1000, a.LabelsSeparation(), chart_,
+                             [&a](int v) { a.SetLabelsSeparation(v); }));
+        auto* format = new QHBoxLayout;
+        auto* formatEdit =
+            AddTextEdit(page, EditorText(a.AxisValuesFormat), chart_,
+                        [&a](const QString& t) { a.AxisValuesFormat = EditorString(t); });
+        format->addWidget(formatEdit, 1);
+        format->addWidget(AddCheck(page, QStringLiteral("Exponential"),
+                                   a.AxisValuesFormat.find('E') != std::string::npos, chart_,
+                                   [&a, formatEdit](bool v) {
+                                       a.AxisValuesFormat = v ? "0.0##E+00" : "#,##0.###";
+                                       formatEdit->setText(EditorText(a.AxisValuesFormat));
+                                   }));
+        form->addRow(QStringLiteral("Format:"), format);
+        form->addRow(AddFontButton(page, QStringLiteral("&Font..."), chart_, a.LabelsFont));
+        return page;
+    }
+
+    QWidget* Ticks(TChartAxis& a) {
+        auto* page = new QWidget;
+        auto* form = new QFormLayout(page);
+        AddPenRows(form, QStringLiteral("Axis:"), chart_, a.Axis);
+        AddPenRows(form, QStringLiteral("Outer:"), chart_, a.Ticks);
+        form->addRow(QStringLiteral("Length:"), AddSpin(page, 0, 100, a.TickLength, chart_,
+                                                        [&a](int v) { a.TickLength = v; }));
+        AddPenRows(form, QStringLiteral("Inner:"), chart_, a.TicksInner);
+        form->addRow(QStringLiteral("Length:"),
+                     AddSpin(page, 0, 100, a.TickInnerLength, chart_,
+                             [&a](int v) { a.TickInnerLength = v; }));
+        AddPenRows(form, QStringLiteral("Minor:"), chart_, a.MinorTicks);
+        form->addRow(QStringLiteral("Length:"),
+                     AddSpin(page, 0, 100, a.MinorTickLength, chart_,
+                             [&a](int v) { a.MinorTickLength = v; }));
+        form->addRow(QStringLiteral("Count:"),
+                     AddSpin(page, 0, 100, a.MinorTickCount, chart_,
+                             [&a](int v) { a.MinorTickCount = v; }));
+        form->addRow(AddCheck(page, QStringLiteral("At labels only"), a.TickOnLabelsOnly, chart_,
+                              [&a](bool v) { a.TickOnLabelsOnly = v; }));
+        return page;
+    }
+
+    QWidget* Grid(TChartAxis& a) {
+        auto* page = new QWidget;
+        auto* form = new QFormLayout(page);
+        AddPenRows(form, QStringLiteral("Grid:"), chart_, a.Grid);
+        AddPenRows(form, QStringLiteral("Minor grid:"), chart_, a.MinorGrid);
+        form->addRow(AddCheck(page, QStringLiteral("Centered"), a.GridCentered, chart_,
+                              [&a](bool v) { a.GridCentered = v; }));
+        form->addRow(QStringLiteral("Draw every:"), AddSpin(page, 1, 100, a.DrawEvery, chart_,
+                                                            [&a](int v) { a.DrawEvery = v; }));
+        return page;
+    }
+
+    QWidget* Position(TChartAxis& a) {
+        auto* page = new QWidget;
+        auto* form = new QFormLayout(page);
+        auto percent = [&](double& field) {
+            return AddNumberEdit(
+                page, chart_, [&field] { return field; },
+                [&field, &a](double v) {
+                    if (v < 0 || v > 100)
+                        throw EChartException("Axis position must be between 0 and 100");
+                    const double start = &field == &a.StartPosition ? v : a.StartPosition;
+                    const double end = &field == &a.EndPosition ? v : a.EndPosition;
+                    if (start >= end)
+                        throw EChartException("Axis start must be less than its end");
+                    field = v;
+                });
+        };
+        form->addRow(QStringLiteral("Start %:"), percent(a.StartPosition));
+        form->addRow(QStringLiteral("End %:"), percent(a.EndPosition));
+        return page;
+    }
+
+private:
+    TChart& chart_;
+    QListWidget* axes_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    QCheckBox* minAuto_ = nullptr;
+    QCheckBox* maxAuto_ = nullptr;
+    QLineEdit* minEdit_ = nullptr;
+    QLineEdit* maxEdit_ = nullptr;
+};
+
+} // namespace
+
+QWidget* CreateAxisPage(TChart& chart, QWidget* parent) {
+    return new TAxisPage(chart, parent);
+}

@@ -1,0 +1,197 @@
+#include "chart/editor/editor_controls.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFontDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "chart/chart.h"
+#include "chart/editor/chart_editor.h"
+#include "chart/qt_measurer.h"
+#include "numtext/numtext.h"
+
+std::function<bool(QWidget*, TColor, TColor&)> ChooseChartColour = [](QWidget* parent,
+                                                                      TColor current,
+                                                                      TColor& chosen) {
+    const QColor c = QColorDialog::getColor(EditorColour(current), parent);
+    if (!c.isValid())
+        return false;
+    chosen = RGBColor(c.red(), c.green(), c.blue());
+    return true;
+};
+
+QString EditorText(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string EditorString(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+QColor EditorColour(TColor colour) {
+    if (colour == clNone || colour == AutomaticColour)
+        return QColor(Qt::transparent);
+    return ToQColor(colour, QApplication::palette());
+}
+
+bool ApplyChartChange(TChart& chart, QWidget* owner, const std::function<void()>& change) {
+    bool ok = true;
+    try {
+        change();
+    } catch (const EChartException& e) {
+        ok = false;
+        ChartEditorMessage(owner, QString::fromUtf8(e.what()));
+    } catch (const EConvertError& e) {
+        ok = false;
+        ChartEditorMessage(owner, QString::fromUtf8(e.what()));
+    }
+    chart.RequestRepaint();
+    return ok;
+}
+
+QCheckBox* AddCheck(QWidget* parent, const QString& text, bool value, TChart& chart,
+                    std::function<void(bool)> set) {
+    auto* box = new QCheckBox(text, parent);
+    box->setChecked(value);
+    QObject::connect(box, &QCheckBox::toggled, box, [&chart, box, set](bool on) {
+        ApplyChartChange(chart, box, [&] { set(on); });
+    });
+    return box;
+}
+
+QSpinBox* AddSpin(QWidget* parent, int minimum, int maximum, int value, TChart& chart,
+                  std::function<void(int)> set) {
+    auto* spin = new QSpinBox(parent);
+    spin->setRange(minimum, maximum);
+    spin->setValue(value);
+    QObject::connect(spin, &QSpinBox::valueChanged, spin, [&chart, spin, set](int v) {
+        ApplyChartChange(chart, spin, [&] { set(v); });
+    });
+    return spin;
+}
+
+QComboBox* AddCombo(QWidget* parent, const QStringList& items, int index, TChart& chart,
+                    std::function<void(int)> set) {
+    auto* combo = new QComboBox(parent);
+    combo->addItems(items);
+    combo->setCurrentIndex(index);
+    QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
+                     [&chart, combo, set](int i) {
+                         if (i >= 0)
+                             ApplyChartChange(chart, combo, [&] { set(i); });
+                     });
+    return combo;
+}
+
+QLineEdit* AddTextEdit(QWidget* parent, const QString& value, TChart& chart,
+                       std::function<void(const QString&)> set) {
+    auto* edit = new QLineEdit(value, parent);
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [&chart, edit, set](const QString& t) {
+        ApplyChartChange(chart, edit, [&] { set(t); });
+    });
+    return edit;
+}
+
+namespace {
+QString NumberText(double v) {
+    return EditorText(FormatGeneral(static_cast<Extended>(v), 15, 0));
+}
+} // namespace
+
+QLineEdit* AddNumberEdit(QWidget* parent, TChart& chart, std::function<double()> get,
+                         std::function<void(double)> set) {
+    auto* edit = new QLineEdit(NumberText(get()), parent);
+    QObject::connect(edit, &QLineEdit::editingFinished, edit, [&chart, edit, get, set] {
+        const QString text = edit->text().trimmed();
+        if (text == NumberText(get()))
+            return;
+        // Reset first: the message box takes the focus and would finish the entry again.
+        const std::string entered = EditorString(text);
+        edit->setText(NumberText(get()));
+        ApplyChartChange(chart, edit,
+                         [&] { set(static_cast<double>(ParseDecimal(entered))); });
+        edit->setText(NumberText(get()));
+    });
+    return edit;
+}
+
+namespace {
+QIcon Swatch(TColor colour) {
+    QPixmap pm(16, 12);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(Qt::black);
+    p.setBrush(EditorColour(colour));
+    p.drawRect(0, 0, 15, 11);
+    return QIcon(pm);
+}
+} // namespace
+
+QPushButton* AddColourButton(QWidget* parent, const QString& text, TChart& chart,
+                             std::function<TColor()> get, std::function<void(TColor)> set) {
+    auto* button = new QPushButton(Swatch(get()), text, parent);
+    QObject::connect(button, &QPushButton::clicked, button, [&chart, button, get, set] {
+        TColor chosen = get();
+        if (!ChooseChartColour(button, get(), chosen))
+            return;
+        ApplyChartChange(chart, button, [&] { set(chosen); });
+        button->setIcon(Swatch(get()));
+    });
+    return button;
+}
+
+QPushButton* AddFontButton(QWidget* parent, const QString& text, TChart& chart, TChartFont& font) {
+    auto* button = new QPushButton(text, parent);
+    QObject::connect(button, &QPushButton::clicked, button, [&chart, button, &font] {
+        QFont f(EditorText(font.Name));
+        f.setPointSize(font.Size > 0 ? font.Size : 8);
+        f.setBold(font.Bold);
+        f.setItalic(font.Italic);
+        f.setUnderline(font.Underline);
+        f.setStrikeOut(font.StrikeOut);
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, f, button);
+        if (!ok)
+            return;
+        ApplyChartChange(chart, button, [&] {
+            font.Name = EditorString(chosen.family());
+            font.Size = chosen.pointSize() > 0 ? chosen.pointSize() : font.Size;
+            font.Height = 0;
+            font.Bold = chosen.bold();
+            font.Italic = chosen.italic();
+            font.Underline = chosen.underline();
+            font.StrikeOut = chosen.strikeOut();
+        });
+    });
+    return button;
+}
+
+void AddPenRows(QFormLayout* form, const QString& caption, TChart& chart, TChartPen& pen) {
+    QWidget* parent = form->parentWidget();
+    auto* row = new QWidget(parent);
+    auto* h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->addWidget(AddCheck(row, QStringLiteral("Visible"), pen.Visible, chart,
+                          [&pen](bool v) { pen.Visible = v; }));
+    h->addWidget(AddColourButton(
+        row, QString(), chart, [&pen] { return pen.Color; }, [&pen](TColor c) { pen.Color = c; }));
+    auto* width = AddSpin(row, 1, 10, pen.Width, chart, [&pen](int v) { pen.Width = v; });
+    width->setToolTip(QStringLiteral("Width"));
+    h->addWidget(width);
+    h->addWidget(AddCombo(row,
+                          {QStringLiteral("Solid"), QStringLiteral("Dash"), QStringLiteral("Dot"),
+                           QStringLiteral("Dash Dot"), QStringLiteral("Dash Dot Dot"),
+                           QStringLiteral("Clear")},
+                          static_cast<int>(pen.Style), chart,
+                          [&pen](int i) { pen.Style = static_cast<TPenStyle>(i); }));
+    h->addStretch(1);
+    form->addRow(caption, row);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "chart/model/chart_types.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+class QFormLayout;
+class TChart;
+
+// Building blocks of the "Chart" pages: each control writes its value straight into the live
+// chart object and asks the chart to repaint; refusals of the chart are shown and not stored.
+
+QString EditorText(const std::string& text);
+std::string EditorString(const QString& text);
+QColor EditorColour(TColor colour);
+
+// Runs `change` and repaints the chart; an EChartException is shown to the user, and the chart
+// repaints either way (a refused value leaves the stored one).
+bool ApplyChartChange(TChart& chart, QWidget* owner, const std::function<void()>& change);
+
+QCheckBox* AddCheck(QWidget* parent, const QString& text, bool value, TChart& chart,
+                    std::function<void(bool)> set);
+QSpinBox* AddSpin(QWidget* parent, int minimum, int maximum, int value, TChart& chart,
+                  std::function<void(int)> set);
+QComboBox* AddCombo(QWidget* parent, const QStringList& items, int index, TChart& chart,
+                    std::function<void(int)> set);
+// A one-line text that is applied when the entry is finished (Enter or leaving the field).
+QLineEdit* AddTextEdit(QWidget* parent, const QString& value, TChart& chart,
+                       std::function<void(const QString&)> set);
+// A number entry: parsed with the program's decimal rules; a bad text or a refused value shows
+// the message and the field returns to the stored value given by `get`.
+QLineEdit* AddNumberEdit(QWidget* parent, TChart& chart, std::function<double()> get,
+                         std::function<void(double)> set);
+// A button with a colour swatch that opens the colour dialog.
+QPushButton* AddColourButton(QWidget* parent, const QString& text, TChart& chart,
+                             std::function<TColor()> get, std::function<void(TColor)> set);
+// A button that opens the font dialog on a chart font.
+QPushButton* AddFontButton(QWidget* parent, const QString& text, TChart& chart, TChartFont& font);
+// Rows for a pen: visible, colour, width, style.
+void AddPenRows(QFormLayout* form, const QString& caption, TChart& chart, TChartPen& pen);
+
+// The colour dialog used by every colour control; tests replace it. Returns false on cancel.
+extern std::function<bool(QWidget* parent, TColor current, TColor& chosen)> ChooseChartColour;

@@ -1,0 +1,156 @@
+// "Chart" ▸ "Legend": the legend's style, position, symbols and title.
+
+#include <QBoxLayout>
+#include <QButtonGroup>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include "chart/chart.h"
+#include "chart/editor/editor_controls.h"
+#include "chart/editor/editor_pages.h"
+
+namespace {
+
+QWidget* StyleTab(TChart& chart, TChartLegend& lg) {
+    auto* page = new QWidget;
+    auto* form = new QFormLayout(page);
+    auto* checks = new QHBoxLayout;
+    checks->addWidget(AddCheck(page, QStringLiteral("Visible"), lg.Visible, chart,
+                               [&lg](bool v) { lg.Visible = v; }));
+    checks->addWidget(AddCheck(page, QStringLiteral("Inverted"), lg.Inverted, chart,
+                               [&lg](bool v) { lg.Inverted = v; }));
+    checks->addWidget(AddCheck(page, QStringLiteral("Font Series Color"), lg.FontSeriesColor,
+                               chart, [&lg](bool v) { lg.FontSeriesColor = v; }));
+    form->addRow(checks);
+    form->addRow(QStringLiteral("Legend Style:"),
+                 AddCombo(page,
+                          {"Automatic", "Series Names", "Series Values", "Last Values",
+                           "Series Groups"},
+                          static_cast<int>(lg.LegendStyle), chart,
+                          [&lg](int i) { lg.LegendStyle = static_cast<TLegendStyle>(i); }));
+    const int boxes = !lg.CheckBoxes ? 0 : lg.CheckBoxesStyle == TCheckBoxesStyle::cbsCheck ? 1 : 2;
+    form->addRow(QStringLiteral("Check boxes:"),
+                 AddCombo(page, {"No check boxes", "Check boxes", "Radio buttons"}, boxes, chart,
+                          [&lg](int i) {
+                              lg.CheckBoxes = i != 0;
+                              lg.CheckBoxesStyle = i == 2 ? TCheckBoxesStyle::cbsRadio
+                                                          : TCheckBoxesStyle::cbsCheck;
+                          }));
+    form->addRow(QStringLiteral("Vert. Spacing:"), AddSpin(page, 0, 100, lg.VertSpacing, chart,
+                                                           [&lg](int v) { lg.VertSpacing = v; }));
+    AddPenRows(form, QStringLiteral("Dividing Lines:"), chart, lg.DividingLines);
+    auto* looks = new QHBoxLayout;
+    looks->addWidget(AddFontButton(page, QStringLiteral("&Font..."), chart, lg.Font));
+    looks->addWidget(AddColourButton(
+        page, QStringLiteral("&Color..."), chart, [&lg] { return lg.Color; },
+        [&lg](TColor c) { lg.Color = c; }));
+    looks->addWidget(AddCheck(page, QStringLiteral("Transparent"), lg.Transparent, chart,
+                              [&lg](bool v) { lg.Transparent = v; }));
+    form->addRow(looks);
+    AddPenRows(form, QStringLiteral("Frame:"), chart, lg.Frame);
+    return page;
+}
+
+QWidget* PositionTab(TChart& chart, TChartLegend& lg) {
+    auto* page = new QWidget;
+    auto* form = new QFormLayout(page);
+    auto* sides = new QHBoxLayout;
+    auto* group = new QButtonGroup(page);
+    // Radio order as shown; the values are those of TLegendAlignment.
+    const std::pair<const char*, TLegendAlignment> places[] = {
+        {"&Left", TLegendAlignment::laLeft},
+        {"&Right", TLegendAlignment::laRight},
+        {"&Top", TLegendAlignment::laTop},
+        {"&Bottom", TLegendAlignment::laBottom}};
+    for (const auto& [text, value] : places) {
+        auto* radio = new QRadioButton(QLatin1String(text), page);
+        radio->setChecked(lg.Alignment == value);
+        group->addButton(radio, static_cast<int>(value));
+        sides->addWidget(radio);
+    }
+    QObject::connect(group, &QButtonGroup::idToggled, page, [&chart, &lg, page](int id, bool on) {
+        if (on)
+            ApplyChartChange(chart, page,
+                             [&] { lg.Alignment = static_cast<TLegendAlignment>(id); });
+    });
+    form->addRow(QStringLiteral("Position:"), sides);
+    form->addRow(QStringLiteral("Offset %:"), AddSpin(page, 0, 100, lg.TopPos, chart,
+                                                      [&lg](int v) { lg.TopPos = v; }));
+    form->addRow(QStringLiteral("Horiz. Margin:"), AddSpin(page, 0, 200, lg.HorizMargin, chart,
+                                                           [&lg](int v) { lg.HorizMargin = v; }));
+    form->addRow(QStringLiteral("Vert. Margin:"), AddSpin(page, 0, 200, lg.VertMargin, chart,
+                                                          [&lg](int v) { lg.VertMargin = v; }));
+    form->addRow(AddCheck(page, QStringLiteral("Resize Chart"), lg.ResizeChart, chart,
+                          [&lg](bool v) { lg.ResizeChart = v; }));
+    return page;
+}
+
+QWidget* SymbolsTab(TChart& chart, TLegendSymbol& sym) {
+    auto* page = new QWidget;
+    auto* form = new QFormLayout(page);
+    auto* checks = new QHBoxLayout;
+    checks->addWidget(AddCheck(page, QStringLiteral("Visible"), sym.Visible, chart,
+                               [&sym](bool v) { sym.Visible = v; }));
+    checks->addWidget(AddCheck(page, QStringLiteral("Squared"), sym.Squared, chart,
+                               [&sym](bool v) { sym.Squared = v; }));
+    checks->addWidget(AddCheck(page, QStringLiteral("Continuous"), sym.Continuous, chart,
+                               [&sym](bool v) { sym.Continuous = v; }));
+    form->addRow(checks);
+    form->addRow(QStringLiteral("Width:"),
+                 AddSpin(page, 0, 500, sym.Width, chart, [&sym](int v) { sym.Width = v; }));
+    form->addRow(QStringLiteral("Width units:"),
+                 AddCombo(page, {"Percent", "Pixels"}, static_cast<int>(sym.WidthUnits), chart,
+                          [&sym](int i) { sym.WidthUnits = static_cast<TLegendSymbolSize>(i); }));
+    form->addRow(QStringLiteral("Position:"),
+                 AddCombo(page, {"Left", "Right"}, static_cast<int>(sym.Position), chart,
+                          [&sym](int i) {
+                              sym.Position = static_cast<TLegendSymbolPosition>(i);
+                          }));
+    form->addRow(AddCheck(page, QStringLiteral("Default border"), sym.DefaultPen, chart,
+                          [&sym](bool v) { sym.DefaultPen = v; }));
+    return page;
+}
+
+QWidget* TitleTab(TChart& chart, TLegendTitle& title) {
+    auto* page = new QWidget;
+    auto* form = new QFormLayout(page);
+    QStringList lines;
+    for (const std::string& l : title.Text)
+        lines << EditorText(l);
+    form->addRow(QStringLiteral("Text:"),
+                 AddTextEdit(page, lines.join(QLatin1Char(' ')), chart, [&title](const QString& t) {
+                     title.Text.clear();
+                     if (!t.isEmpty())
+                         title.Text.push_back(EditorString(t));
+                 }));
+    form->addRow(AddCheck(page, QStringLiteral("Visible"), title.Visible, chart,
+                          [&title](bool v) { title.Visible = v; }));
+    form->addRow(AddCheck(page, QStringLiteral("Transparent"), title.Transparent, chart,
+                          [&title](bool v) { title.Transparent = v; }));
+    static const TTitleAlignment order[] = {TTitleAlignment::taLeftJustify,
+                                            TTitleAlignment::taCenter,
+                                            TTitleAlignment::taRightJustify};
+    int index = 0;
+    for (int i = 0; i < 3; ++i)
+        if (order[i] == title.TextAlignment)
+            index = i;
+    form->addRow(QStringLiteral("Alignment:"),
+                 AddCombo(page, {"Left", "Center", "Right"}, index, chart,
+                          [&title](int i) { title.TextAlignment = order[i]; }));
+    form->addRow(AddFontButton(page, QStringLiteral("&Font..."), chart, title.Font));
+    return page;
+}
+
+} // namespace
+
+QWidget* CreateLegendPage(TChart& chart, QWidget* parent) {
+    auto* tabs = new QTabWidget(parent);
+    tabs->setObjectName(QStringLiteral("LegendPage"));
+    tabs->addTab(StyleTab(chart, chart.Legend), QStringLiteral("Style"));
+    tabs->addTab(PositionTab(chart, chart.Legend), QStringLiteral("Position"));
+    tabs->addTab(SymbolsTab(chart, chart.Legend.Symbol), QStringLiteral("Symbols"));
+    tabs->addTab(TitleTab(chart, chart.Legend.Title), QStringLiteral("Title"));
+    return tabs;
+}

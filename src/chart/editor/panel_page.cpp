@@ -1,0 +1,153 @@
+// "Chart" ▸ "Panel": the chart panel's colour, borders, margins, gradient, shadow and picture.
+
+#include <QBoxLayout>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "chart/chart.h"
+#include "chart/editor/editor_controls.h"
+#include "chart/editor/editor_pages.h"
+
+namespace {
+
+QWidget* ColorTab(TChart& chart) {
+    auto* page = new QWidget;
+    auto* form = new QFormLayout(page);
+    auto* defaultBox = AddCheck(page, QStringLiteral("Default"), chart.Color == clBtnFace, chart,
+                                [&chart](bool v) {
+                                    if (v)
+                                        chart.Color = clBtnFace;
+                                });
+    auto* colour = AddColourButton(
+        page, QStringLiteral("&Color..."), chart, [&chart] { return chart.Color; },
+        [&chart, defaultBox](TColor c) {
+            chart.Color = c;
+            defaultBox->setChecked(c == clBtnFace);
+        });
+    form->addRow(colour);
+    form->addRow(defaultBox);
+    return page;
+}
+
+QWidget* BordersTab(TChart& chart) {
+    auto* page = new QWidget;
+    auto* form = new QFormLayout(page);
+    const QStringList bevels = {"None", "Lowered", "Raised"};
+    form->addRow(QStringLiteral("Bevel Outer:"),
+                 AddCombo(page, bevels, static_cast<int>(chart.BevelOuter), chart,
+                          [&chart](int i) { chart.BevelOuter = static_cast<TPanelBevel>(i); }));
+    form->addRow(QStringLiteral("Bevel Inner:"),
+                 AddCombo(page, bevels, static_cast<int>(chart.BevelInner), chart,
+                          [&chart](int i) { chart.BevelInner = static_cast<TPanelBevel>(i); }));
+    form->addRow(QStringLiteral("Bevel Width:"), AddSpin(page, 1, 20, chart.BevelWidth, chart,
+                                                          [&chart](int v) { chart.BevelWidth = v; }));
+    form->addRow(QStringLiteral("Border Width:"),
+                 AddSpin(page, 0, 50, chart.BorderWidth, chart,
+                         [&chart](int v) { chart.BorderWidth = v; }));
+    AddPenRows(form, QStringLiteral("Border:"), chart, chart.Border);
+    return page;
+}
+
+QWidget* MarginsTab(TChart& chart) {
+    auto* page = new QWidget;
+    auto* form = new QFormLayout(page);
+    auto margin = [&](const char* caption, int& field) {
+        form->addRow(QLatin1String(caption),
+                     AddSpin(page, 0, 1000, field, chart, [&field](int v) { field = v; }));
+    };
+    margin("Top:", chart.MarginTop);
+    margin("Left:", chart.MarginLeft);
+    margin("Right:", chart.MarginRight);
+    margin("Bottom:", chart.MarginBottom);
+    form->addRow(QStringLiteral("Units:"),
+                 AddCombo(page, {"Percent", "Pixels"}, static_cast<int>(chart.MarginUnits), chart,
+                          [&chart](int i) { chart.MarginUnits = static_cast<TMarginUnits>(i); }));
+    return page;
+}
+
+QWidget* GradientTab(TChart& chart) {
+    TChartGradient& g = chart.Gradient;
+    auto* page = new QWidget;
+    auto* form = new QFormLayout(page);
+    form->addRow(AddCheck(page, QStringLiteral("Visible"), g.Visible, chart,
+                          [&g](bool v) { g.Visible = v; }));
+    form->addRow(AddColourButton(
+        page, QStringLiteral("&Start..."), chart, [&g] { return g.StartColor; },
+        [&g](TColor c) { g.StartColor = c; }));
+    form->addRow(AddColourButton(
+        page, QStringLiteral("&End..."), chart, [&g] { return g.EndColor; },
+        [&g](TColor c) { g.EndColor = c; }));
+    form->addRow(QStringLiteral("Direction:"),
+                 AddCombo(page, {"Top Bottom", "Bottom Top", "Left Right", "Right Left"},
+                          static_cast<int>(g.Direction), chart, [&g](int i) {
+                              g.Direction = static_cast<TGradientDirection>(i);
+                          }));
+    return page;
+}
+
+QWidget* ShadowTab(TChart& chart) {
+    TChartShadow& s = chart.Shadow;
+    auto* page = new QWidget;
+    auto* form = new QFormLayout(page);
+    form->addRow(AddCheck(page, QStringLiteral("Visible"), s.Visible, chart,
+                          [&s](bool v) { s.Visible = v; }));
+    form->addRow(AddColourButton(
+        page, QStringLiteral("&Color..."), chart, [&s] { return s.Color; },
+        [&s](TColor c) { s.Color = c; }));
+    form->addRow(QStringLiteral("Horiz. Size:"), AddSpin(page, 0, 100, s.HorizSize, chart,
+                                                          [&s](int v) { s.HorizSize = v; }));
+    form->addRow(QStringLiteral("Vert. Size:"), AddSpin(page, 0, 100, s.VertSize, chart,
+                                                         [&s](int v) { s.VertSize = v; }));
+    return page;
+}
+
+QWidget* ImageTab(TChart& chart) {
+    auto* page = new QWidget;
+    auto* form = new QFormLayout(page);
+    auto* name = new QLineEdit(EditorText(chart.BackImage), page);
+    name->setReadOnly(true);
+    form->addRow(QStringLiteral("Picture:"), name);
+    auto* buttons = new QHBoxLayout;
+    auto* browse = new QPushButton(QStringLiteral("&Browse..."), page);
+    auto* clear = new QPushButton(QStringLiteral("C&lear"), page);
+    buttons->addWidget(browse);
+    buttons->addWidget(clear);
+    buttons->addStretch(1);
+    form->addRow(buttons);
+    QObject::connect(browse, &QPushButton::clicked, page, [&chart, page, name] {
+        const QString file = QFileDialog::getOpenFileName(
+            page, QStringLiteral("Open"), QString(),
+            QStringLiteral("Pictures (*.png *.bmp *.jpg *.jpeg *.gif);;All files (*)"));
+        if (file.isEmpty())
+            return;
+        ApplyChartChange(chart, page, [&] { chart.BackImage = EditorString(file); });
+        name->setText(file);
+    });
+    QObject::connect(clear, &QPushButton::clicked, page, [&chart, page, name] {
+        ApplyChartChange(chart, page, [&] { chart.BackImage.clear(); });
+        name->clear();
+    });
+    form->addRow(QStringLiteral("Mode:"),
+                 AddCombo(page, {"Stretch", "Tile", "Center"},
+                          static_cast<int>(chart.BackImageMode), chart, [&chart](int i) {
+                              chart.BackImageMode = static_cast<TBackImageMode>(i);
+                          }));
+    return page;
+}
+
+} // namespace
+
+QWidget* CreatePanelPage(TChart& chart, QWidget* parent) {
+    auto* tabs = new QTabWidget(parent);
+    tabs->setObjectName(QStringLiteral("PanelPage"));
+    tabs->addTab(ColorTab(chart), QStringLiteral("Color"));
+    tabs->addTab(BordersTab(chart), QStringLiteral("Borders"));
+    tabs->addTab(MarginsTab(chart), QStringLiteral("Margins"));
+    tabs->addTab(GradientTab(chart), QStringLiteral("Gradient"));
+    tabs->addTab(ShadowTab(chart), QStringLiteral("Shadow"));
+    tabs->addTab(ImageTab(chart), QStringLiteral("Image"));
+    return tabs;
+}
