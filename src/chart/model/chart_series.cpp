@@ -58,6 +58,23 @@ void TChartValueList::InsertAt(std::size_t index, double value) {
     modified_ = true;
 }
 
+void TChartValueList::SetValue(std::size_t index, double value) {
+    if (index >= count_) {
+        return;
+    }
+    values_[index] = value;
+    modified_ = true;
+}
+
+void TChartValueList::DeleteAt(std::size_t index) {
+    if (index >= count_) {
+        return;
+    }
+    std::memmove(values_ + index, values_ + index + 1, (count_ - index - 1) * sizeof(double));
+    --count_;
+    modified_ = true;
+}
+
 TChartValueList::~TChartValueList() {
     std::free(values_);
 }
@@ -192,6 +209,96 @@ std::string TChartSeries::PointLabel(std::size_t index) const {
         return {};
     }
     return (*labels_)[index];
+}
+
+void TChartSeries::SetPointColor(std::size_t index, TColor colour) {
+    if (index >= PointCount()) {
+        return;
+    }
+    if (colors_ == nullptr) {
+        if (colour == AutomaticColour) {
+            return;
+        }
+        colors_ = std::make_unique<std::vector<TColor>>(PointCount(), AutomaticColour);
+    }
+    (*colors_)[index] = colour;
+    RequestRepaint();
+}
+
+void TChartSeries::SetPointLabel(std::size_t index, const std::string& label) {
+    if (index >= PointCount()) {
+        return;
+    }
+    if (labels_ == nullptr) {
+        if (label.empty()) {
+            return;
+        }
+        labels_ = std::make_unique<std::vector<std::string>>(PointCount());
+    }
+    (*labels_)[index] = label;
+    RequestRepaint();
+}
+
+void TChartSeries::DeletePoint(std::size_t index) {
+    if (index >= PointCount()) {
+        return;
+    }
+    XValues.DeleteAt(index);
+    YValues.DeleteAt(index);
+    const auto at = static_cast<std::ptrdiff_t>(index);
+    if (colors_ != nullptr) {
+        colors_->erase(colors_->begin() + at);
+    }
+    if (labels_ != nullptr) {
+        labels_->erase(labels_->begin() + at);
+    }
+    RequestRepaint();
+}
+
+std::size_t TChartSeries::SortByX(std::size_t follow) {
+    const std::size_t n = PointCount();
+    const TChartListOrder order = XValues.Order;
+    if (n < 2 || order == TChartListOrder::loNone) {
+        return follow;
+    }
+    std::vector<std::size_t> perm(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        perm[i] = i;
+    }
+    const double* xs = XValues.Data();
+    std::stable_sort(perm.begin(), perm.end(), [xs, order](std::size_t a, std::size_t b) {
+        return order == TChartListOrder::loAscending ? xs[a] < xs[b] : xs[a] > xs[b];
+    });
+    std::vector<double> x(n);
+    std::vector<double> y(n);
+    std::size_t followed = follow;
+    for (std::size_t i = 0; i < n; ++i) {
+        x[i] = XValues[perm[i]];
+        y[i] = YValues[perm[i]];
+        if (perm[i] == follow) {
+            followed = i;
+        }
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        XValues.SetValue(i, x[i]);
+        YValues.SetValue(i, y[i]);
+    }
+    if (colors_ != nullptr) {
+        std::vector<TColor> c(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            c[i] = (*colors_)[perm[i]];
+        }
+        *colors_ = std::move(c);
+    }
+    if (labels_ != nullptr) {
+        std::vector<std::string> l(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            l[i] = std::move((*labels_)[perm[i]]);
+        }
+        *labels_ = std::move(l);
+    }
+    RequestRepaint();
+    return followed;
 }
 
 std::string TChartSeries::LegendText() const {

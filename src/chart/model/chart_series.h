@@ -38,6 +38,9 @@ public:
     // every equal one; loNone always appends.
     std::size_t InsertionIndex(double value) const;
     void InsertAt(std::size_t index, double value);
+    // Replaces one value (the data grid of the chart editor); the order is not checked here.
+    void SetValue(std::size_t index, double value);
+    void DeleteAt(std::size_t index);
     void Clear();
 
     // Statistics of the finite values, recomputed in one pass when read after a change.
@@ -88,11 +91,36 @@ struct TSeriesPointer {
     TChartBrush Brush;
 };
 
+// What the mark beside each point shows.
+enum class TSeriesMarksStyle {
+    smsValue,
+    smsPercent,
+    smsLabel,
+    smsLabelPercent,
+    smsLabelValue,
+    smsLegend,
+    smsPercentTotal,
+    smsLabelPercentTotal,
+    smsXValue,
+    smsXY
+};
+
 struct TSeriesMarks {
     bool Visible = false;
+    TSeriesMarksStyle Style = TSeriesMarksStyle::smsLabel;
     TChartFont Font;
     TChartPen Arrow;
     int ArrowLength = 8;
+    // The mark's box: background (unless Transparent), frame, and the room around the text.
+    TColor BackColor = clInfoBk;
+    bool Transparent = false;
+    TChartPen Frame;
+    int MarginLeft = 2;
+    int MarginTop = 1;
+    int MarginRight = 2;
+    int MarginBottom = 1;
+    // A small square in the series colour before the text.
+    bool Symbol = false;
 };
 
 // A chart series: its points (XValues, YValues, optional per-point colours and labels), whether it
@@ -136,6 +164,23 @@ public:
     bool HasPointLabels() const { return labels_ != nullptr; }
     TColor PointColor(std::size_t index) const;
     std::string PointLabel(std::size_t index) const;
+
+    void SetPointColor(std::size_t index, TColor colour);
+    void SetPointLabel(std::size_t index, const std::string& label);
+    // A null point keeps its values but is drawn as the series' TreatNulls says; it is marked by
+    // the colour clNone.
+    bool IsNull(std::size_t index) const { return PointColor(index) == clNone; }
+    void SetNull(std::size_t index) { SetPointColor(index, clNone); }
+    void DeletePoint(std::size_t index);
+    // Puts the points in the order of XValues.Order (stable; loNone leaves them as they are) and
+    // returns the new position of the point that was at `follow`.
+    std::size_t SortByX(std::size_t follow = 0);
+
+    // Number formats of the marks' values and percentages.
+    std::string ValueFormat = "#,##0.###";
+    std::string PercentFormat = "##0.## %";
+    // 0 (opaque) to 100 (invisible): how much of what lies below shows through the series.
+    int Transparency = 0;
 
     // The text the legend shows: the title with character 6 made a blank, or the name.
     std::string LegendText() const;

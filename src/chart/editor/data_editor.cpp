@@ -1,0 +1,417 @@
+#include "chart/editor/data_editor.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "chart/chart.h"
+#include "chart/editor/chart_data_export.h"
+#include "chart/editor/editor_controls.h"
+#include "chart/editor/editor_pages.h"
+#include "numtext/numtext.h"
+
+namespace {
+
+QString ValueText(double v) {
+    return EditorText(FormatGeneral(static_cast<Extended>(v), 15, 0));
+}
+
+} // namespace
+
+TSeriesDataModel::TSeriesDataModel(TChart& chart, QObject* parent)
+    : QAbstractTableModel(parent), chart_(chart) {
+    Refresh();
+}
+
+void TSeriesDataModel::Refresh() {
+    beginResetModel();
+    columns_.clear();
+    for (int s = 0; s < chart_.NumberOfSeries(); ++s) {
+        if (ShowLabels) {
+            columns_.push_back({s, TColumnKind::Label});
+        }
+        if (ShowColors) {
+            columns_.push_back({s, TColumnKind::Colour});
+        }
+        if (ShowXValues) {
+            columns_.push_back({s, TColumnKind::X});
+        }
+        columns_.push_back({s, TColumnKind::Y});
+    }
+    endResetModel();
+}
+
+TChartSeries& TSeriesDataModel::SeriesOfColumn(int column) const {
+    return chart_.SeriesAtPosition(ColumnAt(column).Series);
+}
+
+int TSeriesDataModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid()) {
+        return 0;
+    }
+    std::size_t rows = 0;
+    for (int s = 0; s < chart_.NumberOfSeries(); ++s) {
+        rows = std::max(rows, chart_.SeriesAtPosition(s).PointCount());
+    }
+    return static_cast<int>(rows);
+}
+
+int TSeriesDataModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+QVariant TSeriesDataModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.column() >= columnCount()) {
+        return {};
+    }
+    const TColumn& column = ColumnAt(index.column());
+    const TChartSeries& series = chart_.SeriesAtPosition(column.Series);
+    const auto row = static_cast<std::size_t>(index.row());
+    if (row >= series.PointCount()) {
+        return {};
+    }
+    const bool null = series.IsNull(row);
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        switch (column.Kind) {
+        case TColumnKind::Label:
+            return EditorText(series.PointLabel(row));
+        case TColumnKind::Colour: {
+            const TColor c = series.PointColor(row);
+            return c == AutomaticColour ? QString() : EditorText(ExportColour(c));
+        }
+        case TColumnKind::X:
+            return ValueText(series.XValues[row]);
+        case TColumnKind::Y:
+            // A null point shows no value; editing it gives the point a value again.
+            return null && role == Qt::DisplayRole ? QString() : ValueText(series.YValues[row]);
+        }
+        break;
+    case Qt::BackgroundRole:
+        if (column.Kind == TColumnKind::Colour && !null) {
+            const TColor c = series.PointColor(row);
+            return EditorColour(c == AutomaticColour ? chart_.SeriesDrawColor(series) : c);
+        }
+        break;
+    case Qt::ToolTipRole:
+        if (null) {
+            return QStringLiteral("Null point");
+        }
+        break;
+    case Qt::TextAlignmentRole:
+        if (column.Kind == TColumnKind::X || column.Kind == TColumnKind::Y) {
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        }
+        break;
+    default:
+        break;
+    }
+    return {};
+}
+
+bool TSeriesDataModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !index.isValid()) {
+        return false;
+    }
+    const TColumn& column = ColumnAt(index.column());
+    TChartSeries& series = chart_.SeriesAtPosition(column.Series);
+    const auto row = static_cast<std::size_t>(index.row());
+    if (row >= series.PointCount()) {
+        return false;
+    }
+    if (column.Kind == TColumnKind::Label) {
+        series.SetPointLabel(row, EditorString(value.toString()));
+        emit dataChanged(index, index);
+        chart_.RequestRepaint();
+        return true;
+    }
+    if (column.Kind == TColumnKind::Colour) {
+        return false;
+    }
+    double number = 0;
+    try {
+        number = static_cast<double>(ParseDecimal(EditorString(value.toString().trimmed())));
+    } catch (const EConvertError&) {
+        // The view keeps the old value; the cell reads back as it was.
+        return false;
+    }
+    if (column.Kind == TColumnKind::Y) {
+        series.YValues.SetValue(row, number);
+        if (series.IsNull(row)) {
+            series.SetPointColor(row, AutomaticColour);
+        }
+        emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
+    } else {
+        series.XValues.SetValue(row, number);
+        // The axes and the visible range rely on the order of an ordered series.
+        emit layoutAboutToBeChanged();
+        series.SortByX(row);
+        emit layoutChanged();
+    }
+    chart_.RequestRepaint();
+    return true;
+}
+
+Qt::ItemFlags TSeriesDataModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) {
+        return Qt::NoItemFlags;
+    }
+    const TColumn& column = ColumnAt(index.column());
+    const TChartSeries& series = chart_.SeriesAtPosition(column.Series);
+    if (static_cast<std::size_t>(index.row()) >= series.PointCount()) {
+        return Qt::NoItemFlags;
+    }
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (column.Kind != TColumnKind::Colour) {
+        f |= Qt::ItemIsEditable;
+    }
+    return f;
+}
+
+QVariant TSeriesDataModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) {
+        return {};
+    }
+    if (orientation == Qt::Vertical) {
+        return QString::number(section);
+    }
+    if (section < 0 || section >= columnCount()) {
+        return {};
+    }
+    const TColumn& column = ColumnAt(section);
+    const TChartSeries& series = chart_.SeriesAtPosition(column.Series);
+    const QString title = EditorText(series.LegendText()).trimmed();
+    switch (column.Kind) {
+    case TColumnKind::Label:
+        return title + QStringLiteral(" Label");
+    case TColumnKind::Colour:
+        return title + QStringLiteral(" Color");
+    case TColumnKind::X:
+        return title + QStringLiteral(" X");
+    case TColumnKind::Y:
+        return title + QStringLiteral(" Y");
+    }
+    return {};
+}
+
+void TSeriesDataModel::AppendRow() {
+    beginResetModel();
+    for (int s = 0; s < chart_.NumberOfSeries(); ++s) {
+        TChartSeries& series = chart_.SeriesAtPosition(s);
+        const std::size_t n = series.PointCount();
+        // The new point continues the series' last step, so it lands beside its last point.
+        double x = static_cast<double>(n);
+        double y = 0;
+        if (n > 0) {
+            const double last = series.XValues[n - 1];
+            const double step = n > 1 ? last - series.XValues[n - 2] : 1;
+            x = last + (std::isfinite(step) && step != 0 ? step : 1);
+            y = series.YValues[n - 1];
+        }
+        series.AddPoint(x, y);
+    }
+    endResetModel();
+    chart_.RequestRepaint();
+}
+
+void TSeriesDataModel::DeleteRow(int row) {
+    if (row < 0) {
+        return;
+    }
+    beginResetModel();
+    for (int s = 0; s < chart_.NumberOfSeries(); ++s) {
+        chart_.SeriesAtPosition(s).DeletePoint(static_cast<std::size_t>(row));
+    }
+    endResetModel();
+    chart_.RequestRepaint();
+}
+
+QString TSeriesDataModel::TableText() const {
+    QString text;
+    for (int c = 0; c < columnCount(); ++c) {
+        text += (c > 0 ? QStringLiteral("\t") : QString()) +
+                headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+    }
+    text += QStringLiteral("\n");
+    for (int r = 0; r < rowCount(); ++r) {
+        for (int c = 0; c < columnCount(); ++c) {
+            text += (c > 0 ? QStringLiteral("\t") : QString()) +
+                    data(index(r, c), Qt::DisplayRole).toString();
+        }
+        text += QStringLiteral("\n");
+    }
+    return text;
+}
+
+TDataTab::TDataTab(TChart& chart, QWidget* parent)
+    : QWidget(parent), chart_(chart), model_(new TSeriesDataModel(chart, this)),
+      grid_(new QTableView(this)), popup_(new QMenu(this)) {
+    auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(4, 4, 4, 4);
+
+    auto* buttons = new QHBoxLayout;
+    auto addToggle = [&](const QString& text, bool on, auto apply) {
+        auto* b = new QPushButton(text, this);
+        b->setCheckable(true);
+        b->setChecked(on);
+        connect(b, &QPushButton::toggled, this, [this, apply](bool checked) {
+            apply(checked);
+            model_->Refresh();
+        });
+        buttons->addWidget(b);
+        return b;
+    };
+    addToggle(QStringLiteral("Show labels"), model_->ShowLabels,
+              [this](bool on) { model_->ShowLabels = on; });
+    addToggle(QStringLiteral("Show colors"), model_->ShowColors,
+              [this](bool on) { model_->ShowColors = on; });
+    auto* xyz = addToggle(QStringLiteral("XYZ series"), false, [](bool) {});
+    // Z columns exist only for three-dimensional series; the result charts hold line series.
+    xyz->setEnabled(false);
+    xyz->setToolTip(QStringLiteral("No series of this chart has Z values"));
+    addToggle(QStringLiteral("Show X values"), model_->ShowXValues,
+              [this](bool on) { model_->ShowXValues = on; });
+    auto* copy = new QPushButton(QStringLiteral("Copy"), this);
+    connect(copy, &QPushButton::clicked, this,
+            [this] { QApplication::clipboard()->setText(model_->TableText()); });
+    buttons->addWidget(copy);
+    buttons->addStretch(1);
+    v->addLayout(buttons);
+
+    grid_->setModel(model_);
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
+    grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                           QAbstractItemView::AnyKeyPressed);
+    v->addWidget(grid_, 1);
+
+    // Navigator: first, prior, next, last, append, delete.
+    auto* nav = new QHBoxLayout;
+    auto addNav = [&](const QString& text, const QString& tip, auto action) {
+        auto* b = new QToolButton(this);
+        b->setText(text);
+        b->setToolTip(tip);
+        connect(b, &QToolButton::clicked, this, action);
+        nav->addWidget(b);
+    };
+    auto moveTo = [this](int row) {
+        const int rows = model_->rowCount();
+        if (rows == 0) {
+            return;
+        }
+        row = std::clamp(row, 0, rows - 1);
+        const int col = std::max(grid_->currentIndex().column(), 0);
+        grid_->setCurrentIndex(model_->index(row, col));
+    };
+    addNav(QStringLiteral("|<"), QStringLiteral("First"), [moveTo] { moveTo(0); });
+    addNav(QStringLiteral("<"), QStringLiteral("Prior"),
+           [this, moveTo] { moveTo(grid_->currentIndex().row() - 1); });
+    addNav(QStringLiteral(">"), QStringLiteral("Next"),
+           [this, moveTo] { moveTo(grid_->currentIndex().row() + 1); });
+    addNav(QStringLiteral(">|"), QStringLiteral("Last"),
+           [this, moveTo] { moveTo(model_->rowCount() - 1); });
+    addNav(QStringLiteral("+"), QStringLiteral("Append row"), [this, moveTo] {
+        model_->AppendRow();
+        moveTo(model_->rowCount() - 1);
+    });
+    addNav(QStringLiteral("-"), QStringLiteral("Delete row"),
+           [this] { model_->DeleteRow(grid_->currentIndex().row()); });
+    nav->addStretch(1);
+    v->addLayout(nav);
+
+    popup_->addAction(QStringLiteral("&Edit Color..."), this, [this] { EditColour(); });
+    popup_->addAction(QStringLiteral("Default &Color"), this,
+                      [this] { SetCurrentColour(AutomaticColour); });
+    popup_->addAction(QStringLiteral("Make &null point"), this, [this] {
+        SetCurrentColour(clNone);
+    });
+    popup_->addSeparator();
+    popup_->addAction(QStringLiteral("&Append row"), this, [this, moveTo] {
+        model_->AppendRow();
+        moveTo(model_->rowCount() - 1);
+    });
+    popup_->addAction(QStringLiteral("&Delete row"), this,
+                      [this] { model_->DeleteRow(grid_->currentIndex().row()); });
+    popup_->addSeparator();
+    popup_->addAction(QStringLiteral("&Text font..."), this, [this] { ChooseFont(); });
+    connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QModelIndex index = grid_->indexAt(at);
+        if (index.isValid()) {
+            grid_->setCurrentIndex(index);
+        }
+        popup_->popup(grid_->viewport()->mapToGlobal(at));
+    });
+}
+
+QPushButton* TDataTab::Button(const QString& text) const {
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        if (b->text() == text) {
+            return b;
+        }
+    }
+    return nullptr;
+}
+
+void TDataTab::showEvent(QShowEvent* event) {
+    // Titles or points may have changed on the other tabs.
+    model_->Refresh();
+    QWidget::showEvent(event);
+}
+
+void TDataTab::SetCurrentColour(TColor colour) {
+    const QModelIndex index = grid_->currentIndex();
+    if (!index.isValid()) {
+        return;
+    }
+    TChartSeries& series = model_->SeriesOfColumn(index.column());
+    const auto row = static_cast<std::size_t>(index.row());
+    if (row >= series.PointCount()) {
+        return;
+    }
+    series.SetPointColor(row, colour);
+    emit model_->dataChanged(model_->index(index.row(), 0),
+                             model_->index(index.row(), model_->columnCount() - 1));
+    chart_.RequestRepaint();
+}
+
+void TDataTab::EditColour() {
+    const QModelIndex index = grid_->currentIndex();
+    if (!index.isValid()) {
+        return;
+    }
+    TChartSeries& series = model_->SeriesOfColumn(index.column());
+    const auto row = static_cast<std::size_t>(index.row());
+    if (row >= series.PointCount()) {
+        return;
+    }
+    const TColor own = series.PointColor(row);
+    const TColor current =
+        own == AutomaticColour || own == clNone ? chart_.SeriesDrawColor(series) : own;
+    TColor chosen = current;
+    if (ChooseChartColour(this, current, chosen)) {
+        SetCurrentColour(chosen);
+    }
+}
+
+void TDataTab::ChooseFont() {
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, grid_->font(), this);
+    if (ok) {
+        grid_->setFont(font);
+        grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
+    }
+}
+
+QWidget* CreateDataTab(TChart& chart, QWidget* parent) {
+    return new TDataTab(chart, parent);
+}

@@ -1,0 +1,287 @@
+#include "chart/editor/series_editor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "chart/chart.h"
+#include "chart/editor/editor_controls.h"
+#include "chart/editor/editor_pages.h"
+
+namespace {
+
+// A page that scrolls when the dialog is small, so that no control is cut off.
+QWidget* Scrolled(QWidget* content, QWidget* parent) {
+    auto* area = new QScrollArea(parent);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidget(content);
+    return area;
+}
+
+QFormLayout* NewForm(QWidget* owner) {
+    auto* form = new QFormLayout(owner);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setContentsMargins(6, 6, 6, 6);
+    return form;
+}
+
+// Several controls on one form row.
+QWidget* Row(QWidget* parent, std::initializer_list<QWidget*> widgets) {
+    auto* row = new QWidget(parent);
+    auto* h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* w : widgets) {
+        w->setParent(row);
+        h->addWidget(w);
+    }
+    h->addStretch(1);
+    return row;
+}
+
+const QStringList kPointerStyles = {
+    QStringLiteral("Rectangle"),     QStringLiteral("Circle"),     QStringLiteral("Triangle"),
+    QStringLiteral("Down Triangle"), QStringLiteral("Cross"),      QStringLiteral("Diagonal Cross"),
+    QStringLiteral("Star"),          QStringLiteral("Diamond"),    QStringLiteral("Small Dot")};
+
+const QStringList kMarksStyles = {
+    QStringLiteral("Value"),          QStringLiteral("Percent"),
+    QStringLiteral("Label"),          QStringLiteral("Label and Percent"),
+    QStringLiteral("Label and Value"), QStringLiteral("Legend"),
+    QStringLiteral("Percent Total"),  QStringLiteral("Label and Percent Total"),
+    QStringLiteral("X Value"),        QStringLiteral("X and Y Values")};
+
+} // namespace
+
+TSeriesTab::TSeriesTab(TChart& chart, QWidget* parent)
+    : QWidget(parent), chart_(chart), combo_(new QComboBox(this)), tabs_(new QTabWidget(this)) {
+    auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(4, 4, 4, 4);
+    combo_->setObjectName(QStringLiteral("seriesCombo"));
+    v->addWidget(combo_);
+    v->addWidget(tabs_, 1);
+    for (int i = 0; i < chart.NumberOfSeries(); ++i) {
+        TChartSeries& s = chart.SeriesAtPosition(i);
+        combo_->addItem(EditorText(s.LegendText()));
+    }
+    connect(combo_, &QComboBox::currentIndexChanged, this, [this] { Rebuild(); });
+    Rebuild();
+}
+
+TChartSeries* TSeriesTab::CurrentSeries() const {
+    const int i = combo_->currentIndex();
+    return i >= 0 && i < chart_.NumberOfSeries() ? &chart_.SeriesAtPosition(i) : nullptr;
+}
+
+void TSeriesTab::SelectSeries(TChartSeries* series) {
+    for (int i = 0; i < chart_.NumberOfSeries(); ++i) {
+        if (&chart_.SeriesAtPosition(i) == series) {
+            // Titles may have changed on the series list since the combo was filled.
+            combo_->setItemText(i, EditorText(series->LegendText()));
+            combo_->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+void TSeriesTab::Rebuild() {
+    const int shown = tabs_->currentIndex();
+    while (tabs_->count() > 0) {
+        QWidget* page = tabs_->widget(0);
+        tabs_->removeTab(0);
+        page->deleteLater();
+    }
+    TChartSeries* series = CurrentSeries();
+    if (series == nullptr) {
+        tabs_->setEnabled(false);
+        return;
+    }
+    tabs_->setEnabled(true);
+    tabs_->addTab(Scrolled(BuildFormat(*series), tabs_), QStringLiteral("Format"));
+    tabs_->addTab(Scrolled(BuildGeneral(*series), tabs_), QStringLiteral("General"));
+    tabs_->addTab(Scrolled(BuildMarks(*series), tabs_), QStringLiteral("Marks"));
+    tabs_->setCurrentIndex(std::max(shown, 0));
+}
+
+QWidget* TSeriesTab::BuildFormat(TChartSeries& series) {
+    TChart& chart = chart_;
+    auto* page = new QWidget;
+    QFormLayout* form = NewForm(page);
+    form->addRow(QStringLiteral("Color:"),
+                 AddColourButton(
+                     page, QStringLiteral("&Color..."), chart,
+                     [&series, &chart] { return chart.SeriesDrawColor(series); },
+                     [&series](TColor c) { series.SetSeriesColor(c); }));
+    auto* transparency = AddSpin(page, 0, 100, series.Transparency, chart,
+                                 [&series](int v) { series.Transparency = v; });
+    transparency->setSuffix(QStringLiteral(" %"));
+    transparency->setObjectName(QStringLiteral("transparency"));
+    form->addRow(QStringLiteral("Transparency:"), transparency);
+
+    auto* line = dynamic_cast<TLineSeries*>(&series);
+    if (line == nullptr) {
+        return page;
+    }
+    // The line takes the series colour; its pen sets whether it shows and how wide it is.
+    auto* lineVisible = AddCheck(page, QStringLiteral("Visible"), line->LinePen.Visible, chart,
+                                 [line](bool v) { line->LinePen.Visible = v; });
+    auto* lineWidth = AddSpin(page, 1, 10, line->LinePen.Width, chart,
+                              [line](int v) { line->LinePen.Width = v; });
+    lineWidth->setToolTip(QStringLiteral("Width"));
+    form->addRow(QStringLiteral("Line:"), Row(page, {lineVisible, lineWidth}));
+
+    auto* inverted = AddCheck(page, QStringLiteral("&Inverted"), line->InvertedStairs, chart,
+                              [line](bool v) { line->InvertedStairs = v; });
+    inverted->setObjectName(QStringLiteral("invertedStairs"));
+    inverted->setEnabled(line->Stairs);
+    auto* stairs = AddCheck(page, QStringLiteral("&Stairs"), line->Stairs, chart,
+                            [line](bool v) { line->Stairs = v; });
+    stairs->setObjectName(QStringLiteral("stairs"));
+    connect(stairs, &QCheckBox::toggled, inverted, &QWidget::setEnabled);
+    form->addRow(QString(), Row(page, {stairs, inverted}));
+
+    auto* nulls = AddCombo(
+        page, {QStringLiteral("Dont Paint"), QStringLiteral("Skip"), QStringLiteral("Ignore")},
+        static_cast<int>(line->TreatNulls), chart,
+        [line](int i) { line->TreatNulls = static_cast<TTreatNulls>(i); });
+    nulls->setObjectName(QStringLiteral("treatNulls"));
+    form->addRow(QStringLiteral("Treat nulls:"), nulls);
+
+    TSeriesPointer& pointer = line->Pointer;
+    auto* group = new QGroupBox(QStringLiteral("Point"), page);
+    QFormLayout* pf = NewForm(group);
+    auto* visible = AddCheck(group, QStringLiteral("&Visible"), pointer.Visible, chart,
+                             [&pointer](bool v) { pointer.Visible = v; });
+    visible->setObjectName(QStringLiteral("pointerVisible"));
+    auto* inflate = AddCheck(group, QStringLiteral("Inflate margins"), pointer.InflateMargins,
+                             chart, [&pointer](bool v) { pointer.InflateMargins = v; });
+    pf->addRow(Row(group, {visible, inflate}));
+    auto* style = AddCombo(group, kPointerStyles, static_cast<int>(pointer.Style), chart,
+                           [&pointer](int i) { pointer.Style = static_cast<TSeriesPointerStyle>(i); });
+    style->setObjectName(QStringLiteral("pointerStyle"));
+    pf->addRow(QStringLiteral("Style:"), style);
+    auto* width = AddSpin(group, 1, 50, pointer.HorizSize, chart,
+                          [&pointer](int v) { pointer.HorizSize = v; });
+    width->setObjectName(QStringLiteral("pointerWidth"));
+    auto* height = AddSpin(group, 1, 50, pointer.VertSize, chart,
+                           [&pointer](int v) { pointer.VertSize = v; });
+    height->setObjectName(QStringLiteral("pointerHeight"));
+    pf->addRow(QStringLiteral("Width:"), Row(group, {width, new QLabel(QStringLiteral("Height:")),
+                                                      height}));
+    pf->addRow(QStringLiteral("Pattern:"),
+               AddCombo(group, {QStringLiteral("Solid"), QStringLiteral("Clear")},
+                        static_cast<int>(pointer.Brush.Style), chart, [&pointer](int i) {
+                            pointer.Brush.Style = static_cast<TBrushStyle>(i);
+                        }));
+    auto* borderVisible = AddCheck(group, QStringLiteral("Visible"), pointer.Pen.Visible, chart,
+                                   [&pointer](bool v) { pointer.Pen.Visible = v; });
+    auto* borderColour = AddColourButton(
+        group, QString(), chart, [&pointer] { return pointer.Pen.Color; },
+        [&pointer](TColor c) { pointer.Pen.Color = c; });
+    pf->addRow(QStringLiteral("Border:"), Row(group, {borderVisible, borderColour}));
+    form->addRow(group);
+    return page;
+}
+
+QWidget* TSeriesTab::BuildGeneral(TChartSeries& series) {
+    TChart& chart = chart_;
+    auto* page = new QWidget;
+    QFormLayout* form = NewForm(page);
+    auto* legend = AddCheck(page, QStringLiteral("Show in &Legend"), series.ShowInLegend, chart,
+                            [&series](bool v) { series.ShowInLegend = v; });
+    legend->setObjectName(QStringLiteral("showInLegend"));
+    form->addRow(legend);
+    form->addRow(QStringLiteral("Values:"),
+                 AddTextEdit(page, EditorText(series.ValueFormat), chart,
+                             [&series](const QString& t) { series.ValueFormat = EditorString(t); }));
+    form->addRow(
+        QStringLiteral("Percents:"),
+        AddTextEdit(page, EditorText(series.PercentFormat), chart,
+                    [&series](const QString& t) { series.PercentFormat = EditorString(t); }));
+    // Combo order: "Top", "Bottom", "Top and Bottom" is the enumeration's own order.
+    auto* horiz = AddCombo(
+        page, {QStringLiteral("Top"), QStringLiteral("Bottom"), QStringLiteral("Top and Bottom")},
+        static_cast<int>(series.HorizAxis), chart,
+        [&series](int i) { series.HorizAxis = static_cast<THorizAxis>(i); });
+    horiz->setObjectName(QStringLiteral("horizAxis"));
+    form->addRow(QStringLiteral("Horizontal Axis:"), horiz);
+    auto* vert = AddCombo(
+        page, {QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Left and Right")},
+        static_cast<int>(series.VertAxis), chart,
+        [&series](int i) { series.VertAxis = static_cast<TVertAxis>(i); });
+    vert->setObjectName(QStringLiteral("vertAxis"));
+    form->addRow(QStringLiteral("Vertical Axis:"), vert);
+    const int sortIndex = series.XValues.Order == TChartListOrder::loAscending    ? 0
+                          : series.XValues.Order == TChartListOrder::loDescending ? 1
+                                                                                  : 2;
+    auto* sort = AddCombo(
+        page, {QStringLiteral("Ascending"), QStringLiteral("Descending"), QStringLiteral("None")},
+        sortIndex, chart, [&series](int i) {
+            series.XValues.Order = i == 0   ? TChartListOrder::loAscending
+                                   : i == 1 ? TChartListOrder::loDescending
+                                            : TChartListOrder::loNone;
+            series.SortByX();
+        });
+    sort->setObjectName(QStringLiteral("sort"));
+    form->addRow(QStringLiteral("Sort:"), sort);
+    return page;
+}
+
+QWidget* TSeriesTab::BuildMarks(TChartSeries& series) {
+    TChart& chart = chart_;
+    TSeriesMarks& marks = series.Marks;
+    auto* page = new QWidget;
+    QFormLayout* form = NewForm(page);
+    auto* visible = AddCheck(page, QStringLiteral("&Visible"), marks.Visible, chart,
+                             [&marks](bool v) { marks.Visible = v; });
+    visible->setObjectName(QStringLiteral("marksVisible"));
+    auto* transparent = AddCheck(page, QStringLiteral("&Transparent"), marks.Transparent, chart,
+                                 [&marks](bool v) { marks.Transparent = v; });
+    auto* symbol = AddCheck(page, QStringLiteral("S&ymbol"), marks.Symbol, chart,
+                            [&marks](bool v) { marks.Symbol = v; });
+    form->addRow(Row(page, {visible, transparent, symbol}));
+    auto* style = AddCombo(page, kMarksStyles, static_cast<int>(marks.Style), chart,
+                           [&marks](int i) { marks.Style = static_cast<TSeriesMarksStyle>(i); });
+    style->setObjectName(QStringLiteral("marksStyle"));
+    form->addRow(QStringLiteral("Style:"), style);
+    auto* back = AddColourButton(
+        page, QStringLiteral("Color..."), chart, [&marks] { return marks.BackColor; },
+        [&marks](TColor c) { marks.BackColor = c; });
+    form->addRow(QStringLiteral("Back:"),
+                 Row(page, {back, AddFontButton(page, QStringLiteral("&Font..."), chart,
+                                                marks.Font)}));
+    AddPenRows(form, QStringLiteral("Frame:"), chart, marks.Frame);
+    AddPenRows(form, QStringLiteral("Arrows:"), chart, marks.Arrow);
+    auto* length = AddSpin(page, 0, 100, marks.ArrowLength, chart,
+                           [&marks](int v) { marks.ArrowLength = v; });
+    length->setObjectName(QStringLiteral("arrowLength"));
+    form->addRow(QStringLiteral("Arrow length:"), length);
+    auto margin = [&](int& field) {
+        auto* spin = AddSpin(page, 0, 50, field, chart, [&field](int v) { field = v; });
+        return spin;
+    };
+    form->addRow(QStringLiteral("Margins:"),
+                 Row(page, {new QLabel(QStringLiteral("L")), margin(marks.MarginLeft),
+                            new QLabel(QStringLiteral("T")), margin(marks.MarginTop),
+                            new QLabel(QStringLiteral("R")), margin(marks.MarginRight),
+                            new QLabel(QStringLiteral("B")), margin(marks.MarginBottom)}));
+    return page;
+}
+
+QWidget* CreateSeriesTab(TChart& chart, QWidget* parent) {
+    return new TSeriesTab(chart, parent);
+}
+
+void SelectSeriesInTab(QWidget* seriesTab, TChartSeries* series) {
+    if (auto* tab = qobject_cast<TSeriesTab*>(seriesTab)) {
+        tab->SelectSeries(series);
+    }
+}
