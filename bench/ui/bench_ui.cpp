@@ -87,11 +87,7 @@ BENCHMARK(BM_KeystrokeInN2_901Points)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlotButton_90001Points)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    PrepareApplicationStart();
-    ApplySystemLocaleSeparators();
+    PrepareApplicationStart(true);
     TVkApplication app(argc, argv);
     InitializeApplication(app);
     auto main = std::make_unique<TFMain>();

@@ -60,7 +60,11 @@ bool TVkApplication::notify(QObject* receiver, QEvent* event) {
     return false;
 }
 
-void PrepareApplicationStart() {
+void PrepareApplicationStart(bool offscreenByDefault) {
+    ApplySystemLocaleSeparators();
+    if (offscreenByDefault && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     // All sizes of the windows are pixels at 96 dots per inch; the window is not scaled.
     if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING")) {
         qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
@@ -74,7 +78,6 @@ static void registerPictures();
 
 void InitializeApplication(QApplication& app) {
     registerPictures();
-    ApplySystemLocaleSeparators();
     app.setApplicationName(kApplicationTitle);
     app.setOrganizationName(QStringLiteral("Vitreo-K"));
     app.setDesktopFileName(QStringLiteral("vitreo-k"));

@@ -18,9 +18,10 @@ public:
 // "VITREO-K": the caption of every message box and the name of the program's task-bar button.
 inline const QString kApplicationTitle = QStringLiteral("VITREO-K");
 
-// Settings that must be in place before the application object exists (no pixel-density
-// scaling: the window's layout counts pixels).
-void PrepareApplicationStart();
+// Start-up before the application object exists: the number text's separators from the locale
+// and no pixel-density scaling (the window's layout counts pixels). Tests and benchmarks ask for
+// the offscreen platform unless one is chosen.
+void PrepareApplicationStart(bool offscreenByDefault = false);
 
 // Start-up steps that need the application object: title, icon, style, font names.
 void InitializeApplication(QApplication& app);

@@ -4,7 +4,6 @@
 
 int main(int argc, char** argv) {
     PrepareApplicationStart();
-    ApplySystemLocaleSeparators();
     TVkApplication app(argc, argv);
     InitializeApplication(app);
     TFMain window;

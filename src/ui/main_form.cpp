@@ -1,5 +1,6 @@
 #include "ui/main_form.h"
 
+#include "chart/editor/chart_editor.h"
 #include "controls/balloon_hints.h"
 #include "controls/custom_edit.h"
 #include "controls/page_control.h"
@@ -77,6 +78,14 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
     buildLeftPanel();
     buildStatusBar();
     buildResultArea();
+
+    ce = new TChartEditor(this);
+    ce->Title = QStringLiteral("Edit Graph");
+    ce->HideTabs = {TChartEditorTab::cetGeneral, TChartEditorTab::cetPaging,
+                    TChartEditorTab::cetWalls,   TChartEditorTab::cet3D,
+                    TChartEditorTab::cetExportNative, TChartEditorTab::cetTools};
+    ce->Options = {TChartEditorOption::ceTitle};
+    ce->HighLightTabs = true;
 
     auto* layout = new TAlignLayout(this, QSize(992, 566));
     layout->add(pLeft, QRect(0, 0, 216, 547), Align::Left);
@@ -501,9 +510,18 @@ void TFMain::sgPolarizationMouseMove(int x, int y) {
 
 // The chart editor of each page opens from its "Edit Graph" link; until it exists the links
 // have nothing to open.
-void TFMain::URLlblRClick() {}
-void TFMain::URLlblTClick() {}
-void TFMain::URLlblPClick() {}
+void TFMain::URLlblRClick() {
+    ce->SetChart(chReflectance);
+    ce->Execute();
+}
+void TFMain::URLlblTClick() {
+    ce->SetChart(chTransmittance);
+    ce->Execute();
+}
+void TFMain::URLlblPClick() {
+    ce->SetChart(chPolarization);
+    ce->Execute();
+}
 
 void TFMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

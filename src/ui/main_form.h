@@ -12,6 +12,7 @@
 class QLabel;
 class TAlignLayout;
 class TChart;
+class TChartEditor;
 class TVkBalloonHints;
 class TVkBitBtn;
 class TVkCheckBox;
@@ -106,6 +107,8 @@ public:
     TVkStringGrid* sgPolarization = nullptr;
 
     TVkBalloonHints* VkBalloonHints1 = nullptr;
+    // The chart editor that every "Edit Graph" link opens on its own page's chart.
+    TChartEditor* ce = nullptr;
 
     // `DataFolder`: the folder "data" beside the program file, where Save As opens.
     const std::string& DataFolder() const;
@@ -125,7 +128,7 @@ public:
     void sgReflectanceMouseMove(int x, int y);
     void sgTransmittanceMouseMove(int x, int y);
     void sgPolarizationMouseMove(int x, int y);
-    // "Edit Graph" on each page; the chart editor will open from here.
+    // "Edit Graph" on each page: the chart editor on that page's chart.
     void URLlblRClick();
     void URLlblTClick();
     void URLlblPClick();

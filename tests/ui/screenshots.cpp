@@ -48,7 +48,6 @@ void typeInto(TVkSpinEdit* edit, const QString& text) {
 
 int main(int argc, char** argv) {
     PrepareApplicationStart();
-    ApplySystemLocaleSeparators();
     TVkApplication app(argc, argv);
     InitializeApplication(app);
     outputFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();

@@ -5,12 +5,7 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    // Offscreen unless told otherwise, also when ctest only lists the tests.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    PrepareApplicationStart();
-    ApplySystemLocaleSeparators();
+    PrepareApplicationStart(true);
     TVkApplication app(argc, argv);
     InitializeApplication(app);
     ::testing::InitGoogleTest(&argc, argv);
