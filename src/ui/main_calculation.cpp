@@ -1,6 +1,7 @@
 #include "ui/main_calculation.h"
 
 #include "chart/chart.h"
+#include "chart/editor/chart_editor.h"
 #include "chart/model/result_charts.h"
 #include "workflow/calculation_workflow.h"
 
@@ -65,4 +66,20 @@ TChart* CreateResultChart(TResultPage page, QWidget* parent) {
 
 QWidget* ChartWidget(TChart* chart) {
     return chart;
+}
+
+TChartEditor* CreateMainChartEditor(QWidget* owner) {
+    auto* editor = new TChartEditor(owner);
+    editor->Title = QStringLiteral("Edit Graph");
+    editor->HideTabs = {TChartEditorTab::cetGeneral,      TChartEditorTab::cetPaging,
+                        TChartEditorTab::cetWalls,        TChartEditorTab::cet3D,
+                        TChartEditorTab::cetExportNative, TChartEditorTab::cetTools};
+    editor->Options = {TChartEditorOption::ceTitle};
+    editor->HighLightTabs = true;
+    return editor;
+}
+
+void EditChart(TChartEditor* editor, TChart* chart) {
+    editor->SetChart(chart);
+    editor->Execute();
 }

@@ -10,6 +10,7 @@
 class CalculationWorkflow;
 class QWidget;
 class TChart;
+class TChartEditor;
 
 // The main window's calculation: the workflow with its inputs record and result store, run
 // against the window's ports and its three charts. Kept in a unit of its own, apart from the
@@ -42,3 +43,8 @@ private:
 // widget for the window's layout.
 TChart* CreateResultChart(TResultPage page, QWidget* parent);
 QWidget* ChartWidget(TChart* chart);
+
+// The main window's chart editor ("Edit Graph": pages General, Paging, Walls, 3D, native export
+// and Tools hidden, tabs highlighted), and running it modally on one chart.
+TChartEditor* CreateMainChartEditor(QWidget* owner);
+void EditChart(TChartEditor* editor, TChart* chart);

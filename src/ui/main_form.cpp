@@ -1,6 +1,5 @@
 #include "ui/main_form.h"
 
-#include "chart/editor/chart_editor.h"
 #include "controls/balloon_hints.h"
 #include "controls/custom_edit.h"
 #include "controls/page_control.h"
@@ -79,13 +78,7 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
     buildStatusBar();
     buildResultArea();
 
-    ce = new TChartEditor(this);
-    ce->Title = QStringLiteral("Edit Graph");
-    ce->HideTabs = {TChartEditorTab::cetGeneral, TChartEditorTab::cetPaging,
-                    TChartEditorTab::cetWalls,   TChartEditorTab::cet3D,
-                    TChartEditorTab::cetExportNative, TChartEditorTab::cetTools};
-    ce->Options = {TChartEditorOption::ceTitle};
-    ce->HighLightTabs = true;
+    ce = CreateMainChartEditor(this);
 
     auto* layout = new TAlignLayout(this, QSize(992, 566));
     layout->add(pLeft, QRect(0, 0, 216, 547), Align::Left);
@@ -508,19 +501,15 @@ void TFMain::sgPolarizationMouseMove(int x, int y) {
     showColumnHint(sgPolarization, TResultPage::Polarization, x, y);
 }
 
-// The chart editor of each page opens from its "Edit Graph" link; until it exists the links
-// have nothing to open.
+// "Edit Graph" opens the chart editor on its own page's chart.
 void TFMain::URLlblRClick() {
-    ce->SetChart(chReflectance);
-    ce->Execute();
+    EditChart(ce, chReflectance);
 }
 void TFMain::URLlblTClick() {
-    ce->SetChart(chTransmittance);
-    ce->Execute();
+    EditChart(ce, chTransmittance);
 }
 void TFMain::URLlblPClick() {
-    ce->SetChart(chPolarization);
-    ce->Execute();
+    EditChart(ce, chPolarization);
 }
 
 void TFMain::showEvent(QShowEvent* event) {
