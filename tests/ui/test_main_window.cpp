@@ -429,6 +429,21 @@ TEST_F(MainWindow, ColumnHintsShowOverTheHeaderRowOnly) {
                                            "polarization states"));
 }
 
+TEST_F(MainWindow, EditGraphOpensTheChartEditorOfItsPage) {
+    TFMain& w = *window;
+    click(w.btnPlot);
+    for (TVkURLLabel* link : {w.URLlblR, w.URLlblT, w.URLlblP}) {
+        w.pc->SetActivePageIndex(link == w.URLlblR ? 0 : link == w.URLlblT ? 1 : 2);
+        QString title;
+        WhenModalAppears<QDialog>([&title](QDialog* editor) {
+            title = editor->windowTitle();
+            editor->reject();
+        });
+        QTest::mouseClick(link, Qt::LeftButton);
+        EXPECT_EQ(title, QStringLiteral("Edit Graph"));
+    }
+}
+
 TEST_F(MainWindow, CloseEndsTheEventLoop) {
     TFMain& w = *window;
     QTimer::singleShot(0, &w, [&w] { QTest::mouseClick(w.btnClose, Qt::LeftButton); });
