@@ -188,6 +188,10 @@ void TChartEditForm::SetHighLightTabs(bool value) {
     UpdateHighlight(chartTabs_);
 }
 
+TChart* TChartEditForm::Chart() const {
+    return static_cast<TChart*>(chart_.data());
+}
+
 void TChartEditForm::SetChart(TChart* chart) {
     chart_ = chart;
     mainTabs_->setEnabled(chart != nullptr);
@@ -317,7 +321,7 @@ void TChartEditForm::EnsurePage(QTabWidget* tabs, int index) {
 }
 
 QWidget* TChartEditForm::CreatePage(const QString& name) {
-    TChart& chart = *chart_;
+    TChart& chart = *Chart();
     if (name == QLatin1String("Chart/Series")) {
         TSeriesListOptions o;
         o.Add = options_.Contains(TChartEditorOption::ceAdd);
@@ -369,27 +373,19 @@ void TChartEditForm::UpdateHighlight(QTabWidget* tabs) {
 
 TChartEditor::TChartEditor(QObject* parent) : QObject(parent) {}
 
+void TChartEditor::SetChart(TChart* chart) {
+    chart_ = chart;
+}
+
 TChart* TChartEditor::Chart() const {
-    return chart_.data();
+    return static_cast<TChart*>(chart_.data());
 }
 
 void TChartEditor::Execute() {
     if (!chart_)
         return;
-    auto* parentWidget = chart_->window();
-    TChartEditForm form(parentWidget);
-    form.SetRememberPosition(RememberPosition);
-    form.SetTreeView(TreeView);
-    form.setWindowTitle(Title);
-    form.SetOptions(Options);
-    form.SetChart(chart_);
-    form.SetHighLightTabs(HighLightTabs);
-    form.SetSeries(Series);
-    form.SetDefaultTab(DefaultTab);
-    form.SetHideTabs(HideTabs);
-    // Without ceHelp there is no help button in the caption either.
-    form.setWindowFlag(Qt::WindowContextHelpButtonHint,
-                       Options.Contains(TChartEditorOption::ceHelp));
+    TChartEditForm form(Chart()->window());
+    Apply(form);
     if (OnShow)
         OnShow();
     if (OnFormCreated)
@@ -397,4 +393,19 @@ void TChartEditor::Execute() {
     form.exec();
     if (OnClose)
         OnClose();
+}
+
+void TChartEditor::Apply(TChartEditForm& form) const {
+    form.SetRememberPosition(RememberPosition);
+    form.SetTreeView(TreeView);
+    form.setWindowTitle(Title);
+    form.SetOptions(Options);
+    form.SetChart(Chart());
+    form.SetHighLightTabs(HighLightTabs);
+    form.SetSeries(Series);
+    form.SetDefaultTab(DefaultTab);
+    form.SetHideTabs(HideTabs);
+    // Without ceHelp there is no help button in the caption either.
+    form.setWindowFlag(Qt::WindowContextHelpButtonHint,
+                       Options.Contains(TChartEditorOption::ceHelp));
 }

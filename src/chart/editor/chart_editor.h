@@ -9,7 +9,7 @@
 
 class QTabWidget;
 class QPushButton;
-#include "chart/chart.h"
+class TChart;
 class TChartSeries;
 
 // Pages of the editor dialog; a page is hidden when its value is in the editor's HideTabs.
@@ -108,7 +108,7 @@ public:
     void SetSeries(TChartSeries* series) { series_ = series; }
     // Enables the pages and applies the remembered geometry.
     void SetChart(TChart* chart);
-    TChart* Chart() const { return chart_; }
+    TChart* Chart() const;
 
     QTabWidget* MainTabs() const { return mainTabs_; }
     QTabWidget* ChartTabs() const { return chartTabs_; }
@@ -130,7 +130,8 @@ private:
     void ApplyHideTabs();
     void OpenSeriesOnSeriesTab(TChartSeries* series);
 
-    QPointer<TChart> chart_;
+    // The edited chart (a TChart); empty once that chart is destroyed.
+    QPointer<QWidget> chart_;
     TChartSeries* series_ = nullptr;
     TChartEditorOptions options_;
     TChartEditorTabs hideTabs_;
@@ -151,7 +152,7 @@ public:
     explicit TChartEditor(QObject* parent = nullptr);
 
     // The chart to edit; becomes empty when that chart is destroyed.
-    void SetChart(TChart* chart) { chart_ = chart; }
+    void SetChart(TChart* chart);
     TChart* Chart() const;
 
     QString Title;
@@ -177,9 +178,11 @@ public:
 
     // Shows the editor modally on Chart; does nothing without a chart.
     void Execute();
+    // Gives a new dialog the component's settings and chart, as Execute does before showing it.
+    void Apply(TChartEditForm& form) const;
 
 private:
-    QPointer<TChart> chart_;
+    QPointer<QWidget> chart_;
 };
 
 // Shows a refusal of the chart (EChartException) or a bad entry to the user. Tests replace it.

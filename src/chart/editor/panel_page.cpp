@@ -83,7 +83,7 @@ QWidget* GradientTab(TChart& chart) {
     form->addRow(QStringLiteral("Direction:"),
                  AddCombo(page, {"Top Bottom", "Bottom Top", "Left Right", "Right Left"},
                           static_cast<int>(g.Direction), chart, [&g](int i) {
-                              g.Direction = static_cast<TGradientDirection>(i);
+                              g.Direction = static_cast<TChartGradientDirection>(i);
                           }));
     return page;
 }

@@ -15,7 +15,7 @@ enum class TPanningMode { pmNone, pmHorizontal, pmVertical, pmBoth };
 enum class TZoomDirection { tzdHorizontal, tzdVertical, tzdBoth };
 enum class TPanelBevel { bvNone, bvLowered, bvRaised };
 enum class TMarginUnits { muPercent, muPixels };
-enum class TGradientDirection { gdTopBottom, gdBottomTop, gdLeftRight, gdRightLeft };
+enum class TChartGradientDirection { gdTopBottom, gdBottomTop, gdLeftRight, gdRightLeft };
 enum class TBackImageMode { pbmStretch, pbmTile, pbmCenter };
 
 // A two-colour fill of the panel that replaces its plain colour while visible.
@@ -23,7 +23,7 @@ struct TChartGradient {
     bool Visible = false;
     TColor StartColor = clWhite;
     TColor EndColor = clYellow;
-    TGradientDirection Direction = TGradientDirection::gdTopBottom;
+    TChartGradientDirection Direction = TChartGradientDirection::gdTopBottom;
 };
 
 // Modifier keys a zoom drag may require (bit set).
