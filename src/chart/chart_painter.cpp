@@ -55,6 +55,9 @@ private:
     void DrawGridLines(const TChartAxis& axis, const std::vector<int>& pixels, const TChartPen& pen,
                        int every);
     void DrawSeries(int position);
+    // The series drawn over a copy of the picture and mixed back by its transparency.
+    void DrawSeriesBlended(int position);
+    void DrawMarks(int position);
     void DrawPointers(const TLineSeries& series, const QColor& colour, const TChartAxis& h,
                       const TChartAxis& v, std::size_t first, std::size_t last);
 
@@ -466,6 +469,25 @@ std::uint32_t PixelValue(const QColor& colour) {
     return colour.rgb() | 0xFF000000u;
 }
 
+// How a point takes part in the line and markers: null points (colour clNone) leave a gap,
+// are left out with the line joining their neighbours, or are drawn as any other point.
+enum class TPointDraw { Draw, Gap, Skip };
+
+TPointDraw PointDraw(const TChartSeries& series, const TLineSeries* line, std::size_t index) {
+    if (!series.IsNull(index)) {
+        return TPointDraw::Draw;
+    }
+    const TTreatNulls treat = line != nullptr ? line->TreatNulls : TTreatNulls::tnDontPaint;
+    switch (treat) {
+    case TTreatNulls::tnIgnore:
+        return TPointDraw::Draw;
+    case TTreatNulls::tnSkip:
+        return TPointDraw::Skip;
+    default:
+        return TPointDraw::Gap;
+    }
+}
+
 void TChartPainter::DrawSeries(int position) {
     TChartSeries& series = chart_.SeriesAtPosition(position);
     if (!series.Active() || series.FirstValueIndex < 0 || series.LastValueIndex < 0 ||
@@ -512,7 +534,11 @@ void TChartPainter::DrawSeries(int position) {
                 for (std::size_t i = first; i <= last; ++i) {
                     const double x = xs[i];
                     const double y = ys[i];
-                    if (!std::isfinite(x) || !std::isfinite(y)) {
+                    const TPointDraw draw = PointDraw(series, line, i);
+                    if (draw == TPointDraw::Skip) {
+                        continue;
+                    }
+                    if (!std::isfinite(x) || !std::isfinite(y) || draw == TPointDraw::Gap) {
                         raster.Finish(); // a value that is not a number leaves a gap
                         started = false;
                         continue;
@@ -520,7 +546,8 @@ void TChartPainter::DrawSeries(int position) {
                     const int px = h.ValueToPixel(x) + ox;
                     const int py = v.ValueToPixel(y) + oy;
                     if (i == first && i > 0 && std::isfinite(xs[i - 1]) &&
-                        std::isfinite(ys[i - 1])) {
+                        std::isfinite(ys[i - 1]) &&
+                        PointDraw(series, line, i - 1) == TPointDraw::Draw) {
                         const double x0 = xs[i - 1];
                         const double y0 = ys[i - 1];
                         const double ye =
@@ -577,7 +604,8 @@ void TChartPainter::DrawPointers(const TLineSeries& series, const QColor& colour
     for (std::size_t i = first; i <= last; ++i) {
         const double x = series.XValues[i];
         const double y = series.YValues[i];
-        if (!std::isfinite(x) || !std::isfinite(y)) {
+        if (!std::isfinite(x) || !std::isfinite(y) ||
+            PointDraw(series, &series, i) != TPointDraw::Draw) {
             continue;
         }
         const int px = h.ValueToPixel(x);
@@ -626,6 +654,96 @@ void TChartPainter::DrawPointers(const TLineSeries& series, const QColor& colour
     p_.restore();
 }
 
+void TChartPainter::DrawSeriesBlended(int position) {
+    const int transparency = std::clamp(chart_.SeriesAtPosition(position).Transparency, 0, 100);
+    if (transparency == 0) {
+        DrawSeries(position);
+        return;
+    }
+    if (transparency == 100) {
+        return;
+    }
+    const QImage below = image_.copy();
+    DrawSeries(position);
+    // Every pixel the series changed becomes a mix of the old and the new colour.
+    const int keep = transparency;
+    const int take = 100 - transparency;
+    for (int y = 0; y < canvas_.Height; ++y) {
+        std::uint32_t* row = canvas_.Bits + static_cast<std::ptrdiff_t>(y) * canvas_.Stride;
+        const auto* old = reinterpret_cast<const std::uint32_t*>(below.constScanLine(y));
+        for (int x = 0; x < canvas_.Width; ++x) {
+            const std::uint32_t a = old[x];
+            const std::uint32_t b = row[x];
+            if (a == b) {
+                continue;
+            }
+            std::uint32_t mixed = 0xFF000000u;
+            for (int shift = 0; shift <= 16; shift += 8) {
+                const int ca = static_cast<int>((a >> shift) & 0xFFu);
+                const int cb = static_cast<int>((b >> shift) & 0xFFu);
+                mixed |= static_cast<std::uint32_t>((ca * keep + cb * take + 50) / 100) << shift;
+            }
+            row[x] = mixed;
+        }
+    }
+}
+
+// Marks: above each drawn point its text in a box, joined to the point by the arrow line.
+void TChartPainter::DrawMarks(int position) {
+    TChartSeries& series = chart_.SeriesAtPosition(position);
+    const TSeriesMarks& marks = series.Marks;
+    if (!marks.Visible || !series.Active() || series.FirstValueIndex < 0 ||
+        series.LastValueIndex < 0 || series.PointCount() == 0) {
+        return;
+    }
+    const auto* line = dynamic_cast<const TLineSeries*>(&series);
+    const TChartAxis& h =
+        series.HorizAxis == THorizAxis::aTopAxis ? chart_.TopAxis : chart_.BottomAxis;
+    const TChartAxis& v =
+        series.VertAxis == TVertAxis::aRightAxis ? chart_.RightAxis : chart_.LeftAxis;
+    const QColor seriesColour = Colour(SeriesDrawColor(chart_, position));
+    const std::size_t first = static_cast<std::size_t>(series.FirstValueIndex);
+    const std::size_t last =
+        std::min(static_cast<std::size_t>(series.LastValueIndex), series.PointCount() - 1);
+    const int textHeight = m_.TextHeight(marks.Font, "W");
+    const int symbol = marks.Symbol ? textHeight - 2 : 0;
+    for (std::size_t i = first; i <= last; ++i) {
+        const double x = series.XValues[i];
+        const double y = series.YValues[i];
+        if (!std::isfinite(x) || !std::isfinite(y) ||
+            PointDraw(series, line, i) != TPointDraw::Draw) {
+            continue;
+        }
+        const int px = h.ValueToPixel(x);
+        const int py = v.ValueToPixel(y);
+        const std::string text = series.MarkText(i);
+        const int textWidth = m_.TextWidth(marks.Font, text);
+        const int width =
+            marks.MarginLeft + (symbol > 0 ? symbol + 2 : 0) + textWidth + marks.MarginRight;
+        const int height = marks.MarginTop + textHeight + marks.MarginBottom;
+        const int boxBottom = py - marks.ArrowLength;
+        const TRect box{px - width / 2, boxBottom - height, px - width / 2 + width, boxBottom};
+        if (marks.Arrow.Visible && marks.Arrow.Style != TPenStyle::psClear &&
+            marks.ArrowLength > 0) {
+            PatternLine(false, px, boxBottom, py, marks.Arrow, SeriesDrawColor(chart_, position));
+        }
+        if (!marks.Transparent) {
+            FillRect(box.Left, box.Top, box.Right, box.Bottom, Colour(marks.BackColor));
+        }
+        if (marks.Frame.Visible && marks.Frame.Style != TPenStyle::psClear) {
+            FrameRect(box.Left, box.Top, box.Right, box.Bottom, std::max(marks.Frame.Width, 1),
+                      Colour(marks.Frame.Color));
+        }
+        int textX = box.Left + marks.MarginLeft;
+        if (symbol > 0) {
+            const int top = box.Top + marks.MarginTop + 1;
+            FillRect(textX, top, textX + symbol, top + symbol, seriesColour);
+            textX += symbol + 2;
+        }
+        DrawText(marks.Font, Colour(marks.Font.Color), textX, box.Top + marks.MarginTop, text);
+    }
+}
+
 void TChartPainter::Paint() {
     const bool wasEnabled = chart_.RepaintEnabled;
     chart_.RepaintEnabled = false;
@@ -659,7 +777,10 @@ void TChartPainter::Paint() {
         axes();
     }
     for (int i = 0; i < chart_.NumberOfSeries(); ++i) {
-        DrawSeries(i);
+        DrawSeriesBlended(i);
+    }
+    for (int i = 0; i < chart_.NumberOfSeries(); ++i) {
+        DrawMarks(i);
     }
     if (!chart_.AxisBehind) {
         axes();

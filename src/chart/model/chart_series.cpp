@@ -7,6 +7,7 @@
 #include <new>
 
 #include "chart/model/custom_chart.h"
+#include "numtext/numtext.h"
 
 std::size_t TChartValueList::InsertionIndex(double value) const {
     const std::size_t count = count_;
@@ -299,6 +300,55 @@ std::size_t TChartSeries::SortByX(std::size_t follow) {
     }
     RequestRepaint();
     return followed;
+}
+
+namespace {
+
+std::string Formatted(const std::string& pattern, double value) {
+    try {
+        return FormatByPattern(pattern, static_cast<Extended>(value));
+    } catch (const EConvertError&) {
+        return FormatGeneral(static_cast<Extended>(value), 15, 0);
+    }
+}
+
+} // namespace
+
+std::string TChartSeries::MarkText(std::size_t index) const {
+    if (index >= PointCount()) {
+        return {};
+    }
+    const double y = YValues[index];
+    const std::string value = Formatted(ValueFormat, y);
+    const double total = YValues.TotalABS();
+    const std::string percent = Formatted(PercentFormat, total == 0 ? 0 : 100.0 * y / total);
+    const std::string label = PointLabel(index);
+    // Without a label of its own a point is named by its value.
+    const std::string name = label.empty() ? value : label;
+    const std::string percentTotal = percent + " of " + Formatted(ValueFormat, total);
+    switch (Marks.Style) {
+    case TSeriesMarksStyle::smsValue:
+        return value;
+    case TSeriesMarksStyle::smsPercent:
+        return percent;
+    case TSeriesMarksStyle::smsLabel:
+        return name;
+    case TSeriesMarksStyle::smsLabelPercent:
+        return name + " " + percent;
+    case TSeriesMarksStyle::smsLabelValue:
+        return label.empty() ? value : label + " " + value;
+    case TSeriesMarksStyle::smsLegend:
+        return LegendText();
+    case TSeriesMarksStyle::smsPercentTotal:
+        return percentTotal;
+    case TSeriesMarksStyle::smsLabelPercentTotal:
+        return name + " " + percentTotal;
+    case TSeriesMarksStyle::smsXValue:
+        return Formatted(ValueFormat, XValues[index]);
+    case TSeriesMarksStyle::smsXY:
+        return Formatted(ValueFormat, XValues[index]) + " " + value;
+    }
+    return value;
 }
 
 std::string TChartSeries::LegendText() const {

@@ -182,6 +182,11 @@ public:
     // 0 (opaque) to 100 (invisible): how much of what lies below shows through the series.
     int Transparency = 0;
 
+    // The text of a point's mark under Marks.Style, with ValueFormat and PercentFormat (a
+    // percentage is of the total of the absolute values). A format that cannot be used gives
+    // the general number text.
+    std::string MarkText(std::size_t index) const;
+
     // The text the legend shows: the title with character 6 made a blank, or the name.
     std::string LegendText() const;
 
