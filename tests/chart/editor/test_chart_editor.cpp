@@ -1,0 +1,351 @@
+// The chart editor dialog on the program's result charts: its visible structure, the series list
+// (active box, colour, renaming), refusals of the axis page, and the remembered size.
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "../default_run.h"
+#include "chart/editor/chart_editor.h"
+#include "chart/editor/editor_controls.h"
+#include "chart/editor/series_list_page.h"
+
+namespace {
+
+QStringList TabTexts(const QTabWidget* tabs) {
+    QStringList out;
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->isTabVisible(i))
+            out << tabs->tabText(i);
+    return out;
+}
+
+// The main window's editor component.
+void ConfigureAsMainWindow(TChartEditor& ce) {
+    ce.Title = QStringLiteral("Edit Graph");
+    ce.HideTabs = {TChartEditorTab::cetGeneral, TChartEditorTab::cetPaging,
+                   TChartEditorTab::cetWalls,   TChartEditorTab::cet3D,
+                   TChartEditorTab::cetExportNative, TChartEditorTab::cetTools};
+    ce.Options = {TChartEditorOption::ceTitle};
+    ce.HighLightTabs = true;
+}
+
+// Counts the pixels of one colour inside the plot rectangle of the chart's current drawing.
+int PlotPixelsOf(TChart& chart, TColor colour) {
+    const QImage& image = chart.RenderedBuffer();
+    const QRgb want = qRgb(ColorRed(colour), ColorGreen(colour), ColorBlue(colour)) & 0xFFFFFF;
+    int n = 0;
+    const TRect r = chart.PlotRect;
+    for (int y = r.Top + 1; y < r.Bottom; ++y)
+        for (int x = r.Left + 1; x < r.Right; ++x)
+            n += (image.pixel(x, y) & 0xFFFFFF) == want;
+    return n;
+}
+
+class ChartEditor : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        EnsureApplication();
+        settingsDir = new QTemporaryDir;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir->path());
+    }
+    static void TearDownTestSuite() {
+        delete settingsDir;
+        settingsDir = nullptr;
+    }
+    void SetUp() override {
+        ClearStore();
+        ASSERT_TRUE(charts.Plot());
+        ConfigureAsMainWindow(ce);
+        messages.clear();
+        ChartEditorMessage = [this](QWidget*, const QString& m) { messages << m; };
+    }
+    static void ClearStore() {
+        QSettings(QSettings::UserScope, QStringLiteral("Vitreo-K"), QStringLiteral("Vitreo-K"))
+            .clear();
+    }
+
+    // A dialog set up as the component sets it up, shown without a modal loop.
+    std::unique_ptr<TChartEditForm> Open(TChart& chart) {
+        ce.SetChart(&chart);
+        auto form = std::make_unique<TChartEditForm>();
+        ce.Apply(*form);
+        form->show();
+        return form;
+    }
+    static QTableWidget* SeriesList(TChartEditForm& form) {
+        return form.findChild<QTableWidget*>(QStringLiteral("SeriesList"));
+    }
+
+    static inline QTemporaryDir* settingsDir = nullptr;
+    TResultChartWidgets charts;
+    TChartEditor ce;
+    QStringList messages;
+};
+
+TEST_F(ChartEditor, ShowsExactlyThePagesAndButtonsOfTheMainWindow) {
+    auto form = Open(charts.chReflectance);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Edit Graph"));
+    EXPECT_EQ(TabTexts(form->MainTabs()),
+              (QStringList{"Chart", "Series", "Data", "Export", "Print"}));
+    EXPECT_EQ(TabTexts(form->ChartTabs()),
+              (QStringList{"Series", "Axis", "Titles", "Legend", "Panel"}));
+    EXPECT_EQ(form->size(), QSize(414, 347));
+    EXPECT_TRUE(form->isModal());
+    EXPECT_TRUE(form->CloseButton()->isDefault());
+
+    auto button = [&](const char* text) -> QPushButton* {
+        for (QPushButton* b : form->findChildren<QPushButton*>())
+            if (b->text() == QLatin1String(text))
+                return b;
+        return nullptr;
+    };
+    for (const char* disabled : {"&Add...", "&Delete", "C&lone", "&Change..."}) {
+        ASSERT_NE(button(disabled), nullptr) << disabled;
+        EXPECT_FALSE(button(disabled)->isEnabled()) << disabled;
+    }
+    ASSERT_NE(button("&Title..."), nullptr);
+    EXPECT_TRUE(button("&Title...")->isEnabled());
+    EXPECT_EQ(button("&Help..."), nullptr);
+    ASSERT_NE(button("View"), nullptr);
+    ASSERT_NE(button("View")->menu(), nullptr);
+    QStringList entries;
+    for (QAction* a : button("View")->menu()->actions())
+        entries << a->text();
+    EXPECT_EQ(entries, (QStringList{"View Series &Names", "View Series &Groups"}));
+
+    // The selected tabs are highlighted, and the highlight follows the selection.
+    const QColor high = form->palette().color(QPalette::Highlight);
+    EXPECT_EQ(form->MainTabs()->tabBar()->tabTextColor(0), high);
+    form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Axis"));
+    EXPECT_EQ(form->ChartTabs()->tabBar()->tabTextColor(1), high);
+    EXPECT_NE(form->ChartTabs()->tabBar()->tabTextColor(0), high);
+}
+
+TEST_F(ChartEditor, PagesAreCreatedWhenFirstSelected) {
+    auto form = Open(charts.chReflectance);
+    EXPECT_NE(form->PageOf(form->ChartTabs(), 0), nullptr); // the series list opens at once
+    EXPECT_EQ(form->PageOf(form->ChartTabs(), 1), nullptr);
+    EXPECT_EQ(form->PageOf(form->MainTabs(), 2), nullptr);
+    QWidget* axis = form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Axis"));
+    ASSERT_NE(axis, nullptr);
+    EXPECT_EQ(form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Axis")), axis);
+    for (const char* tab : {"Series", "Data", "Export", "Print"})
+        EXPECT_NE(form->ShowPage(QLatin1String(tab)), nullptr) << tab;
+}
+
+TEST_F(ChartEditor, ExecuteWithoutAChartDoesNothing) {
+    bool shown = false;
+    ce.OnShow = [&] { shown = true; };
+    ce.Execute();
+    EXPECT_FALSE(shown);
+    {
+        TChart gone;
+        ce.SetChart(&gone);
+        EXPECT_EQ(ce.Chart(), &gone);
+    }
+    EXPECT_EQ(ce.Chart(), nullptr); // forgotten with the destroyed chart
+    ce.Execute();
+    EXPECT_FALSE(shown);
+}
+
+TEST_F(ChartEditor, UncheckedSeriesIsHiddenInTheChartAndStaysHiddenAfterClosing) {
+    TChart& chart = charts.chPolarization;
+    const TColor reflected = chart.SeriesDrawColor(chart.SeriesAtPosition(0));
+    ASSERT_GT(PlotPixelsOf(chart, reflected), 50);
+
+    bool ran = false;
+    ce.SetChart(&chart);
+    ce.OnFormCreated = [&](TChartEditForm& form) {
+        QTimer::singleShot(0, &form, [&] {
+            QTableWidget* list = SeriesList(form);
+            ASSERT_NE(list, nullptr);
+            ASSERT_EQ(list->rowCount(), 2);
+            EXPECT_EQ(list->item(0, 3)->text(), QStringLiteral("Reflected (PR)"));
+            EXPECT_EQ(list->item(1, 3)->text(), QStringLiteral("Transmitted (PT)"));
+            list->item(0, 1)->setCheckState(Qt::Unchecked);
+            EXPECT_FALSE(chart.SeriesAtPosition(0).Active());
+            EXPECT_TRUE(chart.BufferStale()); // repaints behind the dialog
+            EXPECT_EQ(PlotPixelsOf(chart, reflected), 0);
+            ran = true;
+            QTest::keyClick(&form, Qt::Key_Escape);
+        });
+    };
+    ce.Execute();
+    ASSERT_TRUE(ran);
+    EXPECT_FALSE(chart.SeriesAtPosition(0).Active());
+    EXPECT_TRUE(chart.SeriesAtPosition(1).Active());
+    EXPECT_EQ(PlotPixelsOf(chart, reflected), 0);
+}
+
+TEST_F(ChartEditor, RenamingFollowsTheEmptyTextAndComponentNameRules) {
+    TChart& chart = charts.chReflectance;
+    TChartSeries& rp = chart.SeriesAtPosition(0);
+    ASSERT_EQ(rp.Title, "Rp   ");
+    auto form = Open(chart);
+    QPushButton* title = form->findChild<QPushButton*>(QStringLiteral("BRenameSeries"));
+    ASSERT_NE(title, nullptr);
+
+    QString reply;
+    QStringList prefilled;
+    bool accept = true;
+    AskSeriesTitle = [&](QWidget*, QString& text) {
+        prefilled << text;
+        text = reply;
+        return accept;
+    };
+    struct Case {
+        QString reply;
+        bool accept;
+        std::string title; // afterwards
+    };
+    const Case cases[] = {
+        {QString(), true, "Rp   "},           // empty: unchanged
+        {QStringLiteral("Other"), false, "Rp   "}, // cancelled
+        {QStringLiteral("Parallel"), true, "Parallel"},
+    };
+    for (const Case& c : cases) {
+        reply = c.reply;
+        accept = c.accept;
+        title->click();
+        EXPECT_EQ(rp.Title, c.title) << c.reply.toStdString();
+    }
+    EXPECT_EQ(prefilled, (QStringList{"Rp   ", "Rp   ", "Rp   "}));
+
+    chart.RenderedBuffer();
+    ASSERT_FALSE(chart.Legend.Layout.Rows.empty());
+    EXPECT_EQ(chart.Legend.Layout.Rows[0].Text, "Parallel");
+    EXPECT_EQ(SeriesList(*form)->item(0, 3)->text(), QStringLiteral("Parallel"));
+
+    // The component name clears the own title; the legend shows the name.
+    reply = QString::fromStdString(rp.Name);
+    title->click();
+    EXPECT_EQ(rp.Title, "");
+    chart.RenderedBuffer();
+    EXPECT_EQ(chart.Legend.Layout.Rows[0].Text, rp.Name);
+}
+
+TEST_F(ChartEditor, DoubleClickOnTheColourBoxSetsTheSeriesColour) {
+    TChart& chart = charts.chTransmittance;
+    auto form = Open(chart);
+    QTableWidget* list = SeriesList(*form);
+    ASSERT_NE(list, nullptr);
+    ChooseChartColour = [](QWidget*, TColor, TColor& chosen) {
+        chosen = RGBColor(10, 200, 30);
+        return true;
+    };
+    emit list->cellDoubleClicked(1, 2);
+    EXPECT_EQ(chart.SeriesAtPosition(1).SeriesColor(), RGBColor(10, 200, 30));
+    EXPECT_GT(PlotPixelsOf(chart, RGBColor(10, 200, 30)), 50);
+    EXPECT_EQ(list->item(1, 2)->background().color(), QColor(10, 200, 30));
+
+    const TColor before = chart.SeriesAtPosition(0).SeriesColor();
+    ChooseChartColour = [](QWidget*, TColor, TColor&) { return false; }; // cancelled
+    emit list->cellDoubleClicked(0, 2);
+    EXPECT_EQ(chart.SeriesAtPosition(0).SeriesColor(), before);
+}
+
+TEST_F(ChartEditor, AxisMinimumAboveTheMaximumIsRefusedWithTheChartsMessage) {
+    TChart& chart = charts.chReflectance;
+    auto form = Open(chart);
+    QWidget* page = form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Axis"));
+    ASSERT_NE(page, nullptr);
+    QCheckBox* automatic = nullptr;
+    for (QCheckBox* box : page->findChildren<QCheckBox*>())
+        if (box->text() == QLatin1String("Automatic"))
+            automatic = box;
+    ASSERT_NE(automatic, nullptr);
+    automatic->setChecked(false);
+    for (QCheckBox* box : page->findChildren<QCheckBox*>())
+        if (box->text() == QLatin1String("Auto"))
+            box->setChecked(false);
+
+    auto* minimum = page->findChild<QLineEdit*>(QStringLiteral("EMinimum"));
+    auto* maximum = page->findChild<QLineEdit*>(QStringLiteral("EMaximum"));
+    ASSERT_TRUE(minimum && maximum);
+    const double before = chart.LeftAxis.Minimum();
+    const double max = chart.LeftAxis.Maximum();
+
+    minimum->setText(QString::number(max + 5));
+    emit minimum->editingFinished();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], QStringLiteral("Axis Minimum Value must be <= Maximum"));
+    EXPECT_EQ(chart.LeftAxis.Minimum(), before);
+    EXPECT_TRUE(chart.LeftAxis.AutomaticMinimum == false);
+    EXPECT_EQ(minimum->text().toDouble(), before); // the field shows the stored value again
+
+    minimum->setText(QStringLiteral("abc"));
+    emit minimum->editingFinished();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1], QStringLiteral("'abc' is not a valid floating point value"));
+
+    maximum->setText(QStringLiteral("0.5"));
+    emit maximum->editingFinished();
+    EXPECT_EQ(messages.size(), 2);
+    EXPECT_EQ(chart.LeftAxis.Maximum(), 0.5);
+    chart.RenderedBuffer();
+    EXPECT_DOUBLE_EQ(chart.LeftAxis.HighValue, 0.5); // the chart draws the new range
+}
+
+TEST_F(ChartEditor, ReopensAtARememberedSizeAndIgnoresUnreadableValues) {
+    {
+        auto form = Open(charts.chReflectance);
+        EXPECT_EQ(form->size(), QSize(414, 347));
+        form->resize(600, 450);
+    } // destroyed: stores the size
+    QSettings store(QSettings::UserScope, QStringLiteral("Vitreo-K"), QStringLiteral("Vitreo-K"));
+    EXPECT_EQ(store.value(QStringLiteral("ChartEditor/Width")).toInt(), 600);
+    {
+        auto form = Open(charts.chReflectance);
+        EXPECT_EQ(form->size(), QSize(600, 450));
+    }
+    // A later run reads the same store; garbage and tiny values fall back or are raised.
+    store.setValue(QStringLiteral("ChartEditor/Width"), QStringLiteral("wide"));
+    store.setValue(QStringLiteral("ChartEditor/Height"), 20);
+    store.sync();
+    auto form = Open(charts.chReflectance);
+    EXPECT_EQ(form->width(), 414);
+    EXPECT_GE(form->height(), 100); // raised to 100, or to what the layout needs at least
+    EXPECT_LT(form->height(), 347);
+}
+
+TEST_F(ChartEditor, PanelAndLegendPagesChangeTheLiveChart) {
+    TChart& chart = charts.chReflectance;
+    auto form = Open(chart);
+    QWidget* legend = form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Legend"));
+    ASSERT_NE(legend, nullptr);
+    auto* tabs = qobject_cast<QTabWidget*>(legend);
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(TabTexts(tabs), (QStringList{"Style", "Position", "Symbols", "Title"}));
+    for (QComboBox* combo : legend->findChildren<QComboBox*>())
+        if (combo->findText(QStringLiteral("Radio buttons")) >= 0)
+            combo->setCurrentText(QStringLiteral("Radio buttons"));
+    EXPECT_TRUE(chart.Legend.CheckBoxes);
+    EXPECT_EQ(chart.Legend.CheckBoxesStyle, TCheckBoxesStyle::cbsRadio);
+
+    QWidget* panel = form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Panel"));
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(TabTexts(qobject_cast<QTabWidget*>(panel)),
+              (QStringList{"Color", "Borders", "Margins", "Gradient", "Shadow", "Image"}));
+    QWidget* titles = form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Titles"));
+    ASSERT_NE(titles, nullptr);
+    auto* which = titles->findChild<QComboBox*>(QStringLiteral("CBTitles"));
+    ASSERT_NE(which, nullptr);
+    QStringList names;
+    for (int i = 0; i < which->count(); ++i)
+        names << which->itemText(i);
+    EXPECT_EQ(names, (QStringList{"Title", "SubTitle", "SubFoot", "Foot"}));
+}
+
+} // namespace
