@@ -1,0 +1,157 @@
+// What the editor's "Series" tab can set, as the chart draws it: inverted steps, null points under
+// the three TreatNulls rules, transparency, marks and the marker shapes.
+
+#include <gtest/gtest.h>
+
+#include "default_run.h"
+
+namespace {
+
+QRgb Rgb(const QImage& image, QPoint p) {
+    return image.pixel(p) & 0xFFFFFFu;
+}
+
+constexpr QRgb kBlue = 0x0000FF;
+constexpr QRgb kWhite = 0xFFFFFF;
+
+struct ApplicationFirst {
+    ApplicationFirst() { EnsureApplication(); }
+};
+
+// The transmittance chart with only its first (blue) series shown, holding a zig-zag whose
+// left axis spans 0 to 1.
+struct SeriesLook : ::testing::Test, ApplicationFirst {
+    TChart chart;
+    TLineSeries* series = nullptr;
+
+    void SetUp() override {
+        ConfigureTransmittanceChart(chart);
+        chart.resize(449, 345);
+        series = static_cast<TLineSeries*>(&chart.SeriesAtPosition(0));
+        chart.SeriesAtPosition(1).SetActive(false);
+        chart.SeriesAtPosition(2).SetActive(false);
+        for (auto [x, y] : {std::pair{0.0, 0.0}, {10.0, 0.8}, {20.0, 0.2}, {30.0, 0.8},
+                            {40.0, 1.0}}) {
+            series->AddPoint(x, y);
+        }
+        Draw();
+    }
+    QPoint At(double x, double y) const {
+        return {chart.BottomAxis.ValueToPixel(x), chart.LeftAxis.ValueToPixel(y)};
+    }
+    static QPoint Mid(QPoint a, QPoint b) { return (a + b) / 2; }
+    // A pixel of the line between (30, 0.8) and (40, 1), clear of the grid lines.
+    QPoint OnLastSegment() const {
+        const QPoint a = At(30, 0.8), b = At(40, 1.0);
+        return a + (b - a) / 3;
+    }
+    const QImage& Draw() {
+        chart.RequestRepaint();
+        return chart.RenderedBuffer();
+    }
+};
+
+TEST_F(SeriesLook, InvertedStairsGoUpFirstThenAcross) {
+    series->Stairs = true;
+    series->InvertedStairs = true;
+    const QImage& image = Draw();
+    const QPoint a = At(10, 0.8), b = At(20, 0.2);
+    // Down at x = 10's successor first: the vertical is at the new point's x.
+    EXPECT_EQ(Rgb(image, QPoint(b.x(), Mid(a, b).y())), kBlue);
+    EXPECT_EQ(Rgb(image, QPoint(Mid(a, b).x(), b.y())), kBlue);
+    EXPECT_NE(Rgb(image, QPoint(Mid(a, b).x(), a.y())), kBlue);
+}
+
+TEST_F(SeriesLook, NullPointsFollowTreatNulls) {
+    series->SetNull(2); // (20, 0.2)
+    const QPoint a = At(10, 0.8), n = At(20, 0.2), c = At(30, 0.8);
+    struct Case {
+        TTreatNulls treat;
+        bool lineToNull;   // the segments to and from the null point
+        bool lineAcross;   // the straight line from its left to its right neighbour
+    };
+    for (const Case& k : {Case{TTreatNulls::tnDontPaint, false, false},
+                          Case{TTreatNulls::tnSkip, false, true},
+                          Case{TTreatNulls::tnIgnore, true, false}}) {
+        series->TreatNulls = k.treat;
+        const QImage& image = Draw();
+        EXPECT_EQ(Rgb(image, Mid(a, n)) == kBlue, k.lineToNull) << static_cast<int>(k.treat);
+        EXPECT_EQ(Rgb(image, Mid(n, c)) == kBlue, k.lineToNull) << static_cast<int>(k.treat);
+        EXPECT_EQ(Rgb(image, Mid(a, c)) == kBlue, k.lineAcross) << static_cast<int>(k.treat);
+        // The rest of the line is there in every case.
+        EXPECT_EQ(Rgb(image, OnLastSegment()), kBlue);
+    }
+    // Markers leave the null point out unless it is drawn as any other.
+    series->Pointer.Visible = true;
+    series->TreatNulls = TTreatNulls::tnSkip;
+    Draw(); // markers widen the axis margins
+    const QPoint m = At(20, 0.2) + QPoint(2, 3);
+    EXPECT_NE(Rgb(Draw(), m), kBlue);
+    series->TreatNulls = TTreatNulls::tnIgnore;
+    EXPECT_EQ(Rgb(Draw(), m), kBlue);
+}
+
+TEST_F(SeriesLook, TransparencyMixesTheLineWithTheBackground) {
+    const QPoint p = OnLastSegment();
+    ASSERT_EQ(Rgb(Draw(), p), kBlue);
+    series->Transparency = 50;
+    const QRgb half = Rgb(Draw(), p);
+    EXPECT_NEAR(qRed(half), 128, 1);
+    EXPECT_NEAR(qGreen(half), 128, 1);
+    EXPECT_EQ(qBlue(half), 255);
+    series->Transparency = 100;
+    EXPECT_EQ(Rgb(Draw(), p), kWhite);
+}
+
+TEST_F(SeriesLook, MarksShowTheirBoxAboveEachPointJoinedByTheArrow) {
+    constexpr TColor back = RGBColor(255, 0, 255);
+    series->Marks.BackColor = back;
+    const QPoint top = At(40, 1.0);
+    const QPoint mid = At(20, 0.2);
+    const int above = series->Marks.ArrowLength + 3;
+    EXPECT_NE(Rgb(Draw(), mid - QPoint(0, above)), 0xFF00FFu) << "marks are off at first";
+
+    series->Marks.Visible = true;
+    series->Marks.Style = TSeriesMarksStyle::smsValue;
+    series->Marks.Arrow.Color = clRed;
+    const QImage& image = Draw();
+    // The box's inside, just above the arrow; the arrow between the box and the point.
+    EXPECT_EQ(Rgb(image, mid - QPoint(0, above)), 0xFF00FFu);
+    EXPECT_EQ(Rgb(image, mid - QPoint(0, series->Marks.ArrowLength / 2)), 0xFF0000u);
+    // The mark of the highest point is drawn too, above the plot.
+    EXPECT_EQ(Rgb(image, top - QPoint(0, above)), 0xFF00FFu);
+
+    series->Marks.Transparent = true;
+    EXPECT_NE(Rgb(Draw(), mid - QPoint(0, above)), 0xFF00FFu);
+}
+
+TEST_F(SeriesLook, MarkerShapesDifferInTheirCorners) {
+    series->Pointer.Visible = true;
+    series->Pointer.HorizSize = 5;
+    series->Pointer.VertSize = 5;
+    series->LinePen.Visible = false;
+    Draw(); // markers widen the axis margins
+    const QPoint p = At(20, 0.2);
+    const QPoint corner = p + QPoint(-4, 4);
+    const QPoint below = p + QPoint(0, 4);
+    const QPoint above = p + QPoint(0, -4);
+    struct Case {
+        TSeriesPointerStyle style;
+        bool corner, below, above;
+    };
+    for (const Case& k : {Case{TSeriesPointerStyle::psRectangle, true, true, true},
+                          Case{TSeriesPointerStyle::psCircle, false, true, true},
+                          Case{TSeriesPointerStyle::psTriangle, true, true, false},
+                          Case{TSeriesPointerStyle::psDownTriangle, false, false, true},
+                          Case{TSeriesPointerStyle::psDiamond, false, true, true},
+                          Case{TSeriesPointerStyle::psCross, false, true, true}}) {
+        series->Pointer.Style = k.style;
+        const QImage& image = Draw();
+        const int style = static_cast<int>(k.style);
+        EXPECT_EQ(Rgb(image, corner) == kBlue, k.corner) << style;
+        EXPECT_EQ(Rgb(image, below) == kBlue, k.below) << style;
+        EXPECT_EQ(Rgb(image, above) == kBlue, k.above) << style;
+    }
+}
+
+} // namespace
