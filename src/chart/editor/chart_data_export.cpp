@@ -103,9 +103,16 @@ TTable BuildTable(const TCustomChart& chart, const TDataExportOptions& options) 
     return table;
 }
 
-std::string Quoted(const std::string& text, const std::string& quote) {
+// A text field in the chosen quotes. Without quotes, a field that holds the delimiter or a line
+// break is still put in double quotes, so that the file reads back into the same columns.
+std::string Quoted(const std::string& text, std::string quote, const std::string& delimiter) {
     if (quote.empty()) {
-        return text;
+        const bool splits = (!delimiter.empty() && text.find(delimiter) != std::string::npos) ||
+                            text.find_first_of("\r\n") != std::string::npos;
+        if (!splits) {
+            return text;
+        }
+        quote = "\"";
     }
     std::string out = quote;
     for (std::size_t i = 0; i < text.size();) {
@@ -157,7 +164,8 @@ std::string DelimiterByName(const std::string& name, const std::string& custom) 
     if (name == "Colon") {
         return ":";
     }
-    return custom;
+    // Fields run together without a delimiter; an empty custom one falls back to the tab.
+    return custom.empty() ? std::string("\t") : custom;
 }
 
 std::string ExportNumber(double value) {
@@ -195,11 +203,14 @@ std::string ExportDataText(const TCustomChart& chart, const TDataExportOptions& 
         out += "\r\n";
     };
     if (options.IncludeHeader) {
-        line(table.Header, [&](const std::string& h) { return Quoted(h, options.TextQuotes); });
+        line(table.Header, [&](const std::string& h) { return Quoted(h, options.TextQuotes, options.Delimiter); });
     }
     for (const auto& row : table.Rows) {
         line(row, [&](const TCell& c) {
-            return c.Number || c.Text.empty() ? c.Text : Quoted(c.Text, options.TextQuotes);
+            // Numbers take no quotes unless the delimiter is a character of theirs.
+            return c.Text.empty() ? c.Text
+                                  : Quoted(c.Text, c.Number ? std::string() : options.TextQuotes,
+                                           options.Delimiter);
         });
     }
     return out;

@@ -27,7 +27,7 @@ QWidget* Scrolled(QWidget* content, QWidget* parent) {
     return area;
 }
 
-QFormLayout* NewForm(QWidget* owner) {
+QFormLayout* SeriesForm(QWidget* owner) {
     auto* form = new QFormLayout(owner);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setContentsMargins(6, 6, 6, 6);
@@ -114,7 +114,7 @@ void TSeriesTab::Rebuild() {
 QWidget* TSeriesTab::BuildFormat(TChartSeries& series) {
     TChart& chart = chart_;
     auto* page = new QWidget;
-    QFormLayout* form = NewForm(page);
+    QFormLayout* form = SeriesForm(page);
     form->addRow(QStringLiteral("Color:"),
                  AddColourButton(
                      page, QStringLiteral("&Color..."), chart,
@@ -157,7 +157,7 @@ QWidget* TSeriesTab::BuildFormat(TChartSeries& series) {
 
     TSeriesPointer& pointer = line->Pointer;
     auto* group = new QGroupBox(QStringLiteral("Point"), page);
-    QFormLayout* pf = NewForm(group);
+    QFormLayout* pf = SeriesForm(group);
     auto* visible = AddCheck(group, QStringLiteral("&Visible"), pointer.Visible, chart,
                              [&pointer](bool v) { pointer.Visible = v; });
     visible->setObjectName(QStringLiteral("pointerVisible"));
@@ -194,7 +194,7 @@ QWidget* TSeriesTab::BuildFormat(TChartSeries& series) {
 QWidget* TSeriesTab::BuildGeneral(TChartSeries& series) {
     TChart& chart = chart_;
     auto* page = new QWidget;
-    QFormLayout* form = NewForm(page);
+    QFormLayout* form = SeriesForm(page);
     auto* legend = AddCheck(page, QStringLiteral("Show in &Legend"), series.ShowInLegend, chart,
                             [&series](bool v) { series.ShowInLegend = v; });
     legend->setObjectName(QStringLiteral("showInLegend"));
@@ -239,7 +239,7 @@ QWidget* TSeriesTab::BuildMarks(TChartSeries& series) {
     TChart& chart = chart_;
     TSeriesMarks& marks = series.Marks;
     auto* page = new QWidget;
-    QFormLayout* form = NewForm(page);
+    QFormLayout* form = SeriesForm(page);
     auto* visible = AddCheck(page, QStringLiteral("&Visible"), marks.Visible, chart,
                              [&marks](bool v) { marks.Visible = v; });
     visible->setObjectName(QStringLiteral("marksVisible"));
