@@ -97,7 +97,8 @@ void TSeriesTab::Rebuild() {
     while (tabs_->count() > 0) {
         QWidget* page = tabs_->widget(0);
         tabs_->removeTab(0);
-        page->deleteLater();
+        // Only the combo box rebuilds, never a control on these pages, so they can go now.
+        delete page;
     }
     TChartSeries* series = CurrentSeries();
     if (series == nullptr) {

@@ -1,0 +1,268 @@
+// The editor's "Series", "Data" and "Print" tabs on a plotted chart: each control writes into the
+// live series and the chart redraws; the data grid edits, refuses and reorders points; the print
+// preview's page setup follows its controls.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QMenu>
+#include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <gtest/gtest.h>
+
+#include "../default_run.h"
+#include "chart/editor/data_editor.h"
+#include "chart/editor/editor_controls.h"
+#include "chart/editor/editor_pages.h"
+#include "chart/editor/print_editor.h"
+#include "chart/editor/series_editor.h"
+
+namespace {
+
+struct ApplicationFirst {
+    ApplicationFirst() { EnsureApplication(); }
+};
+
+class EditorTab : public ::testing::Test, public ApplicationFirst {
+protected:
+    TResultChartWidgets charts;
+    TChart& chart = charts.chReflectance;
+
+    void SetUp() override { ASSERT_TRUE(charts.Plot()); }
+    TLineSeries& Line(int i) { return static_cast<TLineSeries&>(chart.SeriesAtPosition(i)); }
+    // Runs `edit` and tells whether the chart was asked to redraw.
+    template <typename F> bool Redraws(F edit) {
+        chart.RenderedBuffer();
+        edit();
+        return chart.BufferStale();
+    }
+    template <typename W> W* Named(QWidget* tab, const char* name) {
+        W* w = tab->findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+};
+
+using SeriesTab = EditorTab;
+
+TEST_F(SeriesTab, ControlsEditTheChosenSeriesAndRedraw) {
+    std::unique_ptr<QWidget> tab(CreateSeriesTab(chart, nullptr));
+    auto* seriesTab = qobject_cast<TSeriesTab*>(tab.get());
+    ASSERT_NE(seriesTab, nullptr);
+    QStringList tabs;
+    for (int i = 0; i < seriesTab->Tabs()->count(); ++i) {
+        tabs << seriesTab->Tabs()->tabText(i);
+    }
+    EXPECT_EQ(tabs, QStringList({"Format", "General", "Marks"}));
+    EXPECT_EQ(seriesTab->SeriesCombo()->count(), 4);
+
+    // The series list's double-click on "R" opens it here.
+    SelectSeriesInTab(tab.get(), &chart.SeriesAtPosition(2));
+    EXPECT_EQ(seriesTab->CurrentSeries(), &chart.SeriesAtPosition(2));
+    TLineSeries& r = Line(2);
+
+    EXPECT_TRUE(Redraws([&] { Named<QCheckBox>(tab.get(), "pointerVisible")->setChecked(true); }));
+    EXPECT_TRUE(r.Pointer.Visible);
+    EXPECT_FALSE(Line(0).Pointer.Visible) << "only the chosen series";
+    Named<QComboBox>(tab.get(), "pointerStyle")->setCurrentText("Diamond");
+    EXPECT_EQ(r.Pointer.Style, TSeriesPointerStyle::psDiamond);
+    Named<QSpinBox>(tab.get(), "pointerWidth")->setValue(7);
+    Named<QSpinBox>(tab.get(), "pointerHeight")->setValue(2);
+    EXPECT_EQ(r.Pointer.HorizSize, 7);
+    EXPECT_EQ(r.Pointer.VertSize, 2);
+
+    auto* inverted = Named<QCheckBox>(tab.get(), "invertedStairs");
+    EXPECT_FALSE(inverted->isEnabled()) << "inverted steps need steps";
+    Named<QCheckBox>(tab.get(), "stairs")->setChecked(true);
+    EXPECT_TRUE(inverted->isEnabled());
+    inverted->setChecked(true);
+    EXPECT_TRUE(r.Stairs && r.InvertedStairs);
+    Named<QComboBox>(tab.get(), "treatNulls")->setCurrentText("Skip");
+    EXPECT_EQ(r.TreatNulls, TTreatNulls::tnSkip);
+    Named<QSpinBox>(tab.get(), "transparency")->setValue(40);
+    EXPECT_EQ(r.Transparency, 40);
+
+    Named<QCheckBox>(tab.get(), "showInLegend")->setChecked(false);
+    EXPECT_FALSE(r.ShowInLegend);
+    Named<QComboBox>(tab.get(), "horizAxis")->setCurrentText("Top");
+    Named<QComboBox>(tab.get(), "vertAxis")->setCurrentText("Left and Right");
+    EXPECT_EQ(r.HorizAxis, THorizAxis::aTopAxis);
+    EXPECT_EQ(r.VertAxis, TVertAxis::aBothVertAxis);
+    chart.RenderedBuffer();
+    EXPECT_TRUE(chart.TopAxis.IsShown) << "the chart shows the axis the series now uses";
+    EXPECT_TRUE(chart.RightAxis.IsShown);
+
+    Named<QComboBox>(tab.get(), "sort")->setCurrentText("Descending");
+    EXPECT_EQ(r.XValues.Order, TChartListOrder::loDescending);
+    EXPECT_NEAR(r.XValues[0], 90, 1e-6);
+    EXPECT_NEAR(r.XValues[90], 0, 1e-6);
+
+    Named<QCheckBox>(tab.get(), "marksVisible")->setChecked(true);
+    Named<QComboBox>(tab.get(), "marksStyle")->setCurrentText("X and Y Values");
+    Named<QSpinBox>(tab.get(), "arrowLength")->setValue(20);
+    EXPECT_TRUE(r.Marks.Visible);
+    EXPECT_EQ(r.Marks.Style, TSeriesMarksStyle::smsXY);
+    EXPECT_EQ(r.Marks.ArrowLength, 20);
+
+    // Another series: the controls show its own settings.
+    seriesTab->SeriesCombo()->setCurrentIndex(0);
+    EXPECT_FALSE(Named<QCheckBox>(tab.get(), "pointerVisible")->isChecked());
+    EXPECT_FALSE(Named<QCheckBox>(tab.get(), "marksVisible")->isChecked());
+}
+
+TEST_F(SeriesTab, ColourButtonSetsTheSeriesColour) {
+    TSeriesTab tab(chart, nullptr);
+    ChooseChartColour = [](QWidget*, TColor, TColor& chosen) {
+        chosen = clFuchsia;
+        return true;
+    };
+    QPushButton* colour = nullptr;
+    for (QPushButton* b : tab.findChildren<QPushButton*>()) {
+        if (b->text() == QStringLiteral("&Color...")) {
+            colour = b;
+        }
+    }
+    ASSERT_NE(colour, nullptr);
+    EXPECT_TRUE(Redraws([&] { colour->click(); }));
+    EXPECT_EQ(chart.SeriesAtPosition(0).SeriesColor(), clFuchsia);
+}
+
+using DataTab = EditorTab;
+
+TEST_F(DataTab, GridEditsChangeTheChartAtOnce) {
+    TDataTab tab(chart, nullptr);
+    TSeriesDataModel& model = *tab.Model();
+    EXPECT_EQ(model.rowCount(), 91);
+    EXPECT_EQ(model.columnCount(), 8); // X and Y of four series
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Rp Y");
+
+    const QModelIndex y5 = model.index(5, 1);
+    EXPECT_TRUE(Redraws([&] { EXPECT_TRUE(model.setData(y5, "0.5", Qt::EditRole)); }));
+    EXPECT_EQ(Line(0).YValues[5], 0.5);
+    EXPECT_EQ(model.data(y5, Qt::DisplayRole).toString(), "0.5");
+
+    // A text that is not a number is refused and changes nothing.
+    EXPECT_FALSE(model.setData(y5, "abc", Qt::EditRole));
+    EXPECT_EQ(Line(0).YValues[5], 0.5);
+
+    // A new x moves the point to its place in the ascending series.
+    EXPECT_TRUE(model.setData(model.index(5, 0), "50.5", Qt::EditRole));
+    EXPECT_EQ(Line(0).XValues[50], 50.5);
+    EXPECT_EQ(Line(0).YValues[50], 0.5);
+    EXPECT_EQ(Line(0).XValues[5], 6);
+}
+
+TEST_F(DataTab, PopupEntriesAndButtons) {
+    TDataTab tab(chart, nullptr);
+    TSeriesDataModel& model = *tab.Model();
+    auto action = [&](const char* text) {
+        for (QAction* a : tab.Popup()->actions()) {
+            if (a->text() == QString::fromLatin1(text)) {
+                return a;
+            }
+        }
+        ADD_FAILURE() << text;
+        return static_cast<QAction*>(nullptr);
+    };
+    tab.Grid()->setCurrentIndex(model.index(3, 3)); // Rs Y, point 3
+    TChartSeries& rs = chart.SeriesAtPosition(1);
+
+    action("Make &null point")->trigger();
+    EXPECT_TRUE(rs.IsNull(3));
+    EXPECT_EQ(model.data(model.index(3, 3), Qt::DisplayRole).toString(), QString());
+    action("Default &Color")->trigger();
+    EXPECT_FALSE(rs.IsNull(3));
+    ChooseChartColour = [](QWidget*, TColor, TColor& chosen) {
+        chosen = clTeal;
+        return true;
+    };
+    EXPECT_TRUE(Redraws([&] { action("&Edit Color...")->trigger(); }));
+    EXPECT_EQ(rs.PointColor(3), clTeal);
+
+    action("&Append row")->trigger();
+    EXPECT_EQ(model.rowCount(), 92);
+    EXPECT_EQ(rs.PointCount(), 92u);
+    EXPECT_NEAR(rs.XValues[91], 91, 1e-6) << "the last step continued";
+    tab.Grid()->setCurrentIndex(model.index(0, 0));
+    action("&Delete row")->trigger();
+    EXPECT_EQ(rs.PointCount(), 91u);
+    EXPECT_NEAR(rs.XValues[0], 1, 1e-6);
+    ASSERT_NE(action("&Text font..."), nullptr);
+
+    tab.Button("Show labels")->click();
+    tab.Button("Show colors")->click();
+    EXPECT_EQ(model.columnCount(), 16);
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Rp Color");
+    tab.Button("Show X values")->click();
+    EXPECT_EQ(model.columnCount(), 12);
+    EXPECT_FALSE(tab.Button("XYZ series")->isEnabled());
+    // A label typed into the grid is the point's label.
+    EXPECT_TRUE(model.setData(model.index(0, 0), "first", Qt::EditRole));
+    EXPECT_EQ(chart.SeriesAtPosition(0).PointLabel(0), "first");
+
+    tab.Button("Copy")->click();
+    const QStringList lines = QApplication::clipboard()->text().split('\n');
+    EXPECT_TRUE(lines[0].startsWith("Rp Label\tRp Color\tRp Y\t"));
+    EXPECT_TRUE(lines[1].startsWith("first\t"));
+}
+
+using PrintTab = EditorTab;
+
+TEST(PrintLayout, ChartRectangleInsideTheMargins) {
+    const QRect page(0, 0, 1000, 800);
+    EXPECT_EQ(PrintChartRect(page, {10, 20, 30, 40}, false, QSize(400, 300)),
+              QRect(100, 160, 600, 320));
+    // Proportional: the chart's shape, as large as fits, centred across, at the top.
+    EXPECT_EQ(PrintChartRect(page, {10, 10, 10, 10}, true, QSize(400, 200)),
+              QRect(100, 80, 800, 400));
+    EXPECT_EQ(PrintChartRect(page, {10, 10, 10, 10}, true, QSize(100, 200)),
+              QRect(340, 80, 320, 640));
+    // Margins of more than the page still leave a pixel.
+    EXPECT_EQ(PrintChartRect(page, {60, 60, 60, 60}, false, QSize(4, 3)).size(), QSize(1, 1));
+    EXPECT_EQ(PrintImageSize(QSize(400, 300), QSize(800, 300), 50), QSize(400, 150));
+    EXPECT_EQ(PrintImageSize(QSize(400, 300), QSize(800, 300), 100), QSize(800, 300));
+    EXPECT_EQ(PrintImageSize(QSize(400, 300), QSize(800, 300), 0), QSize(200, 75));
+}
+
+TEST_F(PrintTab, ControlsSetUpThePageAndTheDrawing) {
+    TPrintTab tab(chart, nullptr);
+    EXPECT_EQ(tab.Printer().pageLayout().orientation(), QPageLayout::Landscape);
+    tab.portrait->setChecked(true);
+    EXPECT_EQ(tab.Printer().pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(tab.Preview()->orientation(), QPageLayout::Portrait);
+    tab.landscape->setChecked(true);
+    EXPECT_EQ(tab.Printer().pageLayout().orientation(), QPageLayout::Landscape);
+
+    tab.marginLeft->setValue(5);
+    tab.marginBottom->setValue(40);
+    EXPECT_EQ(tab.Margins(), (TPrintMargins{5, 15, 15, 40}));
+    tab.resetMargins->click();
+    EXPECT_EQ(tab.Margins(), TPrintMargins{});
+
+    // The page drawn: the chart's white panel fills the margin rectangle, nothing outside.
+    tab.proportional->setChecked(false);
+    tab.marginLeft->setValue(10);
+    QImage page(500, 400, QImage::Format_RGB32);
+    page.fill(Qt::black);
+    {
+        QPainter painter(&page);
+        tab.PaintPage(painter, page.rect(), false);
+    }
+    const QRect r = PrintChartRect(page.rect(), tab.Margins(), false, chart.size());
+    EXPECT_EQ(r, QRect(50, 60, 375, 280));
+    EXPECT_EQ(page.pixel(r.left() + 10, r.top() + 10) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(page.pixel(r.left() - 1, r.top() + 10) & 0xFFFFFF, 0u);
+    EXPECT_EQ(page.pixel(r.right() + 1, r.bottom() - 10) & 0xFFFFFF, 0u);
+    // The chart window keeps its own size for its next paint.
+    EXPECT_EQ(chart.RenderedBuffer().size(), chart.size());
+}
+
+} // namespace
