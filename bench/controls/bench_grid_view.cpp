@@ -29,7 +29,7 @@ void SetUpTable(TVkStringGrid& grid) {
     grid.SetFixedCols(0);
     grid.SetDefaultColWidth(56);
     grid.SetScrollBars(ssVertical);
-    grid.SetColor(clInfoBk());
+    grid.SetColor(SysColor::clInfoBk());
     grid.SetFrameHotTrack(true);
 }
 

@@ -156,7 +156,7 @@ QRegion Shape(QSize size, bool showBalloon, TVkHintCorner corner) {
 // TVkCustomHintWindow
 
 TVkBalloonSettings::TVkBalloonSettings()
-    : Color(clInfoBk()), FrameColor(cl3DDkShadow()), Font(QStringLiteral("Tahoma")),
+    : Color(SysColor::clInfoBk()), FrameColor(cl3DDkShadow()), Font(QStringLiteral("Tahoma")),
       FontColor(clInfoText()) {
     Font.setPointSize(8);
 }

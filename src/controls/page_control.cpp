@@ -148,27 +148,27 @@ void TVkPageControl::PaintTab(QPainter& painter, int index) {
     outline.closeSubpath();
     QLinearGradient fill(r.topLeft(), r.bottomLeft());
     if (isActive) {
-        fill.setColorAt(0, clWindow());
-        fill.setColorAt(1, clWindow());
+        fill.setColorAt(0, SysColor::clWindow());
+        fill.setColorAt(1, SysColor::clWindow());
     } else if (isHot && hotTrackStyle == htsTab) {
-        fill.setColorAt(0, clWindow());
+        fill.setColorAt(0, SysColor::clWindow());
         fill.setColorAt(1, hotTrackColor);
     } else {
-        fill.setColorAt(0, clWindow());
-        fill.setColorAt(1, AdjustLightness(clBtnFace(), -20));
+        fill.setColorAt(0, SysColor::clWindow());
+        fill.setColorAt(1, AdjustLightness(SysColor::clBtnFace(), -20));
     }
     painter.fillPath(outline, fill);
-    painter.setPen(clBtnShadow());
+    painter.setPen(SysColor::clBtnShadow());
     painter.drawPath(outline);
     if (isActive) // the active tab opens into its page
-        painter.fillRect(r.left() + 1, r.bottom(), r.width() - 2, 2, clWindow());
+        painter.fillRect(r.left() + 1, r.bottom(), r.width() - 2, 2, SysColor::clWindow());
     const QRect textRect = r.adjusted(0, 0, -cutCornerSize, 0);
-    painter.setPen(isHot && hotTrackStyle == htsText ? hotTrackColor : clWindowText());
+    painter.setPen(isHot && hotTrackStyle == htsText ? hotTrackColor : SysColor::clWindowText());
     painter.setFont(font());
     painter.drawText(textRect, Qt::AlignCenter | Qt::TextSingleLine,
                      pages[static_cast<size_t>(index)]->Caption());
     if (isActive && hasFocus() && showFocusRect) {
-        QPen dots(clWindowText());
+        QPen dots(SysColor::clWindowText());
         dots.setStyle(Qt::DotLine);
         painter.setPen(dots);
         painter.drawRect(textRect.adjusted(3, 3, -2, -3));
@@ -177,13 +177,13 @@ void TVkPageControl::PaintTab(QPainter& painter, int index) {
 
 void TVkPageControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(0, 0, width(), tabHeight, clBtnFace());
+    painter.fillRect(0, 0, width(), tabHeight, SysColor::clBtnFace());
     // The card: the page area's frame with a shadow line on its right and bottom.
     const QRect card(0, tabHeight, width() - 1, height() - tabHeight - 1);
-    painter.fillRect(card, clWindow());
-    painter.setPen(clBtnShadow());
+    painter.fillRect(card, SysColor::clWindow());
+    painter.setPen(SysColor::clBtnShadow());
     painter.drawRect(card.adjusted(0, 0, -1, -1));
-    painter.setPen(AdjustLightness(clBtnShadow(), -40));
+    painter.setPen(AdjustLightness(SysColor::clBtnShadow(), -40));
     painter.drawLine(card.right(), card.top() + 1, card.right(), card.bottom());
     painter.drawLine(card.left() + 1, card.bottom(), card.right(), card.bottom());
     // Inactive tabs first, so that the active one overlaps its neighbours.

@@ -5,10 +5,10 @@
 #include "controls/vk_common.h"
 
 QColor PanelGradientTop() {
-    return clWindow();
+    return SysColor::clWindow();
 }
 QColor PanelGradientBottom() {
-    return AdjustLightness(clBtnFace(), -10);
+    return AdjustLightness(SysColor::clBtnFace(), -10);
 }
 
 void PaintVerticalBlend(QPainter& painter, const QRect& rect, const QColor& top,
@@ -26,7 +26,7 @@ int bevelWidth(TFrameStyle style) {
 
 // ---- TVkPanel ----
 
-TVkPanel::TVkPanel(QWidget* parent) : QWidget(parent), color(clBtnFace()) {
+TVkPanel::TVkPanel(QWidget* parent) : QWidget(parent), color(SysColor::clBtnFace()) {
     UpdateMargins();
 }
 
@@ -87,7 +87,7 @@ void TVkPanel::paintEvent(QPaintEvent*) {
 // ---- TVkGroupBox ----
 
 TVkGroupBox::TVkGroupBox(const QString& caption, QWidget* parent)
-    : QWidget(parent), caption(caption), captionFont(font()), captionColor(clWindowText()) {}
+    : QWidget(parent), caption(caption), captionFont(font()), captionColor(SysColor::clWindowText()) {}
 
 void TVkGroupBox::SetCaption(const QString& text) {
     caption = text;
@@ -124,10 +124,10 @@ QRect TVkGroupBox::BannerRect() const {
 }
 
 QColor TVkGroupBox::BannerOutlineColor() {
-    return AdjustLightness(clBtnFace(), -40);
+    return AdjustLightness(SysColor::clBtnFace(), -40);
 }
 QColor TVkGroupBox::BannerBottomColor() {
-    return AdjustLightness(clBtnFace(), -20);
+    return AdjustLightness(SysColor::clBtnFace(), -20);
 }
 
 void TVkGroupBox::paintEvent(QPaintEvent*) {
@@ -136,7 +136,7 @@ void TVkGroupBox::paintEvent(QPaintEvent*) {
         if (visualStyle == vsGradient)
             PaintVerticalBlend(painter, rect(), PanelGradientTop(), PanelGradientBottom());
         else
-            painter.fillRect(rect(), clBtnFace());
+            painter.fillRect(rect(), SysColor::clBtnFace());
     }
     const QFontMetrics metrics(captionFont);
     painter.setFont(captionFont);
@@ -149,7 +149,7 @@ void TVkGroupBox::paintEvent(QPaintEvent*) {
         painter.fillRect(banner.left() + 1, banner.bottom(), banner.width() - 2, 1, outline);
         painter.fillRect(banner.left(), banner.top() + 1, 1, banner.height() - 2, outline);
         painter.fillRect(banner.right(), banner.top() + 1, 1, banner.height() - 2, outline);
-        PaintVerticalBlend(painter, banner.adjusted(1, 1, -1, -1), clWindow(), BannerBottomColor());
+        PaintVerticalBlend(painter, banner.adjusted(1, 1, -1, -1), SysColor::clWindow(), BannerBottomColor());
         painter.drawText(banner.adjusted(4, 0, -4, 0),
                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
         return;
@@ -159,7 +159,7 @@ void TVkGroupBox::paintEvent(QPaintEvent*) {
     const QRect box = rect().adjusted(0, top, 0, 0);
     const QRect text(8, 0, caption.isEmpty() ? 0 : metrics.horizontalAdvance(caption) + 4,
                      metrics.height());
-    const QColor line = clBtnShadow();
+    const QColor line = SysColor::clBtnShadow();
     painter.fillRect(box.left(), box.top(), 1, box.height(), line);
     painter.fillRect(box.right(), box.top(), 1, box.height(), line);
     painter.fillRect(box.left(), box.bottom(), box.width(), 1, line);

@@ -17,13 +17,13 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.fillRect(rect(), QBrush(clWindowText(), Qt::Dense4Pattern));
+        painter.fillRect(rect(), QBrush(SysColor::clWindowText(), Qt::Dense4Pattern));
     }
 };
 
 TVkSizePanel::TVkSizePanel(QWidget* parent)
-    : TVkPanel(parent), HotSpotColor(clBtnFace()), HotSpotHighlight(clWindow()),
-      HotSpotDotColor(clHighlight()), HotSpotFrameColor(clBtnShadow()) {
+    : TVkPanel(parent), HotSpotColor(SysColor::clBtnFace()), HotSpotHighlight(SysColor::clWindow()),
+      HotSpotDotColor(SysColor::clHighlight()), HotSpotFrameColor(SysColor::clBtnShadow()) {
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
     UpdateMargins();
@@ -130,7 +130,7 @@ void TVkSizePanel::PaintHotSpot(QPainter& painter) {
         for (int i = 0; i < 3; ++i) {
             const int x = cx - dx + dx * i;
             const int reach = 2 - i;
-            painter.fillRect(x, top + 2 - reach, 1, 2 * reach + 1, clWindowText());
+            painter.fillRect(x, top + 2 - reach, 1, 2 * reach + 1, SysColor::clWindowText());
         }
     };
     if (spot.height() > 24) {

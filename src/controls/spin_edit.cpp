@@ -52,7 +52,7 @@ bool TVkControlButton::IsRepeating() const {
 void TVkControlButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect r = rect();
-    painter.fillRect(r, clBtnFace());
+    painter.fillRect(r, SysColor::clBtnFace());
     PaintBevel(painter, r, IsDown() ? fsLowered : fsRaised);
     // A small filled triangle, moved by one pixel while pressed.
     const int across = arrow == Qt::UpArrow || arrow == Qt::DownArrow ? r.width() : r.height();
@@ -83,7 +83,7 @@ void TVkControlButton::paintEvent(QPaintEvent*) {
         break;
     }
     path.closeSubpath();
-    const QColor glyph = isEnabled() ? palette().color(QPalette::ButtonText) : clBtnShadow();
+    const QColor glyph = isEnabled() ? palette().color(QPalette::ButtonText) : SysColor::clBtnShadow();
     painter.fillPath(path, glyph);
 }
 

@@ -54,7 +54,7 @@ void TVkStatusPane::SetReservedRight(int pixels) {
 }
 
 QColor TVkStatusPane::FrameColor() {
-    return AdjustLightness(clBtnShadow(), 30);
+    return AdjustLightness(SysColor::clBtnShadow(), 30);
 }
 
 QTimer* TVkStatusPane::PollTimer() {
@@ -90,7 +90,7 @@ void TVkStatusPane::paintEvent(QPaintEvent*) {
     const int textHeight = metrics.boundingRect(QStringLiteral("Pp")).height();
     const QRect text(kCaptionLeft, (height() - textHeight) / 2,
                      std::max(0, width() - kCaptionLeft - 2 - reservedRight), textHeight);
-    painter.setPen(clWindowText());
+    painter.setPen(SysColor::clWindowText());
     painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
 }
 
@@ -149,8 +149,8 @@ protected:
             for (int col = 0; col <= row; ++col) {
                 const int x = right - 3 - 4 * col;
                 const int y = bottom - 3 - 4 * (row - col);
-                painter.fillRect(x + 1, y + 1, 2, 2, clBtnHighlight());
-                painter.fillRect(x, y, 2, 2, clBtnShadow());
+                painter.fillRect(x + 1, y + 1, 2, 2, SysColor::clBtnHighlight());
+                painter.fillRect(x, y, 2, 2, SysColor::clBtnShadow());
             }
     }
 };

@@ -148,7 +148,7 @@ int FullCells(int extent, int fixed, int size, int step) {
 TVkStringGrid::TVkStringGrid(QWidget* parent)
     : QWidget(parent), model_(new TVkStringGridModel(this)), client_(new TVkGridClient(this)),
       vbar_(new QScrollBar(Qt::Vertical, this)), hbar_(new QScrollBar(Qt::Horizontal, this)),
-      fixedColor_(clBtnFace()), lineColor_(clBtnFace()), fixedLineColor_(clBtnShadow()) {
+      fixedColor_(SysColor::clBtnFace()), lineColor_(SysColor::clBtnFace()), fixedLineColor_(SysColor::clBtnShadow()) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);
     vbar_->setFocusPolicy(Qt::NoFocus);
@@ -664,7 +664,7 @@ void TVkStringGrid::PaintFrame(QPainter& p) {
         else
             PaintFrameLines(p, outer, frame_.FrameStyle, frame_.FrameColor, frame_.FrameSides);
     } else if (frame_.FrameVisible && UseThemes()) {
-        PaintFrameLines(p, outer, fsFlat, clBtnShadow());
+        PaintFrameLines(p, outer, fsFlat, SysColor::clBtnShadow());
     } else {
         PaintBevel(p, outer, fsLowered);
         PaintBevel(p, outer.adjusted(1, 1, -1, -1), fsLowered);
@@ -675,14 +675,14 @@ void TVkStringGrid::paintEvent(QPaintEvent*) {
     QPainter p(this);
     PaintFrame(p);
     if (vbar_->isVisible() && hbar_->isVisible())
-        p.fillRect(QRect(vbar_->x(), hbar_->y(), vbar_->width(), hbar_->height()), clBtnFace());
+        p.fillRect(QRect(vbar_->x(), hbar_->y(), vbar_->width(), hbar_->height()), SysColor::clBtnFace());
 }
 
 void TVkStringGrid::PaintCells(QPainter& p, const QRect& dirty) const {
     const QColor background = CurrentBackground();
     const QColor dataLine = EffectiveLineColor();
     const QColor textColour = palette().color(QPalette::WindowText);
-    const QColor highlight = clHighlight();
+    const QColor highlight = SysColor::clHighlight();
     const QColor highlightText = clHighlightText();
     const bool active = window()->focusWidget() == this;
     const TGridRect selection = Selection();

@@ -5,7 +5,7 @@
 #include <QUrl>
 
 TVkURLLabel::TVkURLLabel(const QString& caption, QWidget* parent)
-    : QLabel(caption, parent), flyByColor(clHighlight()), unvisitedColor(clHighlight()) {
+    : QLabel(caption, parent), flyByColor(SysColor::clHighlight()), unvisitedColor(SysColor::clHighlight()) {
     QFont underlined = font();
     underlined.setUnderline(true);
     setFont(underlined);

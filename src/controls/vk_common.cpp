@@ -28,6 +28,8 @@ void SetVkBeepHandler(std::function<void()> handler) {
     beepHandler() = std::move(handler);
 }
 
+namespace SysColor {
+
 QColor clWindow() {
     return paletteColour(QPalette::Base);
 }
@@ -49,6 +51,8 @@ QColor clInfoBk() {
 QColor clWindowText() {
     return paletteColour(QPalette::WindowText);
 }
+
+} // namespace SysColor
 
 QColor AdjustLightness(const QColor& colour, int delta) {
     QColor hsl = colour.toHsl();

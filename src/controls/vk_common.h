@@ -15,7 +15,9 @@ using TNotifyEvent = std::function<void(QObject* sender)>;
 void VkBeep();
 void SetVkBeepHandler(std::function<void()> handler); // an empty handler restores the sound
 
-// The system colours by their usual names, read from the application palette.
+// The system colours by their usual names, read from the application palette. In a namespace
+// of their own: the chart model names the same colours as markers resolved when drawing.
+namespace SysColor {
 QColor clWindow();
 QColor clBtnFace();
 QColor clBtnShadow();
@@ -23,6 +25,7 @@ QColor clBtnHighlight();
 QColor clHighlight();
 QColor clInfoBk();
 QColor clWindowText();
+} // namespace SysColor
 
 // A colour with its HSL lightness (0..255) moved by `delta`, kept within range.
 QColor AdjustLightness(const QColor& colour, int delta);

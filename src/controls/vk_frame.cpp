@@ -5,8 +5,8 @@
 #include "controls/vk_common.h"
 
 TVkFrame::TVkFrame()
-    : FrameColor(clBtnShadow()), FrameHotColor(clBtnShadow()), Color(clWindow()),
-      FocusColor(clWindow()), DisabledColor(clBtnFace()), ReadOnlyColor(clInfoBk()) {}
+    : FrameColor(SysColor::clBtnShadow()), FrameHotColor(SysColor::clBtnShadow()), Color(SysColor::clWindow()),
+      FocusColor(SysColor::clWindow()), DisabledColor(SysColor::clBtnFace()), ReadOnlyColor(SysColor::clInfoBk()) {}
 
 void TVkFrame::SetColor(const QColor& colour) {
     if (FocusColor == Color)
@@ -42,8 +42,8 @@ void PaintFrameLines(QPainter& painter, const QRect& rect, TFrameStyle style, co
 void PaintBevel(QPainter& painter, const QRect& rect, TFrameStyle style) {
     if (style != fsRaised && style != fsLowered)
         return;
-    const QColor light = clBtnHighlight();
-    const QColor dark = clBtnShadow();
+    const QColor light = SysColor::clBtnHighlight();
+    const QColor dark = SysColor::clBtnShadow();
     const QColor topLeft = style == fsRaised ? light : dark;
     const QColor bottomRight = style == fsRaised ? dark : light;
     painter.fillRect(rect.left(), rect.top(), rect.width(), 1, topLeft);

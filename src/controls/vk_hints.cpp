@@ -119,7 +119,7 @@ void THintWindow::ActivateHint(const THintInfo& info) {
 void THintWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), colour_);
-    p.setPen(QColor(clBtnShadow()));
+    p.setPen(QColor(SysColor::clBtnShadow()));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     p.setPen(infoTextColour());
     p.drawText(rect().adjusted(2 + 1, 2 + 1, -2, -2), Qt::TextWordWrap, text_);
@@ -162,7 +162,7 @@ void THintWindow::mouseReleaseEvent(QMouseEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // TVkHintManager
 
-TVkHintManager::TVkHintManager() : QObject(qApp), HintColor(clInfoBk()) {
+TVkHintManager::TVkHintManager() : QObject(qApp), HintColor(SysColor::clInfoBk()) {
     windowClass_ = [] { return std::make_unique<THintWindow>(); };
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &TVkHintManager::TimerExpired);

@@ -29,7 +29,7 @@ public:
 
 protected:
     void PaintBackground(QPainter& painter, const QRect& client) override {
-        PaintVerticalBlend(painter, client, QColor(Qt::white), clBtnFace());
+        PaintVerticalBlend(painter, client, QColor(Qt::white), SysColor::clBtnFace());
     }
 };
 

@@ -13,8 +13,8 @@ class TChart;
 class TChartEditor;
 
 // The main window's calculation: the workflow with its inputs record and result store, run
-// against the window's ports and its three charts. Kept in a unit of its own, apart from the
-// control headers, because the chart model and the controls each name the system colours.
+// against the window's ports and its three charts. A unit of its own, so that the window's
+// header needs neither the workflow nor the chart headers.
 class TMainCalculation {
 public:
     TMainCalculation(InputFieldsPort& inputs, ResultTablePort& reflectance,

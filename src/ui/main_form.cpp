@@ -69,7 +69,7 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
     setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
     setAutoFillBackground(true);
     QPalette face = palette();
-    face.setColor(QPalette::Window, clBtnFace());
+    face.setColor(QPalette::Window, SysColor::clBtnFace());
     setPalette(face);
     // The design size of the client area; the window is kept at 1000 x 600 or more outside.
     resize(992, 566);
@@ -232,8 +232,8 @@ void TFMain::buildResultArea() {
     Memo1 = new TVkMemo(Panel3);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
-    Memo1->SetColor(clInfoBk());
-    Memo1->SetReadOnlyColor(clInfoBk());
+    Memo1->SetColor(SysColor::clInfoBk());
+    Memo1->SetReadOnlyColor(SysColor::clInfoBk());
     Memo1->setFont(PixelFont(QStringLiteral("Tahoma"), 12));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -335,7 +335,7 @@ TVkTabSheet* TFMain::buildPage(TResultPage kind, const QString& caption, TVkPane
     table->SetFixedCols(0);
     table->SetFixedRows(1);
     table->SetScrollBars(ssVertical);
-    table->SetColor(clInfoBk());
+    table->SetColor(SysColor::clInfoBk());
     table->SetFrameHotTrack(true);
     auto* tableLayout = new TAlignLayout(tablePanel, QSize(tableWidth, pageSize.height()),
                                          tablePanel->contentsMargins());

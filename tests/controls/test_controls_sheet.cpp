@@ -99,14 +99,14 @@ TEST(ControlsSheet, RendersEveryControl) {
     sizePanel->setGeometry(area.width() - 200, 0, 200, area.height());
     auto* table = new TVkMemo(sizePanel);
     table->setGeometry(sizePanel->contentsRect());
-    table->SetColor(clInfoBk());
+    table->SetColor(SysColor::clInfoBk());
     table->setPlainText("(the result table)");
     table->SetFrameHotTrack(true);
 
     // The summary text and the web link.
     auto* memo = new TVkMemo(&window);
     memo->setGeometry(220, 304, 360, 96);
-    memo->SetColor(clInfoBk());
+    memo->SetColor(SysColor::clInfoBk());
     memo->setReadOnly(true);
     memo->SetFrameHotTrack(true);
     memo->setPlainText("Relative index: 2 + i 0\nBrewster angle: 63.435\u00B0");

@@ -54,7 +54,7 @@ TEST(GridSheet, GridWithHeaderDataAndBalloon) {
     grid->SetFixedCols(0);
     grid->SetDefaultColWidth(56);
     grid->SetScrollBars(ssVertical);
-    grid->SetColor(clInfoBk());
+    grid->SetColor(SysColor::clInfoBk());
     grid->SetFrameVisible(true);
     grid->SetFrameHotTrack(true);
     grid->SetRowCount(92);

@@ -127,7 +127,7 @@ TEST_F(SizePanelTest, GrooveAndHotSpotLook) {
     EXPECT_EQ(img.pixelColor(spot.left(), spot.top() + 3), QColor(200, 0, 0));
     EXPECT_EQ(img.pixelColor(1, spot.top() + 3), QColor(0, 200, 0));
     // The grooves: sunken strips, shadow on their left edge.
-    EXPECT_EQ(img.pixelColor(0, 5), clBtnShadow());
+    EXPECT_EQ(img.pixelColor(0, 5), SysColor::clBtnShadow());
     QTest::mouseMove(panel, SpotCentre());
     img = Render(*panel);
     EXPECT_EQ(img.pixelColor(1, spot.top() + 3), QColor(0, 0, 200))
@@ -248,7 +248,7 @@ TEST_F(StatusBarTest, PanesAreLaidOutLeftAndRight) {
     EXPECT_EQ(clock->geometry(), QRect(800, 0, 192, 19));
     const QImage img = Render(*pane);
     EXPECT_EQ(img.pixelColor(0, 9), TVkStatusPane::FrameColor());
-    EXPECT_EQ(TVkStatusPane::FrameColor(), AdjustLightness(clBtnShadow(), 30));
+    EXPECT_EQ(TVkStatusPane::FrameColor(), AdjustLightness(SysColor::clBtnShadow(), 30));
     // The caption starts 5 pixels in: nothing of it left of that.
     for (int x = 1; x < TVkStatusPane::kCaptionLeft; ++x)
         for (int y = 1; y < 18; ++y)
@@ -359,7 +359,7 @@ protected:
 TEST_F(URLLabelTest, LooksLikeALink) {
     EXPECT_TRUE(label->font().underline());
     EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_EQ(label->UnvisitedColor(), clHighlight());
+    EXPECT_EQ(label->UnvisitedColor(), SysColor::clHighlight());
     EXPECT_EQ(label->VisitedColor(), QColor(128, 0, 128));
     EXPECT_FALSE(label->Visited());
 }
@@ -429,18 +429,18 @@ TEST(GradientTest, PanelBlendsFromWindowToDarkenedButtonFace) {
     panel.SetVisualStyle(vsGradient);
     panel.SetBorderOuter(fsNone);
     const QImage img = Render(panel);
-    EXPECT_EQ(img.pixelColor(20, 0), clWindow());
-    EXPECT_EQ(img.pixelColor(20, 100), AdjustLightness(clBtnFace(), -10));
+    EXPECT_EQ(img.pixelColor(20, 0), SysColor::clWindow());
+    EXPECT_EQ(img.pixelColor(20, 100), AdjustLightness(SysColor::clBtnFace(), -10));
     EXPECT_EQ(img.pixelColor(20, 50),
-              BlendRow(clWindow(), AdjustLightness(clBtnFace(), -10), 50, 101));
+              BlendRow(SysColor::clWindow(), AdjustLightness(SysColor::clBtnFace(), -10), 50, 101));
     EXPECT_EQ(img.pixelColor(0, 30), img.pixelColor(49, 30)) << "one colour per row";
 
     panel.SetVisualStyle(vsWinXP);
     panel.SetBorderOuter(fsRaised);
     const QImage plain = Render(panel);
-    EXPECT_EQ(plain.pixelColor(20, 50), clBtnFace());
-    EXPECT_EQ(plain.pixelColor(0, 50), clBtnHighlight());
-    EXPECT_EQ(plain.pixelColor(49, 50), clBtnShadow());
+    EXPECT_EQ(plain.pixelColor(20, 50), SysColor::clBtnFace());
+    EXPECT_EQ(plain.pixelColor(0, 50), SysColor::clBtnHighlight());
+    EXPECT_EQ(plain.pixelColor(49, 50), SysColor::clBtnShadow());
 }
 
 TEST(GradientTest, BannerGroupBoxOutlineFillAndCaption) {
@@ -458,14 +458,14 @@ TEST(GradientTest, BannerGroupBoxOutlineFillAndCaption) {
 
     const QImage img = Render(parent);
     const QColor outline = TVkGroupBox::BannerOutlineColor();
-    EXPECT_EQ(outline, AdjustLightness(clBtnFace(), -40));
+    EXPECT_EQ(outline, AdjustLightness(SysColor::clBtnFace(), -40));
     EXPECT_EQ(img.pixelColor(1, 0), outline);
     EXPECT_EQ(img.pixelColor(0, 1), outline);
     EXPECT_EQ(img.pixelColor(211, banner.bottom() - 1), outline);
     EXPECT_EQ(img.pixelColor(0, 0), QColor(10, 200, 10)) << "corner pixels left out";
     EXPECT_EQ(img.pixelColor(211, banner.bottom()), QColor(10, 200, 10));
-    EXPECT_EQ(img.pixelColor(200, 1), clWindow());
-    EXPECT_EQ(img.pixelColor(200, banner.bottom() - 1), AdjustLightness(clBtnFace(), -20));
+    EXPECT_EQ(img.pixelColor(200, 1), SysColor::clWindow());
+    EXPECT_EQ(img.pixelColor(200, banner.bottom() - 1), AdjustLightness(SysColor::clBtnFace(), -20));
     EXPECT_EQ(img.pixelColor(100, 60), QColor(10, 200, 10)) << "transparent below the banner";
     // The caption: navy pixels within the banner, none in the 4-pixel margin.
     bool navy = false;

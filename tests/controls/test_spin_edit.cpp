@@ -548,7 +548,7 @@ TEST(MemoTest, ReadOnlyMemoShowsInfoColourAndHotFrame) {
     QWidget window;
     TVkMemo memo(&window);
     memo.setGeometry(0, 0, 120, 60);
-    memo.SetColor(clInfoBk());
+    memo.SetColor(SysColor::clInfoBk());
     memo.setReadOnly(true);
     memo.SetFrameHotTrack(true);
     memo.SetFrameColor(QColor(200, 0, 0));
@@ -559,12 +559,12 @@ TEST(MemoTest, ReadOnlyMemoShowsInfoColourAndHotFrame) {
     QApplication::sendEvent(&memo, &leave);
     QImage img = Render(memo);
     EXPECT_EQ(img.pixelColor(0, 30), QColor(200, 0, 0));
-    EXPECT_EQ(img.pixelColor(1, 30), clInfoBk());
-    EXPECT_EQ(img.pixelColor(60, 30), clInfoBk());
+    EXPECT_EQ(img.pixelColor(1, 30), SysColor::clInfoBk());
+    EXPECT_EQ(img.pixelColor(60, 30), SysColor::clInfoBk());
     memo.setFocus();
     img = Render(memo);
     EXPECT_EQ(img.pixelColor(1, 30), QColor(0, 0, 200));
-    EXPECT_EQ(img.pixelColor(60, 30), clInfoBk()) << "the info colour stays when focused";
+    EXPECT_EQ(img.pixelColor(60, 30), SysColor::clInfoBk()) << "the info colour stays when focused";
 }
 
 } // namespace

@@ -19,7 +19,7 @@ void SetUpLikeMainWindow(TVkStringGrid& grid, int cols = 5, int width = 56) {
     grid.SetDefaultColWidth(width);
     grid.SetDefaultRowHeight(18);
     grid.SetScrollBars(ssVertical);
-    grid.SetColor(clInfoBk());
+    grid.SetColor(SysColor::clInfoBk());
     grid.SetFrameVisible(true);
     grid.SetFrameHotTrack(true);
     grid.SetRowCount(92);
@@ -80,10 +80,10 @@ TEST(GridDefaults, NewGridHasTheToolkitDefaults) {
     EXPECT_EQ(grid.GridLineWidth(), 1);
     EXPECT_EQ(grid.Options(), kDefaultGridOptions);
     EXPECT_EQ(grid.ScrollBars(), ssBoth);
-    EXPECT_EQ(grid.Color(), clWindow());
-    EXPECT_EQ(grid.FixedColor(), clBtnFace());
-    EXPECT_EQ(grid.LineColor(), clBtnFace());
-    EXPECT_EQ(grid.FixedLineColor(), clBtnShadow());
+    EXPECT_EQ(grid.Color(), SysColor::clWindow());
+    EXPECT_EQ(grid.FixedColor(), SysColor::clBtnFace());
+    EXPECT_EQ(grid.LineColor(), SysColor::clBtnFace());
+    EXPECT_EQ(grid.FixedLineColor(), SysColor::clBtnShadow());
     EXPECT_EQ(grid.Col(), 1);
     EXPECT_EQ(grid.Row(), 1);
     EXPECT_EQ(grid.Cells(3, 3), "");
@@ -232,14 +232,14 @@ TEST_F(GridTest, PaintsCellsHeaderLinesAndTextAsTheTablesNeedThem) {
     const QImage image = Render();
 
     // Header cells and their lines; data cells and their lines (clBtnFace on clInfoBk).
-    EXPECT_EQ(Pixel(image, 1, 1), clBtnFace());
-    EXPECT_EQ(Pixel(image, 56, 5), clBtnShadow());  // vertical line between header cells
-    EXPECT_EQ(Pixel(image, 20, 18), clBtnShadow()); // line under the header
-    EXPECT_EQ(Pixel(image, 20, 37), clBtnFace());   // line between data rows
-    EXPECT_EQ(Pixel(image, 56, 25), clBtnFace());   // line between data columns
-    EXPECT_EQ(Pixel(image, 60, 25 + 3 * 19), clInfoBk());
+    EXPECT_EQ(Pixel(image, 1, 1), SysColor::clBtnFace());
+    EXPECT_EQ(Pixel(image, 56, 5), SysColor::clBtnShadow());  // vertical line between header cells
+    EXPECT_EQ(Pixel(image, 20, 18), SysColor::clBtnShadow()); // line under the header
+    EXPECT_EQ(Pixel(image, 20, 37), SysColor::clBtnFace());   // line between data rows
+    EXPECT_EQ(Pixel(image, 56, 25), SysColor::clBtnFace());   // line between data columns
+    EXPECT_EQ(Pixel(image, 60, 25 + 3 * 19), SysColor::clInfoBk());
     // Right of the last column: background.
-    EXPECT_EQ(Pixel(image, 5 * 57 + 3, 40), clInfoBk());
+    EXPECT_EQ(Pixel(image, 5 * 57 + 3, 40), SysColor::clInfoBk());
 
     // Text starts 2 pixels in; the header's leading blanks push it right.
     const auto firstInk = [&](int cellX, int cellY, const QColor& fill) {
@@ -249,15 +249,15 @@ TEST_F(GridTest, PaintsCellsHeaderLinesAndTextAsTheTablesNeedThem) {
                     return QPoint(x - cellX, y - cellY);
         return QPoint(-1, -1);
     };
-    const QPoint data = firstInk(57, 38, clInfoBk());
+    const QPoint data = firstInk(57, 38, SysColor::clInfoBk());
     EXPECT_GE(data.x(), 2);
     EXPECT_LE(data.x(), 4);
     EXPECT_GE(data.y(), 2);
-    EXPECT_GT(firstInk(0, 0, clBtnFace()).x(), 15);
+    EXPECT_GT(firstInk(0, 0, SysColor::clBtnFace()).x(), 15);
     // A long text is cut off at its cell: the next cell and the line stay clean.
     for (int y = 19; y < 37; ++y) {
-        EXPECT_EQ(Pixel(image, 170, y), clBtnFace()) << y;
-        EXPECT_EQ(Pixel(image, 173, y), clInfoBk()) << y;
+        EXPECT_EQ(Pixel(image, 170, y), SysColor::clBtnFace()) << y;
+        EXPECT_EQ(Pixel(image, 173, y), SysColor::clInfoBk()) << y;
     }
 }
 
@@ -269,24 +269,24 @@ TEST_F(GridTest, LinesInTheBackgroundColourAreDrawnFiftyDarker) {
     EXPECT_EQ(Pixel(image, 20, 37), QColor(150, 150, 150));
     EXPECT_EQ(Pixel(image, 20, 30 + 19), QColor(200, 200, 200));
     // The main window's colours keep LineColor.
-    grid->SetColor(clInfoBk());
-    grid->SetLineColor(clBtnFace());
-    EXPECT_EQ(grid->EffectiveLineColor(), clBtnFace());
+    grid->SetColor(SysColor::clInfoBk());
+    grid->SetLineColor(SysColor::clBtnFace());
+    EXPECT_EQ(grid->EffectiveLineColor(), SysColor::clBtnFace());
 }
 
 TEST_F(GridTest, SelectionIsHighlightedExceptTheCurrentCellOfTheActiveGrid) {
     grid->FocusCell(1, 2, true);
     grid->FocusCell(2, 3, false);
     QImage image = Render();
-    EXPECT_EQ(Pixel(image, 70, 2 * 19 + 8), clHighlight()); // inactive: the whole range
-    EXPECT_EQ(Pixel(image, 130, 3 * 19 + 8), clHighlight());
+    EXPECT_EQ(Pixel(image, 70, 2 * 19 + 8), SysColor::clHighlight()); // inactive: the whole range
+    EXPECT_EQ(Pixel(image, 130, 3 * 19 + 8), SysColor::clHighlight());
 
     grid->setFocus();
     image = Render();
-    EXPECT_EQ(Pixel(image, 70, 2 * 19 + 8), clHighlight());
-    EXPECT_EQ(Pixel(image, 130, 3 * 19 + 8), clInfoBk()); // current cell keeps its fill
+    EXPECT_EQ(Pixel(image, 70, 2 * 19 + 8), SysColor::clHighlight());
+    EXPECT_EQ(Pixel(image, 130, 3 * 19 + 8), SysColor::clInfoBk()); // current cell keeps its fill
     // ... and carries the dotted focus rectangle.
-    EXPECT_NE(Pixel(image, 2 * 57, 3 * 19), clInfoBk());
+    EXPECT_NE(Pixel(image, 2 * 57, 3 * 19), SysColor::clInfoBk());
 }
 
 TEST_F(GridTest, FrameIsFlatWhenColdAndBoldWhenHot) {
@@ -296,10 +296,10 @@ TEST_F(GridTest, FrameIsFlatWhenColdAndBoldWhenHot) {
     QImage image = Render();
     const int w = grid->width(), h = grid->height();
     EXPECT_EQ(image.pixelColor(0, h / 2), cold);
-    EXPECT_EQ(image.pixelColor(1, h / 2), clBtnFace()); // top and left in the header colour
-    EXPECT_EQ(image.pixelColor(w / 2, 1), clBtnFace());
+    EXPECT_EQ(image.pixelColor(1, h / 2), SysColor::clBtnFace()); // top and left in the header colour
+    EXPECT_EQ(image.pixelColor(w / 2, 1), SysColor::clBtnFace());
     EXPECT_EQ(image.pixelColor(w / 2, h - 1), cold);
-    EXPECT_EQ(image.pixelColor(w / 2, h - 2), clInfoBk()); // bottom in the cells' colour
+    EXPECT_EQ(image.pixelColor(w / 2, h - 2), SysColor::clInfoBk()); // bottom in the cells' colour
 
     grid->setFocus();
     image = Render();
@@ -311,7 +311,7 @@ TEST_F(GridTest, FrameIsFlatWhenColdAndBoldWhenHot) {
     grid->SetFrameHotTrack(false);
     grid->SetFrameVisible(false);
     image = Render();
-    EXPECT_EQ(image.pixelColor(0, h / 2), clBtnShadow());
+    EXPECT_EQ(image.pixelColor(0, h / 2), SysColor::clBtnShadow());
 }
 
 TEST_F(GridTest, NinetyThousandRowsScrollToTheEndAndShowTheLastRow) {

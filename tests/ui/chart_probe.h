@@ -6,8 +6,7 @@
 
 class TChart;
 
-// What a test reads from a result chart: the point count of each series and the title. Kept in
-// a unit of its own, away from the control headers (both layers name the system colours).
+// What a test reads from a result chart: the point count of each series and the title.
 std::vector<std::size_t> PointCounts(TChart* chart);
 bool TitleVisible(TChart* chart);
 std::string TitleLine(TChart* chart);
