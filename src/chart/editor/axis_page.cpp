@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -26,10 +27,11 @@ public:
         axes_->setObjectName(QStringLiteral("AxesList"));
         for (const char* name : {"Left", "Right", "Top", "Bottom"})
             axes_->addItem(QLatin1String(name));
-        axes_->setMaximumWidth(64);
+        axes_->setMaximumWidth(56);
         h->addWidget(axes_);
         tabs_ = new QTabWidget(this);
         tabs_->setObjectName(QStringLiteral("AxisTabs"));
+        tabs_->setUsesScrollButtons(true);
         h->addWidget(tabs_, 1);
         connect(axes_, &QListWidget::currentRowChanged, this, [this](int row) { Build(row); });
         axes_->setCurrentRow(0);
@@ -57,28 +59,31 @@ public:
             delete w;
         }
         TChartAxis& a = AxisAt(row);
-        tabs_->addTab(Scales(a), QStringLiteral("Scales"));
-        tabs_->addTab(Title(a), QStringLiteral("Title"));
-        tabs_->addTab(Labels(a), QStringLiteral("Labels"));
-        tabs_->addTab(Ticks(a), QStringLiteral("Ticks"));
-        tabs_->addTab(Grid(a), QStringLiteral("Grid"));
-        tabs_->addTab(Position(a), QStringLiteral("Position"));
+        tabs_->addTab(Scrollable(Scales(a)), QStringLiteral("Scales"));
+        tabs_->addTab(Scrollable(Title(a)), QStringLiteral("Title"));
+        tabs_->addTab(Scrollable(Labels(a)), QStringLiteral("Labels"));
+        tabs_->addTab(Scrollable(Ticks(a)), QStringLiteral("Ticks"));
+        tabs_->addTab(Scrollable(Grid(a)), QStringLiteral("Grid"));
+        tabs_->addTab(Scrollable(Position(a)), QStringLiteral("Position"));
         tabs_->setCurrentIndex(tab < 0 ? 0 : tab);
     }
 
     QWidget* Scales(TChartAxis& a) {
         auto* page = new QWidget;
-        auto* form = new QFormLayout(page);
-        auto* top = new QHBoxLayout;
+        auto* form = NewPageForm(page);
+        auto* top = new QGridLayout;
         top->addWidget(AddCheck(page, QStringLiteral("Automatic"), a.Automatic, chart_,
                                 [&a, this](bool v) {
                                     a.Automatic = v;
                                     EnableLimits(a);
-                                }));
+                                }),
+                       0, 0);
         top->addWidget(AddCheck(page, QStringLiteral("Visible"), a.Visible, chart_,
-                                [&a](bool v) { a.Visible = v; }));
+                                [&a](bool v) { a.Visible = v; }),
+                       0, 1);
         top->addWidget(AddCheck(page, QStringLiteral("Inverted"), a.Inverted, chart_,
-                                [&a](bool v) { a.Inverted = v; }));
+                                [&a](bool v) { a.Inverted = v; }),
+                       0, 2);
         form->addRow(top);
 
         auto limit = [&](bool minimum) {
@@ -115,12 +120,12 @@ public:
         auto* inc = AddNumberEdit(
             page, chart_, [&a] { return a.Increment(); }, [&a](double v) { a.SetIncrement(v); });
         inc->setObjectName(QStringLiteral("EIncrement"));
-        form->addRow(QStringLiteral("Desired increment:"), inc);
+        form->addRow(QStringLiteral("Increment:"), inc);
 
         auto* log = new QHBoxLayout;
         log->addWidget(AddCheck(page, QStringLiteral("Logarithmic"), a.Logarithmic, chart_,
                                 [&a](bool v) { a.Logarithmic = v; }));
-        log->addWidget(new QLabel(QStringLiteral("Log Base:"), page));
+        log->addWidget(new QLabel(QStringLiteral("Base:"), page));
         log->addWidget(AddNumberEdit(
             page, chart_, [&a] { return a.LogarithmicBase; },
             [&a](double v) {
@@ -148,7 +153,7 @@ public:
 
     QWidget* Title(TChartAxis& a) {
         auto* page = new QWidget;
-        auto* form = new QFormLayout(page);
+        auto* form = NewPageForm(page);
         form->addRow(QStringLiteral("Title:"),
                      AddTextEdit(page, EditorText(a.Title.Caption), chart_,
                                  [&a](const QString& t) { a.Title.Caption = EditorString(t); }));
@@ -165,7 +170,7 @@ public:
 
     QWidget* Labels(TChartAxis& a) {
         auto* page = new QWidget;
-        auto* form = new QFormLayout(page);
+        auto* form = NewPageForm(page);
         auto* checks = new QGridLayout;
         checks->addWidget(AddCheck(page, QStringLiteral("Visible"), a.Labels, chart_,
                                    [&a](bool v) { a.Labels = v; }),
@@ -211,7 +216,7 @@ public:
 
     QWidget* Ticks(TChartAxis& a) {
         auto* page = new QWidget;
-        auto* form = new QFormLayout(page);
+        auto* form = NewPageForm(page);
         AddPenRows(form, QStringLiteral("Axis:"), chart_, a.Axis);
         AddPenRows(form, QStringLiteral("Outer:"), chart_, a.Ticks);
         form->addRow(QStringLiteral("Length:"), AddSpin(page, 0, 100, a.TickLength, chart_,
@@ -234,7 +239,7 @@ public:
 
     QWidget* Grid(TChartAxis& a) {
         auto* page = new QWidget;
-        auto* form = new QFormLayout(page);
+        auto* form = NewPageForm(page);
         AddPenRows(form, QStringLiteral("Grid:"), chart_, a.Grid);
         AddPenRows(form, QStringLiteral("Minor grid:"), chart_, a.MinorGrid);
         form->addRow(AddCheck(page, QStringLiteral("Centered"), a.GridCentered, chart_,
@@ -246,7 +251,7 @@ public:
 
     QWidget* Position(TChartAxis& a) {
         auto* page = new QWidget;
-        auto* form = new QFormLayout(page);
+        auto* form = NewPageForm(page);
         auto percent = [&](double& field) {
             return AddNumberEdit(
                 page, chart_, [&field] { return field; },

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
@@ -314,8 +315,13 @@ void TChartEditForm::EnsurePage(QTabWidget* tabs, int index) {
                                                   : tabs->tabText(index));
     if (!page)
         return;
-    page->setParent(holder);
-    holder->layout()->addWidget(page);
+    // A page larger than the dialog scrolls instead of growing the dialog past its remembered
+    // size; a larger dialog gives the page the room.
+    auto* scroller = new QScrollArea(holder);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(page);
+    holder->layout()->addWidget(scroller);
     holder->setProperty(kPageProperty, QVariant::fromValue<QObject*>(page));
     page->show();
 }

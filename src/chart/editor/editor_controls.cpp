@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 
 #include "chart/chart.h"
@@ -172,6 +173,22 @@ QPushButton* AddFontButton(QWidget* parent, const QString& text, TChart& chart, 
         });
     });
     return button;
+}
+
+QWidget* Scrollable(QWidget* page) {
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(page);
+    return area;
+}
+
+QFormLayout* NewPageForm(QWidget* page) {
+    auto* form = new QFormLayout(page);
+    form->setContentsMargins(6, 6, 6, 6);
+    form->setVerticalSpacing(3);
+    form->setHorizontalSpacing(6);
+    return form;
 }
 
 void AddPenRows(QFormLayout* form, const QString& caption, TChart& chart, TChartPen& pen) {

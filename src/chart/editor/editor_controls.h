@@ -46,6 +46,11 @@ QPushButton* AddColourButton(QWidget* parent, const QString& text, TChart& chart
                              std::function<TColor()> get, std::function<void(TColor)> set);
 // A button that opens the font dialog on a chart font.
 QPushButton* AddFontButton(QWidget* parent, const QString& text, TChart& chart, TChartFont& font);
+// `page` in a frameless scroll area, so that a tab with many rows scrolls inside a small dialog
+// instead of widening the whole dialog.
+QWidget* Scrollable(QWidget* page);
+// A compact form of caption and control rows on a page.
+QFormLayout* NewPageForm(QWidget* page);
 // Rows for a pen: visible, colour, width, style.
 void AddPenRows(QFormLayout* form, const QString& caption, TChart& chart, TChartPen& pen);
 

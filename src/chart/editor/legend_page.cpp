@@ -15,7 +15,7 @@ namespace {
 
 QWidget* StyleTab(TChart& chart, TChartLegend& lg) {
     auto* page = new QWidget;
-    auto* form = new QFormLayout(page);
+    auto* form = NewPageForm(page);
     auto* checks = new QHBoxLayout;
     checks->addWidget(AddCheck(page, QStringLiteral("Visible"), lg.Visible, chart,
                                [&lg](bool v) { lg.Visible = v; }));
@@ -55,7 +55,7 @@ QWidget* StyleTab(TChart& chart, TChartLegend& lg) {
 
 QWidget* PositionTab(TChart& chart, TChartLegend& lg) {
     auto* page = new QWidget;
-    auto* form = new QFormLayout(page);
+    auto* form = NewPageForm(page);
     auto* sides = new QHBoxLayout;
     auto* group = new QButtonGroup(page);
     // Radio order as shown; the values are those of TLegendAlignment.
@@ -89,7 +89,7 @@ QWidget* PositionTab(TChart& chart, TChartLegend& lg) {
 
 QWidget* SymbolsTab(TChart& chart, TLegendSymbol& sym) {
     auto* page = new QWidget;
-    auto* form = new QFormLayout(page);
+    auto* form = NewPageForm(page);
     auto* checks = new QHBoxLayout;
     checks->addWidget(AddCheck(page, QStringLiteral("Visible"), sym.Visible, chart,
                                [&sym](bool v) { sym.Visible = v; }));
@@ -115,7 +115,7 @@ QWidget* SymbolsTab(TChart& chart, TLegendSymbol& sym) {
 
 QWidget* TitleTab(TChart& chart, TLegendTitle& title) {
     auto* page = new QWidget;
-    auto* form = new QFormLayout(page);
+    auto* form = NewPageForm(page);
     QStringList lines;
     for (const std::string& l : title.Text)
         lines << EditorText(l);
@@ -148,9 +148,9 @@ QWidget* TitleTab(TChart& chart, TLegendTitle& title) {
 QWidget* CreateLegendPage(TChart& chart, QWidget* parent) {
     auto* tabs = new QTabWidget(parent);
     tabs->setObjectName(QStringLiteral("LegendPage"));
-    tabs->addTab(StyleTab(chart, chart.Legend), QStringLiteral("Style"));
-    tabs->addTab(PositionTab(chart, chart.Legend), QStringLiteral("Position"));
-    tabs->addTab(SymbolsTab(chart, chart.Legend.Symbol), QStringLiteral("Symbols"));
-    tabs->addTab(TitleTab(chart, chart.Legend.Title), QStringLiteral("Title"));
+    tabs->addTab(Scrollable(StyleTab(chart, chart.Legend)), QStringLiteral("Style"));
+    tabs->addTab(Scrollable(PositionTab(chart, chart.Legend)), QStringLiteral("Position"));
+    tabs->addTab(Scrollable(SymbolsTab(chart, chart.Legend.Symbol)), QStringLiteral("Symbols"));
+    tabs->addTab(Scrollable(TitleTab(chart, chart.Legend.Title)), QStringLiteral("Title"));
     return tabs;
 }

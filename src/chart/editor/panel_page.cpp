@@ -15,7 +15,7 @@ namespace {
 
 QWidget* ColorTab(TChart& chart) {
     auto* page = new QWidget;
-    auto* form = new QFormLayout(page);
+    auto* form = NewPageForm(page);
     auto* defaultBox = AddCheck(page, QStringLiteral("Default"), chart.Color == clBtnFace, chart,
                                 [&chart](bool v) {
                                     if (v)
@@ -34,7 +34,7 @@ QWidget* ColorTab(TChart& chart) {
 
 QWidget* BordersTab(TChart& chart) {
     auto* page = new QWidget;
-    auto* form = new QFormLayout(page);
+    auto* form = NewPageForm(page);
     const QStringList bevels = {"None", "Lowered", "Raised"};
     form->addRow(QStringLiteral("Bevel Outer:"),
                  AddCombo(page, bevels, static_cast<int>(chart.BevelOuter), chart,
@@ -53,7 +53,7 @@ QWidget* BordersTab(TChart& chart) {
 
 QWidget* MarginsTab(TChart& chart) {
     auto* page = new QWidget;
-    auto* form = new QFormLayout(page);
+    auto* form = NewPageForm(page);
     auto margin = [&](const char* caption, int& field) {
         form->addRow(QLatin1String(caption),
                      AddSpin(page, 0, 1000, field, chart, [&field](int v) { field = v; }));
@@ -71,7 +71,7 @@ QWidget* MarginsTab(TChart& chart) {
 QWidget* GradientTab(TChart& chart) {
     TChartGradient& g = chart.Gradient;
     auto* page = new QWidget;
-    auto* form = new QFormLayout(page);
+    auto* form = NewPageForm(page);
     form->addRow(AddCheck(page, QStringLiteral("Visible"), g.Visible, chart,
                           [&g](bool v) { g.Visible = v; }));
     form->addRow(AddColourButton(
@@ -91,7 +91,7 @@ QWidget* GradientTab(TChart& chart) {
 QWidget* ShadowTab(TChart& chart) {
     TChartShadow& s = chart.Shadow;
     auto* page = new QWidget;
-    auto* form = new QFormLayout(page);
+    auto* form = NewPageForm(page);
     form->addRow(AddCheck(page, QStringLiteral("Visible"), s.Visible, chart,
                           [&s](bool v) { s.Visible = v; }));
     form->addRow(AddColourButton(
@@ -106,7 +106,7 @@ QWidget* ShadowTab(TChart& chart) {
 
 QWidget* ImageTab(TChart& chart) {
     auto* page = new QWidget;
-    auto* form = new QFormLayout(page);
+    auto* form = NewPageForm(page);
     auto* name = new QLineEdit(EditorText(chart.BackImage), page);
     name->setReadOnly(true);
     form->addRow(QStringLiteral("Picture:"), name);
@@ -143,11 +143,11 @@ QWidget* ImageTab(TChart& chart) {
 QWidget* CreatePanelPage(TChart& chart, QWidget* parent) {
     auto* tabs = new QTabWidget(parent);
     tabs->setObjectName(QStringLiteral("PanelPage"));
-    tabs->addTab(ColorTab(chart), QStringLiteral("Color"));
-    tabs->addTab(BordersTab(chart), QStringLiteral("Borders"));
-    tabs->addTab(MarginsTab(chart), QStringLiteral("Margins"));
-    tabs->addTab(GradientTab(chart), QStringLiteral("Gradient"));
-    tabs->addTab(ShadowTab(chart), QStringLiteral("Shadow"));
-    tabs->addTab(ImageTab(chart), QStringLiteral("Image"));
+    tabs->addTab(Scrollable(ColorTab(chart)), QStringLiteral("Color"));
+    tabs->addTab(Scrollable(BordersTab(chart)), QStringLiteral("Borders"));
+    tabs->addTab(Scrollable(MarginsTab(chart)), QStringLiteral("Margins"));
+    tabs->addTab(Scrollable(GradientTab(chart)), QStringLiteral("Gradient"));
+    tabs->addTab(Scrollable(ShadowTab(chart)), QStringLiteral("Shadow"));
+    tabs->addTab(Scrollable(ImageTab(chart)), QStringLiteral("Image"));
     return tabs;
 }

@@ -54,7 +54,7 @@ public:
         : QWidget(parent), chart_(chart), options_(options), openSeries_(std::move(openSeries)) {
         setObjectName(QStringLiteral("SeriesListPage"));
         auto* h = new QHBoxLayout(this);
-        h->setContentsMargins(4, 4, 4, 4);
+        h->setContentsMargins(2, 2, 2, 2);
 
         groups_ = new QListWidget(this);
         groups_->setObjectName(QStringLiteral("GroupsList"));
@@ -75,12 +75,15 @@ public:
         list_->horizontalHeader()->setSectionResizeMode(cActive, QHeaderView::Fixed);
         list_->horizontalHeader()->setSectionResizeMode(cColour, QHeaderView::Fixed);
         list_->horizontalHeader()->setStretchLastSection(true);
+        list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        list_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
         list_->setColumnWidth(cIcon, 22);
         list_->setColumnWidth(cActive, 22);
         list_->setColumnWidth(cColour, 26);
         h->addWidget(list_, 1);
 
         auto* buttons = new QVBoxLayout;
+        buttons->setSpacing(2);
         auto button = [&](const QString& text, const char* name, bool enabled) {
             auto* b = new QPushButton(text, this);
             b->setObjectName(QLatin1String(name));

@@ -50,8 +50,8 @@ public:
             delete w;
         }
         TChartTitle& t = TitleAt(which);
-        tabs_->addTab(Style(t), QStringLiteral("Style"));
-        tabs_->addTab(Position(t), QStringLiteral("Position"));
+        tabs_->addTab(Scrollable(Style(t)), QStringLiteral("Style"));
+        tabs_->addTab(Scrollable(Position(t)), QStringLiteral("Position"));
         tabs_->setCurrentIndex(tab < 0 ? 0 : tab);
     }
 
@@ -105,7 +105,7 @@ public:
 
     QWidget* Position(TChartTitle& t) {
         auto* page = new QWidget;
-        auto* form = new QFormLayout(page);
+        auto* form = NewPageForm(page);
         form->addRow(QStringLiteral("Vertical margin:"),
                      AddSpin(page, 0, 200, t.VertMargin, chart_,
                              [&t](int v) { t.VertMargin = v; }));
