@@ -259,27 +259,26 @@ TDataTab::TDataTab(TChart& chart, QWidget* parent)
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(4, 4, 4, 4);
 
+    // The switches and "Copy" above the grid; the navigator and "XYZ series" below it, so that the
+    // tab fits the dialog's first size.
     auto* buttons = new QHBoxLayout;
-    auto addToggle = [&](const QString& text, bool on, auto apply) {
+    auto* nav = new QHBoxLayout;
+    auto addToggle = [&](QHBoxLayout* row, const QString& text, bool on, auto apply) {
         auto* b = new QPushButton(text, this);
         b->setCheckable(true);
         b->setChecked(on);
         connect(b, &QPushButton::toggled, this, [this, apply](bool checked) {
             apply(checked);
-            model_->Refresh();
+            Refresh();
         });
-        buttons->addWidget(b);
+        row->addWidget(b);
         return b;
     };
-    addToggle(QStringLiteral("Show labels"), model_->ShowLabels,
+    addToggle(buttons, QStringLiteral("Show labels"), model_->ShowLabels,
               [this](bool on) { model_->ShowLabels = on; });
-    addToggle(QStringLiteral("Show colors"), model_->ShowColors,
+    addToggle(buttons, QStringLiteral("Show colors"), model_->ShowColors,
               [this](bool on) { model_->ShowColors = on; });
-    auto* xyz = addToggle(QStringLiteral("XYZ series"), false, [](bool) {});
-    // Z columns exist only for three-dimensional series; the result charts hold line series.
-    xyz->setEnabled(false);
-    xyz->setToolTip(QStringLiteral("No series of this chart has Z values"));
-    addToggle(QStringLiteral("Show X values"), model_->ShowXValues,
+    addToggle(buttons, QStringLiteral("Show X values"), model_->ShowXValues,
               [this](bool on) { model_->ShowXValues = on; });
     auto* copy = new QPushButton(QStringLiteral("Copy"), this);
     connect(copy, &QPushButton::clicked, this,
@@ -296,7 +295,6 @@ TDataTab::TDataTab(TChart& chart, QWidget* parent)
     v->addWidget(grid_, 1);
 
     // Navigator: first, prior, next, last, append, delete.
-    auto* nav = new QHBoxLayout;
     auto addNav = [&](const QString& text, const QString& tip, auto action) {
         auto* b = new QToolButton(this);
         b->setText(text);
@@ -327,6 +325,10 @@ TDataTab::TDataTab(TChart& chart, QWidget* parent)
     addNav(QStringLiteral("-"), QStringLiteral("Delete row"),
            [this] { model_->DeleteRow(grid_->currentIndex().row()); });
     nav->addStretch(1);
+    auto* xyz = addToggle(nav, QStringLiteral("XYZ series"), false, [](bool) {});
+    // Z columns exist only for three-dimensional series; the result charts hold line series.
+    xyz->setEnabled(false);
+    xyz->setToolTip(QStringLiteral("No series of this chart has Z values"));
     v->addLayout(nav);
 
     popup_->addAction(QStringLiteral("&Edit Color..."), this, [this] { EditColour(); });
@@ -362,9 +364,15 @@ QPushButton* TDataTab::Button(const QString& text) const {
     return nullptr;
 }
 
+void TDataTab::Refresh() {
+    model_->Refresh();
+    // Wide enough for the shown rows' full numbers (the view measures only those).
+    grid_->resizeColumnsToContents();
+}
+
 void TDataTab::showEvent(QShowEvent* event) {
     // Titles or points may have changed on the other tabs.
-    model_->Refresh();
+    Refresh();
     QWidget::showEvent(event);
 }
 

@@ -58,6 +58,8 @@ class TDataTab : public QWidget {
     Q_OBJECT
 public:
     TDataTab(TChart& chart, QWidget* parent);
+    // Small: the dialog opens at 414 x 347 and the grid or the pages scroll inside the tab.
+    QSize sizeHint() const override { return minimumSizeHint().expandedTo(QSize(320, 220)); }
 
     QTableView* Grid() const { return grid_; }
     TSeriesDataModel* Model() const { return model_; }
@@ -68,6 +70,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void Refresh();
     void EditColour();
     void SetCurrentColour(TColor colour);
     void ChooseFont();

@@ -110,39 +110,41 @@ TExportTab::TExportTab(TChart& chart, QWidget* parent)
     tabs_->addTab(picture, QStringLiteral("Picture"));
 
     // ---- Data
+    // One form, the formats on one line and the include switches two by two, so that the page
+    // fits the dialog's first size.
     auto* data = new QWidget(tabs_);
-    auto* grid = new QGridLayout(data);
-    auto* formats = new QGroupBox(QStringLiteral("Format"), data);
-    auto* fv = new QVBoxLayout(formats);
+    auto* form = new QFormLayout(data);
+    auto* formatRow = new QHBoxLayout;
     auto* group = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
-        dataFormats[i] = new QRadioButton(QString::fromLatin1(kDataFormatNames[i]), formats);
+        dataFormats[i] = new QRadioButton(QString::fromLatin1(kDataFormatNames[i]), data);
         group->addButton(dataFormats[i], i);
-        fv->addWidget(dataFormats[i]);
+        formatRow->addWidget(dataFormats[i]);
     }
+    formatRow->addStretch(1);
     dataFormats[0]->setChecked(true);
-    grid->addWidget(formats, 0, 0, 2, 1);
+    form->addRow(QStringLiteral("Format:"), formatRow);
 
-    auto* include = new QGroupBox(QStringLiteral("Include"), data);
-    auto* iv = new QVBoxLayout(include);
-    includeLabels = new QCheckBox(QStringLiteral("Point &Labels"), include);
-    includeIndex = new QCheckBox(QStringLiteral("Point &Index"), include);
-    includeHeader = new QCheckBox(QStringLiteral("&Header"), include);
-    includeColors = new QCheckBox(QStringLiteral("Point Colo&rs"), include);
+    auto* include = new QGridLayout;
+    includeLabels = new QCheckBox(QStringLiteral("Point &Labels"), data);
+    includeIndex = new QCheckBox(QStringLiteral("Point &Index"), data);
+    includeHeader = new QCheckBox(QStringLiteral("&Header"), data);
+    includeColors = new QCheckBox(QStringLiteral("Point Colo&rs"), data);
     includeLabels->setChecked(true);
     includeHeader->setChecked(true);
+    int at = 0;
     for (QCheckBox* c : {includeLabels, includeIndex, includeHeader, includeColors}) {
-        iv->addWidget(c);
+        include->addWidget(c, at / 2, at % 2);
+        ++at;
     }
-    grid->addWidget(include, 0, 1, 2, 1);
+    form->addRow(QStringLiteral("Include:"), include);
 
-    auto* options = new QFormLayout;
     seriesChoice = new QComboBox(data);
     seriesChoice->addItem(QStringLiteral("(All)"));
     for (int i = 0; i < chart.NumberOfSeries(); ++i) {
         seriesChoice->addItem(EditorText(chart.SeriesAtPosition(i).LegendText()).trimmed());
     }
-    options->addRow(QStringLiteral("Series:"), seriesChoice);
+    form->addRow(QStringLiteral("Series:"), seriesChoice);
     delimiter = new QComboBox(data);
     delimiter->addItems({QStringLiteral("Space"), QStringLiteral("Tab"), QStringLiteral("Comma"),
                          QStringLiteral("Colon"), QStringLiteral("Custom")});
@@ -150,15 +152,16 @@ TExportTab::TExportTab(TChart& chart, QWidget* parent)
     customDelimiter = new QLineEdit(data);
     customDelimiter->setMaximumWidth(40);
     customDelimiter->setEnabled(false);
+    textQuotes = new QLineEdit(data);
+    textQuotes->setMaximumWidth(40);
     auto* delimiterRow = new QHBoxLayout;
     delimiterRow->addWidget(delimiter, 1);
     delimiterRow->addWidget(customDelimiter);
-    options->addRow(QStringLiteral("Delimiter:"), delimiterRow);
-    textQuotes = new QLineEdit(data);
-    textQuotes->setMaximumWidth(40);
-    options->addRow(QStringLiteral("Text &Quotes:"), textQuotes);
-    grid->addLayout(options, 2, 0, 1, 2);
-    grid->setRowStretch(3, 1);
+    auto* quotesLabel = new QLabel(QStringLiteral("Text &Quotes:"), data);
+    quotesLabel->setBuddy(textQuotes);
+    delimiterRow->addWidget(quotesLabel);
+    delimiterRow->addWidget(textQuotes);
+    form->addRow(QStringLiteral("Delimiter:"), delimiterRow);
     auto updateTextOptions = [this] {
         const bool text = dataFormats[0]->isChecked();
         delimiter->setEnabled(text);

@@ -66,6 +66,8 @@ TSeriesTab::TSeriesTab(TChart& chart, QWidget* parent)
     auto* v = new QVBoxLayout(this);
     v->setContentsMargins(4, 4, 4, 4);
     combo_->setObjectName(QStringLiteral("seriesCombo"));
+    combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo_->setMinimumContentsLength(6);
     v->addWidget(combo_);
     v->addWidget(tabs_, 1);
     for (int i = 0; i < chart.NumberOfSeries(); ++i) {
@@ -109,6 +111,12 @@ void TSeriesTab::Rebuild() {
     tabs_->addTab(Scrolled(BuildFormat(*series), tabs_), QStringLiteral("Format"));
     tabs_->addTab(Scrolled(BuildGeneral(*series), tabs_), QStringLiteral("General"));
     tabs_->addTab(Scrolled(BuildMarks(*series), tabs_), QStringLiteral("Marks"));
+    // Combo boxes size to their longest entry by default, which would widen the tab beyond the
+    // dialog's first size.
+    for (QComboBox* combo : tabs_->findChildren<QComboBox*>()) {
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(6);
+    }
     tabs_->setCurrentIndex(std::max(shown, 0));
 }
 

@@ -15,6 +15,8 @@ class TSeriesTab : public QWidget {
     Q_OBJECT
 public:
     TSeriesTab(TChart& chart, QWidget* parent);
+    // Small: the dialog opens at 414 x 347 and the grid or the pages scroll inside the tab.
+    QSize sizeHint() const override { return minimumSizeHint().expandedTo(QSize(320, 220)); }
 
     void SelectSeries(TChartSeries* series);
     TChartSeries* CurrentSeries() const;
