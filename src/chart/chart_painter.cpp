@@ -1,6 +1,8 @@
 #include "chart/chart_painter.h"
 
+#include <QLinearGradient>
 #include <QPainter>
+#include <QPixmap>
 #include <QPalette>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -45,6 +47,8 @@ private:
                    const TChartShadow& shadow);
 
     void DrawPanel();
+    // Gradient and picture over the panel colour.
+    void DrawPanelFill(int w, int h);
     void DrawLegend();
     void DrawTitle(const TChartTitle& title);
     void DrawBackWall();
@@ -178,10 +182,21 @@ void TChartPainter::DrawShape(const TRect& r, TColor colour, const TChartPen& fr
 }
 
 void TChartPainter::DrawPanel() {
-    const int w = image_.width();
-    const int h = image_.height();
+    int w = image_.width();
+    int h = image_.height();
+    if (chart_.Shadow.Visible) {
+        // What lies behind the chart shows beside the shadow.
+        FillRect(0, 0, w, h, palette_.color(QPalette::Window));
+        const int sx = std::max(0, chart_.Shadow.HorizSize);
+        const int sy = std::max(0, chart_.Shadow.VertSize);
+        FillRect(sx, sy, w, h, Colour(chart_.Shadow.Color));
+        // The same panel size as the layout's PanelRect.
+        w = std::max(1, w - sx);
+        h = std::max(1, h - sy);
+    }
     const QColor face = Colour(chart_.Color);
     FillRect(0, 0, w, h, face.isValid() ? face : QColor(Qt::white));
+    DrawPanelFill(w, h);
     int inset = 0;
     auto bevel = [&](TPanelBevel kind) {
         if (kind == TPanelBevel::bvNone) {
@@ -208,6 +223,61 @@ void TChartPainter::DrawPanel() {
     bevel(chart_.BevelInner);
     if (chart_.Border.Visible) {
         FrameRect(0, 0, w, h, chart_.Border.Width, Colour(chart_.Border.Color));
+    }
+}
+
+// The panel picture, read again only when its file name changes.
+const QImage& PanelPicture(const std::string& fileName) {
+    static std::string loadedName;
+    static QImage loaded;
+    if (fileName != loadedName) {
+        loadedName = fileName;
+        loaded = QImage(ToQString(fileName));
+    }
+    return loaded;
+}
+
+void TChartPainter::DrawPanelFill(int w, int h) {
+    const TChartGradient& g = chart_.Gradient;
+    if (g.Visible) {
+        QPointF from(0, 0);
+        QPointF to(0, h);
+        switch (g.Direction) {
+        case TChartGradientDirection::gdTopBottom:
+            break;
+        case TChartGradientDirection::gdBottomTop:
+            std::swap(from, to);
+            break;
+        case TChartGradientDirection::gdLeftRight:
+            to = QPointF(w, 0);
+            break;
+        case TChartGradientDirection::gdRightLeft:
+            from = QPointF(w, 0);
+            to = QPointF(0, 0);
+            break;
+        }
+        QLinearGradient fill(from, to);
+        fill.setColorAt(0, Colour(g.StartColor));
+        fill.setColorAt(1, Colour(g.EndColor));
+        p_.fillRect(QRect(0, 0, w, h), fill);
+    }
+    if (!chart_.BackImage.empty()) {
+        const QImage& picture = PanelPicture(chart_.BackImage);
+        if (picture.isNull()) {
+            return; // an unreadable picture leaves the plain panel
+        }
+        const QRect panel(0, 0, w, h);
+        switch (chart_.BackImageMode) {
+        case TBackImageMode::pbmStretch:
+            p_.drawImage(panel, picture);
+            break;
+        case TBackImageMode::pbmTile:
+            p_.drawTiledPixmap(panel, QPixmap::fromImage(picture));
+            break;
+        case TBackImageMode::pbmCenter:
+            p_.drawImage((w - picture.width()) / 2, (h - picture.height()) / 2, picture);
+            break;
+        }
     }
 }
 
@@ -707,6 +777,14 @@ void TChartPainter::DrawMarks(int position) {
         std::min(static_cast<std::size_t>(series.LastValueIndex), series.PointCount() - 1);
     const int textHeight = m_.TextHeight(marks.Font, "W");
     const int symbol = marks.Symbol ? textHeight - 2 : 0;
+    const int height = marks.MarginTop + textHeight + marks.MarginBottom;
+    // A mark that would cover the last one drawn is left out: on a dense sweep the boxes would
+    // only hide each other, and drawing tens of thousands of them would stall the window.
+    TRect previous{0, 0, -1, -1};
+    auto overlaps = [&previous](int left, int right, int top, int bottom) {
+        return previous.Right >= previous.Left && left <= previous.Right &&
+               right >= previous.Left && top <= previous.Bottom && bottom >= previous.Top;
+    };
     for (std::size_t i = first; i <= last; ++i) {
         const double x = series.XValues[i];
         const double y = series.YValues[i];
@@ -716,13 +794,19 @@ void TChartPainter::DrawMarks(int position) {
         }
         const int px = h.ValueToPixel(x);
         const int py = v.ValueToPixel(y);
+        const int boxBottom = py - marks.ArrowLength;
+        if (overlaps(px, px, boxBottom - height, boxBottom)) {
+            continue; // every box is centred on its point, so this one would overlap
+        }
         const std::string text = series.MarkText(i);
         const int textWidth = m_.TextWidth(marks.Font, text);
         const int width =
             marks.MarginLeft + (symbol > 0 ? symbol + 2 : 0) + textWidth + marks.MarginRight;
-        const int height = marks.MarginTop + textHeight + marks.MarginBottom;
-        const int boxBottom = py - marks.ArrowLength;
         const TRect box{px - width / 2, boxBottom - height, px - width / 2 + width, boxBottom};
+        if (overlaps(box.Left, box.Right, box.Top, box.Bottom)) {
+            continue;
+        }
+        previous = box;
         if (marks.Arrow.Visible && marks.Arrow.Style != TPenStyle::psClear &&
             marks.ArrowLength > 0) {
             PatternLine(false, px, boxBottom, py, marks.Arrow, SeriesDrawColor(chart_, position));

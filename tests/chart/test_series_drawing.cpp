@@ -125,6 +125,30 @@ TEST_F(SeriesLook, MarksShowTheirBoxAboveEachPointJoinedByTheArrow) {
     EXPECT_NE(Rgb(Draw(), mid - QPoint(0, above)), 0xFF00FFu);
 }
 
+TEST_F(SeriesLook, MarksThatWouldCoverTheLastOneAreLeftOut) {
+    series->ClearPoints();
+    // Dense: a point every few pixels, all at one height, then a lone point further right.
+    for (int i = 0; i <= 100; ++i) {
+        series->AddPoint(i * 0.1, 0.5);
+    }
+    series->AddPoint(40, 0.5);
+    series->Marks.Visible = true;
+    series->Marks.Style = TSeriesMarksStyle::smsXValue;
+    series->Marks.BackColor = RGBColor(255, 0, 255);
+    series->Marks.Frame.Color = clRed;
+    const QImage& image = Draw();
+    // Frame columns of the drawn boxes along one row through them.
+    const int row = At(0, 0.5).y() - series->Marks.ArrowLength - 3;
+    int frames = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        frames += Rgb(image, QPoint(x, row)) == 0xFF0000u;
+    }
+    // Far fewer boxes than the 102 points, the lone point's among them.
+    EXPECT_GE(frames, 4);
+    EXPECT_LT(frames, 40);
+    EXPECT_EQ(Rgb(image, QPoint(At(40, 0.5).x(), row)), 0xFF00FFu);
+}
+
 TEST_F(SeriesLook, MarkerShapesDifferInTheirCorners) {
     series->Pointer.Visible = true;
     series->Pointer.HorizSize = 5;
