@@ -94,6 +94,14 @@ void TSeriesTab::SelectSeries(TChartSeries* series) {
     }
 }
 
+void TSeriesTab::showEvent(QShowEvent* event) {
+    // Series may have been renamed on the series list meanwhile.
+    for (int i = 0; i < combo_->count() && i < chart_.NumberOfSeries(); ++i) {
+        combo_->setItemText(i, EditorText(chart_.SeriesAtPosition(i).LegendText()));
+    }
+    QWidget::showEvent(event);
+}
+
 void TSeriesTab::Rebuild() {
     const int shown = tabs_->currentIndex();
     while (tabs_->count() > 0) {

@@ -23,6 +23,9 @@ public:
     QComboBox* SeriesCombo() const { return combo_; }
     QTabWidget* Tabs() const { return tabs_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void Rebuild();
     QWidget* BuildFormat(TChartSeries& series);

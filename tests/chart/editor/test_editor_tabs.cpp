@@ -133,6 +133,11 @@ TEST_F(SeriesTab, ColourButtonSetsTheSeriesColour) {
     ASSERT_NE(colour, nullptr);
     EXPECT_TRUE(Redraws([&] { colour->click(); }));
     EXPECT_EQ(chart.SeriesAtPosition(0).SeriesColor(), clFuchsia);
+
+    // A title changed on the series list shows when the tab is shown again.
+    chart.SeriesAtPosition(1).Title = "Renamed";
+    tab.show();
+    EXPECT_EQ(tab.SeriesCombo()->itemText(1), QStringLiteral("Renamed"));
 }
 
 using DataTab = EditorTab;
