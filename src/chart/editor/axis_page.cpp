@@ -134,10 +134,8 @@ public:
                 a.LogarithmicBase = v;
             }));
         form->addRow(log);
-        form->addRow(AddCheck(page, QStringLiteral("Show &all labels"),
-                              a.LabelsSeparation() == 0, chart_, [&a](bool v) {
-                                  a.SetLabelsSeparation(v ? 0 : 10);
-                              }));
+        form->addRow(AddCheck(page, QStringLiteral("Show &all labels"), a.LabelsSeparation() == 0,
+                              chart_, [&a](bool v) { a.SetLabelsSeparation(v ? 0 : 10); }));
         EnableLimits(a);
         return page;
     }
@@ -160,8 +158,8 @@ public:
         form->addRow(QStringLiteral("Angle:"),
                      AddCombo(page, {"0", "90", "180", "270"}, a.Title.Angle / 90 % 4, chart_,
                               [&a](int i) { a.Title.Angle = i * 90; }));
-        form->addRow(QStringLiteral("Size:"), AddSpin(page, 0, 500, a.TitleSize, chart_,
-                                                      [&a](int v) { a.TitleSize = v; }));
+        form->addRow(QStringLiteral("Size:"),
+                     AddSpin(page, 0, 500, a.TitleSize, chart_, [&a](int v) { a.TitleSize = v; }));
         form->addRow(AddCheck(page, QStringLiteral("Visible"), a.Title.Visible, chart_,
                               [&a](bool v) { a.Title.Visible = v; }));
         form->addRow(AddFontButton(page, QStringLiteral("&Font..."), chart_, a.Title.Font));
@@ -187,9 +185,8 @@ public:
         form->addRow(checks);
         form->addRow(QStringLiteral("Style:"),
                      AddCombo(page, {"Auto", "None", "Value", "Mark", "Text"},
-                              static_cast<int>(a.LabelStyle), chart_, [&a](int i) {
-                                  a.LabelStyle = static_cast<TAxisLabelStyle>(i);
-                              }));
+                              static_cast<int>(a.LabelStyle), chart_,
+                              [&a](int i) { a.LabelStyle = static_cast<TAxisLabelStyle>(i); }));
         form->addRow(QStringLiteral("Angle:"),
                      AddCombo(page, {"0", "90", "180", "270"}, a.LabelsAngle / 90 % 4, chart_,
                               [&a](int i) { a.LabelsAngle = i * 90; }));
@@ -222,16 +219,13 @@ public:
         form->addRow(QStringLiteral("Length:"), AddSpin(page, 0, 100, a.TickLength, chart_,
                                                         [&a](int v) { a.TickLength = v; }));
         AddPenRows(form, QStringLiteral("Inner:"), chart_, a.TicksInner);
-        form->addRow(QStringLiteral("Length:"),
-                     AddSpin(page, 0, 100, a.TickInnerLength, chart_,
-                             [&a](int v) { a.TickInnerLength = v; }));
+        form->addRow(QStringLiteral("Length:"), AddSpin(page, 0, 100, a.TickInnerLength, chart_,
+                                                        [&a](int v) { a.TickInnerLength = v; }));
         AddPenRows(form, QStringLiteral("Minor:"), chart_, a.MinorTicks);
-        form->addRow(QStringLiteral("Length:"),
-                     AddSpin(page, 0, 100, a.MinorTickLength, chart_,
-                             [&a](int v) { a.MinorTickLength = v; }));
-        form->addRow(QStringLiteral("Count:"),
-                     AddSpin(page, 0, 100, a.MinorTickCount, chart_,
-                             [&a](int v) { a.MinorTickCount = v; }));
+        form->addRow(QStringLiteral("Length:"), AddSpin(page, 0, 100, a.MinorTickLength, chart_,
+                                                        [&a](int v) { a.MinorTickLength = v; }));
+        form->addRow(QStringLiteral("Count:"), AddSpin(page, 0, 100, a.MinorTickCount, chart_,
+                                                       [&a](int v) { a.MinorTickCount = v; }));
         form->addRow(AddCheck(page, QStringLiteral("At labels only"), a.TickOnLabelsOnly, chart_,
                               [&a](bool v) { a.TickOnLabelsOnly = v; }));
         return page;
@@ -244,8 +238,8 @@ public:
         AddPenRows(form, QStringLiteral("Minor grid:"), chart_, a.MinorGrid);
         form->addRow(AddCheck(page, QStringLiteral("Centered"), a.GridCentered, chart_,
                               [&a](bool v) { a.GridCentered = v; }));
-        form->addRow(QStringLiteral("Draw every:"), AddSpin(page, 1, 100, a.DrawEvery, chart_,
-                                                            [&a](int v) { a.DrawEvery = v; }));
+        form->addRow(QStringLiteral("Draw every:"),
+                     AddSpin(page, 1, 100, a.DrawEvery, chart_, [&a](int v) { a.DrawEvery = v; }));
         return page;
     }
 

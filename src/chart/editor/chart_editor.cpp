@@ -28,8 +28,7 @@ const char* const kSettingsGroup = "ChartEditor";
 const char* const kPageProperty = "vkEditorPage";
 
 QSettings EditorStore() {
-    return QSettings(QSettings::UserScope, QStringLiteral("Vitreo-K"),
-                     QStringLiteral("Vitreo-K"));
+    return QSettings(QSettings::UserScope, QStringLiteral("Vitreo-K"), QStringLiteral("Vitreo-K"));
 }
 
 // A stored value, or `fallback` when it is missing or not readable as its type.
@@ -122,9 +121,9 @@ TChartEditForm::TChartEditForm(QWidget* parent) : QDialog(parent) {
     }
     chartTabs_ = new QTabWidget(mainTabs_->widget(0));
     chartTabs_->setObjectName(QStringLiteral("SubPage"));
-    for (const QString& name : {QStringLiteral("Series"), QStringLiteral("Axis"),
-                                QStringLiteral("Titles"), QStringLiteral("Legend"),
-                                QStringLiteral("Panel")}) {
+    for (const QString& name :
+         {QStringLiteral("Series"), QStringLiteral("Axis"), QStringLiteral("Titles"),
+          QStringLiteral("Legend"), QStringLiteral("Panel")}) {
         auto* holder = new QWidget(chartTabs_);
         auto* l = new QVBoxLayout(holder);
         l->setContentsMargins(2, 2, 2, 2);
@@ -355,8 +354,7 @@ QWidget* TChartEditForm::CreatePage(const QString& name) {
     if (name == QLatin1String("Data"))
         return CreateDataTab(chart, this);
     if (name == QLatin1String("Export"))
-        return CreateExportTab(chart, this,
-                               hideTabs_.Contains(TChartEditorTab::cetExportNative));
+        return CreateExportTab(chart, this, hideTabs_.Contains(TChartEditorTab::cetExportNative));
     if (name == QLatin1String("Print"))
         return CreatePrintTab(chart, this);
     return nullptr;

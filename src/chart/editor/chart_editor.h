@@ -157,12 +157,11 @@ public:
 
     QString Title;
     TChartEditorTabs HideTabs;
-    TChartEditorOptions Options{
-        TChartEditorOption::ceAdd,        TChartEditorOption::ceDelete,
-        TChartEditorOption::ceChange,     TChartEditorOption::ceClone,
-        TChartEditorOption::ceDataSource, TChartEditorOption::ceTitle,
-        TChartEditorOption::ceHelp,       TChartEditorOption::ceGroupAll,
-        TChartEditorOption::ceOrderSeries, TChartEditorOption::ceAskDelete};
+    TChartEditorOptions Options{TChartEditorOption::ceAdd,         TChartEditorOption::ceDelete,
+                                TChartEditorOption::ceChange,      TChartEditorOption::ceClone,
+                                TChartEditorOption::ceDataSource,  TChartEditorOption::ceTitle,
+                                TChartEditorOption::ceHelp,        TChartEditorOption::ceGroupAll,
+                                TChartEditorOption::ceOrderSeries, TChartEditorOption::ceAskDelete};
     bool HighLightTabs = false;
     TChartEditorTab DefaultTab = TChartEditorTab::cetMain;
     bool AutoRepaint = true;

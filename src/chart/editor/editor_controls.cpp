@@ -19,15 +19,14 @@
 #include "chart/qt_measurer.h"
 #include "numtext/numtext.h"
 
-std::function<bool(QWidget*, TColor, TColor&)> ChooseChartColour = [](QWidget* parent,
-                                                                      TColor current,
-                                                                      TColor& chosen) {
-    const QColor c = QColorDialog::getColor(EditorColour(current), parent);
-    if (!c.isValid())
-        return false;
-    chosen = RGBColor(c.red(), c.green(), c.blue());
-    return true;
-};
+std::function<bool(QWidget*, TColor, TColor&)> ChooseChartColour =
+    [](QWidget* parent, TColor current, TColor& chosen) {
+        const QColor c = QColorDialog::getColor(EditorColour(current), parent);
+        if (!c.isValid())
+            return false;
+        chosen = RGBColor(c.red(), c.green(), c.blue());
+        return true;
+    };
 
 QString EditorText(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -84,11 +83,10 @@ QComboBox* AddCombo(QWidget* parent, const QStringList& items, int index, TChart
     auto* combo = new QComboBox(parent);
     combo->addItems(items);
     combo->setCurrentIndex(index);
-    QObject::connect(combo, &QComboBox::currentIndexChanged, combo,
-                     [&chart, combo, set](int i) {
-                         if (i >= 0)
-                             ApplyChartChange(chart, combo, [&] { set(i); });
-                     });
+    QObject::connect(combo, &QComboBox::currentIndexChanged, combo, [&chart, combo, set](int i) {
+        if (i >= 0)
+            ApplyChartChange(chart, combo, [&] { set(i); });
+    });
     return combo;
 }
 
@@ -117,8 +115,7 @@ QLineEdit* AddNumberEdit(QWidget* parent, TChart& chart, std::function<double()>
         // Reset first: the message box takes the focus and would finish the entry again.
         const std::string entered = EditorString(text);
         edit->setText(NumberText(get()));
-        ApplyChartChange(chart, edit,
-                         [&] { set(static_cast<double>(ParseDecimal(entered))); });
+        ApplyChartChange(chart, edit, [&] { set(static_cast<double>(ParseDecimal(entered))); });
         edit->setText(NumberText(get()));
     });
     return edit;

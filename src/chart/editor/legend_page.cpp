@@ -21,22 +21,22 @@ QWidget* StyleTab(TChart& chart, TChartLegend& lg) {
                                [&lg](bool v) { lg.Visible = v; }));
     checks->addWidget(AddCheck(page, QStringLiteral("Inverted"), lg.Inverted, chart,
                                [&lg](bool v) { lg.Inverted = v; }));
-    checks->addWidget(AddCheck(page, QStringLiteral("Font Series Color"), lg.FontSeriesColor,
-                               chart, [&lg](bool v) { lg.FontSeriesColor = v; }));
+    checks->addWidget(AddCheck(page, QStringLiteral("Font Series Color"), lg.FontSeriesColor, chart,
+                               [&lg](bool v) { lg.FontSeriesColor = v; }));
     form->addRow(checks);
-    form->addRow(QStringLiteral("Legend Style:"),
-                 AddCombo(page,
-                          {"Automatic", "Series Names", "Series Values", "Last Values",
-                           "Series Groups"},
-                          static_cast<int>(lg.LegendStyle), chart,
-                          [&lg](int i) { lg.LegendStyle = static_cast<TLegendStyle>(i); }));
+    form->addRow(
+        QStringLiteral("Legend Style:"),
+        AddCombo(page,
+                 {"Automatic", "Series Names", "Series Values", "Last Values", "Series Groups"},
+                 static_cast<int>(lg.LegendStyle), chart,
+                 [&lg](int i) { lg.LegendStyle = static_cast<TLegendStyle>(i); }));
     const int boxes = !lg.CheckBoxes ? 0 : lg.CheckBoxesStyle == TCheckBoxesStyle::cbsCheck ? 1 : 2;
     form->addRow(QStringLiteral("Check boxes:"),
                  AddCombo(page, {"No check boxes", "Check boxes", "Radio buttons"}, boxes, chart,
                           [&lg](int i) {
                               lg.CheckBoxes = i != 0;
-                              lg.CheckBoxesStyle = i == 2 ? TCheckBoxesStyle::cbsRadio
-                                                          : TCheckBoxesStyle::cbsCheck;
+                              lg.CheckBoxesStyle =
+                                  i == 2 ? TCheckBoxesStyle::cbsRadio : TCheckBoxesStyle::cbsCheck;
                           }));
     form->addRow(QStringLiteral("Vert. Spacing:"), AddSpin(page, 0, 100, lg.VertSpacing, chart,
                                                            [&lg](int v) { lg.VertSpacing = v; }));
@@ -76,12 +76,12 @@ QWidget* PositionTab(TChart& chart, TChartLegend& lg) {
                              [&] { lg.Alignment = static_cast<TLegendAlignment>(id); });
     });
     form->addRow(QStringLiteral("Position:"), sides);
-    form->addRow(QStringLiteral("Offset %:"), AddSpin(page, 0, 100, lg.TopPos, chart,
-                                                      [&lg](int v) { lg.TopPos = v; }));
+    form->addRow(QStringLiteral("Offset %:"),
+                 AddSpin(page, 0, 100, lg.TopPos, chart, [&lg](int v) { lg.TopPos = v; }));
     form->addRow(QStringLiteral("Horiz. Margin:"), AddSpin(page, 0, 200, lg.HorizMargin, chart,
                                                            [&lg](int v) { lg.HorizMargin = v; }));
-    form->addRow(QStringLiteral("Vert. Margin:"), AddSpin(page, 0, 200, lg.VertMargin, chart,
-                                                          [&lg](int v) { lg.VertMargin = v; }));
+    form->addRow(QStringLiteral("Vert. Margin:"),
+                 AddSpin(page, 0, 200, lg.VertMargin, chart, [&lg](int v) { lg.VertMargin = v; }));
     form->addRow(AddCheck(page, QStringLiteral("Resize Chart"), lg.ResizeChart, chart,
                           [&lg](bool v) { lg.ResizeChart = v; }));
     return page;
@@ -105,9 +105,7 @@ QWidget* SymbolsTab(TChart& chart, TLegendSymbol& sym) {
                           [&sym](int i) { sym.WidthUnits = static_cast<TLegendSymbolSize>(i); }));
     form->addRow(QStringLiteral("Position:"),
                  AddCombo(page, {"Left", "Right"}, static_cast<int>(sym.Position), chart,
-                          [&sym](int i) {
-                              sym.Position = static_cast<TLegendSymbolPosition>(i);
-                          }));
+                          [&sym](int i) { sym.Position = static_cast<TLegendSymbolPosition>(i); }));
     form->addRow(AddCheck(page, QStringLiteral("Default border"), sym.DefaultPen, chart,
                           [&sym](bool v) { sym.DefaultPen = v; }));
     return page;
@@ -129,9 +127,8 @@ QWidget* TitleTab(TChart& chart, TLegendTitle& title) {
                           [&title](bool v) { title.Visible = v; }));
     form->addRow(AddCheck(page, QStringLiteral("Transparent"), title.Transparent, chart,
                           [&title](bool v) { title.Transparent = v; }));
-    static const TTitleAlignment order[] = {TTitleAlignment::taLeftJustify,
-                                            TTitleAlignment::taCenter,
-                                            TTitleAlignment::taRightJustify};
+    static const TTitleAlignment order[] = {
+        TTitleAlignment::taLeftJustify, TTitleAlignment::taCenter, TTitleAlignment::taRightJustify};
     int index = 0;
     for (int i = 0; i < 3; ++i)
         if (order[i] == title.TextAlignment)

@@ -42,11 +42,12 @@ QWidget* BordersTab(TChart& chart) {
     form->addRow(QStringLiteral("Bevel Inner:"),
                  AddCombo(page, bevels, static_cast<int>(chart.BevelInner), chart,
                           [&chart](int i) { chart.BevelInner = static_cast<TPanelBevel>(i); }));
-    form->addRow(QStringLiteral("Bevel Width:"), AddSpin(page, 1, 20, chart.BevelWidth, chart,
-                                                          [&chart](int v) { chart.BevelWidth = v; }));
-    form->addRow(QStringLiteral("Border Width:"),
-                 AddSpin(page, 0, 50, chart.BorderWidth, chart,
-                         [&chart](int v) { chart.BorderWidth = v; }));
+    form->addRow(
+        QStringLiteral("Bevel Width:"),
+        AddSpin(page, 1, 20, chart.BevelWidth, chart, [&chart](int v) { chart.BevelWidth = v; }));
+    form->addRow(
+        QStringLiteral("Border Width:"),
+        AddSpin(page, 0, 50, chart.BorderWidth, chart, [&chart](int v) { chart.BorderWidth = v; }));
     AddPenRows(form, QStringLiteral("Border:"), chart, chart.Border);
     return page;
 }
@@ -82,9 +83,8 @@ QWidget* GradientTab(TChart& chart) {
         [&g](TColor c) { g.EndColor = c; }));
     form->addRow(QStringLiteral("Direction:"),
                  AddCombo(page, {"Top Bottom", "Bottom Top", "Left Right", "Right Left"},
-                          static_cast<int>(g.Direction), chart, [&g](int i) {
-                              g.Direction = static_cast<TChartGradientDirection>(i);
-                          }));
+                          static_cast<int>(g.Direction), chart,
+                          [&g](int i) { g.Direction = static_cast<TChartGradientDirection>(i); }));
     return page;
 }
 
@@ -97,10 +97,10 @@ QWidget* ShadowTab(TChart& chart) {
     form->addRow(AddColourButton(
         page, QStringLiteral("&Color..."), chart, [&s] { return s.Color; },
         [&s](TColor c) { s.Color = c; }));
-    form->addRow(QStringLiteral("Horiz. Size:"), AddSpin(page, 0, 100, s.HorizSize, chart,
-                                                          [&s](int v) { s.HorizSize = v; }));
-    form->addRow(QStringLiteral("Vert. Size:"), AddSpin(page, 0, 100, s.VertSize, chart,
-                                                         [&s](int v) { s.VertSize = v; }));
+    form->addRow(QStringLiteral("Horiz. Size:"),
+                 AddSpin(page, 0, 100, s.HorizSize, chart, [&s](int v) { s.HorizSize = v; }));
+    form->addRow(QStringLiteral("Vert. Size:"),
+                 AddSpin(page, 0, 100, s.VertSize, chart, [&s](int v) { s.VertSize = v; }));
     return page;
 }
 
@@ -130,11 +130,10 @@ QWidget* ImageTab(TChart& chart) {
         ApplyChartChange(chart, page, [&] { chart.BackImage.clear(); });
         name->clear();
     });
-    form->addRow(QStringLiteral("Mode:"),
-                 AddCombo(page, {"Stretch", "Tile", "Center"},
-                          static_cast<int>(chart.BackImageMode), chart, [&chart](int i) {
-                              chart.BackImageMode = static_cast<TBackImageMode>(i);
-                          }));
+    form->addRow(
+        QStringLiteral("Mode:"),
+        AddCombo(page, {"Stretch", "Tile", "Center"}, static_cast<int>(chart.BackImageMode), chart,
+                 [&chart](int i) { chart.BackImageMode = static_cast<TBackImageMode>(i); }));
     return page;
 }
 

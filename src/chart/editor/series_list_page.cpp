@@ -148,8 +148,7 @@ public:
     }
 
     TChartSeries* SeriesAt(int row) const {
-        return row >= 0 && row < chart_.NumberOfSeries() ? &chart_.SeriesAtPosition(row)
-                                                         : nullptr;
+        return row >= 0 && row < chart_.NumberOfSeries() ? &chart_.SeriesAtPosition(row) : nullptr;
     }
 
     // Lists the series as the chart has them now (other pages may have changed them).
@@ -168,8 +167,8 @@ public:
             auto* colour = new QTableWidgetItem;
             colour->setBackground(EditorColour(chart_.SeriesDrawColor(s)));
             list_->setItem(i, cColour, colour);
-            const QString title = viewNames_->isChecked() ? EditorText(s.Name)
-                                                          : EditorText(s.LegendText());
+            const QString title =
+                viewNames_->isChecked() ? EditorText(s.Name) : EditorText(s.LegendText());
             list_->setItem(i, cTitle, new QTableWidgetItem(title));
         }
         if (selected >= 0 && selected < list_->rowCount())

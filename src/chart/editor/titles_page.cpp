@@ -106,9 +106,9 @@ public:
     QWidget* Position(TChartTitle& t) {
         auto* page = new QWidget;
         auto* form = NewPageForm(page);
-        form->addRow(QStringLiteral("Vertical margin:"),
-                     AddSpin(page, 0, 200, t.VertMargin, chart_,
-                             [&t](int v) { t.VertMargin = v; }));
+        form->addRow(
+            QStringLiteral("Vertical margin:"),
+            AddSpin(page, 0, 200, t.VertMargin, chart_, [&t](int v) { t.VertMargin = v; }));
         AddPenRows(form, QStringLiteral("Frame:"), chart_, t.Frame);
         return page;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "chart/model/custom_chart.h"
 #include "numtext/numtext.h"
@@ -157,6 +158,24 @@ void TChartAxis::CalcMinMax() {
                 hi = std::max(hi, smax);
             }
         }
+        if (Logarithmic && lo <= 0 && hi > 0) {
+            // Zero and negative values have no place on a logarithmic axis; the range starts at
+            // the smallest positive value instead.
+            lo = hi;
+            for (int i = 0; i < chart_->NumberOfSeries(); ++i) {
+                const TChartSeries& s = chart_->SeriesAtPosition(i);
+                if (!IsSeriesAxis(s) || (onlyActive && !s.Active())) {
+                    continue;
+                }
+                const TChartValueList& list = Horizontal ? s.XValues : s.YValues;
+                for (std::size_t k = 0; k < list.Count(); ++k) {
+                    const double v = list[k];
+                    if (v > 0 && v < lo) {
+                        lo = v;
+                    }
+                }
+            }
+        }
         if (autoMax) {
             maximum_ = hi;
         }
@@ -181,7 +200,7 @@ void TChartAxis::SetRangeValues(double low, double high) {
 }
 
 void TChartAxis::RecalcSpan() {
-    const double span = ValueSpan();
+    const double span = LogScale() ? std::log(HighValue) - std::log(LowValue) : ValueSpan();
     zeroSpan_ = span == 0 || !std::isfinite(span);
     pixelsPerUnit_ = zeroSpan_ ? 0 : PixelLength() / span;
     if (!std::isfinite(pixelsPerUnit_)) {
@@ -205,7 +224,10 @@ int TChartAxis::ValueToPixel(double value) const {
     if (zeroSpan_) {
         return PixelCentre();
     }
-    const double offset = (value - LowValue) * pixelsPerUnit_;
+    const double offset = LogScale() ? (value > 0 ? std::log(value) - std::log(LowValue)
+                                                  : -std::numeric_limits<double>::infinity()) *
+                                           pixelsPerUnit_
+                                     : (value - LowValue) * pixelsPerUnit_;
     double p;
     if (Horizontal) {
         p = Inverted ? PixelEnd - offset : PixelStart + offset;
@@ -226,6 +248,11 @@ double TChartAxis::PixelToValue(int pixel) const {
     const int length = PixelLength();
     if (length < 1) {
         return 0;
+    }
+    if (LogScale()) {
+        const double logSpan = std::log(HighValue) - std::log(LowValue);
+        const double along = static_cast<double>(pixel - PixelStart) * logSpan / length;
+        return Horizontal != Inverted ? LowValue * std::exp(along) : HighValue * std::exp(-along);
     }
     const double along = static_cast<double>(pixel - PixelStart) * ValueSpan() / length;
     // Horizontal values grow to the right, vertical ones upward; Inverted flips either.
@@ -383,6 +410,24 @@ double TChartAxis::LabelIncrement(const TTextMeasurer& m) {
 
 std::vector<double> TChartAxis::LabelValues(const TTextMeasurer& m) {
     std::vector<double> values;
+    if (LogScale()) {
+        // Powers of the base from the top down; every power while they fit, else every
+        // second, third, ... power, as the label sizes allow.
+        const double base = LogarithmicBase > 1 ? LogarithmicBase : 10;
+        const double top = std::floor(std::log(HighValue) / std::log(base) + 1e-9);
+        const double bottom = std::ceil(std::log(LowValue) / std::log(base) - 1e-9);
+        const double powers = top - bottom + 1;
+        if (!(powers >= 1) || powers > kMaxLabelSteps) {
+            return values;
+        }
+        const int size = LabelExtent(m, HighValue) + 4;
+        const int fit = size > 0 ? std::max(1, std::abs(PixelLength()) / size) : 1;
+        const int every = std::max(1, static_cast<int>(std::ceil(powers / fit)));
+        for (double k = top; k >= bottom; k -= every) {
+            values.push_back(std::pow(base, k));
+        }
+        return values;
+    }
     const double i = LabelIncrement(m);
     if (!(i > 0) || HighValue < LowValue) {
         return values;
@@ -447,6 +492,13 @@ int TChartAxis::WidestLabel(const TTextMeasurer& m) {
         }
         return widest;
     };
+    if (LogScale()) {
+        int widest = 0;
+        for (double v : LabelValues(m)) {
+            widest = std::max(widest, width(v));
+        }
+        return widest + m.TextWidth(LabelsFont, " ");
+    }
     const double i = LabelIncrement(m);
     double a = LowValue;
     double b = HighValue;
@@ -532,12 +584,19 @@ void TChartAxis::ApplyMargins() {
     if ((lowMargin == 0 && highMargin == 0) || zeroSpan_ || shortened < 1) {
         return;
     }
+    if (LogScale()) {
+        // The margins widen the range by the same factor per pixel, so it stays positive.
+        const double perPixel = (std::log(HighValue) - std::log(LowValue)) / shortened;
+        SetRangeValues(LowValue * std::exp(-lowMargin * perPixel),
+                       HighValue * std::exp(highMargin * perPixel));
+        return;
+    }
     const double perPixel = ValueSpan() / shortened;
     SetRangeValues(LowValue - lowMargin * perPixel, HighValue + highMargin * perPixel);
 }
 
 void TChartAxis::ApplyRounding(const TTextMeasurer& m) {
-    if (zeroSpan_ || PixelLength() == 0 || !(MaximumRound || MinimumRound)) {
+    if (LogScale() || zeroSpan_ || PixelLength() == 0 || !(MaximumRound || MinimumRound)) {
         return;
     }
     const double i = LabelIncrement(m);

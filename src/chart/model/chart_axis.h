@@ -107,6 +107,9 @@ public:
     double HighValue = 0;
     double ValueSpan() const { return HighValue - LowValue; }
     bool ZeroSpan() const { return zeroSpan_; }
+    // Logarithmic and with a positive range: values map by their logarithm. A logarithmic axis
+    // whose range still reaches zero or below (a user's limit) is drawn linearly.
+    bool LogScale() const { return Logarithmic && LowValue > 0 && HighValue > LowValue; }
     int PixelStart = 0;
     int PixelEnd = 0;
     int PixelLength() const { return PixelEnd - PixelStart; }

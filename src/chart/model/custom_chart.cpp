@@ -139,6 +139,11 @@ void TCustomChart::CalculateLayout(const TTextMeasurer& m, int width, int height
         ~Restore() { flag = value; }
     } restore{RepaintEnabled, wasEnabled};
 
+    // The panel's shadow takes its band along the right and bottom edges.
+    if (Shadow.Visible) {
+        width = std::max(1, width - std::max(0, Shadow.HorizSize));
+        height = std::max(1, height - std::max(0, Shadow.VertSize));
+    }
     PanelRect = TRect{0, 0, width, height};
     PlotRect = StartingPlotRect(width, height);
     const bool sideLegend = Legend.Alignment == TLegendAlignment::laLeft ||

@@ -24,8 +24,8 @@ int main(int argc, char** argv) {
         return 1;
     TChartEditor ce;
     ce.Title = QStringLiteral("Edit Graph");
-    ce.HideTabs = {TChartEditorTab::cetGeneral, TChartEditorTab::cetPaging,
-                   TChartEditorTab::cetWalls,   TChartEditorTab::cet3D,
+    ce.HideTabs = {TChartEditorTab::cetGeneral,      TChartEditorTab::cetPaging,
+                   TChartEditorTab::cetWalls,        TChartEditorTab::cet3D,
                    TChartEditorTab::cetExportNative, TChartEditorTab::cetTools};
     ce.Options = {TChartEditorOption::ceTitle};
     ce.HighLightTabs = true;
@@ -36,10 +36,14 @@ int main(int argc, char** argv) {
         const char* tab;
         const char* page;
     };
-    const Shot shots[] = {{"chart-series", "Chart", "Series"}, {"chart-axis", "Chart", "Axis"},
-                          {"chart-titles", "Chart", "Titles"}, {"chart-legend", "Chart", "Legend"},
-                          {"chart-panel", "Chart", "Panel"},   {"series", "Series", ""},
-                          {"data", "Data", ""},                {"export", "Export", ""},
+    const Shot shots[] = {{"chart-series", "Chart", "Series"},
+                          {"chart-axis", "Chart", "Axis"},
+                          {"chart-titles", "Chart", "Titles"},
+                          {"chart-legend", "Chart", "Legend"},
+                          {"chart-panel", "Chart", "Panel"},
+                          {"series", "Series", ""},
+                          {"data", "Data", ""},
+                          {"export", "Export", ""},
                           {"print", "Print", ""}};
     for (const QSize size : {QSize(414, 347), QSize(640, 480)}) {
         for (const Shot& s : shots) {
@@ -50,9 +54,10 @@ int main(int argc, char** argv) {
             form.ShowPage(QLatin1String(s.tab), QLatin1String(s.page));
             for (int i = 0; i < 3; ++i)
                 QApplication::processEvents();
-            const QString name = QStringLiteral("%1/editor-%2%3.png")
-                                     .arg(out, QLatin1String(s.file),
-                                          size.width() == 414 ? QString() : QStringLiteral("-large"));
+            const QString name =
+                QStringLiteral("%1/editor-%2%3.png")
+                    .arg(out, QLatin1String(s.file),
+                         size.width() == 414 ? QString() : QStringLiteral("-large"));
             if (!form.grab().save(name)) {
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
                 return 1;

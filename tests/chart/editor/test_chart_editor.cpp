@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "../default_run.h"
@@ -34,8 +35,8 @@ QStringList TabTexts(const QTabWidget* tabs) {
 // The main window's editor component.
 void ConfigureAsMainWindow(TChartEditor& ce) {
     ce.Title = QStringLiteral("Edit Graph");
-    ce.HideTabs = {TChartEditorTab::cetGeneral, TChartEditorTab::cetPaging,
-                   TChartEditorTab::cetWalls,   TChartEditorTab::cet3D,
+    ce.HideTabs = {TChartEditorTab::cetGeneral,      TChartEditorTab::cetPaging,
+                   TChartEditorTab::cetWalls,        TChartEditorTab::cet3D,
                    TChartEditorTab::cetExportNative, TChartEditorTab::cetTools};
     ce.Options = {TChartEditorOption::ceTitle};
     ce.HighLightTabs = true;
@@ -51,6 +52,13 @@ int PlotPixelsOf(TChart& chart, TColor colour) {
         for (int x = r.Left + 1; x < r.Right; ++x)
             n += (image.pixel(x, y) & 0xFFFFFF) == want;
     return n;
+}
+
+QCheckBox* CheckNamed(QWidget* page, const char* text) {
+    for (QCheckBox* box : page->findChildren<QCheckBox*>())
+        if (box->text() == QLatin1String(text))
+            return box;
+    return nullptr;
 }
 
 class ChartEditor : public ::testing::Test {
@@ -211,7 +219,7 @@ TEST_F(ChartEditor, RenamingFollowsTheEmptyTextAndComponentNameRules) {
         std::string title; // afterwards
     };
     const Case cases[] = {
-        {QString(), true, "Rp   "},           // empty: unchanged
+        {QString(), true, "Rp   "},                // empty: unchanged
         {QStringLiteral("Other"), false, "Rp   "}, // cancelled
         {QStringLiteral("Parallel"), true, "Parallel"},
     };
@@ -298,6 +306,35 @@ TEST_F(ChartEditor, AxisMinimumAboveTheMaximumIsRefusedWithTheChartsMessage) {
     EXPECT_DOUBLE_EQ(chart.LeftAxis.HighValue, 0.5); // the chart draws the new range
 }
 
+TEST_F(ChartEditor, LogarithmicAndInvertedAxesAreDrawn) {
+    TChart& chart = charts.chReflectance;
+    auto form = Open(chart);
+    QWidget* page = form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Axis"));
+    ASSERT_NE(page, nullptr);
+    ASSERT_NE(CheckNamed(page, "Logarithmic"), nullptr);
+    CheckNamed(page, "Logarithmic")->setChecked(true);
+    chart.RenderedBuffer();
+    TChartAxis& left = chart.LeftAxis;
+    ASSERT_TRUE(left.LogScale()); // the reflectances reach 0: the range starts above it
+    EXPECT_GT(left.LowValue, 0);
+    const int p1 = left.ValueToPixel(1), p01 = left.ValueToPixel(0.1),
+              p001 = left.ValueToPixel(0.01);
+    EXPECT_LT(p1, p01);
+    EXPECT_NEAR(p01 - p1, p001 - p01, 1); // decades are equally long
+    EXPECT_NEAR(left.PixelToValue(p01), 0.1, 0.01);
+    ASSERT_FALSE(left.LabelItems.empty());
+    for (const TAxisLabel& label : left.LabelItems) {
+        const double decade = std::log10(label.Value);
+        EXPECT_NEAR(decade, std::round(decade), 1e-9) << label.Text;
+    }
+
+    CheckNamed(page, "Logarithmic")->setChecked(false);
+    CheckNamed(page, "Inverted")->setChecked(true);
+    chart.RenderedBuffer();
+    EXPECT_FALSE(left.LogScale());
+    EXPECT_GT(left.ValueToPixel(left.HighValue), left.ValueToPixel(left.LowValue)); // top down
+}
+
 TEST_F(ChartEditor, ReopensAtARememberedSizeAndIgnoresUnreadableValues) {
     {
         auto form = Open(charts.chReflectance);
@@ -338,6 +375,24 @@ TEST_F(ChartEditor, PanelAndLegendPagesChangeTheLiveChart) {
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(TabTexts(qobject_cast<QTabWidget*>(panel)),
               (QStringList{"Color", "Borders", "Margins", "Gradient", "Shadow", "Image"}));
+    auto* panelTabs = qobject_cast<QTabWidget*>(panel);
+    // Gradient (tab 3) and shadow (tab 4) through their "Visible" boxes, and both drawn.
+    for (int tab : {3, 4}) {
+        QCheckBox* visible = CheckNamed(panelTabs->widget(tab), "Visible");
+        ASSERT_NE(visible, nullptr) << tab;
+        visible->setChecked(true);
+    }
+    EXPECT_TRUE(chart.Gradient.Visible);
+    EXPECT_TRUE(chart.Shadow.Visible);
+    const QImage& image = chart.RenderedBuffer();
+    const int w = image.width(), h = image.height();
+    EXPECT_EQ(QColor(image.pixel(w - 1, h - 1)), QColor(128, 128, 128)); // shadow corner
+    EXPECT_EQ(chart.PanelRect.Right, w - chart.Shadow.HorizSize);
+    const QColor top(image.pixel(w / 2, 3)), bottom(image.pixel(w / 2, h - 8));
+    EXPECT_GT(top.blue(), 200);   // white at the top ...
+    EXPECT_LT(bottom.blue(), 60); // ... yellow at the bottom
+    EXPECT_GT(bottom.red(), 200);
+
     QWidget* titles = form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Titles"));
     ASSERT_NE(titles, nullptr);
     auto* which = titles->findChild<QComboBox*>(QStringLiteral("CBTitles"));

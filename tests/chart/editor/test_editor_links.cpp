@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
