@@ -2,8 +2,8 @@
 
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPixmap>
 #include <QPalette>
+#include <QPixmap>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <algorithm>

@@ -30,8 +30,8 @@ struct SeriesLook : ::testing::Test, ApplicationFirst {
         series = static_cast<TLineSeries*>(&chart.SeriesAtPosition(0));
         chart.SeriesAtPosition(1).SetActive(false);
         chart.SeriesAtPosition(2).SetActive(false);
-        for (auto [x, y] : {std::pair{0.0, 0.0}, {10.0, 0.8}, {20.0, 0.2}, {30.0, 0.8},
-                            {40.0, 1.0}}) {
+        for (auto [x, y] :
+             {std::pair{0.0, 0.0}, {10.0, 0.8}, {20.0, 0.2}, {30.0, 0.8}, {40.0, 1.0}}) {
             series->AddPoint(x, y);
         }
         Draw();
@@ -67,12 +67,12 @@ TEST_F(SeriesLook, NullPointsFollowTreatNulls) {
     const QPoint a = At(10, 0.8), n = At(20, 0.2), c = At(30, 0.8);
     struct Case {
         TTreatNulls treat;
-        bool lineToNull;   // the segments to and from the null point
-        bool lineAcross;   // the straight line from its left to its right neighbour
+        bool lineToNull; // the segments to and from the null point
+        bool lineAcross; // the straight line from its left to its right neighbour
     };
-    for (const Case& k : {Case{TTreatNulls::tnDontPaint, false, false},
-                          Case{TTreatNulls::tnSkip, false, true},
-                          Case{TTreatNulls::tnIgnore, true, false}}) {
+    for (const Case& k :
+         {Case{TTreatNulls::tnDontPaint, false, false}, Case{TTreatNulls::tnSkip, false, true},
+          Case{TTreatNulls::tnIgnore, true, false}}) {
         series->TreatNulls = k.treat;
         const QImage& image = Draw();
         EXPECT_EQ(Rgb(image, Mid(a, n)) == kBlue, k.lineToNull) << static_cast<int>(k.treat);

@@ -91,9 +91,8 @@ TTable BuildTable(const TCustomChart& chart, const TDataExportOptions& options) 
                 TCell cell;
                 cell.IsColour = true;
                 if (has) {
-                    cell.Colour = s->PointColor(r) == AutomaticColour
-                                      ? chart.SeriesDrawColor(*s)
-                                      : s->PointColor(r);
+                    cell.Colour = s->PointColor(r) == AutomaticColour ? chart.SeriesDrawColor(*s)
+                                                                      : s->PointColor(r);
                     cell.Text = cell.Colour == clNone ? std::string() : ExportColour(cell.Colour);
                 }
                 row.push_back(cell);
@@ -203,7 +202,9 @@ std::string ExportDataText(const TCustomChart& chart, const TDataExportOptions& 
         out += "\r\n";
     };
     if (options.IncludeHeader) {
-        line(table.Header, [&](const std::string& h) { return Quoted(h, options.TextQuotes, options.Delimiter); });
+        line(table.Header, [&](const std::string& h) {
+            return Quoted(h, options.TextQuotes, options.Delimiter);
+        });
     }
     for (const auto& row : table.Rows) {
         line(row, [&](const TCell& c) {
@@ -221,8 +222,7 @@ std::string ExportDataXML(const TCustomChart& chart, const TDataExportOptions& o
     out += "<chart name=\"" + XmlEscaped(chart.Name) + "\">\r\n";
     for (const TChartSeries* s : ExportedSeries(chart, options)) {
         out += "<series name=\"" + XmlEscaped(s->Name) + "\" title=\"" +
-               XmlEscaped(s->LegendText()) + "\" count=\"" + std::to_string(s->PointCount()) +
-               "\"";
+               XmlEscaped(s->LegendText()) + "\" count=\"" + std::to_string(s->PointCount()) + "\"";
         if (options.IncludeColors) {
             out += " color=\"" + ExportColour(chart.SeriesDrawColor(*s)) + "\"";
         }

@@ -334,9 +334,8 @@ TDataTab::TDataTab(TChart& chart, QWidget* parent)
     popup_->addAction(QStringLiteral("&Edit Color..."), this, [this] { EditColour(); });
     popup_->addAction(QStringLiteral("Default &Color"), this,
                       [this] { SetCurrentColour(AutomaticColour); });
-    popup_->addAction(QStringLiteral("Make &null point"), this, [this] {
-        SetCurrentColour(clNone);
-    });
+    popup_->addAction(QStringLiteral("Make &null point"), this,
+                      [this] { SetCurrentColour(clNone); });
     popup_->addSeparator();
     popup_->addAction(QStringLiteral("&Append row"), this, [this, moveTo] {
         model_->AppendRow();

@@ -32,17 +32,17 @@
 #include "chart/editor/editor_pages.h"
 
 std::function<QString(QWidget*, const QString&, const QString&, const QString&)>
-    ExportSaveFileName = [](QWidget* parent, const QString& caption, const QString& filter,
-                            const QString& suffix) {
-        QFileDialog dialog(parent, caption, QString(), filter);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(suffix);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-            return QString();
-        }
-        return dialog.selectedFiles().first();
-    };
+    ExportSaveFileName =
+        [](QWidget* parent, const QString& caption, const QString& filter, const QString& suffix) {
+            QFileDialog dialog(parent, caption, QString(), filter);
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setDefaultSuffix(suffix);
+            dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+            if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+                return QString();
+            }
+            return dialog.selectedFiles().first();
+        };
 
 std::function<bool(const QUrl&)> ExportOpenUrl = [](const QUrl& url) {
     return QDesktopServices::openUrl(url);
@@ -94,17 +94,15 @@ TExportTab::TExportTab(TChart& chart, QWidget* parent)
     connect(pictureWidth, &QSpinBox::valueChanged, this, [this](int w) {
         if (keepAspect->isChecked() && chart_.width() > 0) {
             const QSignalBlocker block(pictureHeight);
-            pictureHeight->setValue(
-                std::max(16, static_cast<int>(std::lround(1.0 * w * chart_.height() /
-                                                          chart_.width()))));
+            pictureHeight->setValue(std::max(
+                16, static_cast<int>(std::lround(1.0 * w * chart_.height() / chart_.width()))));
         }
     });
     connect(pictureHeight, &QSpinBox::valueChanged, this, [this](int h) {
         if (keepAspect->isChecked() && chart_.height() > 0) {
             const QSignalBlocker block(pictureWidth);
-            pictureWidth->setValue(
-                std::max(16, static_cast<int>(std::lround(1.0 * h * chart_.width() /
-                                                          chart_.height()))));
+            pictureWidth->setValue(std::max(
+                16, static_cast<int>(std::lround(1.0 * h * chart_.width() / chart_.height()))));
         }
     });
     tabs_->addTab(picture, QStringLiteral("Picture"));
@@ -183,12 +181,10 @@ TExportTab::TExportTab(TChart& chart, QWidget* parent)
     connect(save, &QPushButton::clicked, this, [this] { SaveToFile(); });
     connect(send, &QPushButton::clicked, this, [this] { SendByMail(); });
     // Excel workbooks are files; the clipboard takes the other formats.
-    connect(group, &QButtonGroup::idToggled, this, [this, copy] {
-        copy->setEnabled(PictureSelected() || !dataFormats[3]->isChecked());
-    });
-    connect(tabs_, &QTabWidget::currentChanged, this, [this, copy] {
-        copy->setEnabled(PictureSelected() || !dataFormats[3]->isChecked());
-    });
+    connect(group, &QButtonGroup::idToggled, this,
+            [this, copy] { copy->setEnabled(PictureSelected() || !dataFormats[3]->isChecked()); });
+    connect(tabs_, &QTabWidget::currentChanged, this,
+            [this, copy] { copy->setEnabled(PictureSelected() || !dataFormats[3]->isChecked()); });
     buttons->addStretch(1);
     buttons->addWidget(copy);
     buttons->addWidget(save);
@@ -299,8 +295,8 @@ QString TExportTab::SaveToFile() {
 
 QString TExportTab::SendByMail() {
     // The attachment must outlive this call: the mail program reads it later.
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::TempLocation) + QStringLiteral("/vitreo-k");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation) +
+                           QStringLiteral("/vitreo-k");
     QDir().mkpath(folder);
     const QString base = chart_.Name.empty() ? QStringLiteral("chart") : EditorText(chart_.Name);
     const QString path = folder + QLatin1Char('/') + base + QLatin1Char('.') + Suffix();

@@ -145,8 +145,9 @@ TPrintTab::TPrintTab(TChart& chart, QWidget* parent)
     h->addWidget(preview_, 1);
     connect(preview_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
         QPainter painter(printer);
-        PaintPage(painter, QRect(QPoint(0, 0), printer->pageLayout().paintRectPixels(
-                                                   printer->resolution()).size()),
+        PaintPage(painter,
+                  QRect(QPoint(0, 0),
+                        printer->pageLayout().paintRectPixels(printer->resolution()).size()),
                   viewMargins->isChecked());
     });
 
@@ -171,8 +172,7 @@ TPrintTab::TPrintTab(TChart& chart, QWidget* parent)
     connect(setupButton, &QPushButton::clicked, this, [this] {
         QPageSetupDialog dialog(printer_.get(), this);
         if (dialog.exec() == QDialog::Accepted) {
-            const bool isPortrait =
-                printer_->pageLayout().orientation() == QPageLayout::Portrait;
+            const bool isPortrait = printer_->pageLayout().orientation() == QPageLayout::Portrait;
             (isPortrait ? portrait : landscape)->setChecked(true);
             preview_->updatePreview();
         }
@@ -204,8 +204,8 @@ void TPrintTab::ChoosePrinter(int index) {
 
 void TPrintTab::PaintPage(QPainter& painter, const QRect& page, bool showMargins) {
     const QRect target = PrintChartRect(page, Margins(), proportional->isChecked(), chart_.size());
-    const QImage image = RenderChartImage(
-        chart_, PrintImageSize(chart_.size(), target.size(), detail->value()));
+    const QImage image =
+        RenderChartImage(chart_, PrintImageSize(chart_.size(), target.size(), detail->value()));
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth->isChecked());
     painter.drawImage(target, image);
@@ -220,9 +220,9 @@ void TPrintTab::PaintPage(QPainter& painter, const QRect& page, bool showMargins
 
 void TPrintTab::PrintNow() {
     if (printer_->outputFormat() == QPrinter::PdfFormat) {
-        const QString path = ExportSaveFileName(this, QStringLiteral("Print to PDF"),
-                                                QStringLiteral("PDF files (*.pdf)"),
-                                                QStringLiteral("pdf"));
+        const QString path =
+            ExportSaveFileName(this, QStringLiteral("Print to PDF"),
+                               QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"));
         if (path.isEmpty()) {
             return;
         }
@@ -238,10 +238,10 @@ void TPrintTab::PrintNow() {
         ChartEditorMessage(this, QStringLiteral("The printer could not be started."));
         return;
     }
-    PaintPage(painter,
-              QRect(QPoint(0, 0),
-                    printer_->pageLayout().paintRectPixels(printer_->resolution()).size()),
-              false);
+    PaintPage(
+        painter,
+        QRect(QPoint(0, 0), printer_->pageLayout().paintRectPixels(printer_->resolution()).size()),
+        false);
     painter.end();
     printer_->setOutputFileName(QString());
 }

@@ -48,16 +48,16 @@ QWidget* Row(QWidget* parent, std::initializer_list<QWidget*> widgets) {
 }
 
 const QStringList kPointerStyles = {
-    QStringLiteral("Rectangle"),     QStringLiteral("Circle"),     QStringLiteral("Triangle"),
-    QStringLiteral("Down Triangle"), QStringLiteral("Cross"),      QStringLiteral("Diagonal Cross"),
-    QStringLiteral("Star"),          QStringLiteral("Diamond"),    QStringLiteral("Small Dot")};
+    QStringLiteral("Rectangle"),     QStringLiteral("Circle"),  QStringLiteral("Triangle"),
+    QStringLiteral("Down Triangle"), QStringLiteral("Cross"),   QStringLiteral("Diagonal Cross"),
+    QStringLiteral("Star"),          QStringLiteral("Diamond"), QStringLiteral("Small Dot")};
 
 const QStringList kMarksStyles = {
-    QStringLiteral("Value"),          QStringLiteral("Percent"),
-    QStringLiteral("Label"),          QStringLiteral("Label and Percent"),
+    QStringLiteral("Value"),           QStringLiteral("Percent"),
+    QStringLiteral("Label"),           QStringLiteral("Label and Percent"),
     QStringLiteral("Label and Value"), QStringLiteral("Legend"),
-    QStringLiteral("Percent Total"),  QStringLiteral("Label and Percent Total"),
-    QStringLiteral("X Value"),        QStringLiteral("X and Y Values")};
+    QStringLiteral("Percent Total"),   QStringLiteral("Label and Percent Total"),
+    QStringLiteral("X Value"),         QStringLiteral("X and Y Values")};
 
 } // namespace
 
@@ -181,23 +181,23 @@ QWidget* TSeriesTab::BuildFormat(TChartSeries& series) {
     auto* inflate = AddCheck(group, QStringLiteral("Inflate margins"), pointer.InflateMargins,
                              chart, [&pointer](bool v) { pointer.InflateMargins = v; });
     pf->addRow(Row(group, {visible, inflate}));
-    auto* style = AddCombo(group, kPointerStyles, static_cast<int>(pointer.Style), chart,
-                           [&pointer](int i) { pointer.Style = static_cast<TSeriesPointerStyle>(i); });
+    auto* style =
+        AddCombo(group, kPointerStyles, static_cast<int>(pointer.Style), chart,
+                 [&pointer](int i) { pointer.Style = static_cast<TSeriesPointerStyle>(i); });
     style->setObjectName(QStringLiteral("pointerStyle"));
     pf->addRow(QStringLiteral("Style:"), style);
     auto* width = AddSpin(group, 1, 50, pointer.HorizSize, chart,
                           [&pointer](int v) { pointer.HorizSize = v; });
     width->setObjectName(QStringLiteral("pointerWidth"));
-    auto* height = AddSpin(group, 1, 50, pointer.VertSize, chart,
-                           [&pointer](int v) { pointer.VertSize = v; });
+    auto* height =
+        AddSpin(group, 1, 50, pointer.VertSize, chart, [&pointer](int v) { pointer.VertSize = v; });
     height->setObjectName(QStringLiteral("pointerHeight"));
-    pf->addRow(QStringLiteral("Width:"), Row(group, {width, new QLabel(QStringLiteral("Height:")),
-                                                      height}));
+    pf->addRow(QStringLiteral("Width:"),
+               Row(group, {width, new QLabel(QStringLiteral("Height:")), height}));
     pf->addRow(QStringLiteral("Pattern:"),
                AddCombo(group, {QStringLiteral("Solid"), QStringLiteral("Clear")},
-                        static_cast<int>(pointer.Brush.Style), chart, [&pointer](int i) {
-                            pointer.Brush.Style = static_cast<TBrushStyle>(i);
-                        }));
+                        static_cast<int>(pointer.Brush.Style), chart,
+                        [&pointer](int i) { pointer.Brush.Style = static_cast<TBrushStyle>(i); }));
     auto* borderVisible = AddCheck(group, QStringLiteral("Visible"), pointer.Pen.Visible, chart,
                                    [&pointer](bool v) { pointer.Pen.Visible = v; });
     auto* borderColour = AddColourButton(
@@ -216,9 +216,10 @@ QWidget* TSeriesTab::BuildGeneral(TChartSeries& series) {
                             [&series](bool v) { series.ShowInLegend = v; });
     legend->setObjectName(QStringLiteral("showInLegend"));
     form->addRow(legend);
-    form->addRow(QStringLiteral("Values:"),
-                 AddTextEdit(page, EditorText(series.ValueFormat), chart,
-                             [&series](const QString& t) { series.ValueFormat = EditorString(t); }));
+    form->addRow(QStringLiteral("Values:"), AddTextEdit(page, EditorText(series.ValueFormat), chart,
+                                                        [&series](const QString& t) {
+                                                            series.ValueFormat = EditorString(t);
+                                                        }));
     form->addRow(
         QStringLiteral("Percents:"),
         AddTextEdit(page, EditorText(series.PercentFormat), chart,
@@ -272,13 +273,13 @@ QWidget* TSeriesTab::BuildMarks(TChartSeries& series) {
     auto* back = AddColourButton(
         page, QStringLiteral("Color..."), chart, [&marks] { return marks.BackColor; },
         [&marks](TColor c) { marks.BackColor = c; });
-    form->addRow(QStringLiteral("Back:"),
-                 Row(page, {back, AddFontButton(page, QStringLiteral("&Font..."), chart,
-                                                marks.Font)}));
+    form->addRow(
+        QStringLiteral("Back:"),
+        Row(page, {back, AddFontButton(page, QStringLiteral("&Font..."), chart, marks.Font)}));
     AddPenRows(form, QStringLiteral("Frame:"), chart, marks.Frame);
     AddPenRows(form, QStringLiteral("Arrows:"), chart, marks.Arrow);
-    auto* length = AddSpin(page, 0, 100, marks.ArrowLength, chart,
-                           [&marks](int v) { marks.ArrowLength = v; });
+    auto* length =
+        AddSpin(page, 0, 100, marks.ArrowLength, chart, [&marks](int v) { marks.ArrowLength = v; });
     length->setObjectName(QStringLiteral("arrowLength"));
     form->addRow(QStringLiteral("Arrow length:"), length);
     auto margin = [&](int& field) {
