@@ -375,32 +375,35 @@ void TDataTab::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-void TDataTab::SetCurrentColour(TColor colour) {
+TChartSeries* TDataTab::CurrentPoint(std::size_t& row) const {
     const QModelIndex index = grid_->currentIndex();
     if (!index.isValid()) {
-        return;
+        return nullptr;
     }
     TChartSeries& series = model_->SeriesOfColumn(index.column());
-    const auto row = static_cast<std::size_t>(index.row());
-    if (row >= series.PointCount()) {
+    row = static_cast<std::size_t>(index.row());
+    return row < series.PointCount() ? &series : nullptr;
+}
+
+void TDataTab::SetCurrentColour(TColor colour) {
+    std::size_t row = 0;
+    TChartSeries* series = CurrentPoint(row);
+    if (series == nullptr) {
         return;
     }
-    series.SetPointColor(row, colour);
-    emit model_->dataChanged(model_->index(index.row(), 0),
-                             model_->index(index.row(), model_->columnCount() - 1));
+    series->SetPointColor(row, colour);
+    const int r = static_cast<int>(row);
+    emit model_->dataChanged(model_->index(r, 0), model_->index(r, model_->columnCount() - 1));
     chart_.RequestRepaint();
 }
 
 void TDataTab::EditColour() {
-    const QModelIndex index = grid_->currentIndex();
-    if (!index.isValid()) {
+    std::size_t row = 0;
+    TChartSeries* found = CurrentPoint(row);
+    if (found == nullptr) {
         return;
     }
-    TChartSeries& series = model_->SeriesOfColumn(index.column());
-    const auto row = static_cast<std::size_t>(index.row());
-    if (row >= series.PointCount()) {
-        return;
-    }
+    const TChartSeries& series = *found;
     const TColor own = series.PointColor(row);
     const TColor current =
         own == AutomaticColour || own == clNone ? chart_.SeriesDrawColor(series) : own;

@@ -71,6 +71,8 @@ protected:
 
 private:
     void Refresh();
+    // The series and point of the grid's current cell; null when the cell holds no point.
+    TChartSeries* CurrentPoint(std::size_t& row) const;
     void EditColour();
     void SetCurrentColour(TColor colour);
     void ChooseFont();
