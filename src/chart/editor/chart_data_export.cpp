@@ -295,10 +295,18 @@ void ExportDataExcel(const TCustomChart& chart, const TDataExportOptions& option
     lxw_format* bold = workbook_add_format(book);
     format_set_bold(bold);
     lxw_row_t r = 0;
+    // The first refused cell (a text beyond the sheet's limits, say) fails the export, so that
+    // a workbook with missing cells is not reported as written.
+    lxw_error refused = LXW_NO_ERROR;
+    auto keep = [&refused](lxw_error e) {
+        if (refused == LXW_NO_ERROR) {
+            refused = e;
+        }
+    };
     if (options.IncludeHeader) {
         for (std::size_t c = 0; c < table.Header.size(); ++c) {
-            worksheet_write_string(sheet, r, static_cast<lxw_col_t>(c), table.Header[c].c_str(),
-                                   bold);
+            keep(worksheet_write_string(sheet, r, static_cast<lxw_col_t>(c),
+                                        table.Header[c].c_str(), bold));
         }
         ++r;
     }
@@ -321,16 +329,17 @@ void ExportDataExcel(const TCustomChart& chart, const TDataExportOptions& option
             const TCell& cell = row[c];
             const auto col = static_cast<lxw_col_t>(c);
             if (cell.Number && std::isfinite(cell.Value)) {
-                worksheet_write_number(sheet, r, col, cell.Value, nullptr);
+                keep(worksheet_write_number(sheet, r, col, cell.Value, nullptr));
             } else if (cell.IsColour && !cell.Text.empty()) {
-                worksheet_write_string(sheet, r, col, cell.Text.c_str(), fillOf(cell.Colour));
+                keep(worksheet_write_string(sheet, r, col, cell.Text.c_str(), fillOf(cell.Colour)));
             } else if (!cell.Text.empty()) {
-                worksheet_write_string(sheet, r, col, cell.Text.c_str(), nullptr);
+                keep(worksheet_write_string(sheet, r, col, cell.Text.c_str(), nullptr));
             }
         }
         ++r;
     }
-    const lxw_error error = workbook_close(book);
+    const lxw_error closed = workbook_close(book);
+    const lxw_error error = refused != LXW_NO_ERROR ? refused : closed;
     if (error != LXW_NO_ERROR) {
         throw EExportError("Cannot write " + path + ": " + lxw_strerror(error));
     }

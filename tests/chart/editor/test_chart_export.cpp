@@ -3,16 +3,16 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTabWidget>
-#include <QClipboard>
-#include <QFile>
-#include <QImage>
 #include <QSvgRenderer>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QUrlQuery>
 #include <QXmlStreamReader>
@@ -94,8 +94,8 @@ TEST_F(ChartExport, TextReadsBackToTheSameValuesUnderEveryDelimiter) {
         ASSERT_EQ(lines.size(), 92) << k.name; // header + 91 points
         // The hidden "Rp / Rs" keeps its columns: the table has every series.
         EXPECT_EQ(Fields(lines[0], k.delimiter, '"'),
-                  QStringList({"Index", "Rp X", "Rp Y", "Rs X", "Rs Y", "R X", "R Y",
-                               "Rp / Rs X", "Rp / Rs Y"}))
+                  QStringList({"Index", "Rp X", "Rp Y", "Rs X", "Rs Y", "R X", "R Y", "Rp / Rs X",
+                               "Rp / Rs Y"}))
             << k.name;
         for (int r = 0; r < 91; ++r) {
             const QStringList f = Fields(lines[r + 1], k.delimiter, '"');
@@ -168,9 +168,9 @@ TEST_F(ChartExport, HtmlTableParsesBackCellForCell) {
         }
     }
     ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    EXPECT_EQ(header, QStringList({"Rp Label", "Rp X", "Rp Y", "Rs Label", "Rs X", "Rs Y",
-                                   "R Label", "R X", "R Y", "Rp / Rs Label", "Rp / Rs X",
-                                   "Rp / Rs Y"}));
+    EXPECT_EQ(header,
+              QStringList({"Rp Label", "Rp X", "Rp Y", "Rs Label", "Rs X", "Rs Y", "R Label", "R X",
+                           "R Y", "Rp / Rs Label", "Rp / Rs X", "Rp / Rs Y"}));
     ASSERT_EQ(rows.size(), 1 + 91); // the header row, then the points
     EXPECT_EQ(rows[1][0], QStringLiteral("<a & b>"));
     for (int r = 0; r < 91; ++r) {
@@ -221,6 +221,10 @@ TEST_F(ChartExport, ExcelWritesAWorkbookAndReportsAPathItCannotWrite) {
     EXPECT_TRUE(bytes.startsWith("PK")) << "an .xlsx is a zip archive";
     EXPECT_TRUE(bytes.contains("xl/worksheets/sheet1.xml"));
     EXPECT_THROW(ExportDataExcel(chart, options, dir.filePath("missing/data.xlsx").toStdString()),
+                 EExportError);
+    // A label longer than a cell may hold is refused, not dropped silently.
+    chart.SeriesAtPosition(0).SetPointLabel(0, std::string(40000, 'a'));
+    EXPECT_THROW(ExportDataExcel(chart, options, dir.filePath("long.xlsx").toStdString()),
                  EExportError);
 }
 
