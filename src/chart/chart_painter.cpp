@@ -54,6 +54,9 @@ private:
     void DrawBackWall();
     void DrawAxis(const TChartAxis& axis);
     void DrawAxisTitle(const TChartAxis& axis);
+    // A label turned by `angle` degrees (90, 180, 270), in the box the layout gave it.
+    void DrawTurnedLabel(const TChartAxis& axis, const TAxisLabel& label, int angle,
+                         const QColor& colour);
     void DrawTicks(const TChartAxis& axis, const std::vector<int>& pixels, const TChartPen& pen,
                    int length, bool inner);
     void DrawGridLines(const TChartAxis& axis, const std::vector<int>& pixels, const TChartPen& pen,
@@ -292,8 +295,26 @@ void TChartPainter::DrawLegend() {
     }
     if (lay.TitleDrawn) {
         for (std::size_t i = 0; i < lg.Title.Text.size() && i < lay.TitleLineY.size(); ++i) {
-            DrawText(lg.Title.Font, Colour(lg.Title.Font.Color), lay.TitleX, lay.TitleLineY[i],
+            // Centred or right-aligned lines keep the left-aligned line's distance to the frame.
+            const int w = m_.TextWidth(lg.Title.Font, lg.Title.Text[i]);
+            const int inner = lay.TitleX - lay.Rect.Left;
+            int x = lay.TitleX;
+            if (lg.Title.TextAlignment == TTitleAlignment::taCenter) {
+                x = lay.Rect.Left + (lay.Rect.Width() - w) / 2;
+            } else if (lg.Title.TextAlignment == TTitleAlignment::taRightJustify) {
+                x = lay.Rect.Right - inner - w;
+            }
+            DrawText(lg.Title.Font, Colour(lg.Title.Font.Color), x, lay.TitleLineY[i],
                      lg.Title.Text[i]);
+        }
+    }
+    if (lg.DividingLines.Visible && lg.DividingLines.Style != TPenStyle::psClear) {
+        // One line between two rows, in the row gap the layout left for it.
+        for (std::size_t i = 1; i < lay.Rows.size(); ++i) {
+            if (lay.Rows[i].Top > lay.Rows[i - 1].Top) {
+                PatternLine(true, lay.Rows[i].Top - 1, lay.Rect.Left + 1, lay.Rect.Right - 1,
+                            lg.DividingLines, lg.DividingLines.Color);
+            }
         }
     }
     for (const TLegendRow& row : lay.Rows) {
@@ -435,6 +456,44 @@ void TChartPainter::DrawAxisTitle(const TChartAxis& axis) {
     p_.restore();
 }
 
+void TChartPainter::DrawTurnedLabel(const TChartAxis& axis, const TAxisLabel& label, int angle,
+                                    const QColor& colour) {
+    const QString text = ToQString(label.Text).replace(QChar('\r'), QChar(' '));
+    const QFontMetrics& fm = m_.Metrics(axis.LabelsFont);
+    const int w = fm.horizontalAdvance(text);
+    const int h = fm.height();
+    const bool across = angle == 90 || angle == 270;
+    const int bw = across ? h : w;
+    const int bh = across ? w : h;
+    int x = 0;
+    int top = 0;
+    switch (axis.Kind()) {
+    case TAxisKind::akBottom:
+        x = label.Pixel - bw / 2;
+        top = axis.LabelsPosition;
+        break;
+    case TAxisKind::akTop:
+        x = label.Pixel - bw / 2;
+        top = axis.LabelsPosition - bh;
+        break;
+    case TAxisKind::akLeft:
+        x = axis.LabelsPosition - bw;
+        top = label.Pixel - bh / 2;
+        break;
+    default:
+        x = axis.LabelsPosition;
+        top = label.Pixel - bh / 2;
+        break;
+    }
+    p_.save();
+    p_.setFont(m_.Font(axis.LabelsFont));
+    p_.setPen(colour);
+    p_.translate(x + bw / 2.0, top + bh / 2.0);
+    p_.rotate(-angle); // counter-clockwise, as the angle is meant
+    p_.drawText(QRectF(-w / 2.0, -h / 2.0, w, h), Qt::AlignCenter, text);
+    p_.restore();
+}
+
 void TChartPainter::DrawAxis(const TChartAxis& axis) {
     DrawAxisTitle(axis);
 
@@ -442,7 +501,12 @@ void TChartPainter::DrawAxis(const TChartAxis& axis) {
     const QColor labelColour = Colour(axis.LabelsFont.Color);
     const int h = m_.TextHeight(axis.LabelsFont, "W");
     const QFontMetrics& fm = m_.Metrics(axis.LabelsFont);
+    const int angle = ((axis.LabelsAngle % 360) + 360) % 360;
     for (const TAxisLabel& label : axis.LabelItems) {
+        if (angle != 0) {
+            DrawTurnedLabel(axis, label, angle, labelColour);
+            continue;
+        }
         // A label of several lines holds them separated by carriage returns.
         const QStringList lines = ToQString(label.Text).split(QChar('\r'));
         const int count = static_cast<int>(lines.size());

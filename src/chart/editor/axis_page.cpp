@@ -155,9 +155,6 @@ public:
         form->addRow(QStringLiteral("Title:"),
                      AddTextEdit(page, EditorText(a.Title.Caption), chart_,
                                  [&a](const QString& t) { a.Title.Caption = EditorString(t); }));
-        form->addRow(QStringLiteral("Angle:"),
-                     AddCombo(page, {"0", "90", "180", "270"}, a.Title.Angle / 90 % 4, chart_,
-                              [&a](int i) { a.Title.Angle = i * 90; }));
         form->addRow(QStringLiteral("Size:"),
                      AddSpin(page, 0, 500, a.TitleSize, chart_, [&a](int v) { a.TitleSize = v; }));
         form->addRow(AddCheck(page, QStringLiteral("Visible"), a.Title.Visible, chart_,

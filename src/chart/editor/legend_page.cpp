@@ -95,8 +95,6 @@ QWidget* SymbolsTab(TChart& chart, TLegendSymbol& sym) {
                                [&sym](bool v) { sym.Visible = v; }));
     checks->addWidget(AddCheck(page, QStringLiteral("Squared"), sym.Squared, chart,
                                [&sym](bool v) { sym.Squared = v; }));
-    checks->addWidget(AddCheck(page, QStringLiteral("Continuous"), sym.Continuous, chart,
-                               [&sym](bool v) { sym.Continuous = v; }));
     form->addRow(checks);
     form->addRow(QStringLiteral("Width:"),
                  AddSpin(page, 0, 500, sym.Width, chart, [&sym](int v) { sym.Width = v; }));
@@ -106,8 +104,6 @@ QWidget* SymbolsTab(TChart& chart, TLegendSymbol& sym) {
     form->addRow(QStringLiteral("Position:"),
                  AddCombo(page, {"Left", "Right"}, static_cast<int>(sym.Position), chart,
                           [&sym](int i) { sym.Position = static_cast<TLegendSymbolPosition>(i); }));
-    form->addRow(AddCheck(page, QStringLiteral("Default border"), sym.DefaultPen, chart,
-                          [&sym](bool v) { sym.DefaultPen = v; }));
     return page;
 }
 

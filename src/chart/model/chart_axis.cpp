@@ -534,10 +534,12 @@ int TChartAxis::LabelsBand(const TTextMeasurer& m) {
     if (!Labels) {
         return 0;
     }
+    // Labels turned across the axis take their width from the plot instead of their height.
+    const bool across = LabelsAngle == 90 || LabelsAngle == 270;
     int band;
     if (LabelsSize != 0) {
         band = LabelsSize;
-    } else if (Horizontal) {
+    } else if (Horizontal != across) {
         band = m.TextHeight(LabelsFont, "W");
     } else {
         band = WidestLabel(m);

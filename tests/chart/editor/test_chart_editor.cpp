@@ -335,6 +335,24 @@ TEST_F(ChartEditor, LogarithmicAndInvertedAxesAreDrawn) {
     EXPECT_GT(left.ValueToPixel(left.HighValue), left.ValueToPixel(left.LowValue)); // top down
 }
 
+TEST_F(ChartEditor, TurnedLabelsAndLegendDividingLinesAreDrawn) {
+    TChart& chart = charts.chReflectance;
+    chart.RenderedBuffer();
+    const int plotBottom = chart.PlotRect.Bottom;
+    chart.BottomAxis.LabelsAngle = 90; // "90°" across the axis needs more room than its height
+    chart.Legend.DividingLines = TChartPen{RGBColor(0, 0, 255), 1, TPenStyle::psSolid, true};
+    chart.RequestRepaint();
+    const QImage& image = chart.RenderedBuffer();
+    EXPECT_LT(chart.PlotRect.Bottom, plotBottom - 5);
+    const TLegendLayout& lay = chart.Legend.Layout;
+    ASSERT_GE(lay.Rows.size(), 2u);
+    const int y = lay.Rows[1].Top - 1;
+    int blue = 0;
+    for (int x = lay.Rect.Left + 2; x < lay.Rect.Right - 2; ++x)
+        blue += (image.pixel(x, y) & 0xFFFFFF) == 0x0000FF;
+    EXPECT_GT(blue, lay.Rect.Width() / 2);
+}
+
 TEST_F(ChartEditor, ReopensAtARememberedSizeAndIgnoresUnreadableValues) {
     {
         auto form = Open(charts.chReflectance);
