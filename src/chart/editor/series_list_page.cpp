@@ -165,7 +165,12 @@ public:
             active->setCheckState(s.Active() ? Qt::Checked : Qt::Unchecked);
             list_->setItem(i, cActive, active);
             auto* colour = new QTableWidgetItem;
-            colour->setBackground(EditorColour(chart_.SeriesDrawColor(s)));
+            const QColor c = EditorColour(chart_.SeriesDrawColor(s));
+            colour->setBackground(c);
+            // The swatch also as a picture: a selected row paints over the cell's background.
+            QPixmap swatch(18, 12);
+            swatch.fill(c);
+            colour->setData(Qt::DecorationRole, swatch);
             list_->setItem(i, cColour, colour);
             const QString title =
                 viewNames_->isChecked() ? EditorText(s.Name) : EditorText(s.LegendText());
