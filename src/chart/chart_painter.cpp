@@ -878,9 +878,16 @@ void TChartPainter::DrawMarks(int position) {
         if (!marks.Transparent) {
             FillRect(box.Left, box.Top, box.Right, box.Bottom, Colour(marks.BackColor));
         }
-        if (marks.Frame.Visible && marks.Frame.Style != TPenStyle::psClear) {
+        if (marks.Frame.Visible && marks.Frame.Style == TPenStyle::psSolid) {
             FrameRect(box.Left, box.Top, box.Right, box.Bottom, std::max(marks.Frame.Width, 1),
                       Colour(marks.Frame.Color));
+        } else if (marks.Frame.Visible) {
+            // Dashed and dotted frames along the four edges (a clear pen draws nothing).
+            const TColor automatic = SeriesDrawColor(chart_, position);
+            PatternLine(true, box.Top, box.Left, box.Right - 1, marks.Frame, automatic);
+            PatternLine(true, box.Bottom - 1, box.Left, box.Right - 1, marks.Frame, automatic);
+            PatternLine(false, box.Left, box.Top, box.Bottom - 1, marks.Frame, automatic);
+            PatternLine(false, box.Right - 1, box.Top, box.Bottom - 1, marks.Frame, automatic);
         }
         int textX = box.Left + marks.MarginLeft;
         if (symbol > 0) {

@@ -121,6 +121,24 @@ TEST_F(SeriesLook, MarksShowTheirBoxAboveEachPointJoinedByTheArrow) {
     // The mark of the highest point is drawn too, above the plot.
     EXPECT_EQ(Rgb(image, top - QPoint(0, above)), 0xFF00FFu);
 
+    // A dotted frame: every other pixel of the box's bottom edge, the first row below the
+    // box's inside with any of the frame's colour.
+    series->Marks.Frame.Color = clLime;
+    series->Marks.Frame.Style = TPenStyle::psDot;
+    const QImage& dotted = Draw();
+    auto limeIn = [&](int y) {
+        int n = 0;
+        for (int x = mid.x() - 4; x < mid.x() + 4; ++x) {
+            n += Rgb(dotted, QPoint(x, y)) == 0x00FF00u;
+        }
+        return n;
+    };
+    int edge = mid.y() - above;
+    while (edge < mid.y() && limeIn(edge) == 0) {
+        ++edge;
+    }
+    EXPECT_EQ(limeIn(edge), 4);
+
     series->Marks.Transparent = true;
     EXPECT_NE(Rgb(Draw(), mid - QPoint(0, above)), 0xFF00FFu);
 }

@@ -30,7 +30,8 @@ QWidget* Scrolled(QWidget* content, QWidget* parent) {
 QFormLayout* SeriesForm(QWidget* owner) {
     auto* form = new QFormLayout(owner);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    form->setContentsMargins(6, 6, 6, 6);
+    form->setContentsMargins(4, 4, 4, 4);
+    form->setVerticalSpacing(3);
     return form;
 }
 
