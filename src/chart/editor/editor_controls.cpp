@@ -209,3 +209,27 @@ void AddPenRows(QFormLayout* form, const QString& caption, TChart& chart, TChart
     h->addStretch(1);
     form->addRow(caption, row);
 }
+
+void AddCustomPositionRows(QFormLayout* form, TChart& chart, bool& custom, int& left, int& top,
+                           std::function<TRect()> current) {
+    QWidget* parent = form->parentWidget();
+    auto* leftSpin = AddSpin(parent, -10000, 10000, left, chart, [&left](int v) { left = v; });
+    auto* topSpin = AddSpin(parent, -10000, 10000, top, chart, [&top](int v) { top = v; });
+    leftSpin->setEnabled(custom);
+    topSpin->setEnabled(custom);
+    form->addRow(AddCheck(parent, QStringLiteral("Custom"), custom, chart,
+                          [&, leftSpin, topSpin, current](bool on) {
+                              if (on && !custom) {
+                                  const TRect r = current();
+                                  left = r.Left;
+                                  top = r.Top;
+                                  leftSpin->setValue(left);
+                                  topSpin->setValue(top);
+                              }
+                              custom = on;
+                              leftSpin->setEnabled(on);
+                              topSpin->setEnabled(on);
+                          }));
+    form->addRow(QStringLiteral("Left:"), leftSpin);
+    form->addRow(QStringLiteral("Top:"), topSpin);
+}

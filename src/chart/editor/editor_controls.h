@@ -54,5 +54,10 @@ QFormLayout* NewPageForm(QWidget* page);
 // Rows for a pen: visible, colour, width, style.
 void AddPenRows(QFormLayout* form, const QString& caption, TChart& chart, TChartPen& pen);
 
+// "Custom" with Left and Top spins for a title or the legend placed by the user. Switching it on
+// starts from `current`, the rectangle of the last drawing, so that nothing jumps.
+void AddCustomPositionRows(QFormLayout* form, TChart& chart, bool& custom, int& left, int& top,
+                           std::function<TRect()> current);
+
 // The colour dialog used by every colour control; tests replace it. Returns false on cancel.
 extern std::function<bool(QWidget* parent, TColor current, TColor& chosen)> ChooseChartColour;

@@ -84,6 +84,8 @@ QWidget* PositionTab(TChart& chart, TChartLegend& lg) {
                  AddSpin(page, 0, 200, lg.VertMargin, chart, [&lg](int v) { lg.VertMargin = v; }));
     form->addRow(AddCheck(page, QStringLiteral("Resize Chart"), lg.ResizeChart, chart,
                           [&lg](bool v) { lg.ResizeChart = v; }));
+    AddCustomPositionRows(form, chart, lg.CustomPosition, lg.Left, lg.Top,
+                          [&lg] { return lg.Layout.Rect; });
     return page;
 }
 

@@ -110,6 +110,8 @@ public:
             QStringLiteral("Vertical margin:"),
             AddSpin(page, 0, 200, t.VertMargin, chart_, [&t](int v) { t.VertMargin = v; }));
         AddPenRows(form, QStringLiteral("Frame:"), chart_, t.Frame);
+        AddCustomPositionRows(form, chart_, t.CustomPosition, t.Left, t.Top,
+                              [&t] { return t.TitleRect; });
         return page;
     }
 

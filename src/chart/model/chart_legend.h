@@ -32,6 +32,11 @@ public:
     TChartPen Frame;
     TColor Color = clWhite;
     TChartShadow Shadow;
+    // A title placed by the user: its rectangle's top-left in widget pixels, taking no band
+    // from the plot.
+    bool CustomPosition = false;
+    int Left = 0;
+    int Top = 0;
 
     // Last layout: the title's rectangle (empty when not drawn) and the top-left of each line.
     bool Drawn = false;
@@ -119,7 +124,11 @@ public:
     int VertMargin = 0;
     int VertSpacing = 0;
     bool ResizeChart = true;
+    // A legend placed by the user at Left, Top (widget pixels); it then takes no room from the
+    // plot.
     bool CustomPosition = false;
+    int Left = 0;
+    int Top = 0;
     int FirstValue = 0;
     bool Inverted = false;
     int MaxNumRows = 10;

@@ -201,6 +201,9 @@ void TCustomChart::CalculateTitle(const TTextMeasurer& m, TChartTitle& title) {
             break;
         }
     }
+    if (title.CustomPosition) {
+        r = TRect{title.Left, title.Top, title.Left + r.Width(), title.Top + r.Height()};
+    }
     for (int i = 0; i < lines; ++i) {
         const int lineWidth = m.TextWidth(title.Font, title.Text()[i]);
         int x;
@@ -219,6 +222,9 @@ void TCustomChart::CalculateTitle(const TTextMeasurer& m, TChartTitle& title) {
     }
     title.Drawn = true;
     title.TitleRect = r;
+    if (title.CustomPosition) {
+        return; // drawn where the user put it, over the chart
+    }
     const int shadow = !title.Transparent && title.Shadow.Visible ? title.Shadow.VertSize : 0;
     if (title.AtTop()) {
         PlotRect.Top = r.Bottom + title.VertMargin + f + shadow;
@@ -288,7 +294,9 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
         lg.Alignment == TLegendAlignment::laLeft || lg.Alignment == TLegendAlignment::laRight;
 
     int top;
-    if (side) {
+    if (lg.CustomPosition) {
+        top = lg.Top;
+    } else if (side) {
         top =
             PlotRect.Top + RoundHalfEven(lg.TopPos * static_cast<double>(PlotRect.Height()) / 100);
     } else if (lg.Alignment == TLegendAlignment::laTop) {
@@ -300,7 +308,12 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
     const int firstValue = std::max(lg.FirstValue, 0);
     const int available = std::max(static_cast<int>(items.size()) - firstValue, 0);
     int rows;
-    if (side) {
+    if (lg.CustomPosition) {
+        // Placed freely: as many rows as fit above the panel's bottom.
+        rows =
+            itemsTop >= PanelRect.Bottom ? 0 : (PanelRect.Bottom - 2 * f - itemsTop) / itemHeight;
+        rows = std::clamp(rows, 0, available);
+    } else if (side) {
         rows = itemsTop >= PlotRect.Bottom ? 0 : (PlotRect.Bottom - 2 * f - itemsTop) / itemHeight;
         rows = std::clamp(rows, 0, available);
     } else {
@@ -350,7 +363,9 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
         left = (PlotRect.Left + PlotRect.Right - width - boxes) / 2;
         break;
     }
-    if (lg.Alignment == TLegendAlignment::laBottom) {
+    if (lg.CustomPosition) {
+        left = lg.Left;
+    } else if (lg.Alignment == TLegendAlignment::laBottom) {
         top = PlotRect.Bottom - (lg.Shadow.Visible ? lg.Shadow.VertSize : 0) - f - 1 - height;
     }
     const int x0 = left + boxes;
@@ -398,7 +413,7 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
     }
     lay.Drawn = true;
 
-    if (lg.ResizeChart) {
+    if (lg.ResizeChart && !lg.CustomPosition) {
         const int plotWidth = PlotRect.Width();
         const int plotHeight = PlotRect.Height();
         switch (lg.Alignment) {

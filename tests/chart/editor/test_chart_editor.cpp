@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QFormLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -351,6 +352,54 @@ TEST_F(ChartEditor, TurnedLabelsAndLegendDividingLinesAreDrawn) {
     for (int x = lay.Rect.Left + 2; x < lay.Rect.Right - 2; ++x)
         blue += (image.pixel(x, y) & 0xFFFFFF) == 0x0000FF;
     EXPECT_GT(blue, lay.Rect.Width() / 2);
+}
+
+// The "Custom" box and the Left and Top spins that follow it on a position tab.
+void PlaceCustom(QWidget* tab, int left, int top) {
+    QCheckBox* custom = CheckNamed(tab, "Custom");
+    ASSERT_NE(custom, nullptr);
+    custom->setChecked(true);
+    auto* form = qobject_cast<QFormLayout*>(custom->parentWidget()->layout());
+    ASSERT_NE(form, nullptr);
+    auto spinAfter = [&](int rows) {
+        int row = -1;
+        QFormLayout::ItemRole role;
+        form->getWidgetPosition(custom, &row, &role);
+        return qobject_cast<QSpinBox*>(form->itemAt(row + rows, QFormLayout::FieldRole)->widget());
+    };
+    spinAfter(1)->setValue(left);
+    spinAfter(2)->setValue(top);
+}
+
+TEST_F(ChartEditor, TitleAndLegendAtCustomPositions) {
+    TChart& chart = charts.chReflectance;
+    chart.RenderedBuffer();
+    const TRect plot = chart.PlotRect;
+    const TRect title = chart.Title.TitleRect;
+    auto form = Open(chart);
+
+    auto* titles = form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Titles"));
+    auto* titleTabs = titles->findChild<QTabWidget*>();
+    ASSERT_NE(titleTabs, nullptr);
+    QWidget* position = titleTabs->widget(1);
+    CheckNamed(position, "Custom")->setChecked(true);
+    EXPECT_EQ(chart.Title.Left, title.Left); // starts where it was drawn
+    EXPECT_EQ(chart.Title.Top, title.Top);
+    CheckNamed(position, "Custom")->setChecked(false);
+    PlaceCustom(position, 30, 200);
+
+    auto* legend = qobject_cast<QTabWidget*>(
+        form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Legend")));
+    ASSERT_NE(legend, nullptr);
+    PlaceCustom(legend->widget(1), 60, 120);
+
+    chart.RenderedBuffer();
+    EXPECT_EQ(chart.Title.TitleRect.Left, 30);
+    EXPECT_EQ(chart.Title.TitleRect.Top, 200);
+    EXPECT_EQ(chart.Legend.Layout.Rect.Left, 60);
+    EXPECT_EQ(chart.Legend.Layout.Rect.Top, 120);
+    EXPECT_LT(chart.PlotRect.Top, plot.Top);     // no band for the title
+    EXPECT_GT(chart.PlotRect.Right, plot.Right); // nor for the legend
 }
 
 TEST_F(ChartEditor, ReopensAtARememberedSizeAndIgnoresUnreadableValues) {
