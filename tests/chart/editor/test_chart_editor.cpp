@@ -263,6 +263,11 @@ TEST_F(ChartEditor, DoubleClickOnTheColourBoxSetsTheSeriesColour) {
     ChooseChartColour = [](QWidget*, TColor, TColor&) { return false; }; // cancelled
     emit list->cellDoubleClicked(0, 2);
     EXPECT_EQ(chart.SeriesAtPosition(0).SeriesColor(), before);
+
+    // A double-click on a title opens that series on the "Series" tab.
+    emit list->cellDoubleClicked(2, 3);
+    EXPECT_EQ(form->MainTabs()->currentIndex(), 1);
+    EXPECT_NE(form->PageOf(form->MainTabs(), 1), nullptr);
 }
 
 TEST_F(ChartEditor, AxisMinimumAboveTheMaximumIsRefusedWithTheChartsMessage) {
