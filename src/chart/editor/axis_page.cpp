@@ -52,12 +52,7 @@ public:
 
     // The tabs show the selected axis; they are built again for another axis.
     void Build(int row) {
-        const int tab = tabs_->currentIndex();
-        while (tabs_->count() > 0) {
-            QWidget* w = tabs_->widget(0);
-            tabs_->removeTab(0);
-            delete w;
-        }
+        const int tab = ClearTabs(tabs_);
         TChartAxis& a = AxisAt(row);
         tabs_->addTab(Scrollable(Scales(a)), QStringLiteral("Scales"));
         tabs_->addTab(Scrollable(Title(a)), QStringLiteral("Title"));

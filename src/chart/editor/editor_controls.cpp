@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QTabWidget>
 
 #include "chart/chart.h"
 #include "chart/editor/chart_editor.h"
@@ -170,6 +171,16 @@ QPushButton* AddFontButton(QWidget* parent, const QString& text, TChart& chart, 
         });
     });
     return button;
+}
+
+int ClearTabs(QTabWidget* tabs) {
+    const int selected = tabs->currentIndex();
+    while (tabs->count() > 0) {
+        QWidget* w = tabs->widget(0);
+        tabs->removeTab(0);
+        delete w;
+    }
+    return selected;
 }
 
 QWidget* Scrollable(QWidget* page) {

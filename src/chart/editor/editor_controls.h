@@ -15,6 +15,7 @@
 #include <QSpinBox>
 
 class QFormLayout;
+class QTabWidget;
 class TChart;
 
 // Building blocks of the "Chart" pages: each control writes its value straight into the live
@@ -49,6 +50,9 @@ QPushButton* AddFontButton(QWidget* parent, const QString& text, TChart& chart, 
 // `page` in a frameless scroll area, so that a tab with many rows scrolls inside a small dialog
 // instead of widening the whole dialog.
 QWidget* Scrollable(QWidget* page);
+// Removes and deletes every tab (a page showing another object is built anew); returns the
+// index that was selected, to select it again.
+int ClearTabs(QTabWidget* tabs);
 // A compact form of caption and control rows on a page.
 QFormLayout* NewPageForm(QWidget* page);
 // Rows for a pen: visible, colour, width, style.

@@ -43,12 +43,7 @@ public:
     }
 
     void Build(int which) {
-        const int tab = tabs_->currentIndex();
-        while (tabs_->count() > 0) {
-            QWidget* w = tabs_->widget(0);
-            tabs_->removeTab(0);
-            delete w;
-        }
+        const int tab = ClearTabs(tabs_);
         TChartTitle& t = TitleAt(which);
         tabs_->addTab(Scrollable(Style(t)), QStringLiteral("Style"));
         tabs_->addTab(Scrollable(Position(t)), QStringLiteral("Position"));

@@ -9,6 +9,7 @@
 
 #include "../default_run.h"
 #include "chart/editor/chart_editor.h"
+#include "main_window_editor.h"
 
 int main(int argc, char** argv) {
     if (qgetenv("QT_QPA_PLATFORM").isEmpty())
@@ -23,12 +24,7 @@ int main(int argc, char** argv) {
     if (!charts.Plot())
         return 1;
     TChartEditor ce;
-    ce.Title = QStringLiteral("Edit Graph");
-    ce.HideTabs = {TChartEditorTab::cetGeneral,      TChartEditorTab::cetPaging,
-                   TChartEditorTab::cetWalls,        TChartEditorTab::cet3D,
-                   TChartEditorTab::cetExportNative, TChartEditorTab::cetTools};
-    ce.Options = {TChartEditorOption::ceTitle};
-    ce.HighLightTabs = true;
+    ConfigureAsMainWindow(ce);
     ce.SetChart(&charts.chReflectance);
 
     struct Shot {

@@ -22,6 +22,7 @@
 #include "chart/editor/chart_editor.h"
 #include "chart/editor/editor_controls.h"
 #include "chart/editor/series_list_page.h"
+#include "main_window_editor.h"
 
 namespace {
 
@@ -31,16 +32,6 @@ QStringList TabTexts(const QTabWidget* tabs) {
         if (tabs->isTabVisible(i))
             out << tabs->tabText(i);
     return out;
-}
-
-// The main window's editor component.
-void ConfigureAsMainWindow(TChartEditor& ce) {
-    ce.Title = QStringLiteral("Edit Graph");
-    ce.HideTabs = {TChartEditorTab::cetGeneral,      TChartEditorTab::cetPaging,
-                   TChartEditorTab::cetWalls,        TChartEditorTab::cet3D,
-                   TChartEditorTab::cetExportNative, TChartEditorTab::cetTools};
-    ce.Options = {TChartEditorOption::ceTitle};
-    ce.HighLightTabs = true;
 }
 
 // Counts the pixels of one colour inside the plot rectangle of the chart's current drawing.
