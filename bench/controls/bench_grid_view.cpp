@@ -5,23 +5,13 @@
 #include <QPainter>
 #include <string>
 
+#include "offscreen_app.h"
 #include "controls/string_grid.h"
 
 namespace {
 
 constexpr int kRows = 90001;
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "bench_grid";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 void SetUpTable(TVkStringGrid& grid) {
     grid.resize(317, 340);
@@ -36,7 +26,7 @@ void SetUpTable(TVkStringGrid& grid) {
 // The reflectance table's share of a plot run at the finest resolution: the row count, then
 // every data row blanked and written through the grid, then the one repaint that follows.
 void BM_GridPlotRunThroughTheWidget(benchmark::State& state) {
-    App();
+    OffscreenApp();
     TVkStringGrid grid;
     SetUpTable(grid);
     grid.show();
@@ -56,7 +46,7 @@ BENCHMARK(BM_GridPlotRunThroughTheWidget)->Unit(benchmark::kMillisecond);
 
 // One scroll step anywhere in a table of 90001 rows: move the top row and paint the cells.
 void BM_GridScrollAndPaint(benchmark::State& state) {
-    App();
+    OffscreenApp();
     TVkStringGrid grid;
     SetUpTable(grid);
     grid.SetRowCount(kRows + 1);

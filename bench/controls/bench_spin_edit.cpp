@@ -2,23 +2,13 @@
 #include <QKeyEvent>
 #include <benchmark/benchmark.h>
 
+#include "offscreen_app.h"
 #include "controls/spin_edit.h"
 
 // A step of a spin edit whose change notification starts nothing must return at once: the user
 // holds a button or the wheel and expects the text to keep up.
 
 namespace {
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "bench_controls";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 // Laid out like the main window's n2 field.
 void Configure(TVkSpinEdit& ed) {
@@ -35,7 +25,7 @@ void Configure(TVkSpinEdit& ed) {
 }
 
 void BM_SpinEditStep(benchmark::State& state) {
-    App();
+    OffscreenApp();
     TVkSpinEdit ed;
     Configure(ed);
     bool up = true;
@@ -53,7 +43,7 @@ BENCHMARK(BM_SpinEditStep);
 
 // The same step arriving as an Up or Down key press, through the event dispatch.
 void BM_SpinEditArrowKey(benchmark::State& state) {
-    App();
+    OffscreenApp();
     TVkSpinEdit ed;
     Configure(ed);
     QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
