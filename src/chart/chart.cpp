@@ -61,7 +61,7 @@ void TChart::RedrawNow() {
     }
 }
 
-void TChart::DrawChart(QImage& image) {
+void TChart::DrawChart(QPaintDevice& device) {
     TChartPaintOptions options;
     options.Measurer = &measurer_;
     const QPalette pal = palette();
@@ -69,7 +69,7 @@ void TChart::DrawChart(QImage& image) {
     options.Style = style();
     options.StyleWidget = this;
     options.ReduceColumns = ReduceColumns;
-    PaintChart(*this, image, options);
+    PaintChart(*this, device, options);
 }
 
 void TChart::UpdateBuffer() {

@@ -18,9 +18,10 @@ class TChart : public QWidget, public TCustomChart {
 public:
     explicit TChart(QWidget* parent = nullptr);
 
-    // Draws the whole chart into `image` at the image's size, as a paint of a stale buffer does,
-    // and leaves the layout of that drawing in the chart for the mouse handling.
-    void DrawChart(QImage& image);
+    // Draws the whole chart onto `device` at its size, as a paint of a stale buffer does, and
+    // leaves the layout of that drawing in the chart for the mouse handling. A 32-bit image gets
+    // the pixels of the window; another device (an SVG generator) gets vector shapes.
+    void DrawChart(QPaintDevice& device);
     // The buffer as the window shows it, redrawn first when stale.
     const QImage& RenderedBuffer();
     bool BufferStale() const { return bufferStale_; }

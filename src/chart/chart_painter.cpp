@@ -21,11 +21,139 @@ QString ToQString(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The on, off, on, off ... lengths in pixels of a pen style at width 1; empty for a solid line.
+std::vector<int> DashLengths(TPenStyle style) {
+    switch (style) {
+    case TPenStyle::psDot:
+        return {1, 1};
+    case TPenStyle::psDash:
+        return {6, 2};
+    case TPenStyle::psDashDot:
+        return {6, 2, 1, 2};
+    case TPenStyle::psDashDotDot:
+        return {6, 2, 1, 2, 1, 2};
+    default:
+        return {};
+    }
+}
+
+// The same pattern for a QPen, whose dash lengths count in pen widths; `width` is the pen's.
+QList<qreal> QtDashes(const std::vector<int>& lengths, int width) {
+    QList<qreal> dashes;
+    for (int length : lengths) {
+        dashes << static_cast<qreal>(length) / std::max(width, 1);
+    }
+    return dashes;
+}
+
+// A canvas without pixels: the size of a device that is drawn on through QPainter alone.
+TPixelCanvas VectorCanvas(const QPaintDevice& device) {
+    TPixelCanvas canvas;
+    canvas.Width = device.width();
+    canvas.Height = device.height();
+    return canvas;
+}
+
+// A polyline for a vector device, built through the same calls as TPolylineRaster. Its points
+// are pixel positions; the strokes run through the middle of the pixels the raster would set
+// (`shift`, which a wide pen's band moves by half a pixel at even widths), and the pieces are
+// cut at the clip rectangle here, since not every vector device keeps a clip.
+class TVectorPolyline {
+public:
+    TVectorPolyline(QPainter& painter, const QRectF& clip, double shift)
+        : p_(painter), clip_(clip), shift_(shift) {}
+    ~TVectorPolyline() { Finish(); }
+    TVectorPolyline(const TVectorPolyline&) = delete;
+    TVectorPolyline& operator=(const TVectorPolyline&) = delete;
+
+    void MoveTo(int x, int y) {
+        Finish();
+        points_.append(QPointF(x + shift_, y + shift_));
+    }
+    void LineTo(int x, int y) {
+        const QPointF p(x + shift_, y + shift_);
+        // Points that fall on the same pixel add nothing but size to the file.
+        if (points_.isEmpty() || points_.back() != p) {
+            points_.append(p);
+        }
+    }
+    void Finish() {
+        QPolygonF piece;
+        for (qsizetype i = 1; i < points_.size(); ++i) {
+            QPointF a = points_[i - 1];
+            QPointF b = points_[i];
+            if (!ClipSegment(a, b)) {
+                Flush(piece);
+                continue;
+            }
+            if (piece.isEmpty() || piece.back() != a) {
+                Flush(piece);
+                piece.append(a);
+            }
+            piece.append(b);
+        }
+        Flush(piece);
+        points_.clear();
+    }
+
+private:
+    void Flush(QPolygonF& piece) {
+        if (piece.size() >= 2) {
+            p_.drawPolyline(piece);
+        }
+        piece.clear();
+    }
+    // Liang-Barsky: the part of a-b inside the clip; false when none is.
+    bool ClipSegment(QPointF& a, QPointF& b) const {
+        const double dx = b.x() - a.x();
+        const double dy = b.y() - a.y();
+        double t0 = 0;
+        double t1 = 1;
+        const double p[4] = {-dx, dx, -dy, dy};
+        const double q[4] = {a.x() - clip_.left(), clip_.right() - a.x(), a.y() - clip_.top(),
+                             clip_.bottom() - a.y()};
+        for (int k = 0; k < 4; ++k) {
+            if (p[k] == 0) {
+                if (q[k] < 0) {
+                    return false;
+                }
+                continue;
+            }
+            const double t = q[k] / p[k];
+            if (p[k] < 0) {
+                t0 = std::max(t0, t);
+            } else {
+                t1 = std::min(t1, t);
+            }
+        }
+        if (t0 > t1) {
+            return false;
+        }
+        const QPointF from = a;
+        if (t0 > 0) {
+            a = QPointF(from.x() + t0 * dx, from.y() + t0 * dy);
+        }
+        if (t1 < 1) {
+            b = QPointF(from.x() + t1 * dx, from.y() + t1 * dy);
+        }
+        return true;
+    }
+
+    QPainter& p_;
+    QRectF clip_;
+    double shift_;
+    QPolygonF points_;
+};
+
 class TChartPainter {
 public:
-    TChartPainter(TCustomChart& chart, QImage& image, const TChartPaintOptions& options)
-        : chart_(chart), image_(image), canvas_(CanvasOf(image)), m_(*options.Measurer),
-          palette_(*options.Palette), options_(options), p_(&image) {
+    // Pixels go straight into `image` when there is one; else every part is drawn through
+    // QPainter on `device` (vector mode).
+    TChartPainter(TCustomChart& chart, QPaintDevice& device, QImage* image,
+                  const TChartPaintOptions& options)
+        : chart_(chart), image_(image),
+          canvas_(image != nullptr ? CanvasOf(*image) : VectorCanvas(device)),
+          m_(*options.Measurer), palette_(*options.Palette), options_(options), p_(&device) {
         p_.setRenderHint(QPainter::Antialiasing, false);
     }
 
@@ -33,6 +161,7 @@ public:
 
 private:
     QColor Colour(TColor c) const { return ToQColor(c, palette_); }
+    bool Vector() const { return image_ == nullptr; }
     void FillRect(int left, int top, int right, int bottom, const QColor& colour);
     void FrameRect(int left, int top, int right, int bottom, int width, const QColor& colour);
     void PatternLine(bool horizontal, int at, int from, int to, const TChartPen& pen,
@@ -69,7 +198,7 @@ private:
                       const TChartAxis& v, std::size_t first, std::size_t last);
 
     TCustomChart& chart_;
-    QImage& image_;
+    QImage* image_; // null in vector mode
     TPixelCanvas canvas_;
     const TQtTextMeasurer& m_;
     const QPalette& palette_;
@@ -87,6 +216,12 @@ void TChartPainter::FillRect(int left, int top, int right, int bottom, const QCo
     top = std::max(top, 0);
     right = std::min(right, canvas_.Width);
     bottom = std::min(bottom, canvas_.Height);
+    if (Vector()) {
+        if (right > left && bottom > top) {
+            p_.fillRect(QRect(left, top, right - left, bottom - top), colour);
+        }
+        return;
+    }
     const std::uint32_t pixel = colour.rgb() | 0xFF000000u;
     for (int y = top; y < bottom; ++y) {
         std::uint32_t* row = canvas_.Bits + static_cast<std::ptrdiff_t>(y) * canvas_.Stride;
@@ -98,6 +233,23 @@ void TChartPainter::FillRect(int left, int top, int right, int bottom, const QCo
 // thick inward, the way the frames of the chart are counted.
 void TChartPainter::FrameRect(int left, int top, int right, int bottom, int width,
                               const QColor& colour) {
+    if (Vector()) {
+        // One stroked rectangle, as thick as the rings the pixels would get.
+        int rings = 0;
+        while (rings < width && right - left > 2 * rings && bottom - top > 2 * rings) {
+            ++rings;
+        }
+        if (rings == 0 || !colour.isValid()) {
+            return;
+        }
+        p_.save();
+        p_.setPen(QPen(colour, rings, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p_.setBrush(Qt::NoBrush);
+        p_.drawRect(QRectF(left + rings / 2.0, top + rings / 2.0, right - left - rings,
+                           bottom - top - rings));
+        p_.restore();
+        return;
+    }
     for (int i = 0; i < width && right - left > 2 * i && bottom - top > 2 * i; ++i) {
         const int l = left + i;
         const int t = top + i;
@@ -121,25 +273,29 @@ void TChartPainter::PatternLine(bool horizontal, int at, int from, int to, const
     if (from > to) {
         std::swap(from, to);
     }
-    std::vector<int> pattern; // on, off, on, off ... lengths
-    switch (pen.Style) {
-    case TPenStyle::psDot:
-        pattern = {1, 1};
-        break;
-    case TPenStyle::psDash:
-        pattern = {6, 2};
-        break;
-    case TPenStyle::psDashDot:
-        pattern = {6, 2, 1, 2};
-        break;
-    case TPenStyle::psDashDotDot:
-        pattern = {6, 2, 1, 2, 1, 2};
-        break;
-    default:
-        break;
-    }
+    const std::vector<int> pattern = DashLengths(pen.Style);
     const int width = std::max(pen.Width, 1);
     const int across = at - (width - 1) / 2;
+    if (Vector()) {
+        // One stroke with dashes as long as the pixel runs.
+        if (!colour.isValid()) {
+            return;
+        }
+        QPen line(colour, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+        if (!pattern.empty()) {
+            line.setDashPattern(QtDashes(pattern, width));
+        }
+        const double middle = across + width / 2.0;
+        p_.save();
+        p_.setPen(line);
+        if (horizontal) {
+            p_.drawLine(QPointF(from, middle), QPointF(to + 1, middle));
+        } else {
+            p_.drawLine(QPointF(middle, from), QPointF(middle, to + 1));
+        }
+        p_.restore();
+        return;
+    }
     auto run = [&](int a, int b) {
         if (horizontal) {
             FillRect(a, across, b + 1, across + width, colour);
@@ -185,8 +341,8 @@ void TChartPainter::DrawShape(const TRect& r, TColor colour, const TChartPen& fr
 }
 
 void TChartPainter::DrawPanel() {
-    int w = image_.width();
-    int h = image_.height();
+    int w = canvas_.Width;
+    int h = canvas_.Height;
     if (chart_.Shadow.Visible) {
         // What lies behind the chart shows beside the shadow.
         FillRect(0, 0, w, h, palette_.color(QPalette::Window));
@@ -657,56 +813,82 @@ void TChartPainter::DrawSeries(int position) {
         const double edgeValue = h.PixelToValue(edgePixel);
         const bool stairs = line != nullptr && line->Stairs;
         const bool invertedStairs = stairs && line->InvertedStairs;
-        // Wider pens: the same line repeated, shifted by every offset of a square brush.
         const int width = std::max(pen.Width, 1);
-        for (int ox = -(width - 1) / 2; ox <= width / 2; ++ox) {
-            for (int oy = -(width - 1) / 2; oy <= width / 2; ++oy) {
-                TPolylineRaster raster(canvas_, clip, PixelValue(colour), options_.ReduceColumns);
-                bool started = false;
-                int lastX = 0;
-                int lastY = 0;
-                for (std::size_t i = first; i <= last; ++i) {
-                    const double x = xs[i];
-                    const double y = ys[i];
-                    const TPointDraw draw = PointDraw(series, line, i);
-                    if (draw == TPointDraw::Skip) {
-                        continue;
+        // The points of the line, shifted by (ox, oy), into a TPolylineRaster or a
+        // TVectorPolyline.
+        auto walk = [&](auto& sink, int ox, int oy) {
+            bool started = false;
+            int lastX = 0;
+            int lastY = 0;
+            for (std::size_t i = first; i <= last; ++i) {
+                const double x = xs[i];
+                const double y = ys[i];
+                const TPointDraw draw = PointDraw(series, line, i);
+                if (draw == TPointDraw::Skip) {
+                    continue;
+                }
+                if (!std::isfinite(x) || !std::isfinite(y) || draw == TPointDraw::Gap) {
+                    sink.Finish(); // a value that is not a number leaves a gap
+                    started = false;
+                    continue;
+                }
+                const int px = h.ValueToPixel(x) + ox;
+                const int py = v.ValueToPixel(y) + oy;
+                if (i == first && i > 0 && std::isfinite(xs[i - 1]) && std::isfinite(ys[i - 1]) &&
+                    PointDraw(series, line, i - 1) == TPointDraw::Draw) {
+                    const double x0 = xs[i - 1];
+                    const double y0 = ys[i - 1];
+                    const double ye = x == x0 ? y0 : y0 + (y - y0) * (edgeValue - x0) / (x - x0);
+                    if (std::isfinite(ye)) {
+                        lastX = edgePixel + ox;
+                        // A step line at the edge is at the level it has there.
+                        const double edgeY = !stairs ? ye : (invertedStairs ? y : y0);
+                        lastY = v.ValueToPixel(edgeY) + oy;
+                        sink.MoveTo(lastX, lastY);
+                        started = true;
                     }
-                    if (!std::isfinite(x) || !std::isfinite(y) || draw == TPointDraw::Gap) {
-                        raster.Finish(); // a value that is not a number leaves a gap
-                        started = false;
-                        continue;
+                }
+                if (started && stairs) {
+                    // Steps: across first and then up or down, or the other way round.
+                    if (invertedStairs) {
+                        sink.LineTo(lastX, py);
+                    } else {
+                        sink.LineTo(px, lastY);
                     }
-                    const int px = h.ValueToPixel(x) + ox;
-                    const int py = v.ValueToPixel(y) + oy;
-                    if (i == first && i > 0 && std::isfinite(xs[i - 1]) &&
-                        std::isfinite(ys[i - 1]) &&
-                        PointDraw(series, line, i - 1) == TPointDraw::Draw) {
-                        const double x0 = xs[i - 1];
-                        const double y0 = ys[i - 1];
-                        const double ye =
-                            x == x0 ? y0 : y0 + (y - y0) * (edgeValue - x0) / (x - x0);
-                        if (std::isfinite(ye)) {
-                            lastX = edgePixel + ox;
-                            // A step line at the edge is at the level it has there.
-                            const double edgeY = !stairs ? ye : (invertedStairs ? y : y0);
-                            lastY = v.ValueToPixel(edgeY) + oy;
-                            raster.MoveTo(lastX, lastY);
-                            started = true;
-                        }
-                    }
-                    if (started && stairs) {
-                        // Steps: across first and then up or down, or the other way round.
-                        if (invertedStairs) {
-                            raster.LineTo(lastX, py);
-                        } else {
-                            raster.LineTo(px, lastY);
-                        }
-                    }
-                    raster.LineTo(px, py);
-                    started = true;
-                    lastX = px;
-                    lastY = py;
+                }
+                sink.LineTo(px, py);
+                started = true;
+                lastX = px;
+                lastY = py;
+            }
+            sink.Finish();
+        };
+        const std::vector<int> dashes = DashLengths(pen.Style);
+        if (Vector()) {
+            // One stroke of the pen's width; dashes end flat so that they keep their length.
+            QPen stroke(colour, width, Qt::SolidLine, dashes.empty() ? Qt::SquareCap : Qt::FlatCap,
+                        Qt::MiterJoin);
+            if (!dashes.empty()) {
+                stroke.setDashPattern(QtDashes(dashes, 1));
+            }
+            p_.save();
+            p_.setPen(stroke);
+            p_.setBrush(Qt::NoBrush);
+            const QRectF area(clip.Left, clip.Top, clip.Right - clip.Left + 1,
+                              clip.Bottom - clip.Top + 1);
+            p_.setClipRect(area);
+            TVectorPolyline polyline(p_, area, width % 2 == 0 ? 1.0 : 0.5);
+            walk(polyline, 0, 0);
+            p_.restore();
+        } else {
+            // Wider pens: the same line repeated, shifted by every offset of a square brush; the
+            // dashes grow with the width (the mask allows for the brush's own length).
+            const TDashMask mask(dashes, width);
+            for (int ox = -(width - 1) / 2; ox <= width / 2; ++ox) {
+                for (int oy = -(width - 1) / 2; oy <= width / 2; ++oy) {
+                    TPolylineRaster raster(canvas_, clip, PixelValue(colour),
+                                           options_.ReduceColumns, mask);
+                    walk(raster, ox, oy);
                 }
             }
         }
@@ -725,8 +907,23 @@ void TChartPainter::DrawPointers(const TLineSeries& series, const QColor& colour
     if (chart_.ClipPoints) {
         p_.setClipRect(QRect(r.Left + 1, r.Top, r.Width() - 1, r.Height()));
     }
-    const QColor border = pointer.Pen.Visible ? Colour(pointer.Pen.Color) : QColor();
-    p_.setPen(border.isValid() ? QPen(border, 0) : QPen(Qt::NoPen));
+    const TChartPen& pen = pointer.Pen;
+    const QColor border =
+        pen.Visible && pen.Style != TPenStyle::psClear ? Colour(pen.Color) : QColor();
+    if (border.isValid()) {
+        // A width of 1 stays a one-pixel cosmetic line; wider borders are centred on the outline.
+        const int width = std::max(pen.Width, 1);
+        QPen outline(border, width > 1 ? width : 0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+        const std::vector<int> dashes = DashLengths(pen.Style);
+        if (!dashes.empty()) {
+            // The pattern of the series lines, its lengths counted in pen widths.
+            outline.setCapStyle(Qt::FlatCap);
+            outline.setDashPattern(QtDashes(dashes, 1));
+        }
+        p_.setPen(outline);
+    } else {
+        p_.setPen(Qt::NoPen);
+    }
     // The marker takes the series colour unless its brush is hollow.
     if (pointer.Brush.Style == TBrushStyle::bsClear) {
         p_.setBrush(Qt::NoBrush);
@@ -797,7 +994,14 @@ void TChartPainter::DrawSeriesBlended(int position) {
     if (transparency == 100) {
         return;
     }
-    const QImage below = image_.copy();
+    if (Vector()) {
+        p_.save();
+        p_.setOpacity((100 - transparency) / 100.0);
+        DrawSeries(position);
+        p_.restore();
+        return;
+    }
+    const QImage below = image_->copy();
     DrawSeries(position);
     // Every pixel the series changed becomes a mix of the old and the new colour.
     const int keep = transparency;
@@ -904,7 +1108,7 @@ void TChartPainter::Paint() {
     chart_.RepaintEnabled = false;
 
     DrawPanel();
-    chart_.CalculateLayout(m_, image_.width(), image_.height());
+    chart_.CalculateLayout(m_, canvas_.Width, canvas_.Height);
     const bool sideLegend = chart_.Legend.Alignment == TLegendAlignment::laLeft ||
                             chart_.Legend.Alignment == TLegendAlignment::laRight;
     if (sideLegend) {
@@ -940,7 +1144,7 @@ void TChartPainter::Paint() {
     if (!chart_.AxisBehind) {
         axes();
     }
-    if (chart_.ZoomDrag.Active) {
+    if (chart_.ZoomDrag.Active && !Vector()) {
         InvertZoomRectangle(chart_, canvas_, palette_);
     }
     chart_.RepaintEnabled = wasEnabled;
@@ -985,10 +1189,16 @@ void InvertZoomRectangle(const TCustomChart& chart, const TPixelCanvas& canvas,
                     fill ? value(chart.Zoom.Brush.Color) : 0xFFFFFFu);
 }
 
-void PaintChart(TCustomChart& chart, QImage& image, const TChartPaintOptions& options) {
-    if (image.isNull() || image.width() <= 0 || image.height() <= 0) {
+void PaintChart(TCustomChart& chart, QPaintDevice& device, const TChartPaintOptions& options) {
+    if (device.width() <= 0 || device.height() <= 0) {
         return;
     }
-    TChartPainter painter(chart, image, options);
+    auto* image = dynamic_cast<QImage*>(&device);
+    if (image != nullptr && image->isNull()) {
+        return;
+    }
+    // Only a 32-bit image can take pixels directly.
+    TChartPainter painter(chart, device, image != nullptr && image->depth() == 32 ? image : nullptr,
+                          options);
     painter.Paint();
 }

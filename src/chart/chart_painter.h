@@ -10,10 +10,10 @@ class QPalette;
 class QStyle;
 class QWidget;
 
-// Draws a chart into an image: panel and bevel, legend and titles, the layout of the axes (from
-// the chart model), back wall, axes with labels, ticks, minor ticks and grid, the series clipped
-// to the plot rectangle, and the zoom rectangle while a zoom drag runs. Repaint requests are
-// switched off for the whole drawing.
+// Draws a chart into an image or onto another paint device: panel and bevel, legend and titles, the
+// layout of the axes (from the chart model), back wall, axes with labels, ticks, minor ticks and
+// grid, the series clipped to the plot rectangle, and the zoom rectangle while a zoom drag runs.
+// Repaint requests are switched off for the whole drawing.
 struct TChartPaintOptions {
     const TQtTextMeasurer* Measurer = nullptr;
     const QPalette* Palette = nullptr;
@@ -22,7 +22,11 @@ struct TChartPaintOptions {
     bool ReduceColumns = true;
 };
 
-void PaintChart(TCustomChart& chart, QImage& image, const TChartPaintOptions& options);
+// On a 32-bit image the parts are set pixel by pixel. On any other device (an SVG generator, a
+// printer) the same parts are drawn as vector shapes through QPainter: rectangles, stroked lines
+// and polylines with the pens' dash patterns, the series transparency as opacity; the zoom
+// rectangle, which only inverts pixels on the screen, is left out.
+void PaintChart(TCustomChart& chart, QPaintDevice& device, const TChartPaintOptions& options);
 
 // The buffer as a pixel canvas (the image must be 32 bits per pixel).
 TPixelCanvas CanvasOf(QImage& image);

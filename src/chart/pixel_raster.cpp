@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -32,8 +33,11 @@ TPixelClip ClipToCanvas(const TPixelCanvas& canvas, TPixelClip clip) {
     return clip;
 }
 
-void DrawSegment(const TPixelCanvas& canvas, const TPixelClip& clip, int x0, int y0, int x1, int y1,
-                 std::uint32_t pixel) {
+namespace {
+
+// Calls plot(i, x, y) for each step i of the segment whose pixel lies inside the clip.
+template <typename Plot>
+inline void VisitSegment(const TPixelClip& clip, int x0, int y0, int x1, int y1, Plot plot) {
     if (clip.Left > clip.Right || clip.Top > clip.Bottom) {
         return;
     }
@@ -42,7 +46,7 @@ void DrawSegment(const TPixelCanvas& canvas, const TPixelClip& clip, int x0, int
     const std::int64_t n = std::max(std::llabs(dx), std::llabs(dy));
     if (n == 0) {
         if (x0 >= clip.Left && x0 <= clip.Right && y0 >= clip.Top && y0 <= clip.Bottom) {
-            Put(canvas, x0, y0, pixel);
+            plot(std::int64_t{0}, x0, y0);
         }
         return;
     }
@@ -72,11 +76,51 @@ void DrawSegment(const TPixelCanvas& canvas, const TPixelClip& clip, int x0, int
             continue;
         }
         if (xMajor) {
-            Put(canvas, major, minor, pixel);
+            plot(i, major, minor);
         } else {
-            Put(canvas, minor, major, pixel);
+            plot(i, minor, major);
         }
     }
+}
+
+} // namespace
+
+void DrawSegment(const TPixelCanvas& canvas, const TPixelClip& clip, int x0, int y0, int x1, int y1,
+                 std::uint32_t pixel) {
+    VisitSegment(clip, x0, y0, x1, y1,
+                 [&](std::int64_t, int x, int y) { Put(canvas, x, y, pixel); });
+}
+
+TDashMask::TDashMask(const std::vector<int>& lengths, int width) {
+    width = std::max(width, 1);
+    bool on = true;
+    for (int length : lengths) {
+        const int scaled = std::max(length, 0) * width;
+        const int steps = on ? std::max(scaled - (width - 1), 1) : scaled + (width - 1);
+        on_.insert(on_.end(), static_cast<std::size_t>(steps), on ? 1 : 0);
+        on = !on;
+    }
+    if (std::find(on_.begin(), on_.end(), 1) == on_.end() ||
+        std::find(on_.begin(), on_.end(), 0) == on_.end()) {
+        on_.clear(); // all on is solid; all off is not a pattern a pen can have
+    }
+}
+
+int DrawDashedSegment(const TPixelCanvas& canvas, const TPixelClip& clip, int x0, int y0, int x1,
+                      int y1, std::uint32_t pixel, const TDashMask& dash, int phase) {
+    const std::int64_t n = std::max(std::llabs(static_cast<std::int64_t>(x1) - x0),
+                                    std::llabs(static_cast<std::int64_t>(y1) - y0));
+    if (dash.Solid()) {
+        DrawSegment(canvas, clip, x0, y0, x1, y1, pixel);
+        return 0;
+    }
+    const std::int64_t period = dash.Period();
+    VisitSegment(clip, x0, y0, x1, y1, [&](std::int64_t i, int x, int y) {
+        if (dash.On(static_cast<int>((phase + i) % period))) {
+            Put(canvas, x, y, pixel);
+        }
+    });
+    return static_cast<int>((phase + n) % period);
 }
 
 void DrawColumn(const TPixelCanvas& canvas, const TPixelClip& clip, int x, int ya, int yb,
@@ -92,12 +136,14 @@ void DrawColumn(const TPixelCanvas& canvas, const TPixelClip& clip, int x, int y
 }
 
 TPolylineRaster::TPolylineRaster(const TPixelCanvas& canvas, const TPixelClip& clip,
-                                 std::uint32_t pixel, bool reduceColumns)
-    : canvas_(canvas), clip_(ClipToCanvas(canvas, clip)), pixel_(pixel), reduce_(reduceColumns) {}
+                                 std::uint32_t pixel, bool reduceColumns, TDashMask dash)
+    : canvas_(canvas), clip_(ClipToCanvas(canvas, clip)), pixel_(pixel),
+      reduce_(reduceColumns && dash.Solid()), dash_(std::move(dash)) {}
 
 void TPolylineRaster::MoveTo(int x, int y) {
     Finish();
     started_ = true;
+    phase_ = 0;
     lastX_ = x;
     lastY_ = y;
     runMin_ = runMax_ = y;
@@ -109,7 +155,9 @@ void TPolylineRaster::LineTo(int x, int y) {
         MoveTo(x, y);
         return;
     }
-    if (!reduce_) {
+    if (!dash_.Solid()) {
+        phase_ = DrawDashedSegment(canvas_, clip_, lastX_, lastY_, x, y, pixel_, dash_, phase_);
+    } else if (!reduce_) {
         DrawSegment(canvas_, clip_, lastX_, lastY_, x, y, pixel_);
     } else if (x == lastX_) {
         runMin_ = std::min(runMin_, y);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // Direct pixel drawing into the chart's 32-bit buffer. The series lines and the zoom rectangle are
 // drawn here instead of through QPainter because their pixels must be exactly predictable: a
@@ -34,6 +35,31 @@ TPixelClip ClipToCanvas(const TPixelCanvas& canvas, TPixelClip clip);
 void DrawSegment(const TPixelCanvas& canvas, const TPixelClip& clip, int x0, int y0, int x1, int y1,
                  std::uint32_t pixel);
 
+// An on/off pattern along a line, counted in pixel steps along its major axis: lengths of on,
+// off, on, off ... steps, each multiplied by `width` (a wide pen's dashes grow with it). A wide
+// line is drawn as copies shifted by every offset of a square brush of that width, which
+// lengthens each dash by width - 1 steps; the mask shortens the dashes and lengthens the gaps by
+// as much, so that the drawn dashes and gaps have the scaled lengths. No lengths, or a pattern
+// without an off step, make a solid line.
+class TDashMask {
+public:
+    TDashMask() = default;
+    TDashMask(const std::vector<int>& lengths, int width);
+    bool Solid() const { return on_.empty(); }
+    int Period() const { return static_cast<int>(on_.size()); }
+    // Whether step `phase` of the pattern (0 <= phase < Period) sets its pixel.
+    bool On(int phase) const { return on_[static_cast<std::size_t>(phase)] != 0; }
+
+private:
+    std::vector<unsigned char> on_;
+};
+
+// DrawSegment in a pattern: step i of the segment sets its pixel when step (phase + i) of the
+// pattern is on. Returns the phase after the segment's last step, for the next segment that
+// starts on that pixel.
+int DrawDashedSegment(const TPixelCanvas& canvas, const TPixelClip& clip, int x0, int y0, int x1,
+                      int y1, std::uint32_t pixel, const TDashMask& dash, int phase);
+
 // The pixels of column x from ya to yb (either order), both included.
 void DrawColumn(const TPixelCanvas& canvas, const TPixelClip& clip, int x, int ya, int yb,
                 std::uint32_t pixel);
@@ -42,11 +68,13 @@ void DrawColumn(const TPixelCanvas& canvas, const TPixelClip& clip, int x, int y
 // pixel column are drawn as that column's vertical extent once, instead of one segment each: the
 // segments between such points are vertical and together cover exactly that extent, and the
 // segments that enter and leave the column are drawn as they are. A polyline of one point draws
-// nothing.
+// nothing. A dashed polyline runs its pattern on across the points, so that a dense curve of many
+// short segments still shows its dashes, and starts it afresh after a gap; it is drawn segment by
+// segment, since a column's extent would lose the order of the steps.
 class TPolylineRaster {
 public:
     TPolylineRaster(const TPixelCanvas& canvas, const TPixelClip& clip, std::uint32_t pixel,
-                    bool reduceColumns);
+                    bool reduceColumns, TDashMask dash = {});
     ~TPolylineRaster() { Finish(); }
     TPolylineRaster(const TPolylineRaster&) = delete;
     TPolylineRaster& operator=(const TPolylineRaster&) = delete;
@@ -65,6 +93,8 @@ private:
     TPixelClip clip_;
     std::uint32_t pixel_;
     bool reduce_;
+    TDashMask dash_;
+    int phase_ = 0;
     bool started_ = false;
     int lastX_ = 0;
     int lastY_ = 0;

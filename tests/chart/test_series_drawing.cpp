@@ -1,7 +1,10 @@
 // What the editor's "Series" tab can set, as the chart draws it: inverted steps, null points under
-// the three TreatNulls rules, transparency, marks and the marker shapes.
+// the three TreatNulls rules, transparency, marks, the marker shapes and borders, and dashed and
+// dotted lines.
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 #include "default_run.h"
 
@@ -194,6 +197,121 @@ TEST_F(SeriesLook, MarkerShapesDifferInTheirCorners) {
         EXPECT_EQ(Rgb(image, below) == kBlue, k.below) << style;
         EXPECT_EQ(Rgb(image, above) == kBlue, k.above) << style;
     }
+}
+
+int CountBlue(const QImage& image) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            n += Rgb(image, QPoint(x, y)) == kBlue;
+        }
+    }
+    return n;
+}
+
+TEST_F(SeriesLook, DashedLinesRunTheirPatternAcrossDensePoints) {
+    // A level line of a point every third of a pixel or so: the pattern must run on across the
+    // many short segments instead of starting again at each point.
+    series->ClearPoints();
+    for (int i = 0; i <= 1000; ++i) {
+        series->AddPoint(i * 0.04, 0.5);
+    }
+    struct Case {
+        TPenStyle style;
+        int width;
+        std::vector<int> pattern; // on, off, ... in pixels
+    };
+    for (const Case& k :
+         {Case{TPenStyle::psDot, 1, {1, 1}}, Case{TPenStyle::psDash, 1, {6, 2}},
+          Case{TPenStyle::psDashDot, 1, {6, 2, 1, 2}},
+          Case{TPenStyle::psDashDotDot, 1, {6, 2, 1, 2, 1, 2}}, Case{TPenStyle::psDash, 2, {12, 4}},
+          Case{TPenStyle::psDashDot, 3, {18, 6, 3, 6}}}) {
+        series->LinePen.Style = k.style;
+        series->LinePen.Width = k.width;
+        const QImage& image = Draw();
+        // The pattern, scaled by the width, from the first point's band on.
+        std::vector<bool> on;
+        for (std::size_t i = 0; i < k.pattern.size(); ++i) {
+            on.insert(on.end(), static_cast<std::size_t>(k.pattern[i]), i % 2 == 0);
+        }
+        const QPoint start = At(0, 0.5);
+        const int period = static_cast<int>(on.size());
+        // Every row of a wide line's band shows the same dashes.
+        for (int row = start.y() - (k.width - 1) / 2; row <= start.y() + k.width / 2; ++row) {
+            int wrong = 0;
+            int blue = 0;
+            for (int x = chart.PlotRect.Left + 1; x < chart.PlotRect.Right; ++x) {
+                const bool isBlue = Rgb(image, QPoint(x, row)) == kBlue;
+                blue += isBlue;
+                const int step = x - (start.x() - (k.width - 1) / 2);
+                wrong += isBlue != on[static_cast<std::size_t>(step % period)];
+            }
+            EXPECT_EQ(wrong, 0) << "style " << static_cast<int>(k.style) << " width " << k.width
+                                << " row " << row;
+            EXPECT_GT(blue, 100);
+        }
+    }
+}
+
+TEST_F(SeriesLook, DenseSteepDashedCurvesKeepTheirGaps) {
+    // A dense, steep wave: hundreds of points per pixel column, many within one pixel.
+    series->ClearPoints();
+    for (int i = 0; i <= 40000; ++i) {
+        const double x = i * 0.001;
+        series->AddPoint(x, 0.5 + 0.45 * std::sin(x * 2.5));
+    }
+    const int solid = CountBlue(Draw());
+    ASSERT_GT(solid, 1000);
+    struct Case {
+        TPenStyle style;
+        double share; // of the pattern that is on
+    };
+    for (const Case& k : {Case{TPenStyle::psDot, 0.5}, Case{TPenStyle::psDash, 0.75},
+                          Case{TPenStyle::psDashDotDot, 8.0 / 14}}) {
+        series->LinePen.Style = k.style;
+        const double share = static_cast<double>(CountBlue(Draw())) / solid;
+        EXPECT_NEAR(share, k.share, 0.1) << static_cast<int>(k.style);
+    }
+}
+
+TEST_F(SeriesLook, MarkerBordersTakeTheirWidthAndStyle) {
+    series->Pointer.Visible = true;
+    series->Pointer.HorizSize = 8;
+    series->Pointer.VertSize = 8;
+    series->Pointer.Pen.Color = clRed;
+    series->LinePen.Visible = false;
+    Draw(); // markers widen the axis margins
+    const QPoint p = At(20, 0.2);
+    // Red pixels across the marker's left edge, on the row through its centre.
+    auto redAcrossLeftEdge = [&](const QImage& image) {
+        int n = 0;
+        for (int x = p.x() - 8 - 4; x <= p.x() - 8 + 4; ++x) {
+            n += Rgb(image, QPoint(x, p.y())) == 0xFF0000u;
+        }
+        return n;
+    };
+    for (int width : {1, 3, 5}) {
+        series->Pointer.Pen.Width = width;
+        EXPECT_EQ(redAcrossLeftEdge(Draw()), width) << width;
+    }
+    series->Pointer.Pen.Width = 1;
+    // Along the top edge: all red when solid, red and gaps when dashed or dotted.
+    auto redOnTopEdge = [&](const QImage& image) {
+        int n = 0;
+        for (int x = p.x() - 6; x <= p.x() + 6; ++x) {
+            n += Rgb(image, QPoint(x, p.y() - 8)) == 0xFF0000u;
+        }
+        return n;
+    };
+    EXPECT_EQ(redOnTopEdge(Draw()), 13);
+    for (TPenStyle style : {TPenStyle::psDash, TPenStyle::psDot}) {
+        series->Pointer.Pen.Style = style;
+        const int red = redOnTopEdge(Draw());
+        EXPECT_GT(red, 2) << static_cast<int>(style);
+        EXPECT_LT(red, 12) << static_cast<int>(style);
+    }
+    series->Pointer.Pen.Style = TPenStyle::psClear;
+    EXPECT_EQ(redOnTopEdge(Draw()), 0);
 }
 
 } // namespace

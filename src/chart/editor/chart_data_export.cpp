@@ -358,20 +358,27 @@ QImage RenderChartImage(TChart& chart, QSize size) {
 }
 
 QByteArray ExportPicture(TChart& chart, TPictureFormat format, QSize size) {
-    const QImage image = RenderChartImage(chart, size);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (format == TPictureFormat::SVG) {
+        if (size.isEmpty()) {
+            size = chart.size();
+        }
+        size = size.expandedTo(QSize(1, 1));
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
-        svg.setSize(image.size());
-        svg.setViewBox(QRect(QPoint(0, 0), image.size()));
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        // One unit per pixel at the screen's resolution, so that text keeps the size the layout
+        // measured it at.
+        svg.setResolution(QImage(1, 1, QImage::Format_RGB32).logicalDpiX());
         svg.setTitle(QString::fromStdString(chart.Name));
-        QPainter painter(&svg);
-        painter.drawImage(0, 0, image);
-        painter.end();
+        chart.DrawChart(svg);
+        // As for the images: the window lays out again at its own size.
+        chart.RequestRepaint();
     } else {
+        const QImage image = RenderChartImage(chart, size);
         image.save(&buffer, format == TPictureFormat::PNG ? "PNG" : "BMP");
     }
     return bytes;

@@ -59,8 +59,8 @@ enum class TPictureFormat { PNG, BMP, SVG };
 
 // The chart drawn at `size` pixels (the widget's own size when `size` is empty).
 QImage RenderChartImage(TChart& chart, QSize size);
-// The picture file's bytes. The SVG holds the drawing as an embedded image of the given size,
-// since the chart draws pixels, not strokes.
+// The picture file's bytes. The SVG holds the drawing as vector shapes (rectangles, lines,
+// polylines and text) in a view box of the given size in pixels.
 QByteArray ExportPicture(TChart& chart, TPictureFormat format, QSize size);
 // File suffix and file dialog filter of a format.
 QString PictureSuffix(TPictureFormat format);

@@ -211,14 +211,19 @@ void AddPenRows(QFormLayout* form, const QString& caption, TChart& chart, TChart
     auto* width = AddSpin(row, 1, 10, pen.Width, chart, [&pen](int v) { pen.Width = v; });
     width->setToolTip(QStringLiteral("Width"));
     h->addWidget(width);
-    h->addWidget(AddCombo(row,
-                          {QStringLiteral("Solid"), QStringLiteral("Dash"), QStringLiteral("Dot"),
-                           QStringLiteral("Dash Dot"), QStringLiteral("Dash Dot Dot"),
-                           QStringLiteral("Clear")},
-                          static_cast<int>(pen.Style), chart,
-                          [&pen](int i) { pen.Style = static_cast<TPenStyle>(i); }));
+    h->addWidget(AddPenStyleCombo(row, chart, pen));
     h->addStretch(1);
     form->addRow(caption, row);
+}
+
+QComboBox* AddPenStyleCombo(QWidget* parent, TChart& chart, TChartPen& pen) {
+    // In the order of TPenStyle.
+    return AddCombo(parent,
+                    {QStringLiteral("Solid"), QStringLiteral("Dash"), QStringLiteral("Dot"),
+                     QStringLiteral("Dash Dot"), QStringLiteral("Dash Dot Dot"),
+                     QStringLiteral("Clear")},
+                    static_cast<int>(pen.Style), chart,
+                    [&pen](int i) { pen.Style = static_cast<TPenStyle>(i); });
 }
 
 void AddCustomPositionRows(QFormLayout* form, TChart& chart, bool& custom, int& left, int& top,

@@ -57,6 +57,8 @@ int ClearTabs(QTabWidget* tabs);
 QFormLayout* NewPageForm(QWidget* page);
 // Rows for a pen: visible, colour, width, style.
 void AddPenRows(QFormLayout* form, const QString& caption, TChart& chart, TChartPen& pen);
+// The combo of a pen's style: "Solid", "Dash", "Dot", "Dash Dot", "Dash Dot Dot", "Clear".
+QComboBox* AddPenStyleCombo(QWidget* parent, TChart& chart, TChartPen& pen);
 
 // "Custom" with Left and Top spins for a title or the legend placed by the user. Switching it on
 // starts from `current`, the rectangle of the last drawing, so that nothing jumps.

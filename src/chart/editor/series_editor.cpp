@@ -148,13 +148,19 @@ QWidget* TSeriesTab::BuildFormat(TChartSeries& series) {
     if (line == nullptr) {
         return page;
     }
-    // The line takes the series colour; its pen sets whether it shows and how wide it is.
+    // The line takes the series colour; its pen sets whether it shows, how wide it is and its
+    // dashes.
     auto* lineVisible = AddCheck(page, QStringLiteral("Visible"), line->LinePen.Visible, chart,
                                  [line](bool v) { line->LinePen.Visible = v; });
+    lineVisible->setObjectName(QStringLiteral("lineVisible"));
     auto* lineWidth = AddSpin(page, 1, 10, line->LinePen.Width, chart,
                               [line](int v) { line->LinePen.Width = v; });
     lineWidth->setToolTip(QStringLiteral("Width"));
-    form->addRow(QStringLiteral("Line:"), Row(page, {lineVisible, lineWidth}));
+    lineWidth->setObjectName(QStringLiteral("lineWidth"));
+    auto* lineStyle = AddPenStyleCombo(page, chart, line->LinePen);
+    lineStyle->setToolTip(QStringLiteral("Style"));
+    lineStyle->setObjectName(QStringLiteral("lineStyle"));
+    form->addRow(QStringLiteral("Line:"), Row(page, {lineVisible, lineWidth, lineStyle}));
 
     auto* inverted = AddCheck(page, QStringLiteral("&Inverted"), line->InvertedStairs, chart,
                               [line](bool v) { line->InvertedStairs = v; });
@@ -201,10 +207,19 @@ QWidget* TSeriesTab::BuildFormat(TChartSeries& series) {
                         [&pointer](int i) { pointer.Brush.Style = static_cast<TBrushStyle>(i); }));
     auto* borderVisible = AddCheck(group, QStringLiteral("Visible"), pointer.Pen.Visible, chart,
                                    [&pointer](bool v) { pointer.Pen.Visible = v; });
+    borderVisible->setObjectName(QStringLiteral("pointerBorderVisible"));
     auto* borderColour = AddColourButton(
         group, QString(), chart, [&pointer] { return pointer.Pen.Color; },
         [&pointer](TColor c) { pointer.Pen.Color = c; });
-    pf->addRow(QStringLiteral("Border:"), Row(group, {borderVisible, borderColour}));
+    auto* borderWidth = AddSpin(group, 1, 10, pointer.Pen.Width, chart,
+                                [&pointer](int v) { pointer.Pen.Width = v; });
+    borderWidth->setToolTip(QStringLiteral("Width"));
+    borderWidth->setObjectName(QStringLiteral("pointerBorderWidth"));
+    auto* borderStyle = AddPenStyleCombo(group, chart, pointer.Pen);
+    borderStyle->setToolTip(QStringLiteral("Style"));
+    borderStyle->setObjectName(QStringLiteral("pointerBorderStyle"));
+    pf->addRow(QStringLiteral("Border:"),
+               Row(group, {borderVisible, borderColour, borderWidth, borderStyle}));
     form->addRow(group);
     return page;
 }

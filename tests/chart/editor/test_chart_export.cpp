@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QSvgRenderer>
@@ -248,6 +249,99 @@ TEST_F(ChartExport, PicturesHaveTheChosenSizeAndLeaveTheWindowAlone) {
     chart.RenderedBuffer();
     EXPECT_EQ(chart.RenderedBuffer().size(), chart.size());
     EXPECT_EQ(chart.PlotRect, plot);
+}
+
+// Names of the elements of an SVG document, in order.
+QStringList SvgElements(const QByteArray& svg) {
+    QStringList names;
+    QXmlStreamReader xml(svg);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement) {
+            names << xml.name().toString();
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return names;
+}
+
+TEST_F(ChartExport, SvgHoldsVectorShapesThatLookLikeThePixels) {
+    chart.SeriesAtPosition(0).Transparency = 30; // drawn with opacity, not mixed pixels
+    static_cast<TLineSeries&>(chart.SeriesAtPosition(1)).LinePen.Style = TPenStyle::psDash;
+    const QSize size(449, 345);
+    const QImage pixels = QImage::fromData(ExportPicture(chart, TPictureFormat::PNG, size))
+                              .convertToFormat(QImage::Format_RGB32);
+    const QByteArray bytes = ExportPicture(chart, TPictureFormat::SVG, size);
+    const QStringList elements = SvgElements(bytes);
+    EXPECT_FALSE(elements.contains(QStringLiteral("image"))) << "no embedded bitmap";
+    EXPECT_TRUE(elements.contains(QStringLiteral("rect")) ||
+                elements.contains(QStringLiteral("path")));
+    EXPECT_TRUE(elements.contains(QStringLiteral("text")));
+
+    // The blue Rp curve as stroked geometry in its colour, the Rs curve with its dashes.
+    QXmlStreamReader xml(bytes);
+    int blueStrokes = 0;
+    bool dashed = false;
+    QString group; // the style of the enclosing group, where the generator puts the pen
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        const QXmlStreamAttributes a = xml.attributes();
+        if (xml.name() == QStringLiteral("g")) {
+            group = a.value("stroke").toString() + ";" + a.value("stroke-dasharray").toString();
+        }
+        const bool shape =
+            xml.name() == QStringLiteral("polyline") || xml.name() == QStringLiteral("path");
+        if (shape && group.startsWith(QStringLiteral("#0000ff"), Qt::CaseInsensitive)) {
+            ++blueStrokes;
+        }
+        if (shape && group.section(';', 1) != QString() &&
+            group.section(';', 1) != QStringLiteral("none")) {
+            dashed = true;
+        }
+    }
+    EXPECT_GE(blueStrokes, 1);
+    EXPECT_TRUE(dashed);
+
+    // Drawn again from the file, it matches the window's pixels but for the smoothed edges.
+    QSvgRenderer renderer(bytes);
+    ASSERT_TRUE(renderer.isValid());
+    QImage vector(size, QImage::Format_RGB32);
+    vector.fill(Qt::black);
+    QPainter painter(&vector);
+    renderer.render(&painter);
+    painter.end();
+    auto near = [](QRgb a, QRgb b, int tolerance) {
+        return std::abs(qRed(a) - qRed(b)) <= tolerance &&
+               std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+               std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+    };
+    int alike = 0;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            alike += near(pixels.pixel(x, y), vector.pixel(x, y), 40);
+        }
+    }
+    EXPECT_GT(alike, size.width() * size.height() * 95 / 100);
+    // The plot's back, and the Rp curve where the pixels have it (at 70 % over white), show in
+    // the drawing from the file.
+    const TRect plot = chart.PlotRect;
+    const QPoint back(plot.Left + 5, plot.Top + 5);
+    EXPECT_TRUE(near(vector.pixel(back), pixels.pixel(back), 8));
+    int curve = 0;
+    int curveShown = 0;
+    for (int x = plot.Left + 2; x < plot.Right - 2; x += 7) {
+        for (int y = plot.Top + 1; y < plot.Bottom - 1; ++y) {
+            const QRgb p = pixels.pixel(x, y);
+            if (near(p, qRgb(77, 77, 255), 2)) {
+                ++curve;
+                curveShown += qBlue(vector.pixel(x, y)) > 200 && qRed(vector.pixel(x, y)) < 170;
+                break;
+            }
+        }
+    }
+    EXPECT_GE(curve, 10);
+    EXPECT_GE(curveShown, curve * 8 / 10);
 }
 
 class ExportTab : public ChartExport {

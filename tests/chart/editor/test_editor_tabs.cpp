@@ -118,6 +118,66 @@ TEST_F(SeriesTab, ControlsEditTheChosenSeriesAndRedraw) {
     EXPECT_FALSE(Named<QCheckBox>(tab.get(), "marksVisible")->isChecked());
 }
 
+TEST_F(SeriesTab, LineAndMarkerBorderPensChangeTheLiveChart) {
+    std::unique_ptr<QWidget> tab(CreateSeriesTab(chart, nullptr));
+    TLineSeries& rp = Line(0);
+    // Pixels of the series' own colour in the window's picture.
+    const QRgb colour = EditorColour(chart.SeriesDrawColor(rp)).rgb() & 0xFFFFFFu;
+    auto seriesPixels = [&] {
+        const QImage& image = chart.RenderedBuffer();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                n += (image.pixel(x, y) & 0xFFFFFFu) == colour;
+            }
+        }
+        return n;
+    };
+    const int solid = seriesPixels();
+
+    auto* style = Named<QComboBox>(tab.get(), "lineStyle");
+    QStringList styles;
+    for (int i = 0; i < style->count(); ++i) {
+        styles << style->itemText(i);
+    }
+    EXPECT_EQ(styles, QStringList({"Solid", "Dash", "Dot", "Dash Dot", "Dash Dot Dot", "Clear"}));
+    EXPECT_TRUE(Redraws([&] { style->setCurrentText("Dot"); }));
+    EXPECT_EQ(rp.LinePen.Style, TPenStyle::psDot);
+    const int dotted = seriesPixels();
+    EXPECT_LT(dotted, solid * 8 / 10) << "the window shows the gaps";
+    EXPECT_TRUE(Redraws([&] { Named<QSpinBox>(tab.get(), "lineWidth")->setValue(3); }));
+    EXPECT_EQ(rp.LinePen.Width, 3);
+    EXPECT_GT(seriesPixels(), dotted * 2);
+
+    // The marker border: its width and style reach the drawing.
+    Named<QCheckBox>(tab.get(), "pointerVisible")->setChecked(true);
+    rp.Pointer.Pen.Color = clFuchsia;
+    chart.RequestRepaint();
+    auto borderPixels = [&] {
+        const QImage& image = chart.RenderedBuffer();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                n += (image.pixel(x, y) & 0xFFFFFFu) == 0xFF00FFu;
+            }
+        }
+        return n;
+    };
+    const int thin = borderPixels();
+    ASSERT_GT(thin, 0);
+    EXPECT_TRUE(Redraws([&] { Named<QSpinBox>(tab.get(), "pointerBorderWidth")->setValue(3); }));
+    EXPECT_EQ(rp.Pointer.Pen.Width, 3);
+    const int wide = borderPixels();
+    EXPECT_GT(wide, thin * 3 / 2);
+    EXPECT_TRUE(
+        Redraws([&] { Named<QComboBox>(tab.get(), "pointerBorderStyle")->setCurrentText("Dot"); }));
+    EXPECT_EQ(rp.Pointer.Pen.Style, TPenStyle::psDot);
+    EXPECT_LT(borderPixels(), wide * 8 / 10);
+    EXPECT_TRUE(
+        Redraws([&] { Named<QCheckBox>(tab.get(), "pointerBorderVisible")->setChecked(false); }));
+    EXPECT_EQ(borderPixels(), 0);
+}
+
 TEST_F(SeriesTab, ColourButtonSetsTheSeriesColour) {
     TSeriesTab tab(chart, nullptr);
     ChooseChartColour = [](QWidget*, TColor, TColor& chosen) {
