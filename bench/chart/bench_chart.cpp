@@ -1,6 +1,7 @@
 // Full redraws of the reflectance chart (449 x 345): a default run of 91 points, and a run at
 // 0.001 degree whose four series hold 90001 points each, with and without the reduction of dense
-// series to one vertical extent per pixel column.
+// series to one vertical extent per pixel column, and with dashed lines (drawn segment by segment
+// with the pattern running along them).
 
 #include <benchmark/benchmark.h>
 
@@ -8,7 +9,8 @@
 
 namespace {
 
-void Redraw(benchmark::State& state, const char* resolution, bool reduce) {
+void Redraw(benchmark::State& state, const char* resolution, bool reduce,
+            TPenStyle style = TPenStyle::psSolid) {
     EnsureApplication();
     TResultChartWidgets charts;
     if (!charts.Plot(TRunInputs{"1", "0", "2", "0", "0", "90", resolution})) {
@@ -18,6 +20,11 @@ void Redraw(benchmark::State& state, const char* resolution, bool reduce) {
     TChart& chart = charts.chReflectance;
     chart.SeriesAtPosition(3).SetActive(true); // all four series shown
     chart.ReduceColumns = reduce;
+    for (int i = 0; i < chart.NumberOfSeries(); ++i) {
+        if (auto* line = dynamic_cast<TLineSeries*>(&chart.SeriesAtPosition(i))) {
+            line->LinePen.Style = style;
+        }
+    }
     QImage image(chart.size(), QImage::Format_RGB32);
     for (auto _ : state) {
         chart.DrawChart(image);
@@ -35,9 +42,13 @@ void BM_RedrawReflectance_90001(benchmark::State& state) {
 void BM_RedrawReflectance_90001_EverySegment(benchmark::State& state) {
     Redraw(state, "0.001", false);
 }
+void BM_RedrawReflectance_90001_Dashed(benchmark::State& state) {
+    Redraw(state, "0.001", true, TPenStyle::psDash);
+}
 
 } // namespace
 
 BENCHMARK(BM_RedrawReflectance_91)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawReflectance_90001)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawReflectance_90001_EverySegment)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawReflectance_90001_Dashed)->Unit(benchmark::kMillisecond);

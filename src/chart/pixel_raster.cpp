@@ -96,7 +96,9 @@ TDashMask::TDashMask(const std::vector<int>& lengths, int width) {
     bool on = true;
     for (int length : lengths) {
         const int scaled = std::max(length, 0) * width;
-        const int steps = on ? std::max(scaled - (width - 1), 1) : scaled + (width - 1);
+        const int steps = scaled == 0 ? 0
+                          : on        ? std::max(scaled - (width - 1), 1)
+                                      : scaled + (width - 1);
         on_.insert(on_.end(), static_cast<std::size_t>(steps), on ? 1 : 0);
         on = !on;
     }

@@ -1,5 +1,6 @@
-// The pixel rules of the series lines and of the zoom rectangle.
+// The pixel rules of the series lines, solid and dashed, and of the zoom rectangle.
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -57,6 +58,81 @@ TEST(PixelRaster, SegmentsAreConnectedAndIncludeBothEnds) {
     for (int x = 0; x < 40; ++x) {
         EXPECT_EQ(far.pixels[20 * 40 + x], 1u);
     }
+}
+
+TEST(PixelRaster, DashedPolylinesRunThePatternOnAcrossPointsAndClips) {
+    const TDashMask dash({6, 2, 1, 2}, 1); // 11 steps: on 0-5 and 8
+    ASSERT_EQ(dash.Period(), 11);
+    auto on = [](int step) {
+        const int k = step % 11;
+        return k < 6 || k == 8;
+    };
+    struct Case {
+        int dx, dy; // one step
+        TPixelClip clip;
+    };
+    for (const Case& k : {Case{1, 0, {0, 0, 99, 99}}, Case{0, 1, {0, 0, 99, 99}},
+                          Case{-1, -1, {0, 0, 99, 99}}, Case{1, -1, {0, 0, 99, 99}},
+                          Case{-1, 0, {30, 0, 60, 99}}, Case{0, -1, {0, 25, 99, 42}}}) {
+        // 45 steps from the middle, as one segment and through points 1 to 7 steps apart.
+        const int x0 = 50 - k.dx * 22, y0 = 50 - k.dy * 22;
+        Canvas whole(100, 100), pieces(100, 100);
+        {
+            TPolylineRaster line(whole.view, k.clip, 1, true, dash);
+            line.MoveTo(x0, y0);
+            line.LineTo(x0 + 45 * k.dx, y0 + 45 * k.dy);
+        }
+        {
+            TPolylineRaster line(pieces.view, k.clip, 1, true, dash);
+            line.MoveTo(x0, y0);
+            for (int s = 0, len = 1; s < 45; len = len % 7 + 1) {
+                s = std::min(s + len, 45);
+                line.LineTo(x0 + s * k.dx, y0 + s * k.dy);
+                line.LineTo(x0 + s * k.dx, y0 + s * k.dy); // a repeated point adds no step
+            }
+        }
+        EXPECT_EQ(pieces.pixels, whole.pixels) << k.dx << "," << k.dy;
+        for (int s = 0; s <= 45; ++s) {
+            const int x = x0 + s * k.dx, y = y0 + s * k.dy;
+            const bool inside =
+                x >= k.clip.Left && x <= k.clip.Right && y >= k.clip.Top && y <= k.clip.Bottom;
+            EXPECT_EQ(whole.pixels[y * 100 + x], inside && on(s) ? 1u : 0u)
+                << k.dx << "," << k.dy << " step " << s;
+        }
+    }
+    // After a gap the pattern starts again with its first dash.
+    Canvas gap(100, 10);
+    {
+        TPolylineRaster line(gap.view, TPixelClip{0, 0, 99, 9}, 1, true, dash);
+        line.MoveTo(0, 2);
+        line.LineTo(4, 2);
+        line.MoveTo(0, 5);
+        line.LineTo(20, 5);
+    }
+    for (int x = 0; x <= 20; ++x) {
+        EXPECT_EQ(gap.pixels[5 * 100 + x], on(x) ? 1u : 0u) << x;
+    }
+}
+
+TEST(PixelRaster, WideDashesAllowForTheBrushLength) {
+    // Copies shifted by a brush of width w lengthen each dash by w - 1: the mask makes up for it.
+    struct Case {
+        std::vector<int> lengths;
+        int width;
+        int period, onSteps;
+    };
+    for (const Case& k : {Case{{1, 1}, 1, 2, 1}, Case{{1, 1}, 3, 6, 1}, Case{{6, 2}, 2, 16, 11},
+                          Case{{6, 2, 1, 2}, 4, 44, 24 - 3 + 4 - 3}}) {
+        const TDashMask mask(k.lengths, k.width);
+        EXPECT_EQ(mask.Period(), k.period);
+        int on = 0;
+        for (int i = 0; i < mask.Period(); ++i) {
+            on += mask.On(i);
+        }
+        EXPECT_EQ(on, k.onSteps) << k.width;
+    }
+    EXPECT_TRUE(TDashMask({}, 1).Solid());
+    EXPECT_TRUE(TDashMask({4, 0}, 2).Solid());
 }
 
 TEST(PixelRaster, InvertedRectangleDrawnTwiceRestoresEveryPixel) {
