@@ -79,26 +79,39 @@ public:
     }
     void Finish() {
         QPolygonF piece;
+        double pieceStart = 0; // length along the whole line where the piece starts
+        double along = 0;
         for (qsizetype i = 1; i < points_.size(); ++i) {
-            QPointF a = points_[i - 1];
+            const QPointF from = points_[i - 1];
+            QPointF a = from;
             QPointF b = points_[i];
+            const double length = QLineF(from, b).length();
             if (!ClipSegment(a, b)) {
-                Flush(piece);
+                Flush(piece, pieceStart);
+                along += length;
                 continue;
             }
             if (piece.isEmpty() || piece.back() != a) {
-                Flush(piece);
+                Flush(piece, pieceStart);
                 piece.append(a);
+                pieceStart = along + QLineF(from, a).length();
             }
             piece.append(b);
+            along += length;
         }
-        Flush(piece);
+        Flush(piece, pieceStart);
         points_.clear();
     }
 
 private:
-    void Flush(QPolygonF& piece) {
+    // A piece that re-enters the clip continues the dashes where the line has them there.
+    void Flush(QPolygonF& piece, double start) {
         if (piece.size() >= 2) {
+            QPen pen = p_.pen();
+            if (pen.style() == Qt::CustomDashLine) {
+                pen.setDashOffset(start / std::max(pen.widthF(), 1.0));
+                p_.setPen(pen);
+            }
             p_.drawPolyline(piece);
         }
         piece.clear();
