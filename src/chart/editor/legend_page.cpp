@@ -24,18 +24,26 @@ QWidget* StyleTab(TChart& chart, TChartLegend& lg) {
     checks->addWidget(AddCheck(page, QStringLiteral("Font Series Color"), lg.FontSeriesColor, chart,
                                [&lg](bool v) { lg.FontSeriesColor = v; }));
     form->addRow(checks);
-    form->addRow(
-        QStringLiteral("Legend Style:"),
+    auto* legendStyle = AddCombo(
+        page, {"Automatic", "Series Names", "Series Values", "Last Values", "Series Groups"},
+        static_cast<int>(lg.LegendStyle), chart,
+        [&lg](int i) { lg.LegendStyle = static_cast<TLegendStyle>(i); });
+    form->addRow(QStringLiteral("Legend Style:"), legendStyle);
+    auto* textStyle =
         AddCombo(page,
-                 {"Automatic", "Series Names", "Series Values", "Last Values", "Series Groups"},
-                 static_cast<int>(lg.LegendStyle), chart,
-                 [&lg](int i) { lg.LegendStyle = static_cast<TLegendStyle>(i); }));
-    form->addRow(QStringLiteral("Text Style:"),
-                 AddCombo(page,
-                          {"Plain", "Left Value", "Right Value", "Left Percent", "Right Percent",
-                           "X Value", "Value", "Percent", "X and Value", "X and Percent"},
-                          static_cast<int>(lg.TextStyle), chart,
-                          [&lg](int i) { lg.TextStyle = static_cast<TLegendTextStyle>(i); }));
+                 {"Plain", "Left Value", "Right Value", "Left Percent", "Right Percent", "X Value",
+                  "Value", "Percent", "X and Value", "X and Percent"},
+                 static_cast<int>(lg.TextStyle), chart,
+                 [&lg](int i) { lg.TextStyle = static_cast<TLegendTextStyle>(i); });
+    form->addRow(QStringLiteral("Text Style:"), textStyle);
+    // The text style shapes rows of values; rows of series names are the titles alone.
+    auto listsValues = [](int style) {
+        const auto s = static_cast<TLegendStyle>(style);
+        return s != TLegendStyle::lsSeries && s != TLegendStyle::lsSeriesGroups;
+    };
+    textStyle->setEnabled(listsValues(legendStyle->currentIndex()));
+    QObject::connect(legendStyle, &QComboBox::currentIndexChanged, textStyle,
+                     [textStyle, listsValues](int i) { textStyle->setEnabled(listsValues(i)); });
     const int boxes = !lg.CheckBoxes ? 0 : lg.CheckBoxesStyle == TCheckBoxesStyle::cbsCheck ? 1 : 2;
     form->addRow(QStringLiteral("Check boxes:"),
                  AddCombo(page, {"No check boxes", "Check boxes", "Radio buttons"}, boxes, chart,

@@ -363,7 +363,11 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
         if (values) {
             // The points of the first listed series that is shown.
             if (s.ShowInLegend && s.Active()) {
-                for (std::size_t p = 0; p < s.PointCount(); ++p) {
+                // No more rows than pixels: a sweep of many points lists only its first ones.
+                const std::size_t listed =
+                    std::min(s.PointCount(), static_cast<std::size_t>(std::max(lg.FirstValue, 0)) +
+                                                 static_cast<std::size_t>(PanelRect.Height()) + 1);
+                for (std::size_t p = 0; p < listed; ++p) {
                     items.push_back({i, static_cast<int>(p)});
                 }
                 break;

@@ -517,7 +517,10 @@ TEST_F(ChartEditor, LegendTextStyleSymbolsAndRoundBorderControlsReachTheChart) {
     ASSERT_NE(textStyle, nullptr);
     ASSERT_NE(legendStyle, nullptr);
     EXPECT_EQ(textStyle->count(), 10);
+    legendStyle->setCurrentText(QStringLiteral("Series Names")); // rows of titles alone
+    EXPECT_FALSE(textStyle->isEnabled());
     legendStyle->setCurrentText(QStringLiteral("Last Values"));
+    EXPECT_TRUE(textStyle->isEnabled());
     textStyle->setCurrentText(QStringLiteral("Right Value"));
     EXPECT_EQ(chart.Legend.TextStyle, TLegendTextStyle::ltsRightValue);
     chart.RenderedBuffer();

@@ -384,3 +384,25 @@ TEST(ChartLayout, ContinuousSymbolsFillTheirRowsAndTouch) {
     }
     EXPECT_LT(lay.Rows.back().Symbol.Bottom, lay.Rect.Bottom); // inside the frame
 }
+
+TEST(ChartLayout, LegendOfValuesListsAsManyRowsAsFitFromTheFirstValue) {
+    FixedMeasurer m;
+    TCustomChart chart;
+    TLineSeries& s = chart.AddLineSeries("Series1");
+    for (int i = 0; i < 90001; ++i) {
+        s.AddPoint(i, i);
+    }
+    chart.Legend.LegendStyle = TLegendStyle::lsValues;
+    chart.Legend.TextStyle = TLegendTextStyle::ltsXValue;
+    chart.Legend.FirstValue = 89990;
+    chart.CalculateLayout(m, 449, 345);
+    const TLegendLayout& lay = chart.Legend.Layout;
+    ASSERT_EQ(lay.NumRows, 11); // the last eleven points
+    EXPECT_EQ(lay.Rows.front().PointIndex, 89990);
+    EXPECT_EQ(lay.Rows.back().PointIndex, 90000);
+    chart.Legend.FirstValue = 0;
+    chart.CalculateLayout(m, 449, 345);
+    // Rows of 13 pixels from 10 % below the plot top down to its bottom, not one per point.
+    EXPECT_GT(chart.Legend.Layout.NumRows, 15);
+    EXPECT_LT(chart.Legend.Layout.NumRows, 345 / 13);
+}
