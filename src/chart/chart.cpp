@@ -52,6 +52,10 @@ void TChart::InvalidateChart() {
     update();
 }
 
+void TChart::SeriesVisibilityChanged(TChartSeries& series) {
+    emit SeriesActiveChanged(&series);
+}
+
 void TChart::RedrawNow() {
     bufferStale_ = true;
     if (isVisible()) {

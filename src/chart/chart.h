@@ -34,9 +34,15 @@ public:
 
     const TQtTextMeasurer& Measurer() const { return measurer_; }
 
+signals:
+    // A series was shown or hidden, by whatever route: the legend, the editor or the program.
+    // Views that list the series' active state (the editor's series list) follow it.
+    void SeriesActiveChanged(TChartSeries* series);
+
 protected:
     void InvalidateChart() override;
     void RedrawNow() override;
+    void SeriesVisibilityChanged(TChartSeries& series) override;
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

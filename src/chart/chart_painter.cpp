@@ -2,6 +2,7 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPalette>
 #include <QPixmap>
 #include <QStyle>
@@ -187,8 +188,12 @@ private:
                   const QString& text);
     void DrawShape(const TRect& r, TColor colour, const TChartPen& frame,
                    const TChartShadow& shadow);
+    // The outline of `r` in the pen's colour and style, `pen.Width` pixels thick inward.
+    void FramePen(const TRect& r, const TChartPen& pen, TColor automatic);
 
     void DrawPanel();
+    // The panel with corners rounded by BorderRound; its bevels and border follow the outline.
+    void DrawRoundPanel();
     // Gradient and picture over the panel colour.
     void DrawPanelFill(int w, int h);
     void DrawLegend();
@@ -353,7 +358,113 @@ void TChartPainter::DrawShape(const TRect& r, TColor colour, const TChartPen& fr
     }
 }
 
+void TChartPainter::FramePen(const TRect& r, const TChartPen& pen, TColor automatic) {
+    if (!pen.Visible || pen.Style == TPenStyle::psClear || pen.Color == clNone) {
+        return;
+    }
+    TChartPen thin = pen;
+    thin.Width = 1;
+    for (int i = 0; i < std::max(pen.Width, 1); ++i) {
+        const int l = r.Left + i;
+        const int t = r.Top + i;
+        const int right = r.Right - 1 - i;
+        const int b = r.Bottom - 1 - i;
+        if (right < l || b < t) {
+            return;
+        }
+        PatternLine(true, t, l, right, thin, automatic);
+        PatternLine(true, b, l, right, thin, automatic);
+        PatternLine(false, l, t, b, thin, automatic);
+        PatternLine(false, right, t, b, thin, automatic);
+    }
+}
+
+void TChartPainter::DrawRoundPanel() {
+    int w = canvas_.Width;
+    int h = canvas_.Height;
+    // What lies behind the chart shows in the cut corners.
+    FillRect(0, 0, w, h, palette_.color(QPalette::Window));
+    // The rounded rectangle over the pixels left .. right - 1 and top .. bottom - 1; filled and
+    // outlined in one colour it covers the same pixels as the bevel rings drawn over its edge.
+    auto rounded = [&](int left, int top, int right, int bottom) {
+        const QRectF r(left, top, right - left - 1, bottom - top - 1);
+        const qreal radius =
+            std::min<qreal>(chart_.BorderRound, std::min(r.width(), r.height()) / 2);
+        QPainterPath path;
+        path.addRoundedRect(r, radius, radius);
+        return path;
+    };
+    auto fill = [&](const QPainterPath& path, const QColor& colour) {
+        p_.save();
+        p_.setPen(QPen(colour, 1));
+        p_.setBrush(colour);
+        p_.drawPath(path);
+        p_.restore();
+    };
+    if (chart_.Shadow.Visible) {
+        const int sx = std::max(0, chart_.Shadow.HorizSize);
+        const int sy = std::max(0, chart_.Shadow.VertSize);
+        fill(rounded(sx, sy, w, h), Colour(chart_.Shadow.Color));
+        w = std::max(1, w - sx);
+        h = std::max(1, h - sy);
+    }
+    const QColor face = Colour(chart_.Color);
+    const QPainterPath panel = rounded(0, 0, w, h);
+    fill(panel, face.isValid() ? face : QColor(Qt::white));
+    p_.save();
+    p_.setClipPath(panel);
+    DrawPanelFill(w, h);
+    p_.restore();
+    // One ring of the outline, `inset` pixels in: its top-left part in `light`, its bottom-right
+    // part in `dark` (the same colour twice for the border pen).
+    auto ring = [&](int inset, const QColor& light, const QColor& dark) {
+        const int r = std::max(0, chart_.BorderRound - inset);
+        const QRectF outline(inset, inset, w - 2 * inset - 1, h - 2 * inset - 1);
+        if (outline.width() < 0 || outline.height() < 0) {
+            return false;
+        }
+        const qreal radius = std::min<qreal>(r, std::min(outline.width(), outline.height()) / 2);
+        p_.save();
+        p_.setBrush(Qt::NoBrush);
+        p_.setPen(QPen(light, 1));
+        p_.drawRoundedRect(outline, radius, radius);
+        if (dark != light) {
+            p_.setClipRegion(QRegion(QPolygon({QPoint(w, 0), QPoint(w, h), QPoint(0, h)})));
+            p_.setPen(QPen(dark, 1));
+            p_.drawRoundedRect(outline, radius, radius);
+        }
+        p_.restore();
+        return true;
+    };
+    int inset = 0;
+    auto bevel = [&](TPanelBevel kind) {
+        if (kind == TPanelBevel::bvNone) {
+            return;
+        }
+        const QColor light = Colour(kind == TPanelBevel::bvRaised ? clBtnHighlight : clBtnShadow);
+        const QColor dark = Colour(kind == TPanelBevel::bvRaised ? clBtnShadow : clBtnHighlight);
+        for (int i = 0; i < chart_.BevelWidth; ++i, ++inset) {
+            if (!ring(inset, light, dark)) {
+                return;
+            }
+        }
+    };
+    bevel(chart_.BevelOuter);
+    inset += chart_.BorderWidth;
+    bevel(chart_.BevelInner);
+    const TChartPen& border = chart_.Border;
+    if (border.Visible && border.Style != TPenStyle::psClear) {
+        const QColor colour = Colour(border.Color);
+        for (int i = 0; i < border.Width && ring(i, colour, colour); ++i) {
+        }
+    }
+}
+
 void TChartPainter::DrawPanel() {
+    if (chart_.BorderRound > 0) {
+        DrawRoundPanel();
+        return;
+    }
     int w = canvas_.Width;
     int h = canvas_.Height;
     if (chart_.Shadow.Visible) {
@@ -506,16 +617,38 @@ void TChartPainter::DrawLegend() {
         const TColor textColour = lg.FontSeriesColor ? seriesColour : lg.Font.Color;
         DrawText(lg.Font, Colour(textColour), row.TextX, row.TextY, row.Text);
         if (lg.Symbol.Visible && row.Symbol.Width() > 0) {
-            // A line series without pointers shows a piece of its line, shown or hidden alike.
             const auto* line = dynamic_cast<const TLineSeries*>(&series);
-            TChartPen pen = line != nullptr ? line->LinePen : TChartPen{};
-            pen.Color = seriesColour;
-            if (pen.Style == TPenStyle::psClear || !pen.Visible) {
-                pen.Style = TPenStyle::psSolid;
-                pen.Visible = true;
+            TColor colour = seriesColour;
+            if (row.PointIndex >= 0) {
+                // A row of values shows the point's own colour where it has one.
+                const TColor own = series.PointColor(static_cast<std::size_t>(row.PointIndex));
+                if (own != AutomaticColour && own != clNone) {
+                    colour = own;
+                }
             }
-            PatternLine(true, (row.Symbol.Top + row.Symbol.Bottom) / 2, row.Symbol.Left,
-                        row.Symbol.Right - 1, pen, seriesColour);
+            const TRect& r = row.Symbol;
+            if (lg.Symbol.Continuous) {
+                // A block of colour filling the row; the series' border is that of its point
+                // markers.
+                FillRect(r.Left, r.Top, r.Right, r.Bottom, Colour(colour));
+                const TChartPen border = !lg.Symbol.DefaultPen ? lg.Symbol.Pen
+                                         : line != nullptr     ? line->Pointer.Pen
+                                                               : TChartPen{};
+                FramePen(r, border, colour);
+            } else {
+                // A line series without pointers shows a piece of its line, shown or hidden
+                // alike; a plain line has no border of its own.
+                TChartPen pen = line != nullptr ? line->LinePen : TChartPen{};
+                pen.Color = colour;
+                if (pen.Style == TPenStyle::psClear || !pen.Visible) {
+                    pen.Style = TPenStyle::psSolid;
+                    pen.Visible = true;
+                }
+                PatternLine(true, (r.Top + r.Bottom) / 2, r.Left, r.Right - 1, pen, colour);
+                if (!lg.Symbol.DefaultPen) {
+                    FramePen(r, lg.Symbol.Pen, colour);
+                }
+            }
         }
     }
 }

@@ -24,12 +24,26 @@ QWidget* StyleTab(TChart& chart, TChartLegend& lg) {
     checks->addWidget(AddCheck(page, QStringLiteral("Font Series Color"), lg.FontSeriesColor, chart,
                                [&lg](bool v) { lg.FontSeriesColor = v; }));
     form->addRow(checks);
-    form->addRow(
-        QStringLiteral("Legend Style:"),
+    auto* legendStyle = AddCombo(
+        page, {"Automatic", "Series Names", "Series Values", "Last Values", "Series Groups"},
+        static_cast<int>(lg.LegendStyle), chart,
+        [&lg](int i) { lg.LegendStyle = static_cast<TLegendStyle>(i); });
+    form->addRow(QStringLiteral("Legend Style:"), legendStyle);
+    auto* textStyle =
         AddCombo(page,
-                 {"Automatic", "Series Names", "Series Values", "Last Values", "Series Groups"},
-                 static_cast<int>(lg.LegendStyle), chart,
-                 [&lg](int i) { lg.LegendStyle = static_cast<TLegendStyle>(i); }));
+                 {"Plain", "Left Value", "Right Value", "Left Percent", "Right Percent", "X Value",
+                  "Value", "Percent", "X and Value", "X and Percent"},
+                 static_cast<int>(lg.TextStyle), chart,
+                 [&lg](int i) { lg.TextStyle = static_cast<TLegendTextStyle>(i); });
+    form->addRow(QStringLiteral("Text Style:"), textStyle);
+    // The text style shapes rows of values; rows of series names are the titles alone.
+    auto listsValues = [](int style) {
+        const auto s = static_cast<TLegendStyle>(style);
+        return s != TLegendStyle::lsSeries && s != TLegendStyle::lsSeriesGroups;
+    };
+    textStyle->setEnabled(listsValues(legendStyle->currentIndex()));
+    QObject::connect(legendStyle, &QComboBox::currentIndexChanged, textStyle,
+                     [textStyle, listsValues](int i) { textStyle->setEnabled(listsValues(i)); });
     const int boxes = !lg.CheckBoxes ? 0 : lg.CheckBoxesStyle == TCheckBoxesStyle::cbsCheck ? 1 : 2;
     form->addRow(QStringLiteral("Check boxes:"),
                  AddCombo(page, {"No check boxes", "Check boxes", "Radio buttons"}, boxes, chart,
@@ -106,6 +120,17 @@ QWidget* SymbolsTab(TChart& chart, TLegendSymbol& sym) {
     form->addRow(QStringLiteral("Position:"),
                  AddCombo(page, {"Left", "Right"}, static_cast<int>(sym.Position), chart,
                           [&sym](int i) { sym.Position = static_cast<TLegendSymbolPosition>(i); }));
+    form->addRow(AddCheck(page, QStringLiteral("Continuous"), sym.Continuous, chart,
+                          [&sym](bool v) { sym.Continuous = v; }));
+    // The symbol's own pen counts only without the series' border.
+    auto* defaultPen = AddCheck(page, QStringLiteral("Default border"), sym.DefaultPen, chart,
+                                [&sym](bool v) { sym.DefaultPen = v; });
+    form->addRow(defaultPen);
+    AddPenRows(form, QStringLiteral("Border:"), chart, sym.Pen);
+    QWidget* penRow = form->itemAt(form->rowCount() - 1, QFormLayout::FieldRole)->widget();
+    penRow->setEnabled(!sym.DefaultPen);
+    QObject::connect(defaultPen, &QCheckBox::toggled, penRow,
+                     [penRow](bool on) { penRow->setEnabled(!on); });
     return page;
 }
 

@@ -48,6 +48,12 @@ QWidget* BordersTab(TChart& chart) {
     form->addRow(
         QStringLiteral("Border Width:"),
         AddSpin(page, 0, 50, chart.BorderWidth, chart, [&chart](int v) { chart.BorderWidth = v; }));
+    auto* round =
+        AddSpin(page, 0, 500, chart.BorderRound, chart, [&chart](int v) { chart.BorderRound = v; });
+    round->setObjectName(QStringLiteral("RoundBorder"));
+    round->setSuffix(QStringLiteral(" px"));
+    round->setSpecialValueText(QStringLiteral("Square"));
+    form->addRow(QStringLiteral("Round Border:"), round);
     AddPenRows(form, QStringLiteral("Border:"), chart, chart.Border);
     return page;
 }

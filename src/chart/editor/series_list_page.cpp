@@ -136,6 +136,11 @@ public:
                 openSeries_(s);
         });
 
+        // A series shown or hidden elsewhere (the legend on the chart, the "Series" tab, the
+        // program) ticks or clears its box here too. The connection ends with this page.
+        connect(&chart_, &TChart::SeriesActiveChanged, this,
+                [this](TChartSeries* series) { FollowActive(series); });
+
         Fill();
         int first = 0;
         for (int i = 0; i < chart_.NumberOfSeries(); ++i)
@@ -179,6 +184,20 @@ public:
         if (selected >= 0 && selected < list_->rowCount())
             list_->selectRow(selected);
         filling_ = false;
+    }
+
+    void FollowActive(const TChartSeries* series) {
+        for (int i = 0; i < chart_.NumberOfSeries() && i < list_->rowCount(); ++i) {
+            if (&chart_.SeriesAtPosition(i) != series)
+                continue;
+            QTableWidgetItem* active = list_->item(i, cActive);
+            const Qt::CheckState state = series->Active() ? Qt::Checked : Qt::Unchecked;
+            if (active && active->checkState() != state) {
+                filling_ = true;
+                active->setCheckState(state);
+                filling_ = false;
+            }
+        }
     }
 
     void UpdateButtons() {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "chart/model/chart_types.h"
 
 class TCustomChart;
+class TChartSeries;
 
 enum class TTitleAlignment { taLeftJustify, taRightJustify, taCenter };
 
@@ -59,6 +61,20 @@ enum class TLegendStyle { lsAuto, lsSeries, lsValues, lsLastValues, lsSeriesGrou
 enum class TCheckBoxesStyle { cbsCheck, cbsRadio };
 enum class TLegendSymbolSize { lcsPercent, lcsPixels };
 enum class TLegendSymbolPosition { spLeft, spRight };
+// What a row of a legend that lists values shows: the point's label (or, for last values, the
+// series title), its y value, its percent of the series total and its x value.
+enum class TLegendTextStyle {
+    ltsPlain,
+    ltsLeftValue,
+    ltsRightValue,
+    ltsLeftPercent,
+    ltsRightPercent,
+    ltsXValue,
+    ltsValue,
+    ltsPercent,
+    ltsXAndValue,
+    ltsXAndPercent
+};
 
 struct TLegendSymbol {
     bool Visible = true;
@@ -66,7 +82,10 @@ struct TLegendSymbol {
     int Width = 20;
     TLegendSymbolSize WidthUnits = TLegendSymbolSize::lcsPercent;
     TLegendSymbolPosition Position = TLegendSymbolPosition::spLeft;
+    // On: the symbol is framed by the series' own border (a plain line has none); off: by Pen.
     bool DefaultPen = true;
+    TChartPen Pen;
+    // The symbols of consecutive rows fill their whole rows and touch: one band of colours.
     bool Continuous = false;
     TChartShadow Shadow{clSilver, 3, 3, true, false};
 };
@@ -79,9 +98,17 @@ struct TLegendTitle {
     bool Transparent = true;
 };
 
+// The text of a legend row that shows point `index` of `series` under `style`. `name` is the
+// label part: the point's label, or for a row of last values the series title when the point has
+// none. Values use the series' ValueFormat, percentages its PercentFormat (of the total of the
+// absolute values), as the marks do.
+std::string LegendValueText(const TChartSeries& series, std::size_t index, TLegendTextStyle style,
+                            const std::string& name);
+
 // One row of the legend in the last layout.
 struct TLegendRow {
     int SeriesIndex = -1; // position in the chart's series list
+    int PointIndex = -1;  // the point a row of values shows; -1 for a series row
     int Top = 0;          // yk
     TRect CheckBox;       // 13 x 13; empty without check boxes
     TRect Symbol;
@@ -117,6 +144,7 @@ public:
     bool Visible = true;
     TLegendAlignment Alignment = TLegendAlignment::laRight;
     TLegendStyle LegendStyle = TLegendStyle::lsAuto;
+    TLegendTextStyle TextStyle = TLegendTextStyle::ltsLeftValue;
     bool CheckBoxes = false;
     TCheckBoxesStyle CheckBoxesStyle = TCheckBoxesStyle::cbsCheck;
     int TopPos = 10;

@@ -153,8 +153,8 @@ void TChartSeries::SetActive(bool value) {
     }
     active_ = value;
     RequestRepaint();
-    if (chart_ != nullptr && chart_->OnSeriesVisibilityChanged) {
-        chart_->OnSeriesVisibilityChanged(*this);
+    if (chart_ != nullptr) {
+        chart_->NotifySeriesVisibility(*this);
     }
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "numtext/numtext.h"
+
 TCustomChart::TCustomChart() {
     Title.Font.Color = clBlue;
     Foot.Font.Color = clRed;
@@ -44,6 +46,13 @@ void TCustomChart::RequestRepaint() {
     }
     ++repaintRequests_;
     InvalidateChart();
+}
+
+void TCustomChart::NotifySeriesVisibility(TChartSeries& series) {
+    if (OnSeriesVisibilityChanged) {
+        OnSeriesVisibilityChanged(series);
+    }
+    SeriesVisibilityChanged(series);
 }
 
 void TChartTitle::SetText(std::vector<std::string> lines) {
@@ -244,6 +253,78 @@ bool TCustomChart::LegendShown() const {
     return ActiveSeriesCount() > 0;
 }
 
+TLegendStyle TCustomChart::ResolvedLegendStyle() const {
+    switch (Legend.LegendStyle) {
+    case TLegendStyle::lsAuto:
+        return Legend.CheckBoxes || ActiveSeriesCount() > 1 ? TLegendStyle::lsSeries
+                                                            : TLegendStyle::lsValues;
+    case TLegendStyle::lsSeriesGroups:
+        return TLegendStyle::lsSeries; // the charts have no series groups
+    default:
+        return Legend.LegendStyle;
+    }
+}
+
+namespace {
+
+std::string LegendNumber(const std::string& pattern, double value) {
+    try {
+        return FormatByPattern(pattern, static_cast<Extended>(value));
+    } catch (const EConvertError&) {
+        return FormatGeneral(static_cast<Extended>(value), 15, 0);
+    }
+}
+
+// Two parts of a row with a blank between them; an empty part leaves no blank behind.
+std::string JoinParts(const std::string& a, const std::string& b) {
+    if (a.empty()) {
+        return b;
+    }
+    if (b.empty()) {
+        return a;
+    }
+    return a + " " + b;
+}
+
+} // namespace
+
+std::string LegendValueText(const TChartSeries& series, std::size_t index, TLegendTextStyle style,
+                            const std::string& name) {
+    if (index >= series.PointCount()) {
+        return name;
+    }
+    const double y = series.YValues[index];
+    const double total = series.YValues.TotalABS();
+    const std::string value = LegendNumber(series.ValueFormat, y);
+    const std::string percent =
+        LegendNumber(series.PercentFormat, total == 0 ? 0 : 100.0 * y / total);
+    const std::string x = LegendNumber(series.ValueFormat, series.XValues[index]);
+    switch (style) {
+    case TLegendTextStyle::ltsPlain:
+        // A point without a label of its own is named by its value.
+        return name.empty() ? value : name;
+    case TLegendTextStyle::ltsLeftValue:
+        return JoinParts(value, name);
+    case TLegendTextStyle::ltsRightValue:
+        return JoinParts(name, value);
+    case TLegendTextStyle::ltsLeftPercent:
+        return JoinParts(percent, name);
+    case TLegendTextStyle::ltsRightPercent:
+        return JoinParts(name, percent);
+    case TLegendTextStyle::ltsXValue:
+        return x;
+    case TLegendTextStyle::ltsValue:
+        return value;
+    case TLegendTextStyle::ltsPercent:
+        return percent;
+    case TLegendTextStyle::ltsXAndValue:
+        return JoinParts(x, value);
+    case TLegendTextStyle::ltsXAndPercent:
+        return JoinParts(x, percent);
+    }
+    return value;
+}
+
 TChartSeries* TCustomChart::LegendSeries(int item) const {
     if (item < 0) {
         return nullptr;
@@ -268,15 +349,48 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
         return;
     }
     const TChartLegend& lg = Legend;
-    std::vector<int> items; // series positions of the listed items
+    const TLegendStyle style = ResolvedLegendStyle();
+    const bool values = style == TLegendStyle::lsValues;
+    // A legend of one series' values has no check boxes: its rows are points, not series.
+    const bool checkBoxes = lg.CheckBoxes && !values;
+    struct Item {
+        int series;
+        int point; // -1 for a row of the series itself
+    };
+    std::vector<Item> items;
     for (int i = 0; i < NumberOfSeries(); ++i) {
         const TChartSeries& s = *series_[i];
-        if (s.ShowInLegend && (lg.CheckBoxes || s.Active())) {
-            items.push_back(i);
+        if (values) {
+            // The points of the first listed series that is shown.
+            if (s.ShowInLegend && s.Active()) {
+                // No more rows than pixels: a sweep of many points lists only its first ones.
+                const std::size_t listed =
+                    std::min(s.PointCount(), static_cast<std::size_t>(std::max(lg.FirstValue, 0)) +
+                                                 static_cast<std::size_t>(PanelRect.Height()) + 1);
+                for (std::size_t p = 0; p < listed; ++p) {
+                    items.push_back({i, static_cast<int>(p)});
+                }
+                break;
+            }
+        } else if (s.ShowInLegend && (lg.CheckBoxes || s.Active())) {
+            items.push_back({i, -1});
         }
     }
+    auto itemText = [&](const Item& item) {
+        const TChartSeries& s = *series_[item.series];
+        if (values) {
+            const auto p = static_cast<std::size_t>(item.point);
+            return LegendValueText(s, p, lg.TextStyle, s.PointLabel(p));
+        }
+        if (style == TLegendStyle::lsLastValues && s.PointCount() > 0) {
+            const std::size_t last = s.PointCount() - 1;
+            const std::string label = s.PointLabel(last);
+            return LegendValueText(s, last, lg.TextStyle, label.empty() ? s.LegendText() : label);
+        }
+        return s.LegendText();
+    };
     int itemHeight = m.TextHeight(lg.Font, "W");
-    if (lg.CheckBoxes) {
+    if (checkBoxes) {
         itemHeight = std::max(17, itemHeight);
     }
     itemHeight += lg.VertSpacing;
@@ -324,8 +438,7 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
     }
     int textWidth = 0;
     for (int k = 0; k < rows; ++k) {
-        textWidth =
-            std::max(textWidth, m.TextWidth(lg.Font, series_[items[firstValue + k]]->LegendText()));
+        textWidth = std::max(textWidth, m.TextWidth(lg.Font, itemText(items[firstValue + k])));
     }
     if (textWidth > 0) {
         textWidth += m.TextWidth(lg.Font, " ") - 1;
@@ -347,7 +460,7 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
         width = std::max(width, WidestLine(m, lg.Title.Font, lg.Title.Text) +
                                     m.TextWidth(lg.Title.Font, "W"));
     }
-    const int boxes = lg.CheckBoxes ? 15 : 0;
+    const int boxes = checkBoxes ? 15 : 0;
     const int height = itemHeight * rows + 2 + 2 * RoundHalfEven(itemHeight / 10.0) +
                        (titleDrawn ? titleHeight + 4 : 0);
 
@@ -394,20 +507,28 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
     }
     for (int k = 0; k < rows; ++k) {
         const int item = firstValue + (lg.Inverted ? rows - 1 - k : k);
-        const TChartSeries& s = *series_[items[item]];
+        const TChartSeries& s = *series_[items[item].series];
         TLegendRow row;
-        row.SeriesIndex = items[item];
+        row.SeriesIndex = items[item].series;
+        row.PointIndex = items[item].point;
         row.Top = lay.ItemsTop + RoundHalfEven(itemHeight / 10.0) + 1 + k * itemHeight +
                   lg.VertSpacing / 2;
-        if (lg.CheckBoxes) {
+        if (checkBoxes) {
             const int y = row.Top + (itemHeight - lg.VertSpacing - 11) / 2 - 1;
             row.CheckBox = TRect{lay.CheckBoxX, y, lay.CheckBoxX + 13, y + 13};
         }
-        row.Symbol = TRect{lay.SymbolX, row.Top + 2, lay.SymbolX + symbolWidth,
-                           row.Top + itemHeight - 2 - lg.VertSpacing};
+        if (lg.Symbol.Continuous) {
+            // The whole row and one pixel more: the next row's symbol draws its frame over
+            // that last line, so neighbours share one edge and leave no gap.
+            row.Symbol =
+                TRect{lay.SymbolX, row.Top, lay.SymbolX + symbolWidth, row.Top + itemHeight + 1};
+        } else {
+            row.Symbol = TRect{lay.SymbolX, row.Top + 2, lay.SymbolX + symbolWidth,
+                               row.Top + itemHeight - 2 - lg.VertSpacing};
+        }
         row.TextX = lay.TextX - 2;
-        row.TextY = row.Top + (lg.CheckBoxes ? 1 : 0);
-        row.Text = s.LegendText();
+        row.TextY = row.Top + (checkBoxes ? 1 : 0);
+        row.Text = itemText(items[item]);
         row.Checked = s.Active();
         lay.Rows.push_back(std::move(row));
     }
@@ -621,7 +742,7 @@ void TCustomChart::CalcVisiblePoints(TChartSeries& series) const {
 // ---------------------------------------------------------------- legend presses
 
 bool TCustomChart::LegendPress(int item) {
-    if (!Legend.CheckBoxes || Legend.LegendStyle == TLegendStyle::lsValues || item < 0) {
+    if (!Legend.CheckBoxes || ResolvedLegendStyle() == TLegendStyle::lsValues || item < 0) {
         return false;
     }
     TChartSeries* pressed = LegendSeries(item);

@@ -106,6 +106,9 @@ public:
     int BevelWidth = 1;
     int BorderWidth = 0;
     TChartPen Border{clBlack, 1, TPenStyle::psSolid, false};
+    // Radius in pixels of the panel's rounded corners; 0 for square ones. What lies behind the
+    // chart shows in the cut corners.
+    int BorderRound = 0;
     int MarginLeft = 3;
     int MarginTop = 4;
     int MarginRight = 3;
@@ -158,6 +161,9 @@ public:
     int RepaintRequests() const { return repaintRequests_; }
     // Called when a series is shown or hidden.
     std::function<void(TChartSeries&)> OnSeriesVisibilityChanged;
+    // A series was shown or hidden (by any route): tells OnSeriesVisibilityChanged and the
+    // widget, whose views of the series follow.
+    void NotifySeriesVisibility(TChartSeries& series);
 
     // ---- layout of a paint (the widget calls it with RepaintEnabled handled inside)
     TRect PanelRect;
@@ -174,6 +180,9 @@ public:
     void CalculateAxes(const TTextMeasurer& m);
     bool IsAxisShown(const TChartAxis& axis) const;
     bool LegendShown() const;
+    // The legend style in force: lsAuto lists values when there are no check boxes and at most one
+    // series is active, else series; series groups list the series.
+    TLegendStyle ResolvedLegendStyle() const;
     // Visible index range of a series for the current geometry (into First/LastValueIndex).
     void CalcVisiblePoints(TChartSeries& series) const;
 
@@ -220,6 +229,8 @@ protected:
     virtual void InvalidateChart() {}
     // Redraws at once (animated zoom); the model alone does nothing.
     virtual void RedrawNow() {}
+    // A series was shown or hidden; the model alone does nothing.
+    virtual void SeriesVisibilityChanged(TChartSeries&) {}
 
 private:
     std::vector<std::unique_ptr<TChartSeries>> series_;

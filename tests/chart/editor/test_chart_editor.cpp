@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSettings>
 #include <QTabBar>
@@ -464,6 +465,104 @@ TEST_F(ChartEditor, PanelAndLegendPagesChangeTheLiveChart) {
     for (int i = 0; i < which->count(); ++i)
         names << which->itemText(i);
     EXPECT_EQ(names, (QStringList{"Title", "SubTitle", "SubFoot", "Foot"}));
+}
+
+TEST_F(ChartEditor, SeriesListFollowsSeriesShownOrHiddenElsewhere) {
+    TChart& chart = charts.chReflectance;
+    TChartSeries& ratio = chart.SeriesAtPosition(3);
+    ASSERT_FALSE(ratio.Active());
+    {
+        auto form = Open(chart);
+        QTableWidget* list = SeriesList(*form);
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->item(3, 1)->checkState(), Qt::Unchecked);
+        ratio.SetActive(true); // by the program
+        EXPECT_EQ(list->item(3, 1)->checkState(), Qt::Checked);
+
+        // By a press on the legend's row of "Rp" on the chart behind the dialog.
+        chart.RenderedBuffer();
+        const TLegendRow row = chart.Legend.Layout.Rows[0];
+        const QPoint at(row.TextX + 4, row.TextY + 4);
+        QMouseEvent press(QEvent::MouseButtonPress, at, chart.mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&chart, &press);
+        EXPECT_FALSE(chart.SeriesAtPosition(0).Active());
+        EXPECT_EQ(list->item(0, 1)->checkState(), Qt::Unchecked);
+        // The list's own box still drives the series, and only it.
+        list->item(0, 1)->setCheckState(Qt::Checked);
+        EXPECT_TRUE(chart.SeriesAtPosition(0).Active());
+        EXPECT_TRUE(ratio.Active());
+    } // the dialog closes and is destroyed
+    // Its list no longer listens: showing and hiding series after it is gone is harmless.
+    ratio.SetActive(false);
+    chart.SeriesAtPosition(0).SetActive(false);
+    chart.SeriesAtPosition(0).SetActive(true);
+    EXPECT_FALSE(ratio.Active());
+}
+
+TEST_F(ChartEditor, LegendTextStyleSymbolsAndRoundBorderControlsReachTheChart) {
+    TChart& chart = charts.chTransmittance;
+    auto form = Open(chart);
+    auto* legend = qobject_cast<QTabWidget*>(
+        form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Legend")));
+    ASSERT_NE(legend, nullptr);
+    QComboBox* textStyle = nullptr;
+    QComboBox* legendStyle = nullptr;
+    for (QComboBox* combo : legend->widget(0)->findChildren<QComboBox*>()) {
+        if (combo->findText(QStringLiteral("X and Percent")) >= 0)
+            textStyle = combo;
+        if (combo->findText(QStringLiteral("Last Values")) >= 0)
+            legendStyle = combo;
+    }
+    ASSERT_NE(textStyle, nullptr);
+    ASSERT_NE(legendStyle, nullptr);
+    EXPECT_EQ(textStyle->count(), 10);
+    legendStyle->setCurrentText(QStringLiteral("Series Names")); // rows of titles alone
+    EXPECT_FALSE(textStyle->isEnabled());
+    legendStyle->setCurrentText(QStringLiteral("Last Values"));
+    EXPECT_TRUE(textStyle->isEnabled());
+    textStyle->setCurrentText(QStringLiteral("Right Value"));
+    EXPECT_EQ(chart.Legend.TextStyle, TLegendTextStyle::ltsRightValue);
+    chart.RenderedBuffer();
+    // Each row: the series title, then the last point's value (T at 90 degrees is 0).
+    const TChartSeries& tp = chart.SeriesAtPosition(0);
+    ASSERT_GT(tp.PointCount(), 0u);
+    const TLegendRow& first = chart.Legend.Layout.Rows.at(0);
+    EXPECT_EQ(first.Text.rfind(tp.LegendText(), 0), 0u) << first.Text;
+    EXPECT_GT(first.Text.size(), tp.LegendText().size());
+    EXPECT_EQ(first.PointIndex, -1);
+
+    QWidget* symbols = legend->widget(2);
+    QCheckBox* continuous = CheckNamed(symbols, "Continuous");
+    QCheckBox* defaultBorder = CheckNamed(symbols, "Default border");
+    ASSERT_NE(continuous, nullptr);
+    ASSERT_NE(defaultBorder, nullptr);
+    // The symbol's own pen rows wait for the default border to be switched off.
+    QCheckBox* penVisible = nullptr;
+    for (QCheckBox* box : symbols->findChildren<QCheckBox*>())
+        if (box->text() == QLatin1String("Visible") && box != CheckNamed(symbols, "Visible"))
+            penVisible = box;
+    ASSERT_NE(penVisible, nullptr);
+    EXPECT_FALSE(penVisible->isEnabled());
+    continuous->setChecked(true);
+    defaultBorder->setChecked(false);
+    EXPECT_TRUE(chart.Legend.Symbol.Continuous);
+    EXPECT_FALSE(chart.Legend.Symbol.DefaultPen);
+    EXPECT_TRUE(penVisible->isEnabled());
+    penVisible->setChecked(false);
+    EXPECT_FALSE(chart.Legend.Symbol.Pen.Visible);
+    EXPECT_TRUE(chart.BufferStale()); // redrawn behind the dialog
+
+    auto* panel =
+        qobject_cast<QTabWidget*>(form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Panel")));
+    ASSERT_NE(panel, nullptr);
+    auto* round = panel->widget(1)->findChild<QSpinBox*>(QStringLiteral("RoundBorder"));
+    ASSERT_NE(round, nullptr);
+    EXPECT_EQ(round->value(), 0);
+    round->setValue(15);
+    EXPECT_EQ(chart.BorderRound, 15);
+    const QImage& image = chart.RenderedBuffer();
+    EXPECT_EQ(QColor(image.pixel(0, 0)), chart.palette().color(QPalette::Window));
 }
 
 } // namespace

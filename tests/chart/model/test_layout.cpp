@@ -287,3 +287,122 @@ TEST(ChartLayout, SurvivesDegenerateDataAndSizes) {
         }
     }
 }
+
+// A chart of one series "Refl" with the points (2, 1) labelled "a" and (5, 3) without a label:
+// y total 4, so the points are 25 % and 75 % of it.
+struct ValuesChart {
+    FixedMeasurer m;
+    TCustomChart chart;
+    TLineSeries& series = chart.AddLineSeries("Series1");
+    ValuesChart() {
+        series.Title = "Refl";
+        series.ValueFormat = "0.##";
+        series.PercentFormat = "0 %";
+        series.AddPoint(2, 1, "a");
+        series.AddPoint(5, 3);
+    }
+    std::vector<std::string> Rows() {
+        chart.CalculateLayout(m, 449, 345);
+        std::vector<std::string> out;
+        for (const TLegendRow& row : chart.Legend.Layout.Rows) {
+            out.push_back(row.Text);
+        }
+        return out;
+    }
+};
+
+TEST(ChartLayout, LegendRowTextsFollowTheTextStyle) {
+    using S = TLegendTextStyle;
+    struct Case {
+        S style;
+        std::vector<std::string> values; // rows of "Series Values"
+        std::string last;                // the row of "Last Values"
+    } cases[] = {
+        {S::ltsPlain, {"a", "3"}, "Refl"},
+        {S::ltsLeftValue, {"1 a", "3"}, "3 Refl"},
+        {S::ltsRightValue, {"a 1", "3"}, "Refl 3"},
+        {S::ltsLeftPercent, {"25 % a", "75 %"}, "75 % Refl"},
+        {S::ltsRightPercent, {"a 25 %", "75 %"}, "Refl 75 %"},
+        {S::ltsXValue, {"2", "5"}, "5"},
+        {S::ltsValue, {"1", "3"}, "3"},
+        {S::ltsPercent, {"25 %", "75 %"}, "75 %"},
+        {S::ltsXAndValue, {"2 1", "5 3"}, "5 3"},
+        {S::ltsXAndPercent, {"2 25 %", "5 75 %"}, "5 75 %"},
+    };
+    for (const Case& c : cases) {
+        ValuesChart f;
+        f.chart.Legend.TextStyle = c.style;
+        f.chart.Legend.LegendStyle = TLegendStyle::lsValues;
+        EXPECT_EQ(f.Rows(), c.values) << static_cast<int>(c.style);
+        EXPECT_EQ(f.chart.Legend.Layout.Rows[1].PointIndex, 1);
+        f.chart.Legend.LegendStyle = TLegendStyle::lsLastValues;
+        EXPECT_EQ(f.Rows(), std::vector<std::string>{c.last}) << static_cast<int>(c.style);
+        // Series names stay the titles whatever the text style.
+        f.chart.Legend.LegendStyle = TLegendStyle::lsSeries;
+        EXPECT_EQ(f.Rows(), std::vector<std::string>{"Refl"}) << static_cast<int>(c.style);
+    }
+}
+
+TEST(ChartLayout, AutomaticLegendListsValuesOnlyForOneSeriesWithoutCheckBoxes) {
+    ValuesChart f;
+    f.chart.Legend.TextStyle = TLegendTextStyle::ltsRightValue;
+    EXPECT_EQ(f.chart.ResolvedLegendStyle(), TLegendStyle::lsValues);
+    EXPECT_EQ(f.Rows(), (std::vector<std::string>{"a 1", "3"}));
+    // A legend of values has no check boxes, and a press on it toggles nothing.
+    f.chart.Legend.LegendStyle = TLegendStyle::lsValues;
+    f.chart.Legend.CheckBoxes = true;
+    EXPECT_EQ(f.Rows().size(), 2u);
+    EXPECT_EQ(f.chart.Legend.Layout.Rows[0].CheckBox, TRect{});
+    EXPECT_FALSE(f.chart.LegendPress(0));
+    EXPECT_TRUE(f.series.Active());
+
+    f.chart.Legend.LegendStyle = TLegendStyle::lsAuto; // with check boxes: the series
+    EXPECT_EQ(f.Rows(), (std::vector<std::string>{"Refl"}));
+    f.chart.Legend.CheckBoxes = false;
+    TLineSeries& second = f.chart.AddLineSeries("Series2");
+    second.AddPoint(1, 1);
+    EXPECT_EQ(f.Rows(), (std::vector<std::string>{"Refl", "Series2"})); // two shown: the series
+    f.series.SetActive(false);
+    EXPECT_EQ(f.Rows(), (std::vector<std::string>{"1"})); // the values of the one left shown
+}
+
+TEST(ChartLayout, ContinuousSymbolsFillTheirRowsAndTouch) {
+    ReflectanceChart f;
+    f.chart.Legend.Symbol.Continuous = true;
+    f.Layout();
+    const TLegendLayout& lay = f.chart.Legend.Layout;
+    ASSERT_EQ(lay.Rows.size(), 4u);
+    for (std::size_t k = 0; k < lay.Rows.size(); ++k) {
+        const TRect& s = lay.Rows[k].Symbol;
+        EXPECT_EQ(s.Top, lay.Rows[k].Top);
+        EXPECT_EQ(s.Left, lay.SymbolX);
+        EXPECT_EQ(s.Width(), lay.SymbolWidth);
+        if (k > 0) {
+            // One shared edge line with the row above.
+            EXPECT_EQ(lay.Rows[k - 1].Symbol.Bottom, s.Top + 1);
+        }
+    }
+    EXPECT_LT(lay.Rows.back().Symbol.Bottom, lay.Rect.Bottom); // inside the frame
+}
+
+TEST(ChartLayout, LegendOfValuesListsAsManyRowsAsFitFromTheFirstValue) {
+    FixedMeasurer m;
+    TCustomChart chart;
+    TLineSeries& s = chart.AddLineSeries("Series1");
+    for (int i = 0; i < 90001; ++i) {
+        s.AddPoint(i, i);
+    }
+    chart.Legend.LegendStyle = TLegendStyle::lsValues;
+    chart.Legend.TextStyle = TLegendTextStyle::ltsXValue;
+    chart.Legend.FirstValue = 89990;
+    chart.CalculateLayout(m, 449, 345);
+    const TLegendLayout& lay = chart.Legend.Layout;
+    ASSERT_EQ(lay.NumRows, 11); // the last eleven points
+    EXPECT_EQ(lay.Rows.front().PointIndex, 89990);
+    EXPECT_EQ(lay.Rows.back().PointIndex, 90000);
+    chart.Legend.FirstValue = 0;
+    chart.CalculateLayout(m, 449, 345);
+    // Rows of 13 pixels from 10 % below the plot top down to its bottom, not one per point.
+    EXPECT_GT(chart.Legend.Layout.NumRows, 15);
+    EXPECT_LT(chart.Legend.Layout.NumRows, 345 / 13);
+}

@@ -1,0 +1,150 @@
+// Legend symbols and the rounded panel as the reflectance chart draws them: continuous symbols
+// that join into one band, the symbol's own border pen, and the cut corners of a round border.
+
+#include <QPalette>
+#include <gtest/gtest.h>
+
+#include "default_run.h"
+
+namespace {
+
+QRgb Rgb(const QImage& image, int x, int y) {
+    return image.pixel(x, y) & 0xFFFFFFu;
+}
+
+QRgb Rgb(TColor c) {
+    return qRgb(static_cast<int>(ColorRed(c)), static_cast<int>(ColorGreen(c)),
+                static_cast<int>(ColorBlue(c))) &
+           0xFFFFFFu;
+}
+
+QRgb Rgb(const QColor& c) {
+    return c.rgb() & 0xFFFFFFu;
+}
+
+class LegendDrawing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(charts.Plot());
+        chart.RenderedBuffer();
+    }
+    const QImage& Redraw() {
+        chart.RequestRepaint();
+        return chart.RenderedBuffer();
+    }
+    QRgb RowColour(const TLegendRow& row) const {
+        return Rgb(chart.SeriesDrawColor(chart.SeriesAtPosition(row.SeriesIndex)));
+    }
+
+    QApplication& app = EnsureApplication();
+    TResultChartWidgets charts;
+    TChart& chart = charts.chReflectance;
+};
+
+TEST_F(LegendDrawing, ContinuousSymbolsLeaveNoGapBetweenRows) {
+    const TLegendLayout& lay = chart.Legend.Layout;
+    ASSERT_EQ(lay.Rows.size(), 4u);
+    const int x = lay.SymbolX + lay.SymbolWidth / 2;
+    const QRgb legend = Rgb(chart.Legend.Color);
+    // Separate symbols: the last pixel row of each row's band is the legend's own colour.
+    {
+        const QImage& image = chart.RenderedBuffer();
+        for (std::size_t k = 0; k + 1 < lay.Rows.size(); ++k) {
+            EXPECT_EQ(Rgb(image, x, lay.Rows[k + 1].Top - 1), legend) << k;
+        }
+    }
+    chart.Legend.Symbol.Continuous = true;
+    const QImage& image = Redraw();
+    const QRgb frame = Rgb(TChartPen{}.Color); // the series' marker border, black
+    for (std::size_t k = 0; k < lay.Rows.size(); ++k) {
+        const TLegendRow& row = lay.Rows[k];
+        // Filled from just below its top edge to the row above the next row's top.
+        for (int y = row.Top + 1; y < row.Top + lay.ItemHeight; ++y) {
+            EXPECT_EQ(Rgb(image, x, y), RowColour(row)) << k << " y " << y;
+        }
+        EXPECT_EQ(Rgb(image, x, row.Top), frame) << k; // the edge shared with the row above
+    }
+    EXPECT_EQ(Rgb(image, x, lay.Rows.back().Top + lay.ItemHeight), frame); // the last bottom
+}
+
+TEST_F(LegendDrawing, SymbolOwnPenFramesTheSymbolOnlyWithoutTheDefaultBorder) {
+    const TLegendLayout& lay = chart.Legend.Layout;
+    ASSERT_FALSE(lay.Rows.empty());
+    const TColor magenta = RGBColor(255, 0, 255);
+    chart.Legend.Symbol.Pen = TChartPen{magenta, 2, TPenStyle::psSolid, true};
+    auto framed = [&](const QImage& image, const TLegendRow& row) {
+        const TRect& s = row.Symbol;
+        return Rgb(image, s.Left, s.Top) == Rgb(magenta) &&
+               Rgb(image, s.Left + 1, s.Top + 1) == Rgb(magenta) && // two pixels thick
+               Rgb(image, s.Right - 1, s.Bottom - 1) == Rgb(magenta) &&
+               Rgb(image, s.Left + 2, s.Top + 2) != Rgb(magenta);
+    };
+    EXPECT_FALSE(framed(Redraw(), lay.Rows[0])); // the default border: the line alone
+
+    chart.Legend.Symbol.DefaultPen = false;
+    const QImage& own = Redraw();
+    for (const TLegendRow& row : lay.Rows) {
+        EXPECT_TRUE(framed(own, row)) << row.SeriesIndex;
+        // The piece of line in the series colour stays inside the frame.
+        const TRect& s = row.Symbol;
+        EXPECT_EQ(Rgb(own, (s.Left + s.Right) / 2, (s.Top + s.Bottom) / 2), RowColour(row));
+    }
+
+    chart.Legend.Symbol.Continuous = true; // the band's frame follows the same pen
+    EXPECT_TRUE(framed(Redraw(), lay.Rows[1]));
+    chart.Legend.Symbol.Pen.Visible = false;
+    EXPECT_FALSE(framed(Redraw(), lay.Rows[1]));
+}
+
+TEST_F(LegendDrawing, RoundBorderShowsTheWindowInTheCutCornersAndBendsTheBevel) {
+    QPalette pal = chart.palette();
+    pal.setColor(QPalette::Window, QColor(10, 200, 10)); // behind the chart
+    pal.setColor(QPalette::Light, QColor(250, 250, 0));  // raised bevel, top and left
+    pal.setColor(QPalette::Dark, QColor(0, 0, 160));     // raised bevel, bottom and right
+    chart.setPalette(pal);
+    const QRgb window = Rgb(pal.color(QPalette::Window));
+    const QRgb light = Rgb(pal.color(QPalette::Light));
+    const QRgb dark = Rgb(pal.color(QPalette::Dark));
+
+    const QImage& square = Redraw();
+    const int w = square.width(), h = square.height();
+    EXPECT_EQ(Rgb(square, 0, 0), light);
+    EXPECT_EQ(Rgb(square, w - 1, h - 1), dark);
+
+    chart.BorderRound = 20;
+    const QImage& round = Redraw();
+    for (const QPoint corner : {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1),
+                                QPoint(w - 1, h - 1), QPoint(2, 2), QPoint(w - 3, h - 3)}) {
+        EXPECT_EQ(Rgb(round, corner.x(), corner.y()), window) << corner.x() << "," << corner.y();
+    }
+    // Away from the corners the bevel keeps its straight edges.
+    EXPECT_EQ(Rgb(round, w / 2, 0), light);
+    EXPECT_EQ(Rgb(round, 0, h / 2), light);
+    EXPECT_EQ(Rgb(round, w / 2, h - 1), dark);
+    EXPECT_EQ(Rgb(round, w - 1, h / 2), dark);
+    // Walking in from the left on the rows of the top-left corner (and from the right on those
+    // of the bottom-right one), the first pixel that is not the window lies on the bent bevel,
+    // further in the nearer the row is to the edge.
+    int previous = w;
+    for (int y = 0; y < 20; ++y) {
+        int x = 0;
+        while (x < 40 && Rgb(round, x, y) == window)
+            ++x;
+        EXPECT_EQ(Rgb(round, x, y), light) << y;
+        EXPECT_LE(x, previous) << y;
+        previous = x;
+        int r = w - 1;
+        while (r > w - 40 && Rgb(round, r, h - 1 - y) == window)
+            --r;
+        EXPECT_EQ(Rgb(round, r, h - 1 - y), dark) << y;
+    }
+    int d = 0; // about 20 (1 - 1 / sqrt 2) = 6 pixels in along the diagonal
+    while (d < 20 && Rgb(round, d, d) == window)
+        ++d;
+    EXPECT_GE(d, 4);
+    EXPECT_LE(d, 8);
+    // Inside the bevel, the panel colour.
+    EXPECT_EQ(Rgb(round, d + 2, d + 2), Rgb(chart.Color));
+}
+
+} // namespace
