@@ -1,5 +1,7 @@
 // "Chart" ▸ "Axis": one axis at a time, chosen from the axes list (the left axis first).
 
+#include <cmath>
+
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
@@ -59,12 +61,17 @@ public:
         if (automatic)
             chart_.RenderedBuffer(); // lays the chart out again when a change left it stale
         auto show = [](QLineEdit* edit, double v) {
-            const QString text = EditorText(FormatGeneral(static_cast<Extended>(v), 15, 0));
+            const QString text = NumberShown(v);
             if (!edit->hasFocus() && edit->text() != text)
                 edit->setText(text);
         };
         show(minEdit_, LimitShown(a, true));
         show(maxEdit_, LimitShown(a, false));
+    }
+
+    // A number as the page's number fields show it.
+    static QString NumberShown(double v) {
+        return EditorText(FormatGeneral(static_cast<Extended>(v), 15, 0));
     }
 
     static double LimitShown(const TChartAxis& a, bool minimum) {
@@ -348,11 +355,33 @@ public:
         };
         caption(percent);
         auto* units =
-            AddCombo(page, {"Percentage", "Pixels"}, percent ? 0 : 1, chart_, [&a, caption](int i) {
-                a.PositionUnits =
-                    i == 0 ? TAxisPositionUnits::puPercent : TAxisPositionUnits::puPixels;
-                caption(i == 0);
-            });
+            AddCombo(page, {"Percentage", "Pixels"}, percent ? 0 : 1, chart_,
+                     [&a, caption, position, start, finish, this](int i) {
+                         const TAxisPositionUnits to =
+                             i == 0 ? TAxisPositionUnits::puPercent : TAxisPositionUnits::puPixels;
+                         if (to == a.PositionUnits)
+                             return;
+                         // Converted on the plot of the last drawing, so that the axis stays in
+                         // place.
+                         const TRect& plot = chart_.PlotRect;
+                         const double along = a.Horizontal ? plot.Width() : plot.Height();
+                         const double across = a.Horizontal ? plot.Height() : plot.Width();
+                         auto convert = [to](double v, double length) {
+                             if (!(length > 0))
+                                 return v;
+                             return to == TAxisPositionUnits::puPixels
+                                        ? std::nearbyint(v * length / 100)
+                                        : v * 100 / length;
+                         };
+                         a.PositionPercent = convert(a.PositionPercent, across);
+                         a.StartPosition = convert(a.StartPosition, along);
+                         a.EndPosition = convert(a.EndPosition, along);
+                         a.PositionUnits = to;
+                         caption(i == 0);
+                         position->setText(NumberShown(a.PositionPercent));
+                         start->setText(NumberShown(a.StartPosition));
+                         finish->setText(NumberShown(a.EndPosition));
+                     });
         units->setObjectName(QStringLiteral("CBPositionUnits"));
         form->addRow(QStringLiteral("Units:"), units);
         form->addRow(positionLabel, position);
