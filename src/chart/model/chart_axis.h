@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cfloat>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -221,5 +222,13 @@ inline int TChartAxis::ValueToPixel(double value) const {
     } else if (p > 32767.0) {
         p = 32767.0;
     }
+#if FLT_EVAL_METHOD == 0
+    // Rounded half to even, as nearbyint does, by adding and taking away 1.5 * 2^52: within
+    // +-32767 the sum keeps no fraction bits, so the addition does the rounding without a
+    // library call. Needs doubles evaluated as doubles.
+    constexpr double kShift = 6755399441055744.0;
+    return static_cast<int>((p + kShift) - kShift);
+#else
     return static_cast<int>(std::nearbyint(p));
+#endif
 }
