@@ -127,13 +127,6 @@ public:
             connect(w, &QPushButton::clicked, this, refresh);
     }
 
-protected:
-    void showEvent(QShowEvent* event) override {
-        QWidget::showEvent(event);
-        RefreshLimits();
-    }
-
-public:
     QWidget* Scales(TChartAxis& a) {
         auto* page = new QWidget;
         auto* form = NewPageForm(page);
@@ -318,10 +311,7 @@ public:
         auto* position = AddNumberEdit(
             page, chart_, [&a] { return a.PositionPercent; },
             [&a](double v) {
-                if (v < 0 || (a.PositionUnits == TAxisPositionUnits::puPercent && v > 100))
-                    throw EChartException(a.PositionUnits == TAxisPositionUnits::puPercent
-                                              ? "Axis position must be between 0 and 100"
-                                              : "Axis position must not be negative");
+                CheckPosition(a, v);
                 a.PositionPercent = v;
             });
         position->setObjectName(QStringLiteral("EPosition"));
@@ -329,10 +319,7 @@ public:
             return AddNumberEdit(
                 page, chart_, [&field] { return field; },
                 [&field, &a](double v) {
-                    if (v < 0 || (a.PositionUnits == TAxisPositionUnits::puPercent && v > 100))
-                        throw EChartException(a.PositionUnits == TAxisPositionUnits::puPercent
-                                                  ? "Axis position must be between 0 and 100"
-                                                  : "Axis position must not be negative");
+                    CheckPosition(a, v);
                     const double start = &field == &a.StartPosition ? v : a.StartPosition;
                     const double end = &field == &a.EndPosition ? v : a.EndPosition;
                     if (start >= end)
@@ -354,34 +341,15 @@ public:
             endLabel->setText(QStringLiteral("End") + unit);
         };
         caption(percent);
-        auto* units =
-            AddCombo(page, {"Percentage", "Pixels"}, percent ? 0 : 1, chart_,
-                     [&a, caption, position, start, finish, this](int i) {
-                         const TAxisPositionUnits to =
-                             i == 0 ? TAxisPositionUnits::puPercent : TAxisPositionUnits::puPixels;
-                         if (to == a.PositionUnits)
-                             return;
-                         // Converted on the plot of the last drawing, so that the axis stays in
-                         // place.
-                         const TRect& plot = chart_.PlotRect;
-                         const double along = a.Horizontal ? plot.Width() : plot.Height();
-                         const double across = a.Horizontal ? plot.Height() : plot.Width();
-                         auto convert = [to](double v, double length) {
-                             if (!(length > 0))
-                                 return v;
-                             return to == TAxisPositionUnits::puPixels
-                                        ? std::nearbyint(v * length / 100)
-                                        : v * 100 / length;
-                         };
-                         a.PositionPercent = convert(a.PositionPercent, across);
-                         a.StartPosition = convert(a.StartPosition, along);
-                         a.EndPosition = convert(a.EndPosition, along);
-                         a.PositionUnits = to;
-                         caption(i == 0);
-                         position->setText(NumberShown(a.PositionPercent));
-                         start->setText(NumberShown(a.StartPosition));
-                         finish->setText(NumberShown(a.EndPosition));
-                     });
+        auto* units = AddCombo(page, {"Percentage", "Pixels"}, percent ? 0 : 1, chart_,
+                               [&a, caption, position, start, finish, this](int i) {
+                                   ConvertUnits(a, i == 0 ? TAxisPositionUnits::puPercent
+                                                          : TAxisPositionUnits::puPixels);
+                                   caption(i == 0);
+                                   position->setText(NumberShown(a.PositionPercent));
+                                   start->setText(NumberShown(a.StartPosition));
+                                   finish->setText(NumberShown(a.EndPosition));
+                               });
         units->setObjectName(QStringLiteral("CBPositionUnits"));
         form->addRow(QStringLiteral("Units:"), units);
         form->addRow(positionLabel, position);
@@ -406,7 +374,43 @@ public:
         return page;
     }
 
+protected:
+    void showEvent(QShowEvent* event) override {
+        QWidget::showEvent(event);
+        RefreshLimits();
+    }
+
 private:
+    // The axis's position and ends in other units, converted on the plot of the last drawing so
+    // that the axis stays in place.
+    void ConvertUnits(TChartAxis& a, TAxisPositionUnits to) {
+        if (to == a.PositionUnits)
+            return;
+        const TRect& plot = chart_.PlotRect;
+        const double along = a.Horizontal ? plot.Width() : plot.Height();
+        const double across = a.Horizontal ? plot.Height() : plot.Width();
+        auto convert = [to](double v, double length) {
+            if (!(length > 0))
+                return v;
+            return to == TAxisPositionUnits::puPixels ? std::nearbyint(v * length / 100)
+                                                      : v * 100 / length;
+        };
+        a.PositionPercent = convert(a.PositionPercent, across);
+        a.StartPosition = convert(a.StartPosition, along);
+        a.EndPosition = convert(a.EndPosition, along);
+        a.PositionUnits = to;
+    }
+
+    // A position in the axis's units: 0 to 100 percent, or any number of pixels from 0 up.
+    static void CheckPosition(const TChartAxis& a, double v) {
+        if (a.PositionUnits == TAxisPositionUnits::puPercent) {
+            if (v < 0 || v > 100)
+                throw EChartException("Axis position must be between 0 and 100");
+        } else if (v < 0) {
+            throw EChartException("Axis position must not be negative");
+        }
+    }
+
     TChart& chart_;
     QListWidget* axes_ = nullptr;
     QTabWidget* tabs_ = nullptr;

@@ -18,8 +18,9 @@ enum class TAxisPositionUnits { puPercent, puPixels };
 
 struct TChartAxisTitle {
     std::string Caption;
-    int Angle =
-        0; // degrees counter-clockwise; the left axis reads upward (90), the right downward (270)
+    // Degrees counter-clockwise; the left axis title reads upward (90), the right one downward
+    // (270).
+    int Angle = 0;
     TChartFont Font;
     bool Visible = true;
 };
