@@ -682,13 +682,15 @@ void TChartPainter::DrawBackWall() {
     }
 }
 
-// Which way is "away from the plot" across an axis: +1 for the bottom and right axes.
-int Outward(const TChartAxis& axis) {
-    return axis.Kind() == TAxisKind::akBottom || axis.Kind() == TAxisKind::akRight ? 1 : -1;
-}
-
 int AxisLineWidth(const TChartAxis& axis) {
     return axis.Axis.Visible ? std::max(axis.Axis.Width, 1) : 0;
+}
+
+// The first pixel past the axis line toward `dir` (+1 or -1); the line's width runs from
+// AxisPosition away from the plot.
+int PastAxisLine(const TChartAxis& axis, int dir) {
+    return dir == axis.PlotOutward() ? axis.AxisPosition + dir * AxisLineWidth(axis)
+                                     : axis.AxisPosition + dir;
 }
 
 void TChartPainter::DrawTicks(const TChartAxis& axis, const std::vector<int>& pixels,
@@ -696,11 +698,11 @@ void TChartPainter::DrawTicks(const TChartAxis& axis, const std::vector<int>& pi
     if (!pen.Visible || pen.Style == TPenStyle::psClear || length <= 0) {
         return;
     }
-    const int out = Outward(axis);
-    // Outer ticks start one pixel outside the axis line; inner ones one pixel inside the plot.
-    const int start =
-        inner ? axis.AxisPosition - out : axis.AxisPosition + out * AxisLineWidth(axis);
-    const int end = inner ? start - out * (length - 1) : start + out * (length - 1);
+    // Outer ticks point to the labels, inner ones to the other side; both start just past the
+    // axis line.
+    const int dir = inner ? -axis.LabelsSide() : axis.LabelsSide();
+    const int start = PastAxisLine(axis, dir);
+    const int end = start + dir * (length - 1);
     for (int p : pixels) {
         PatternLine(!axis.Horizontal, p, start, end, pen, clGray);
     }
@@ -735,25 +737,36 @@ void TChartPainter::DrawAxisTitle(const TChartAxis& axis) {
     const QFontMetrics& fm = m_.Metrics(title.Font);
     const int width = m_.TextWidth(title.Font, title.Caption);
     const int centre = axis.PixelCentre();
-    if (axis.Horizontal) {
-        const int top = axis.Kind() == TAxisKind::akBottom ? axis.TitlePosition
-                                                           : axis.TitlePosition - fm.height();
+    const int side = axis.LabelsSide();
+    const int angle = ((title.Angle % 360) + 360) % 360;
+    if (axis.Horizontal && angle == 0) {
+        const int top = side > 0 ? axis.TitlePosition : axis.TitlePosition - fm.height();
         DrawText(title.Font, colour, centre - width / 2, top, title.Caption);
         return;
     }
     p_.save();
     p_.setFont(m_.Font(title.Font));
     p_.setPen(colour);
-    if (axis.Kind() == TAxisKind::akLeft) {
-        // Reading upward, the text's lower edge on the band's inner edge.
-        p_.translate(axis.TitlePosition, centre + width / 2);
+    if (!axis.Horizontal && angle == 90) {
+        // Reading upward, the text's lower edge on the band's right edge.
+        const int right = side < 0 ? axis.TitlePosition : axis.TitlePosition + fm.height();
+        p_.translate(right, centre + width / 2);
         p_.rotate(-90);
         p_.drawText(QPoint(0, -fm.descent()), ToQString(title.Caption));
-    } else {
-        // Reading downward on the right, mirrored.
-        p_.translate(axis.TitlePosition, centre - width / 2);
+    } else if (!axis.Horizontal && angle == 270) {
+        // Reading downward, the text's lower edge on the band's left edge.
+        const int left = side > 0 ? axis.TitlePosition : axis.TitlePosition - fm.height();
+        p_.translate(left, centre - width / 2);
         p_.rotate(90);
         p_.drawText(QPoint(0, -fm.descent()), ToQString(title.Caption));
+    } else {
+        // Any other angle: turned about the centre of the title box.
+        const TRect& r = axis.TitleRect;
+        p_.translate((r.Left + r.Right) / 2.0, (r.Top + r.Bottom) / 2.0);
+        p_.rotate(-angle); // counter-clockwise, as the angle is meant
+        const int h = fm.height();
+        p_.drawText(QRectF(-width / 2.0, -h / 2.0, width, h), Qt::AlignCenter,
+                    ToQString(title.Caption));
     }
     p_.restore();
 }
@@ -767,25 +780,15 @@ void TChartPainter::DrawTurnedLabel(const TChartAxis& axis, const TAxisLabel& la
     const bool across = angle == 90 || angle == 270;
     const int bw = across ? h : w;
     const int bh = across ? w : h;
+    const int side = axis.LabelsSide();
     int x = 0;
     int top = 0;
-    switch (axis.Kind()) {
-    case TAxisKind::akBottom:
+    if (axis.Horizontal) {
         x = label.Pixel - bw / 2;
-        top = axis.LabelsPosition;
-        break;
-    case TAxisKind::akTop:
-        x = label.Pixel - bw / 2;
-        top = axis.LabelsPosition - bh;
-        break;
-    case TAxisKind::akLeft:
-        x = axis.LabelsPosition - bw;
+        top = side > 0 ? axis.LabelsPosition : axis.LabelsPosition - bh;
+    } else {
+        x = side > 0 ? axis.LabelsPosition : axis.LabelsPosition - bw;
         top = label.Pixel - bh / 2;
-        break;
-    default:
-        x = axis.LabelsPosition;
-        top = label.Pixel - bh / 2;
-        break;
     }
     p_.save();
     p_.setFont(m_.Font(axis.LabelsFont));
@@ -804,6 +807,7 @@ void TChartPainter::DrawAxis(const TChartAxis& axis) {
     const int h = m_.TextHeight(axis.LabelsFont, "W");
     const QFontMetrics& fm = m_.Metrics(axis.LabelsFont);
     const int angle = ((axis.LabelsAngle % 360) + 360) % 360;
+    const int side = axis.LabelsSide();
     for (const TAxisLabel& label : axis.LabelItems) {
         if (angle != 0) {
             DrawTurnedLabel(axis, label, angle, labelColour);
@@ -816,23 +820,13 @@ void TChartPainter::DrawAxis(const TChartAxis& axis) {
             const int w = fm.horizontalAdvance(lines[i]);
             int x = 0;
             int top = 0;
-            switch (axis.Kind()) {
-            case TAxisKind::akBottom:
+            if (axis.Horizontal) {
                 x = label.Pixel - w / 2;
-                top = axis.LabelsPosition + i * h;
-                break;
-            case TAxisKind::akTop:
-                x = label.Pixel - w / 2;
-                top = axis.LabelsPosition - (count - i) * h;
-                break;
-            case TAxisKind::akLeft:
-                x = axis.LabelsPosition - w;
+                top =
+                    side > 0 ? axis.LabelsPosition + i * h : axis.LabelsPosition - (count - i) * h;
+            } else {
+                x = side > 0 ? axis.LabelsPosition : axis.LabelsPosition - w;
                 top = label.Pixel - h / 2 + i * h;
-                break;
-            default:
-                x = axis.LabelsPosition;
-                top = label.Pixel - h / 2 + i * h;
-                break;
             }
             DrawText(axis.LabelsFont, labelColour, x, top, lines[i]);
         }
@@ -842,7 +836,7 @@ void TChartPainter::DrawAxis(const TChartAxis& axis) {
     const int lineWidth = AxisLineWidth(axis);
     if (lineWidth > 0 && axis.Axis.Style != TPenStyle::psClear) {
         const QColor colour = Colour(axis.Axis.Color);
-        const int out = Outward(axis);
+        const int out = axis.PlotOutward();
         const int a = axis.AxisPosition;
         const int b = axis.AxisPosition + out * (lineWidth - 1);
         const int lo = std::min(a, b);

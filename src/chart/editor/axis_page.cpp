@@ -1,19 +1,26 @@
 // "Chart" ▸ "Axis": one axis at a time, chosen from the axes list (the left axis first).
 
+#include <cmath>
+
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "chart/chart.h"
 #include "chart/editor/editor_controls.h"
 #include "chart/editor/editor_pages.h"
+#include "numtext/numtext.h"
 
 namespace {
 
@@ -35,6 +42,42 @@ public:
         h->addWidget(tabs_, 1);
         connect(axes_, &QListWidget::currentRowChanged, this, [this](int row) { Build(row); });
         axes_->setCurrentRow(0);
+        // Every redraw of the chart may move an automatic range; the limit fields follow it.
+        chart_.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &chart_ && event->type() == QEvent::Paint)
+            QTimer::singleShot(0, this, [this] { RefreshLimits(); });
+        return QWidget::eventFilter(watched, event);
+    }
+
+    // The automatic limits show the range the chart draws, from its latest layout.
+    void RefreshLimits() {
+        if (!minEdit_ || !maxEdit_)
+            return;
+        const TChartAxis& a = AxisAt(axes_->currentRow());
+        const bool automatic = a.Automatic || a.AutomaticMinimum || a.AutomaticMaximum;
+        if (automatic)
+            chart_.RenderedBuffer(); // lays the chart out again when a change left it stale
+        auto show = [](QLineEdit* edit, double v) {
+            const QString text = NumberShown(v);
+            if (!edit->hasFocus() && edit->text() != text)
+                edit->setText(text);
+        };
+        show(minEdit_, LimitShown(a, true));
+        show(maxEdit_, LimitShown(a, false));
+    }
+
+    // A number as the page's number fields show it.
+    static QString NumberShown(double v) {
+        return EditorText(FormatGeneral(static_cast<Extended>(v), 15, 0));
+    }
+
+    static double LimitShown(const TChartAxis& a, bool minimum) {
+        if (minimum)
+            return a.Automatic || a.AutomaticMinimum ? a.LowValue : a.Minimum();
+        return a.Automatic || a.AutomaticMaximum ? a.HighValue : a.Maximum();
     }
 
     TChartAxis& AxisAt(int row) {
@@ -61,6 +104,27 @@ public:
         tabs_->addTab(Scrollable(Grid(a)), QStringLiteral("Grid"));
         tabs_->addTab(Scrollable(Position(a)), QStringLiteral("Position"));
         tabs_->setCurrentIndex(tab < 0 ? 0 : tab);
+        WatchChanges();
+        RefreshLimits();
+    }
+
+    // After every change made on the tabs (each control has already written into the chart and
+    // asked it to redraw), the limit fields show the new layout's range.
+    void WatchChanges() {
+        auto refresh = [this] { RefreshLimits(); };
+        for (QCheckBox* w : tabs_->findChildren<QCheckBox*>())
+            connect(w, &QCheckBox::toggled, this, refresh);
+        for (QSpinBox* w : tabs_->findChildren<QSpinBox*>())
+            connect(w, &QSpinBox::valueChanged, this, refresh);
+        for (QComboBox* w : tabs_->findChildren<QComboBox*>())
+            connect(w, &QComboBox::currentIndexChanged, this, refresh);
+        for (QLineEdit* w : tabs_->findChildren<QLineEdit*>()) {
+            if (w->parent() && qobject_cast<QSpinBox*>(w->parent()))
+                continue; // a spin box's own editor
+            connect(w, &QLineEdit::editingFinished, this, refresh);
+        }
+        for (QPushButton* w : tabs_->findChildren<QPushButton*>())
+            connect(w, &QPushButton::clicked, this, refresh);
     }
 
     QWidget* Scales(TChartAxis& a) {
@@ -92,7 +156,7 @@ public:
                                          EnableLimits(a);
                                      });
             auto* edit = AddNumberEdit(
-                row, chart_, [&a, minimum] { return minimum ? a.Minimum() : a.Maximum(); },
+                row, chart_, [&a, minimum] { return LimitShown(a, minimum); },
                 [&a, minimum](double v) {
                     // Typing a limit means the user wants it, not the automatic one.
                     if (minimum) {
@@ -150,6 +214,11 @@ public:
         form->addRow(QStringLiteral("Title:"),
                      AddTextEdit(page, EditorText(a.Title.Caption), chart_,
                                  [&a](const QString& t) { a.Title.Caption = EditorString(t); }));
+        auto* angle = AddSpin(page, 0, 359, ((a.Title.Angle % 360) + 360) % 360, chart_,
+                              [&a](int v) { a.Title.Angle = v; });
+        angle->setObjectName(QStringLiteral("ETitleAngle"));
+        angle->setSuffix(QStringLiteral("°"));
+        form->addRow(QStringLiteral("Angle:"), angle);
         form->addRow(QStringLiteral("Size:"),
                      AddSpin(page, 0, 500, a.TitleSize, chart_, [&a](int v) { a.TitleSize = v; }));
         form->addRow(AddCheck(page, QStringLiteral("Visible"), a.Title.Visible, chart_,
@@ -238,12 +307,19 @@ public:
     QWidget* Position(TChartAxis& a) {
         auto* page = new QWidget;
         auto* form = NewPageForm(page);
-        auto percent = [&](double& field) {
+        const bool percent = a.PositionUnits == TAxisPositionUnits::puPercent;
+        auto* position = AddNumberEdit(
+            page, chart_, [&a] { return a.PositionPercent; },
+            [&a](double v) {
+                CheckPosition(a, v);
+                a.PositionPercent = v;
+            });
+        position->setObjectName(QStringLiteral("EPosition"));
+        auto end = [&](double& field) {
             return AddNumberEdit(
                 page, chart_, [&field] { return field; },
                 [&field, &a](double v) {
-                    if (v < 0 || v > 100)
-                        throw EChartException("Axis position must be between 0 and 100");
+                    CheckPosition(a, v);
                     const double start = &field == &a.StartPosition ? v : a.StartPosition;
                     const double end = &field == &a.EndPosition ? v : a.EndPosition;
                     if (start >= end)
@@ -251,19 +327,97 @@ public:
                     field = v;
                 });
         };
-        form->addRow(QStringLiteral("Start %:"), percent(a.StartPosition));
-        form->addRow(QStringLiteral("End %:"), percent(a.EndPosition));
+        auto* start = end(a.StartPosition);
+        start->setObjectName(QStringLiteral("EStart"));
+        auto* finish = end(a.EndPosition);
+        finish->setObjectName(QStringLiteral("EEnd"));
+        auto* positionLabel = new QLabel(page);
+        auto* startLabel = new QLabel(page);
+        auto* endLabel = new QLabel(page);
+        auto caption = [positionLabel, startLabel, endLabel](bool inPercent) {
+            const QString unit = inPercent ? QStringLiteral(" %:") : QStringLiteral(" (pixels):");
+            positionLabel->setText(QStringLiteral("Position") + unit);
+            startLabel->setText(QStringLiteral("Start") + unit);
+            endLabel->setText(QStringLiteral("End") + unit);
+        };
+        caption(percent);
+        auto* units = AddCombo(page, {"Percentage", "Pixels"}, percent ? 0 : 1, chart_,
+                               [&a, caption, position, start, finish, this](int i) {
+                                   ConvertUnits(a, i == 0 ? TAxisPositionUnits::puPercent
+                                                          : TAxisPositionUnits::puPixels);
+                                   caption(i == 0);
+                                   position->setText(NumberShown(a.PositionPercent));
+                                   start->setText(NumberShown(a.StartPosition));
+                                   finish->setText(NumberShown(a.EndPosition));
+                               });
+        units->setObjectName(QStringLiteral("CBPositionUnits"));
+        form->addRow(QStringLiteral("Units:"), units);
+        form->addRow(positionLabel, position);
+        form->addRow(startLabel, start);
+        form->addRow(endLabel, finish);
+
+        auto* other = AddCheck(page, QStringLiteral("Other side"), a.OtherSide, chart_,
+                               [&a](bool v) { a.OtherSide = v; });
+        other->setObjectName(QStringLiteral("CBOtherSide"));
+        other->setToolTip(QStringLiteral(
+            "Labels and title to the right of a vertical axis line, above a horizontal one"));
+        form->addRow(other);
+        auto* horizontal = AddCheck(page, QStringLiteral("Horizontal"), a.Horizontal, chart_,
+                                    [&a](bool v) { a.Horizontal = v; });
+        horizontal->setObjectName(QStringLiteral("CBHorizontal"));
+        // The left and right axes carry the values, the bottom and top ones the angles: their
+        // direction follows from the side of the plot they belong to.
+        horizontal->setEnabled(false);
+        horizontal->setToolTip(QStringLiteral(
+            "The left, right, top and bottom axes keep the direction of their plot side"));
+        form->addRow(horizontal);
         return page;
     }
 
+protected:
+    void showEvent(QShowEvent* event) override {
+        QWidget::showEvent(event);
+        RefreshLimits();
+    }
+
 private:
+    // The axis's position and ends in other units, converted on the plot of the last drawing so
+    // that the axis stays in place.
+    void ConvertUnits(TChartAxis& a, TAxisPositionUnits to) {
+        if (to == a.PositionUnits)
+            return;
+        const TRect& plot = chart_.PlotRect;
+        const double along = a.Horizontal ? plot.Width() : plot.Height();
+        const double across = a.Horizontal ? plot.Height() : plot.Width();
+        auto convert = [to](double v, double length) {
+            if (!(length > 0))
+                return v;
+            return to == TAxisPositionUnits::puPixels ? std::nearbyint(v * length / 100)
+                                                      : v * 100 / length;
+        };
+        a.PositionPercent = convert(a.PositionPercent, across);
+        a.StartPosition = convert(a.StartPosition, along);
+        a.EndPosition = convert(a.EndPosition, along);
+        a.PositionUnits = to;
+    }
+
+    // A position in the axis's units: 0 to 100 percent, or any number of pixels from 0 up.
+    static void CheckPosition(const TChartAxis& a, double v) {
+        if (a.PositionUnits == TAxisPositionUnits::puPercent) {
+            if (v < 0 || v > 100)
+                throw EChartException("Axis position must be between 0 and 100");
+        } else if (v < 0) {
+            throw EChartException("Axis position must not be negative");
+        }
+    }
+
     TChart& chart_;
     QListWidget* axes_ = nullptr;
     QTabWidget* tabs_ = nullptr;
-    QCheckBox* minAuto_ = nullptr;
-    QCheckBox* maxAuto_ = nullptr;
-    QLineEdit* minEdit_ = nullptr;
-    QLineEdit* maxEdit_ = nullptr;
+    QPointer<QCheckBox> minAuto_;
+    QPointer<QCheckBox> maxAuto_;
+    QPointer<QLineEdit> minEdit_;
+    QPointer<QLineEdit> maxEdit_;
 };
 
 } // namespace

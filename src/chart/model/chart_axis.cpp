@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "chart/model/custom_chart.h"
 #include "numtext/numtext.h"
@@ -210,38 +211,25 @@ void TChartAxis::RecalcSpan() {
 }
 
 void TChartAxis::SetPixelRange(const TRect& plot) {
-    if (Horizontal) {
-        PixelStart = plot.Left + RoundToInt(plot.Width() * StartPosition / 100);
-        PixelEnd = plot.Left + RoundToInt(plot.Width() * EndPosition / 100);
+    const int origin = Horizontal ? plot.Left : plot.Top;
+    if (PositionUnits == TAxisPositionUnits::puPixels) {
+        PixelStart = origin + RoundToInt(StartPosition);
+        PixelEnd = origin + RoundToInt(EndPosition);
     } else {
-        PixelStart = plot.Top + RoundToInt(plot.Height() * StartPosition / 100);
-        PixelEnd = plot.Top + RoundToInt(plot.Height() * EndPosition / 100);
+        const double length = Horizontal ? plot.Width() : plot.Height();
+        PixelStart = origin + RoundToInt(length * StartPosition / 100);
+        PixelEnd = origin + RoundToInt(length * EndPosition / 100);
     }
     RecalcSpan();
 }
 
-int TChartAxis::ValueToPixel(double value) const {
-    if (zeroSpan_) {
-        return PixelCentre();
+int TChartAxis::PositionOffset(const TRect& plot) const {
+    if (PositionUnits == TAxisPositionUnits::puPixels) {
+        return RoundToInt(PositionPercent);
     }
-    const double offset = LogScale() ? (value > 0 ? std::log(value) - std::log(LowValue)
-                                                  : -std::numeric_limits<double>::infinity()) *
-                                           pixelsPerUnit_
-                                     : (value - LowValue) * pixelsPerUnit_;
-    double p;
-    if (Horizontal) {
-        p = Inverted ? PixelEnd - offset : PixelStart + offset;
-    } else {
-        p = Inverted ? PixelStart + offset : PixelEnd - offset;
-    }
-    // Far-off values still draw as lines toward the edge; a value that is not a number goes to
-    // the low limit rather than to an undefined pixel.
-    if (!(p >= -32767.0)) {
-        p = -32767.0;
-    } else if (p > 32767.0) {
-        p = 32767.0;
-    }
-    return static_cast<int>(std::nearbyint(p));
+    // Across the axis: a vertical axis moves over the plot's width, a horizontal one its height.
+    const double room = Horizontal ? plot.Height() : plot.Width();
+    return RoundToInt(room * PositionPercent / 100);
 }
 
 double TChartAxis::PixelToValue(int pixel) const {
@@ -523,11 +511,45 @@ int TChartAxis::WidestLabel(const TTextMeasurer& m) {
     return widest + m.TextWidth(LabelsFont, " ");
 }
 
+namespace {
+
+// Width and height of the box that holds a w x h text turned by `angle` degrees; the quarter
+// turns are exact, so that the usual titles keep their whole-pixel sizes.
+std::pair<int, int> TurnedExtent(int w, int h, int angle) {
+    angle = ((angle % 360) + 360) % 360;
+    if (angle == 0 || angle == 180) {
+        return {w, h};
+    }
+    if (angle == 90 || angle == 270) {
+        return {h, w};
+    }
+    const double r = angle * std::acos(-1.0) / 180;
+    const double c = std::fabs(std::cos(r));
+    const double s = std::fabs(std::sin(r));
+    return {static_cast<int>(std::ceil(w * c + h * s)), static_cast<int>(std::ceil(w * s + h * c))};
+}
+
+} // namespace
+
 int TChartAxis::TitleBand(const TTextMeasurer& m) const {
     if (!Title.Visible || Title.Caption.empty()) {
         return 0;
     }
-    return TitleSize != 0 ? TitleSize : m.TextHeight(Title.Font, "W");
+    if (TitleSize != 0) {
+        return TitleSize;
+    }
+    const auto [w, h] = TurnedExtent(m.TextWidth(Title.Font, Title.Caption),
+                                     m.TextHeight(Title.Font, "W"), Title.Angle);
+    return Horizontal ? h : w;
+}
+
+int TChartAxis::TitleAlong(const TTextMeasurer& m) const {
+    if (!Title.Visible || Title.Caption.empty()) {
+        return 0;
+    }
+    const auto [w, h] = TurnedExtent(m.TextWidth(Title.Font, Title.Caption),
+                                     m.TextHeight(Title.Font, "W"), Title.Angle);
+    return Horizontal ? w : h;
 }
 
 int TChartAxis::LabelsBand(const TTextMeasurer& m) {

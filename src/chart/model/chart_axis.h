@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cfloat>
+#include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -10,9 +13,13 @@ class TChartSeries;
 
 enum class TAxisKind { akLeft, akTop, akRight, akBottom, akDepth, akDepthTop };
 enum class TAxisLabelStyle { talAuto, talNone, talValue, talMark, talText };
+// Units of PositionPercent, StartPosition and EndPosition.
+enum class TAxisPositionUnits { puPercent, puPixels };
 
 struct TChartAxisTitle {
     std::string Caption;
+    // Degrees counter-clockwise; the left axis title reads upward (90), the right one downward
+    // (270).
     int Angle = 0;
     TChartFont Font;
     bool Visible = true;
@@ -96,11 +103,31 @@ public:
     // ---- title and placement
     TChartAxisTitle Title;
     bool Visible = true;
-    bool Horizontal;
-    bool OtherSide;
+    // Set from the kind: the bottom and top axes are horizontal.
+    bool Horizontal = false;
+    // Labels and title right of a vertical axis line, above a horizontal one: set for the right
+    // and top axes, so that each standard axis has them away from the plot.
+    bool OtherSide = false;
+    // The axis line's distance from its plot edge into the plot, in percent of the plot's width
+    // (vertical axis) or height (horizontal axis), or in pixels.
+    double PositionPercent = 0;
+    // Units of PositionPercent and of the axis ends StartPosition / EndPosition.
+    TAxisPositionUnits PositionUnits = TAxisPositionUnits::puPercent;
     double StartPosition = 0;
     double EndPosition = 100;
     int TitleSize = 0;
+    // Across the axis line, the side of the labels and the title: +1 toward larger pixel
+    // coordinates (right, down), -1 toward smaller ones.
+    int LabelsSide() const { return Horizontal ? (OtherSide ? -1 : 1) : (OtherSide ? 1 : -1); }
+    // The side of the plot edge where the axis normally runs that faces away from the plot: +1
+    // for the bottom and right axes.
+    int PlotOutward() const {
+        return kind_ == TAxisKind::akBottom || kind_ == TAxisKind::akRight ? 1 : -1;
+    }
+    // Pixels from the plot edge into the plot where the axis line runs (PositionPercent).
+    int PositionOffset(const TRect& plot) const;
+    // The title's extent along and across the axis, turned by its angle; 0 without a title.
+    int TitleAlong(const TTextMeasurer& m) const;
 
     // ---- working state of the last layout
     double LowValue = 0;
@@ -132,6 +159,7 @@ public:
     void SetRangeValues(double low, double high);
     // Pixel extent along the plot rectangle, from StartPosition / EndPosition.
     void SetPixelRange(const TRect& plot);
+    // Inline: a dense series maps every point through it on each redraw.
     int ValueToPixel(double value) const;
     double PixelToValue(int pixel) const;
 
@@ -173,3 +201,35 @@ private:
     bool zeroSpan_ = true;
     double pixelsPerUnit_ = 0;
 };
+
+inline int TChartAxis::ValueToPixel(double value) const {
+    if (zeroSpan_) {
+        return PixelCentre();
+    }
+    const double offset = LogScale() ? (value > 0 ? std::log(value) - std::log(LowValue)
+                                                  : -std::numeric_limits<double>::infinity()) *
+                                           pixelsPerUnit_
+                                     : (value - LowValue) * pixelsPerUnit_;
+    double p;
+    if (Horizontal) {
+        p = Inverted ? PixelEnd - offset : PixelStart + offset;
+    } else {
+        p = Inverted ? PixelStart + offset : PixelEnd - offset;
+    }
+    // Far-off values still draw as lines toward the edge; a value that is not a number goes to
+    // the low limit rather than to an undefined pixel.
+    if (!(p >= -32767.0)) {
+        p = -32767.0;
+    } else if (p > 32767.0) {
+        p = 32767.0;
+    }
+#if FLT_EVAL_METHOD == 0
+    // Rounded half to even, as nearbyint does, by adding and taking away 1.5 * 2^52: within
+    // +-32767 the sum keeps no fraction bits, so the addition does the rounding without a
+    // library call. Needs doubles evaluated as doubles.
+    constexpr double kShift = 6755399441055744.0;
+    return static_cast<int>((p + kShift) - kShift);
+#else
+    return static_cast<int>(std::nearbyint(p));
+#endif
+}

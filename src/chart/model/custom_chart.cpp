@@ -602,7 +602,10 @@ void TCustomChart::CalculateAxes(const TTextMeasurer& m) {
     }
     for (std::size_t i = 0; i < axes.size(); ++i) {
         const TChartAxis& axis = *axes[i];
-        const int band = bands[i].total();
+        // Labels and title turned toward the plot lie over it; the axis then takes only its
+        // line's width, which is drawn outside the plot edge.
+        const bool outward = axis.LabelsSide() == axis.PlotOutward();
+        const int band = outward ? bands[i].total() : (axis.Axis.Visible ? axis.Axis.Width + 1 : 0);
         if (!axis.IsShown || band == 0) {
             continue;
         }
@@ -634,31 +637,36 @@ void TCustomChart::CalculateAxes(const TTextMeasurer& m) {
         TChartAxis& axis = *axes[i];
         axis.SetPixelRange(PlotRect);
         const Bands& b = bands[i];
-        // Positions across the axis, from the plot side outward: line, labels, title.
-        const bool outwardPositive =
-            axis.Kind() == TAxisKind::akBottom || axis.Kind() == TAxisKind::akRight;
-        const int dir = outwardPositive ? 1 : -1;
+        // Positions across the axis, from the line toward the labels' side: line, labels, title.
+        const int out = axis.PlotOutward();
+        const int side = axis.LabelsSide();
+        int edge;
         switch (axis.Kind()) {
         case TAxisKind::akBottom:
-            axis.AxisPosition = PlotRect.Bottom;
+            edge = PlotRect.Bottom;
             break;
         case TAxisKind::akTop:
-            axis.AxisPosition = PlotRect.Top;
+            edge = PlotRect.Top;
             break;
         case TAxisKind::akLeft:
-            axis.AxisPosition = PlotRect.Left;
+            edge = PlotRect.Left;
             break;
         default:
-            axis.AxisPosition = PlotRect.Right;
+            edge = PlotRect.Right;
             break;
         }
-        axis.LabelsPosition = axis.AxisPosition + dir * b.line;
-        axis.TitlePosition = axis.LabelsPosition + dir * b.labels;
+        axis.AxisPosition = edge - out * axis.PositionOffset(PlotRect);
+        // The line's width lies outward of the plot edge, so labels on the plot's side start
+        // right after the ticks.
+        const int line =
+            side == out || !axis.Axis.Visible ? b.line : std::max(b.line - axis.Axis.Width, 0);
+        axis.LabelsPosition = axis.AxisPosition + side * line;
+        axis.TitlePosition = axis.LabelsPosition + side * b.labels;
         axis.TitleRect = {};
         if (axis.IsShown && b.title > 0) {
-            const int length = m.TextWidth(axis.Title.Font, axis.Title.Caption);
+            const int length = axis.TitleAlong(m);
             const int centre = axis.PixelCentre();
-            const int outer = axis.TitlePosition + dir * b.title;
+            const int outer = axis.TitlePosition + side * b.title;
             if (axis.Horizontal) {
                 axis.TitleRect =
                     TRect{centre - length / 2, std::min(axis.TitlePosition, outer),
@@ -1018,9 +1026,7 @@ TChartClickedPart TCustomChart::ClickedPart(int x, int y) {
             int lo = axis->AxisPosition;
             int hi = axis->AxisPosition;
             if (axis->Labels) {
-                const bool plotBelowOrLeft =
-                    axis->Kind() == TAxisKind::akBottom || axis->Kind() == TAxisKind::akRight;
-                const int inner = axis->AxisPosition + (plotBelowOrLeft ? -3 : 3);
+                const int inner = axis->AxisPosition - 3 * axis->LabelsSide();
                 lo = std::min(axis->TitlePosition, inner);
                 hi = std::max(axis->TitlePosition, inner);
             }

@@ -24,6 +24,7 @@
 #include "chart/editor/editor_controls.h"
 #include "chart/editor/series_list_page.h"
 #include "main_window_editor.h"
+#include "numtext/numtext.h"
 
 namespace {
 
@@ -289,7 +290,8 @@ TEST_F(ChartEditor, AxisMinimumAboveTheMaximumIsRefusedWithTheChartsMessage) {
     EXPECT_EQ(messages[0], QStringLiteral("Axis Minimum Value must be <= Maximum"));
     EXPECT_EQ(chart.LeftAxis.Minimum(), before);
     EXPECT_TRUE(chart.LeftAxis.AutomaticMinimum == false);
-    EXPECT_EQ(minimum->text().toDouble(), before); // the field shows the stored value again
+    // The field shows the stored value again, to its 15 digits.
+    EXPECT_EQ(minimum->text(), EditorText(FormatGeneral(before, 15, 0)));
 
     minimum->setText(QStringLiteral("abc"));
     emit minimum->editingFinished();

@@ -7,6 +7,9 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPainter>
 #include <QPrintPreviewWidget>
@@ -19,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include "../default_run.h"
+#include "chart/editor/chart_editor.h"
 #include "chart/editor/data_editor.h"
 #include "chart/editor/editor_controls.h"
 #include "chart/editor/editor_pages.h"
@@ -328,6 +332,159 @@ TEST_F(PrintTab, ControlsSetUpThePageAndTheDrawing) {
     EXPECT_EQ(page.pixel(r.right() + 1, r.bottom() - 10) & 0xFFFFFF, 0u);
     // The chart window keeps its own size for its next paint.
     EXPECT_EQ(chart.RenderedBuffer().size(), chart.size());
+}
+
+// The "Chart" > "Axis" page: its controls found by name, as a user would use them.
+class AxisTab : public EditorTab {
+protected:
+    std::unique_ptr<QWidget> page;
+    QStringList messages;
+
+    void SetUp() override {
+        EditorTab::SetUp();
+        ChartEditorMessage = [this](QWidget*, const QString& m) { messages << m; };
+        page.reset(CreateAxisPage(chart, nullptr));
+    }
+    void TearDown() override { ChartEditorMessage = nullptr; }
+    void SelectAxis(int row) { Named<QListWidget>(page.get(), "AxesList")->setCurrentRow(row); }
+    // Runs `edit` and tells whether the chart was asked to redraw (the page may have redrawn it
+    // already, to show the new range).
+    template <typename F> bool Redraws(F edit) {
+        const auto before = chart.RepaintRequests();
+        edit();
+        return chart.RepaintRequests() != before;
+    }
+    // Types into a number field and finishes the entry; tells whether the chart was asked to
+    // redraw.
+    bool Enter(const char* name, const QString& text) {
+        return Redraws([&] {
+            auto* edit = Named<QLineEdit>(page.get(), name);
+            edit->setText(text);
+            emit edit->editingFinished();
+        });
+    }
+    double Shown(const char* name) { return Named<QLineEdit>(page.get(), name)->text().toDouble(); }
+    // The field shows 15 significant digits of the value.
+    void ExpectShown(const char* name, double value) {
+        EXPECT_NEAR(Shown(name), value, 1e-13 * std::fabs(value)) << name;
+    }
+};
+
+TEST_F(AxisTab, PositionControlsMoveTheAxisOnTheChart) {
+    TChartAxis& left = chart.LeftAxis;
+    chart.RenderedBuffer();
+    const TRect plot = chart.PlotRect;
+    const int end = left.PixelEnd;
+
+    EXPECT_TRUE(Enter("EPosition", QStringLiteral("50")));
+    EXPECT_EQ(left.PositionPercent, 50);
+    chart.RenderedBuffer();
+    const int middle = plot.Left + static_cast<int>(std::lround(plot.Width() * 0.5));
+    EXPECT_EQ(left.AxisPosition, middle);
+    Enter("EPosition", QStringLiteral("101"));
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(left.PositionPercent, 50) << "a percentage above 100 is refused";
+
+    // Pixels: the values are converted, so the axis stays where it is drawn.
+    Named<QComboBox>(page.get(), "CBPositionUnits")->setCurrentText("Pixels");
+    EXPECT_EQ(left.PositionUnits, TAxisPositionUnits::puPixels);
+    EXPECT_EQ(Shown("EPosition"), middle - plot.Left);
+    EXPECT_EQ(Shown("EEnd"), plot.Height());
+    chart.RenderedBuffer();
+    EXPECT_EQ(left.AxisPosition, middle);
+    EXPECT_EQ(left.PixelEnd, end);
+    EXPECT_TRUE(Enter("EPosition", QStringLiteral("10")));
+    EXPECT_TRUE(Enter("EEnd", QStringLiteral("100")));
+    chart.RenderedBuffer();
+    EXPECT_EQ(left.AxisPosition, chart.PlotRect.Left + 10);
+    EXPECT_EQ(left.PixelEnd, left.PixelStart + 100);
+    bool captioned = false;
+    for (QLabel* label : page->findChildren<QLabel*>()) {
+        captioned = captioned || label->text() == QStringLiteral("Position (pixels):");
+    }
+    EXPECT_TRUE(captioned) << "the captions name the units";
+
+    // Other side: the labels and the title cross over to the plot's side of the line.
+    auto* other = Named<QCheckBox>(page.get(), "CBOtherSide");
+    EXPECT_FALSE(other->isChecked());
+    EXPECT_TRUE(Redraws([&] { other->setChecked(true); }));
+    chart.RenderedBuffer();
+    EXPECT_TRUE(left.OtherSide);
+    EXPECT_GT(left.LabelsPosition, left.AxisPosition);
+    EXPECT_GT(left.TitlePosition, left.LabelsPosition);
+
+    // The standard axes keep their direction: the box shows it and cannot change it.
+    struct Case {
+        int row;
+        bool horizontal, otherSide;
+    } cases[] = {{1, false, true}, {2, true, true}, {3, true, false}};
+    for (const Case& c : cases) {
+        SelectAxis(c.row);
+        auto* horizontal = Named<QCheckBox>(page.get(), "CBHorizontal");
+        EXPECT_EQ(horizontal->isChecked(), c.horizontal) << c.row;
+        EXPECT_FALSE(horizontal->isEnabled());
+        EXPECT_FALSE(horizontal->toolTip().isEmpty());
+        EXPECT_EQ(Named<QCheckBox>(page.get(), "CBOtherSide")->isChecked(), c.otherSide) << c.row;
+    }
+    // The bottom axis's controls edit the bottom axis only.
+    EXPECT_TRUE(Enter("EPosition", QStringLiteral("25")));
+    EXPECT_EQ(chart.BottomAxis.PositionPercent, 25);
+    EXPECT_EQ(left.PositionPercent, 10);
+}
+
+TEST_F(AxisTab, TitleAngleTurnsTheDrawnTitle) {
+    auto* angle = Named<QSpinBox>(page.get(), "ETitleAngle");
+    EXPECT_EQ(angle->value(), 90) << "the left axis title reads upward";
+    chart.RenderedBuffer();
+    const TRect upward = chart.LeftAxis.TitleRect;
+    EXPECT_GT(upward.Height(), upward.Width());
+    EXPECT_TRUE(Redraws([&] { angle->setValue(0); }));
+    EXPECT_EQ(chart.LeftAxis.Title.Angle, 0);
+    chart.RenderedBuffer();
+    const TRect across = chart.LeftAxis.TitleRect;
+    EXPECT_GT(across.Width(), across.Height());
+    EXPECT_EQ(across.Width(), upward.Height());
+    EXPECT_GT(chart.PlotRect.Left, upward.Right) << "the plot gives the wider title room";
+    SelectAxis(3);
+    EXPECT_EQ(Named<QSpinBox>(page.get(), "ETitleAngle")->value(), 0);
+}
+
+// With an automatic range the limit fields show what the chart draws, also before its first
+// paint, and follow it after changes on the page and when the page is shown again.
+TEST_F(AxisTab, AutomaticLimitsShowTheDrawnRange) {
+    const TChartAxis& left = chart.LeftAxis;
+    ExpectShown("EMaximum", left.HighValue);
+    ExpectShown("EMinimum", left.LowValue);
+    EXPECT_GT(left.HighValue, 0.5) << "not the stored limits of an undrawn chart";
+
+    // Markers widen the range by their margins: the fields show the widened range.
+    for (int i = 0; i < 3; ++i) {
+        Line(i).Pointer.Visible = true;
+    }
+    Named<QCheckBox>(page.get(), "CBOtherSide")->setChecked(true);
+    EXPECT_LT(left.LowValue, left.Minimum());
+    ExpectShown("EMinimum", left.LowValue);
+    ExpectShown("EMaximum", left.HighValue);
+
+    Line(0).AddPoint(91, 3);
+    page->show();
+    EXPECT_GT(left.HighValue, 3);
+    ExpectShown("EMaximum", left.HighValue);
+    page->hide();
+    Line(0).AddPoint(92, 5);
+    page->show();
+    EXPECT_GT(left.HighValue, 5);
+    ExpectShown("EMaximum", left.HighValue);
+
+    // Without the automatic range a typed limit is what the field shows from then on.
+    for (QCheckBox* box : page->findChildren<QCheckBox*>()) {
+        if (box->text() == QStringLiteral("Automatic")) {
+            box->setChecked(false);
+        }
+    }
+    EXPECT_TRUE(Enter("EMaximum", QStringLiteral("8")));
+    EXPECT_FALSE(left.AutomaticMaximum);
+    EXPECT_EQ(Shown("EMaximum"), 8);
 }
 
 } // namespace

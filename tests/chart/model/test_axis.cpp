@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -197,6 +198,24 @@ TEST(AxisMapping, ValueToPixelAndBack) {
 
     h.SetPixelRange(TRect{10, 20, 10, 220}); // no length
     EXPECT_EQ(h.PixelToValue(10), 0);
+}
+
+// Pixels round half to even over the whole drawable range, negative positions and the limits
+// included, quarter by quarter pixel.
+TEST(AxisMapping, PixelsRoundHalfToEvenOverTheWholeRange) {
+    TCustomChart chart;
+    TChartAxis& h = chart.BottomAxis;
+    h.SetPixelRange(TRect{0, 0, 1000, 100});
+    h.SetRangeValues(0, 1000); // one pixel per unit: the pixel is the value
+    for (int quarter = -4 * 32768; quarter <= 4 * 32768; ++quarter) {
+        const double v = quarter / 4.0;
+        const double limited = std::clamp(v, -32767.0, 32767.0);
+        ASSERT_EQ(h.ValueToPixel(v), static_cast<int>(std::nearbyint(limited))) << v;
+    }
+    EXPECT_EQ(h.ValueToPixel(-2.5), -2);
+    EXPECT_EQ(h.ValueToPixel(-3.5), -4);
+    EXPECT_EQ(h.ValueToPixel(0.49999999999999994), 0);
+    EXPECT_EQ(h.ValueToPixel(std::nan("")), -32767);
 }
 
 TEST(AxisRange, HiddenSeriesCountOnlyWhileNoShownSeriesBelongs) {

@@ -406,3 +406,135 @@ TEST(ChartLayout, LegendOfValuesListsAsManyRowsAsFitFromTheFirstValue) {
     EXPECT_GT(chart.Legend.Layout.NumRows, 15);
     EXPECT_LT(chart.Legend.Layout.NumRows, 345 / 13);
 }
+
+// The axis line moves into the plot by a share of the plot's width (vertical axis) or height
+// (horizontal axis), or by pixels; the plot rectangle, its labels band and its title follow the
+// line, and the rectangle itself stays where it was.
+TEST(ChartLayout, PositionMovesTheAxisLineIntoThePlot) {
+    struct Case {
+        TAxisKind kind;
+        TAxisPositionUnits units;
+        double position;
+    } cases[] = {
+        {TAxisKind::akLeft, TAxisPositionUnits::puPercent, 25},
+        {TAxisKind::akLeft, TAxisPositionUnits::puPercent, 100},
+        {TAxisKind::akLeft, TAxisPositionUnits::puPixels, 17},
+        {TAxisKind::akBottom, TAxisPositionUnits::puPercent, 50},
+        {TAxisKind::akBottom, TAxisPositionUnits::puPixels, 40},
+    };
+    ReflectanceChart normal;
+    normal.Layout();
+    const TRect plot = normal.chart.PlotRect;
+    for (const Case& c : cases) {
+        ReflectanceChart f;
+        TChartAxis& axis = c.kind == TAxisKind::akLeft ? f.chart.LeftAxis : f.chart.BottomAxis;
+        const TChartAxis& before =
+            c.kind == TAxisKind::akLeft ? normal.chart.LeftAxis : normal.chart.BottomAxis;
+        axis.PositionUnits = c.units;
+        axis.PositionPercent = c.position;
+        if (c.units == TAxisPositionUnits::puPixels) {
+            axis.EndPosition = before.PixelLength(); // the ends count in pixels too
+        }
+        f.Layout();
+        SCOPED_TRACE(c.position);
+        EXPECT_EQ(f.chart.PlotRect, plot);
+        const bool left = c.kind == TAxisKind::akLeft;
+        const int room = left ? plot.Width() : plot.Height();
+        const int offset = c.units == TAxisPositionUnits::puPixels
+                               ? static_cast<int>(c.position)
+                               : static_cast<int>(std::lround(room * c.position / 100));
+        const int expected = left ? plot.Left + offset : plot.Bottom - offset;
+        EXPECT_EQ(axis.AxisPosition, expected);
+        EXPECT_EQ(axis.LabelsPosition - axis.AxisPosition,
+                  before.LabelsPosition - before.AxisPosition);
+        EXPECT_EQ(axis.TitlePosition - axis.AxisPosition,
+                  before.TitlePosition - before.AxisPosition);
+        // Along the axis nothing changes.
+        EXPECT_EQ(axis.PixelStart, before.PixelStart);
+        EXPECT_EQ(axis.PixelEnd, before.PixelEnd);
+    }
+}
+
+TEST(ChartLayout, AxisEndsInPixels) {
+    ReflectanceChart f;
+    TChartAxis& bottom = f.chart.BottomAxis;
+    bottom.PositionUnits = TAxisPositionUnits::puPixels;
+    bottom.StartPosition = 10;
+    bottom.EndPosition = 110;
+    f.Layout();
+    EXPECT_EQ(bottom.PixelStart, f.chart.PlotRect.Left + 10);
+    EXPECT_EQ(bottom.PixelEnd, f.chart.PlotRect.Left + 110);
+    // The labels follow the shorter axis: 0° now sits 10 pixels in, 90° 100 pixels further on.
+    EXPECT_EQ(bottom.ValueToPixel(0), f.chart.PlotRect.Left + 10);
+    EXPECT_EQ(bottom.ValueToPixel(90), f.chart.PlotRect.Left + 110);
+}
+
+// On the other side of the line the labels and the title lie over the plot, which then gives
+// the axis only its line's width (pen 2 + 1).
+TEST(ChartLayout, OtherSidePutsLabelsAndTitleAcrossTheLine) {
+    ReflectanceChart normal;
+    normal.Layout();
+    ReflectanceChart f;
+    f.chart.LeftAxis.OtherSide = true;
+    f.chart.BottomAxis.OtherSide = true;
+    f.Layout();
+    const TCustomChart& c = f.chart;
+    const TRect start = c.StartingPlotRect(449, 345);
+    EXPECT_EQ(c.PlotRect.Left, start.Left + 3);
+    EXPECT_EQ(c.PlotRect.Bottom, start.Bottom - 3);
+    // Left axis: labels and title to the right of the line, in the same order and sizes.
+    const TChartAxis& left = c.LeftAxis;
+    const TChartAxis& leftBefore = normal.chart.LeftAxis;
+    EXPECT_EQ(left.AxisPosition, c.PlotRect.Left);
+    EXPECT_GT(left.LabelsPosition, left.AxisPosition);
+    EXPECT_EQ(left.TitlePosition - left.LabelsPosition,
+              leftBefore.LabelsPosition - leftBefore.TitlePosition);
+    EXPECT_GE(left.TitleRect.Left, left.TitlePosition);
+    EXPECT_EQ(left.TitleRect.Width(), leftBefore.TitleRect.Width());
+    // Bottom axis: above its line.
+    const TChartAxis& bottom = c.BottomAxis;
+    EXPECT_EQ(bottom.AxisPosition, c.PlotRect.Bottom);
+    EXPECT_LT(bottom.LabelsPosition, bottom.AxisPosition);
+    EXPECT_LT(bottom.TitlePosition, bottom.LabelsPosition);
+    EXPECT_LE(bottom.TitleRect.Bottom, bottom.TitlePosition);
+    // A press just inside the plot at a label now finds the axis.
+    const TAxisLabel& label = left.LabelItems[left.LabelItems.size() / 2];
+    const TChartClickedPart part = f.chart.ClickedPart(left.LabelsPosition + 2, label.Pixel);
+    EXPECT_EQ(part.Part, TChartClickedPartStyle::cpAxis);
+    EXPECT_EQ(part.Axis, &left);
+}
+
+// The title band is as wide as the turned title: one text height at the left axis's usual 90°,
+// the whole caption when it reads across, the turned box's extent in between.
+TEST(ChartLayout, AxisTitleBandFollowsItsAngle) {
+    ReflectanceChart f;
+    const TChartAxis& left = f.chart.LeftAxis;
+    const int w = FixedMeasurer().TextWidth(left.Title.Font, left.Title.Caption);
+    const int h = FixedMeasurer().TextHeight(left.Title.Font, "W");
+    ASSERT_GT(w, 2 * h) << "a caption longer than high tells the cases apart";
+    const double pi = std::acos(-1.0);
+    struct Case {
+        int angle, across, along;
+    } cases[] = {
+        {90, h, w},
+        {270, h, w},
+        {0, w, h},
+        {180, w, h},
+        {-90, h, w},
+        {30, static_cast<int>(std::ceil(w * std::cos(pi / 6) + h * 0.5)),
+         static_cast<int>(std::ceil(w * 0.5 + h * std::cos(pi / 6)))},
+    };
+    f.Layout();
+    const int labelsEdge = left.TitlePosition; // the title band's inner edge, fixed by the labels
+    const int plotLeft = f.chart.PlotRect.Left;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.angle);
+        f.chart.LeftAxis.Title.Angle = c.angle;
+        f.Layout();
+        EXPECT_EQ(left.TitleRect.Width(), c.across);
+        EXPECT_EQ(left.TitleRect.Height(), c.along);
+        EXPECT_EQ(left.TitleRect.Right, left.TitlePosition);
+        EXPECT_EQ(f.chart.PlotRect.Left - plotLeft, c.across - h);
+        EXPECT_EQ(left.TitlePosition - labelsEdge, c.across - h);
+    }
+}

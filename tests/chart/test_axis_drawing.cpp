@@ -1,0 +1,139 @@
+// What the editor's "Axis" page can set, as the chart draws it: the axis line moved into the plot,
+// labels and title on the other side of the line, and the axis title turned by its angle.
+
+#include <gtest/gtest.h>
+
+#include "default_run.h"
+
+namespace {
+
+struct ApplicationFirst {
+    ApplicationFirst() { EnsureApplication(); }
+};
+
+// Text and the axis line are black; the plot's grid, wall and curves are not.
+bool Dark(const QImage& image, int x, int y) {
+    const QColor c = image.pixelColor(x, y);
+    return c.red() < 110 && c.green() < 110 && c.blue() < 110;
+}
+
+// The box of the dark pixels inside `area` (inclusive edges); empty when there are none.
+QRect DarkBox(const QImage& image, const QRect& area) {
+    QRect box;
+    const QRect r = area.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            if (Dark(image, x, y)) {
+                box = box.united(QRect(x, y, 1, 1));
+            }
+        }
+    }
+    return box;
+}
+
+// The reflectance chart after a default run.
+struct AxisLook : ::testing::Test, ApplicationFirst {
+    TResultChartWidgets charts;
+    TChart& chart = charts.chReflectance;
+
+    void SetUp() override { ASSERT_TRUE(charts.Plot()); }
+    const QImage& Draw() {
+        chart.RequestRepaint();
+        return chart.RenderedBuffer();
+    }
+    // The rows of the middle label of the left axis.
+    QRect MiddleLabelRows(int left, int right) const {
+        const TChartAxis& axis = chart.LeftAxis;
+        const TAxisLabel& label = axis.LabelItems[axis.LabelItems.size() / 2];
+        const int h = chart.Measurer().TextHeight(axis.LabelsFont, "W");
+        return QRect(QPoint(left, label.Pixel - h / 2), QPoint(right, label.Pixel + h / 2));
+    }
+};
+
+TEST_F(AxisLook, PositionMovesTheDrawnAxisLineIntoThePlot) {
+    Draw();
+    const TRect plot = chart.PlotRect;
+    const int normal = chart.LeftAxis.AxisPosition;
+    // A row between two labels, clear of grid lines and ticks.
+    const int y = (chart.LeftAxis.LabelItems[0].Pixel + chart.LeftAxis.LabelItems[1].Pixel) / 2;
+    for (double percent : {25.0, 50.0}) {
+        SCOPED_TRACE(percent);
+        chart.LeftAxis.PositionPercent = percent;
+        const QImage& image = Draw();
+        const int x = plot.Left + static_cast<int>(std::lround(plot.Width() * percent / 100));
+        EXPECT_EQ(chart.PlotRect, plot);
+        EXPECT_EQ(chart.LeftAxis.AxisPosition, x);
+        // The two-pixel line, its width counted toward the plot's outside as at the edge.
+        EXPECT_TRUE(Dark(image, x, y));
+        EXPECT_TRUE(Dark(image, x - 1, y));
+        EXPECT_FALSE(Dark(image, x + 1, y));
+        // At the plot edge only the wall's frame is left, not the line's outer pixel.
+        EXPECT_FALSE(Dark(image, normal - 1, y)) << "no line left at the plot edge";
+        // The labels moved along with the line: left of it, inside the plot.
+        const QRect labels = DarkBox(image, MiddleLabelRows(normal + 1, x - 8));
+        EXPECT_FALSE(labels.isEmpty());
+        EXPECT_LE(labels.right(), chart.LeftAxis.LabelsPosition);
+    }
+}
+
+TEST_F(AxisLook, OtherSideDrawsTheLabelsAcrossTheLine) {
+    const QImage before = Draw();
+    const int outsideLeft = chart.LeftAxis.TitlePosition + 1; // right of the title band
+    const QRect outsideBefore =
+        DarkBox(before, MiddleLabelRows(outsideLeft, chart.PlotRect.Left - 3));
+    ASSERT_FALSE(outsideBefore.isEmpty()) << "the label is drawn left of the line at first";
+
+    const int lineBefore = chart.LeftAxis.AxisPosition;
+    const int tickBefore = chart.LeftAxis.TickPixels[chart.LeftAxis.TickPixels.size() / 2];
+    chart.LeftAxis.OtherSide = true;
+    const QImage& image = Draw();
+    const TChartAxis& axis = chart.LeftAxis;
+    const int line = axis.AxisPosition;
+    EXPECT_TRUE(Dark(image, line, (axis.PixelStart + axis.PixelEnd) / 2 + 3));
+    // The label now lies right of the line, the panel left of it is bare.
+    const QRect inside = DarkBox(image, MiddleLabelRows(line + 1, axis.TitlePosition - 1));
+    ASSERT_FALSE(inside.isEmpty());
+    EXPECT_GE(inside.left(), axis.LabelsPosition);
+    EXPECT_TRUE(DarkBox(image, MiddleLabelRows(0, line - 2)).isEmpty());
+    // Outer ticks point to the labels: the grey tick left of the line is gone.
+    const int tick = axis.TickPixels[axis.TickPixels.size() / 2];
+    const QColor grey(128, 128, 128);
+    EXPECT_EQ(before.pixelColor(lineBefore - 3, tickBefore), grey);
+    EXPECT_NE(image.pixelColor(line - 3, tick), grey);
+    // The title too: its drawn pixels lie right of the labels.
+    const QRect title =
+        DarkBox(image, QRect(QPoint(axis.TitleRect.Left - 1, axis.TitleRect.Top - 1),
+                             QPoint(axis.TitleRect.Right + 1, axis.TitleRect.Bottom + 1)));
+    ASSERT_FALSE(title.isEmpty());
+    EXPECT_GT(title.left(), inside.right());
+}
+
+// The title's drawn pixels against its box: upright at 0°, reading upward at the usual 90°, and
+// inside its box at an angle in between.
+TEST_F(AxisLook, AxisTitleIsDrawnTurnedByItsAngle) {
+    struct Case {
+        int angle;
+        bool wider;
+    } cases[] = {{90, false}, {0, true}, {180, true}, {270, false}, {30, true}, {60, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.angle);
+        chart.LeftAxis.Title.Angle = c.angle;
+        const QImage& image = Draw();
+        const TRect& r = chart.LeftAxis.TitleRect;
+        ASSERT_GT(r.Width(), 0);
+        EXPECT_EQ(r.Width() > r.Height(), c.wider);
+        const QRect drawn =
+            DarkBox(image, QRect(QPoint(r.Left - 3, r.Top - 3), QPoint(r.Right + 3, r.Bottom + 3)));
+        ASSERT_FALSE(drawn.isEmpty());
+        EXPECT_EQ(drawn.width() > drawn.height(), c.wider);
+        // Drawn within its box (a pixel of anti-aliasing aside).
+        EXPECT_GE(drawn.left(), r.Left - 1);
+        EXPECT_LE(drawn.right(), r.Right + 1);
+        EXPECT_GE(drawn.top(), r.Top - 1);
+        EXPECT_LE(drawn.bottom(), r.Bottom + 1);
+        // Nothing of it strays onto the labels.
+        EXPECT_LE(drawn.right(), chart.LeftAxis.TitlePosition);
+    }
+}
+
+} // namespace
