@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,6 +20,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "../default_run.h"
@@ -26,6 +28,7 @@
 #include "chart/editor/data_editor.h"
 #include "chart/editor/editor_controls.h"
 #include "chart/editor/editor_pages.h"
+#include "chart/editor/export_editor.h"
 #include "chart/editor/print_editor.h"
 #include "chart/editor/series_editor.h"
 
@@ -332,6 +335,35 @@ TEST_F(PrintTab, ControlsSetUpThePageAndTheDrawing) {
     EXPECT_EQ(page.pixel(r.right() + 1, r.bottom() - 10) & 0xFFFFFF, 0u);
     // The chart window keeps its own size for its next paint.
     EXPECT_EQ(chart.RenderedBuffer().size(), chart.size());
+}
+
+// "&Print" with the PDF entry (always the last printer of the list) writes a real one-page PDF to
+// the file the user chose; cancelling the file choice writes nothing.
+TEST_F(PrintTab, PrintsToAPdfFile) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("chart.pdf"));
+    QString answer;
+    const auto saveFileName = ExportSaveFileName;
+    ExportSaveFileName = [&answer](QWidget*, const QString&, const QString&, const QString&) {
+        return answer;
+    };
+    TPrintTab tab(chart, nullptr);
+    tab.printerChoice->setCurrentIndex(tab.printerChoice->count() - 1);
+    ASSERT_EQ(tab.Printer().outputFormat(), QPrinter::PdfFormat);
+
+    tab.printButton->click(); // the file choice cancelled
+    EXPECT_FALSE(QFile::exists(path));
+
+    answer = path;
+    tab.printButton->click();
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 1); // one page
+    EXPECT_GT(bytes.size(), 2000); // the chart picture is in it, not an empty page
+    ExportSaveFileName = saveFileName;
 }
 
 // The "Chart" > "Axis" page: its controls found by name, as a user would use them.
