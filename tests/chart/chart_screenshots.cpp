@@ -1,5 +1,7 @@
-// Writes the pictures of the three result charts after a default run, and of the reflectance
-// chart while a zoom rectangle is dragged, into the folder given as the first argument.
+// Writes the pictures of the three result charts after a default run, of the reflectance chart
+// while a zoom rectangle is dragged, and of the transmittance chart restyled the way the chart
+// editor can (dashed lines, marker borders, a moved axis, a turned title, round corners, a legend
+// of values), into the folder given as the first argument.
 
 #include <QMouseEvent>
 #include <cstdio>
@@ -41,6 +43,33 @@ int main(int argc, char** argv) {
     QApplication::sendEvent(&chart, &move);
     if (!chart.RenderedBuffer().save(folder + "/chart-zoom-drag.png")) {
         std::fprintf(stderr, "cannot write chart-zoom-drag.png\n");
+        return 1;
+    }
+    // The transmittance chart restyled.
+    TChart& styled = charts.chTransmittance;
+    styled.BorderRound = 14;
+    styled.SeriesAtPosition(0).SetActive(false);
+    auto* tp = dynamic_cast<TLineSeries*>(&styled.SeriesAtPosition(1));
+    auto* ts = dynamic_cast<TLineSeries*>(&styled.SeriesAtPosition(2));
+    if (tp == nullptr || ts == nullptr) {
+        std::fprintf(stderr, "the transmittance chart has no line series\n");
+        return 1;
+    }
+    tp->LinePen.Style = TPenStyle::psDash;
+    tp->LinePen.Width = 2;
+    ts->LinePen.Style = TPenStyle::psDot;
+    ts->Pointer.Visible = true;
+    ts->Pointer.Style = TSeriesPointerStyle::psCircle;
+    ts->Pointer.Pen = TChartPen{clBlack, 2};
+    styled.LeftAxis.Title.Angle = 0;
+    styled.BottomAxis.PositionPercent = 30;
+    styled.BottomAxis.OtherSide = true;
+    styled.Legend.Symbol.Continuous = true;
+    styled.Legend.Symbol.DefaultPen = false;
+    styled.Legend.Symbol.Pen = TChartPen{clNavy, 1};
+    styled.RequestRepaint();
+    if (!styled.RenderedBuffer().save(folder + "/chart-restyled.png")) {
+        std::fprintf(stderr, "cannot write chart-restyled.png\n");
         return 1;
     }
     return 0;
