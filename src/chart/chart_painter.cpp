@@ -353,8 +353,10 @@ void TChartPainter::DrawShape(const TRect& r, TColor colour, const TChartPen& fr
                  r.Bottom + shadow.VertSize, Colour(shadow.Color));
     }
     FillRect(r.Left, r.Top, r.Right, r.Bottom, Colour(colour));
-    if (frame.Visible && frame.Style != TPenStyle::psClear) {
+    if (frame.Visible && frame.Style == TPenStyle::psSolid) {
         FrameRect(r.Left, r.Top, r.Right, r.Bottom, std::max(frame.Width, 1), Colour(frame.Color));
+    } else {
+        FramePen(r, frame, frame.Color); // dashed and dotted frames; a clear pen draws nothing
     }
 }
 
@@ -417,7 +419,8 @@ void TChartPainter::DrawRoundPanel() {
     p_.restore();
     // One ring of the outline, `inset` pixels in: its top-left part in `light`, its bottom-right
     // part in `dark` (the same colour twice for the border pen).
-    auto ring = [&](int inset, const QColor& light, const QColor& dark) {
+    auto ring = [&](int inset, const QColor& light, const QColor& dark,
+                    const std::vector<int>& dashes = {}) {
         const int r = std::max(0, chart_.BorderRound - inset);
         const QRectF outline(inset, inset, w - 2 * inset - 1, h - 2 * inset - 1);
         if (outline.width() < 0 || outline.height() < 0) {
@@ -426,7 +429,12 @@ void TChartPainter::DrawRoundPanel() {
         const qreal radius = std::min<qreal>(r, std::min(outline.width(), outline.height()) / 2);
         p_.save();
         p_.setBrush(Qt::NoBrush);
-        p_.setPen(QPen(light, 1));
+        QPen pen(light, 1);
+        if (!dashes.empty()) {
+            pen.setCapStyle(Qt::FlatCap);
+            pen.setDashPattern(QtDashes(dashes, 1));
+        }
+        p_.setPen(pen);
         p_.drawRoundedRect(outline, radius, radius);
         if (dark != light) {
             p_.setClipRegion(QRegion(QPolygon({QPoint(w, 0), QPoint(w, h), QPoint(0, h)})));
@@ -455,7 +463,8 @@ void TChartPainter::DrawRoundPanel() {
     const TChartPen& border = chart_.Border;
     if (border.Visible && border.Style != TPenStyle::psClear) {
         const QColor colour = Colour(border.Color);
-        for (int i = 0; i < border.Width && ring(i, colour, colour); ++i) {
+        const std::vector<int> dashes = DashLengths(border.Style);
+        for (int i = 0; i < border.Width && ring(i, colour, colour, dashes); ++i) {
         }
     }
 }
@@ -504,8 +513,11 @@ void TChartPainter::DrawPanel() {
     bevel(chart_.BevelOuter);
     inset += chart_.BorderWidth; // the border band keeps the panel colour
     bevel(chart_.BevelInner);
-    if (chart_.Border.Visible) {
-        FrameRect(0, 0, w, h, chart_.Border.Width, Colour(chart_.Border.Color));
+    const TChartPen& border = chart_.Border;
+    if (border.Visible && border.Style == TPenStyle::psSolid) {
+        FrameRect(0, 0, w, h, border.Width, Colour(border.Color));
+    } else {
+        FramePen(TRect{0, 0, w, h}, border, border.Color);
     }
 }
 
@@ -844,7 +856,14 @@ void TChartPainter::DrawAxis(const TChartAxis& axis) {
         // Lengthened by the line width so that two axes meet without a notch at the corner.
         const int from = axis.PixelStart - (lineWidth - 1);
         const int to = axis.PixelEnd + (lineWidth - 1);
-        if (axis.Horizontal) {
+        if (axis.Axis.Style != TPenStyle::psSolid) {
+            // Dashes and dots run along the line on each of its pixel rows alike.
+            TChartPen thin = axis.Axis;
+            thin.Width = 1;
+            for (int at = lo; at <= hi; ++at) {
+                PatternLine(axis.Horizontal, at, from, to, thin, clBlack);
+            }
+        } else if (axis.Horizontal) {
             FillRect(from, lo, to + 1, hi + 1, colour);
         } else {
             FillRect(lo, from, hi + 1, to + 1, colour);

@@ -1,7 +1,9 @@
 // What the editor's "Axis" page can set, as the chart draws it: the axis line moved into the plot,
 // labels and title on the other side of the line, and the axis title turned by its angle.
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <vector>
 
 #include "default_run.h"
 
@@ -133,6 +135,73 @@ TEST_F(AxisLook, AxisTitleIsDrawnTurnedByItsAngle) {
         EXPECT_LE(drawn.bottom(), r.Bottom + 1);
         // Nothing of it strays onto the labels.
         EXPECT_LE(drawn.right(), chart.LeftAxis.TitlePosition);
+    }
+}
+
+// Every line the editor gives a pen style to draws that style: the axis line, the frames of the
+// legend and of a title, and the panel's border. Solid covers the whole run, dashes and dots
+// leave gaps in it, a clear pen leaves nothing.
+TEST_F(AxisLook, PenStylesShowOnAxisLinesFramesAndTheBorder) {
+    const TColor magenta = RGBColor(255, 0, 255);
+    struct Case {
+        const char* name;
+        std::function<TChartPen&(TChart&)> pen;
+        // The pixels the line covers when solid, from the layout of the last drawing.
+        std::function<std::vector<QPoint>(const TChart&)> run;
+    };
+    auto row = [](int y, int from, int to) {
+        std::vector<QPoint> points;
+        for (int x = from; x <= to; ++x)
+            points.emplace_back(x, y);
+        return points;
+    };
+    const Case cases[] = {
+        {"axis line", [](TChart& c) -> TChartPen& { return c.BottomAxis.Axis; },
+         [&](const TChart& c) {
+             // Clear of the plot's corners, where the left axis crosses.
+             return row(c.BottomAxis.AxisPosition, c.BottomAxis.PixelStart + 4,
+                        c.BottomAxis.PixelEnd - 4);
+         }},
+        {"legend frame", [](TChart& c) -> TChartPen& { return c.Legend.Frame; },
+         [&](const TChart& c) {
+             const TRect& r = c.Legend.Layout.Rect;
+             return row(r.Top, r.Left + 1, r.Right - 2);
+         }},
+        {"title frame",
+         [](TChart& c) -> TChartPen& {
+             c.Title.Transparent = false;
+             return c.Title.Frame;
+         },
+         [&](const TChart& c) {
+             const TRect& r = c.Title.TitleRect;
+             return row(r.Bottom - 1, r.Left + 1, r.Right - 2);
+         }},
+        {"panel border", [](TChart& c) -> TChartPen& { return c.Border; },
+         [&](const TChart& c) { return row(0, 1, c.PanelRect.Right - 2); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TChartPen& pen = c.pen(chart);
+        pen = TChartPen{magenta, 1, TPenStyle::psSolid, true};
+        for (TPenStyle style : {TPenStyle::psSolid, TPenStyle::psDash, TPenStyle::psDot,
+                                TPenStyle::psDashDot, TPenStyle::psClear}) {
+            SCOPED_TRACE(static_cast<int>(style));
+            pen.Style = style;
+            const QImage& image = Draw();
+            const std::vector<QPoint> points = c.run(chart);
+            ASSERT_GT(points.size(), 20u);
+            std::size_t on = 0;
+            for (const QPoint& p : points)
+                on += (image.pixel(p) & 0xFFFFFFu) == 0xFF00FFu ? 1 : 0;
+            if (style == TPenStyle::psSolid) {
+                EXPECT_EQ(on, points.size());
+            } else if (style == TPenStyle::psClear) {
+                EXPECT_EQ(on, 0u);
+            } else {
+                EXPECT_GT(on, points.size() / 5);
+                EXPECT_LT(on, points.size() * 9 / 10);
+            }
+        }
     }
 }
 
