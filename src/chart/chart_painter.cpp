@@ -178,8 +178,10 @@ private:
     bool Vector() const { return image_ == nullptr; }
     void FillRect(int left, int top, int right, int bottom, const QColor& colour);
     void FrameRect(int left, int top, int right, int bottom, int width, const QColor& colour);
+    // `dashScale` multiplies the pattern's lengths; `phase` is how far into the pattern the
+    // line starts.
     void PatternLine(bool horizontal, int at, int from, int to, const TChartPen& pen,
-                     TColor automatic);
+                     TColor automatic, int dashScale = 1, int phase = 0);
     void DrawText(const TChartFont& font, const QColor& colour, int x, int top,
                   const std::string& text) {
         DrawText(font, colour, x, top, ToQString(text));
@@ -283,7 +285,7 @@ void TChartPainter::FrameRect(int left, int top, int right, int bottom, int widt
 // A line of width 1 along a row (horizontal) or a column, from `from` to `to` included, in the
 // pen's style: dotted lines set every other pixel, dashed ones follow a fixed on/off pattern.
 void TChartPainter::PatternLine(bool horizontal, int at, int from, int to, const TChartPen& pen,
-                                TColor automatic) {
+                                TColor automatic, int dashScale, int phase) {
     if (!pen.Visible || pen.Style == TPenStyle::psClear || pen.Color == clNone) {
         return;
     }
@@ -291,7 +293,10 @@ void TChartPainter::PatternLine(bool horizontal, int at, int from, int to, const
     if (from > to) {
         std::swap(from, to);
     }
-    const std::vector<int> pattern = DashLengths(pen.Style);
+    std::vector<int> pattern = DashLengths(pen.Style);
+    for (int& length : pattern) {
+        length *= std::max(dashScale, 1);
+    }
     const int width = std::max(pen.Width, 1);
     const int across = at - (width - 1) / 2;
     if (Vector()) {
@@ -302,6 +307,7 @@ void TChartPainter::PatternLine(bool horizontal, int at, int from, int to, const
         QPen line(colour, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
         if (!pattern.empty()) {
             line.setDashPattern(QtDashes(pattern, width));
+            line.setDashOffset(static_cast<qreal>(phase) / width);
         }
         const double middle = across + width / 2.0;
         p_.save();
@@ -326,10 +332,10 @@ void TChartPainter::PatternLine(bool horizontal, int at, int from, int to, const
         return;
     }
     std::size_t k = 0;
-    for (int pos = from; pos <= to;) {
+    for (int pos = from - std::max(phase, 0); pos <= to;) {
         const int len = pattern[k];
-        if (k % 2 == 0) {
-            run(pos, std::min(pos + len - 1, to));
+        if (k % 2 == 0 && pos + len - 1 >= from) {
+            run(std::max(pos, from), std::min(pos + len - 1, to));
         }
         pos += len;
         k = (k + 1) % pattern.size();
@@ -585,6 +591,12 @@ void TChartPainter::DrawLegend() {
     if (!lg.Transparent) {
         DrawShape(lay.Rect, lg.Color, lg.Frame, lg.Shadow);
     }
+    if (lay.TitleDrawn && !lg.Title.Transparent && !lay.TitleLineY.empty()) {
+        // An opaque title fills its band inside the frame.
+        const int f = lg.Frame.Visible && !lg.Transparent ? std::max(lg.Frame.Width, 1) : 0;
+        FillRect(lay.Rect.Left + f, lay.Rect.Top + f, lay.Rect.Right - f,
+                 lay.TitleLineY.back() + lay.TitleLineHeight + 1, Colour(lg.Title.Color));
+    }
     if (lay.TitleDrawn) {
         for (std::size_t i = 0; i < lg.Title.Text.size() && i < lay.TitleLineY.size(); ++i) {
             // Centred or right-aligned lines keep the left-aligned line's distance to the frame.
@@ -640,8 +652,15 @@ void TChartPainter::DrawLegend() {
             }
             const TRect& r = row.Symbol;
             if (lg.Symbol.Continuous) {
-                // A block of colour filling the row; the series' border is that of its point
+                // A block of colour filling the row, over the symbol's shadow (in the room the
+                // layout keeps beside the symbols); the series' border is that of its point
                 // markers.
+                const TChartShadow& shadow = lg.Symbol.Shadow;
+                if (shadow.Visible) {
+                    FillRect(r.Left + shadow.HorizSize, r.Top + shadow.VertSize,
+                             r.Right + shadow.HorizSize, r.Bottom + shadow.VertSize,
+                             Colour(shadow.Color));
+                }
                 FillRect(r.Left, r.Top, r.Right, r.Bottom, Colour(colour));
                 const TChartPen border = !lg.Symbol.DefaultPen ? lg.Symbol.Pen
                                          : line != nullptr     ? line->Pointer.Pen
@@ -656,7 +675,21 @@ void TChartPainter::DrawLegend() {
                     pen.Style = TPenStyle::psSolid;
                     pen.Visible = true;
                 }
-                PatternLine(true, (r.Top + r.Bottom) / 2, r.Left, r.Right - 1, pen, colour);
+                // Dashes as long as the series' own at its width, placed so that the sample is
+                // symmetric with a gap in its middle: even a short sample shows the style.
+                const int scale = std::max(pen.Width, 1);
+                const std::vector<int> dashes = DashLengths(pen.Style);
+                int phase = 0;
+                if (dashes.size() >= 2) {
+                    int period = 0;
+                    for (int length : dashes) {
+                        period += length * scale;
+                    }
+                    const int gapMiddle = dashes[0] * scale + dashes[1] * scale / 2;
+                    phase = ((gapMiddle - r.Width() / 2) % period + period) % period;
+                }
+                PatternLine(true, (r.Top + r.Bottom) / 2, r.Left, r.Right - 1, pen, colour, scale,
+                            phase);
                 if (!lg.Symbol.DefaultPen) {
                     FramePen(r, lg.Symbol.Pen, colour);
                 }

@@ -147,4 +147,77 @@ TEST_F(LegendDrawing, RoundBorderShowsTheWindowInTheCutCornersAndBendsTheBevel) 
     EXPECT_EQ(Rgb(round, d + 2, d + 2), Rgb(chart.Color));
 }
 
+TEST_F(LegendDrawing, LineSampleShowsTheDashesOfTheSeriesAtItsWidth) {
+    auto* line = dynamic_cast<TLineSeries*>(&chart.SeriesAtPosition(0));
+    ASSERT_NE(line, nullptr);
+    // The gap in the middle of the sample is as long as the line's gaps at that width.
+    struct Case {
+        TPenStyle style;
+        int width;
+        int gap;
+    } cases[] = {{TPenStyle::psDash, 1, 2}, {TPenStyle::psDash, 2, 4},
+                 {TPenStyle::psDash, 3, 6}, {TPenStyle::psDot, 2, 2},
+                 {TPenStyle::psDot, 3, 3},  {TPenStyle::psDashDot, 2, 4}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << static_cast<int>(c.style) << " width " << c.width);
+        line->LinePen.Style = c.style;
+        line->LinePen.Width = c.width;
+        const QImage& image = Redraw();
+        const TLegendRow& row = chart.Legend.Layout.Rows[0];
+        const TRect& s = row.Symbol;
+        const int y = (s.Top + s.Bottom) / 2;
+        auto on = [&](int x) { return Rgb(image, x, y) == RowColour(row); };
+        const int middle = s.Left + s.Width() / 2;
+        ASSERT_FALSE(on(middle));
+        int from = middle;
+        int to = middle;
+        while (from > s.Left && !on(from - 1))
+            --from;
+        while (to < s.Right - 1 && !on(to + 1))
+            ++to;
+        EXPECT_GT(from, s.Left); // a dash on either side
+        EXPECT_LT(to, s.Right - 1);
+        EXPECT_EQ(to - from + 1, c.gap);
+    }
+}
+
+TEST_F(LegendDrawing, ContinuousSymbolsCastTheSymbolShadowIntoItsRoom) {
+    chart.Legend.Symbol.Continuous = true;
+    const QRgb legend = Rgb(chart.Legend.Color);
+    for (const bool visible : {true, false}) {
+        SCOPED_TRACE(visible);
+        chart.Legend.Symbol.Shadow.Visible = visible;
+        const QImage& image = Redraw();
+        const TLegendLayout& lay = chart.Legend.Layout;
+        const QRgb expected = visible ? Rgb(chart.Legend.Symbol.Shadow.Color) : legend;
+        for (const TLegendRow& row : lay.Rows) {
+            const int y = row.Top + lay.ItemHeight / 2;
+            EXPECT_EQ(Rgb(image, row.Symbol.Right + 1, y), expected) << row.SeriesIndex;
+            EXPECT_EQ(Rgb(image, row.Symbol.Right - 2, y), RowColour(row)) << row.SeriesIndex;
+        }
+        const TRect& last = lay.Rows.back().Symbol;
+        EXPECT_EQ(Rgb(image, (last.Left + last.Right) / 2, last.Bottom), expected) << last.Bottom << " " << lay.Rect.Bottom;
+    }
+}
+
+TEST_F(LegendDrawing, OpaqueLegendTitleFillsItsBand) {
+    chart.Legend.Title.Text = {"Reflectance"};
+    const TColor yellow = RGBColor(255, 255, 0);
+    chart.Legend.Title.Color = yellow;
+    for (const bool transparent : {true, false}) {
+        SCOPED_TRACE(transparent);
+        chart.Legend.Title.Transparent = transparent;
+        const QImage& image = Redraw();
+        const TLegendLayout& lay = chart.Legend.Layout;
+        ASSERT_TRUE(lay.TitleDrawn);
+        // Beside the text, just inside the frame.
+        const int y = lay.TitleLineY[0] + lay.TitleLineHeight / 2;
+        const QRgb expected = transparent ? Rgb(chart.Legend.Color) : Rgb(yellow);
+        EXPECT_EQ(Rgb(image, lay.Rect.Right - 2, y), expected);
+        EXPECT_EQ(Rgb(image, lay.Rect.Left + 1, y), expected);
+        // The rows keep the legend's colour.
+        EXPECT_EQ(Rgb(image, lay.Rect.Right - 2, lay.Rows[0].Top + 2), Rgb(chart.Legend.Color));
+    }
+}
+
 } // namespace
