@@ -234,9 +234,11 @@ public:
         checks->addWidget(AddCheck(page, QStringLiteral("Visible"), a.Labels, chart_,
                                    [&a](bool v) { a.Labels = v; }),
                           0, 0);
-        checks->addWidget(AddCheck(page, QStringLiteral("Multi-line"), a.LabelsMultiLine, chart_,
-                                   [&a](bool v) { a.LabelsMultiLine = v; }),
-                          0, 1);
+        auto* multiLine = AddCheck(page, QStringLiteral("Multi-line"), a.LabelsMultiLine, chart_,
+                                   [&a](bool v) { a.LabelsMultiLine = v; });
+        multiLine->setToolTip(QStringLiteral(
+            "Breaks each label into lines at its blanks, such as the one of the format \"0.0 °\""));
+        checks->addWidget(multiLine, 0, 1);
         checks->addWidget(AddCheck(page, QStringLiteral("On axis"), a.LabelsOnAxis, chart_,
                                    [&a](bool v) { a.LabelsOnAxis = v; }),
                           1, 0);

@@ -5,6 +5,8 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
 #include <QTabWidget>
 
 #include "chart/chart.h"
@@ -28,6 +30,14 @@ QWidget* StyleTab(TChart& chart, TChartLegend& lg) {
         page, {"Automatic", "Series Names", "Series Values", "Last Values", "Series Groups"},
         static_cast<int>(lg.LegendStyle), chart,
         [&lg](int i) { lg.LegendStyle = static_cast<TLegendStyle>(i); });
+    legendStyle->setObjectName(QStringLiteral("CBLegendStyle"));
+    // Kept in the list, as the legend knows the style, but the charts have no series groups.
+    if (auto* model = qobject_cast<QStandardItemModel*>(legendStyle->model())) {
+        QStandardItem* groups = model->item(static_cast<int>(TLegendStyle::lsSeriesGroups));
+        groups->setEnabled(false);
+        groups->setToolTip(QStringLiteral(
+            "The charts have no series groups; a legend of groups would list the series"));
+    }
     form->addRow(QStringLiteral("Legend Style:"), legendStyle);
     auto* textStyle =
         AddCombo(page,
@@ -35,35 +45,50 @@ QWidget* StyleTab(TChart& chart, TChartLegend& lg) {
                   "Value", "Percent", "X and Value", "X and Percent"},
                  static_cast<int>(lg.TextStyle), chart,
                  [&lg](int i) { lg.TextStyle = static_cast<TLegendTextStyle>(i); });
+    textStyle->setObjectName(QStringLiteral("CBTextStyle"));
+    textStyle->setToolTip(
+        QStringLiteral("Shapes rows of values; a legend of series names shows the titles alone"));
     form->addRow(QStringLiteral("Text Style:"), textStyle);
-    // The text style shapes rows of values; rows of series names are the titles alone.
-    auto listsValues = [](int style) {
-        const auto s = static_cast<TLegendStyle>(style);
-        return s != TLegendStyle::lsSeries && s != TLegendStyle::lsSeriesGroups;
-    };
-    textStyle->setEnabled(listsValues(legendStyle->currentIndex()));
-    QObject::connect(legendStyle, &QComboBox::currentIndexChanged, textStyle,
-                     [textStyle, listsValues](int i) { textStyle->setEnabled(listsValues(i)); });
     const int boxes = !lg.CheckBoxes ? 0 : lg.CheckBoxesStyle == TCheckBoxesStyle::cbsCheck ? 1 : 2;
-    form->addRow(QStringLiteral("Check boxes:"),
-                 AddCombo(page, {"No check boxes", "Check boxes", "Radio buttons"}, boxes, chart,
-                          [&lg](int i) {
-                              lg.CheckBoxes = i != 0;
-                              lg.CheckBoxesStyle =
-                                  i == 2 ? TCheckBoxesStyle::cbsRadio : TCheckBoxesStyle::cbsCheck;
-                          }));
+    auto* checkBoxes = AddCombo(
+        page, {"No check boxes", "Check boxes", "Radio buttons"}, boxes, chart, [&lg](int i) {
+            lg.CheckBoxes = i != 0;
+            lg.CheckBoxesStyle = i == 2 ? TCheckBoxesStyle::cbsRadio : TCheckBoxesStyle::cbsCheck;
+        });
+    checkBoxes->setObjectName(QStringLiteral("CBCheckBoxes"));
+    form->addRow(QStringLiteral("Check boxes:"), checkBoxes);
+    // The text style counts only while the legend lists values, which "Automatic" does for one
+    // shown series without check boxes.
+    auto listsValues = [&chart, textStyle] {
+        textStyle->setEnabled(chart.ResolvedLegendStyle() != TLegendStyle::lsSeries);
+    };
+    listsValues();
+    QObject::connect(legendStyle, &QComboBox::currentIndexChanged, textStyle, listsValues);
+    QObject::connect(checkBoxes, &QComboBox::currentIndexChanged, textStyle, listsValues);
     form->addRow(QStringLiteral("Vert. Spacing:"), AddSpin(page, 0, 100, lg.VertSpacing, chart,
                                                            [&lg](int v) { lg.VertSpacing = v; }));
     AddPenRows(form, QStringLiteral("Dividing Lines:"), chart, lg.DividingLines);
     auto* looks = new QHBoxLayout;
     looks->addWidget(AddFontButton(page, QStringLiteral("&Font..."), chart, lg.Font));
-    looks->addWidget(AddColourButton(
+    auto* colour = AddColourButton(
         page, QStringLiteral("&Color..."), chart, [&lg] { return lg.Color; },
-        [&lg](TColor c) { lg.Color = c; }));
-    looks->addWidget(AddCheck(page, QStringLiteral("Transparent"), lg.Transparent, chart,
-                              [&lg](bool v) { lg.Transparent = v; }));
+        [&lg](TColor c) { lg.Color = c; });
+    colour->setObjectName(QStringLiteral("BLegendColor"));
+    looks->addWidget(colour);
+    auto* transparent = AddCheck(page, QStringLiteral("Transparent"), lg.Transparent, chart,
+                                 [&lg](bool v) { lg.Transparent = v; });
+    transparent->setObjectName(QStringLiteral("CBLegendTransparent"));
+    looks->addWidget(transparent);
     form->addRow(looks);
     AddPenRows(form, QStringLiteral("Frame:"), chart, lg.Frame);
+    // A transparent legend draws neither its box nor its frame.
+    QWidget* frame = form->itemAt(form->rowCount() - 1, QFormLayout::FieldRole)->widget();
+    frame->setObjectName(QStringLiteral("LegendFrame"));
+    for (QWidget* w : {static_cast<QWidget*>(colour), frame}) {
+        w->setToolTip(QStringLiteral("A transparent legend has no box and no frame"));
+        w->setEnabled(!lg.Transparent);
+        QObject::connect(transparent, &QCheckBox::toggled, w, [w](bool on) { w->setEnabled(!on); });
+    }
     return page;
 }
 
@@ -90,16 +115,45 @@ QWidget* PositionTab(TChart& chart, TChartLegend& lg) {
                              [&] { lg.Alignment = static_cast<TLegendAlignment>(id); });
     });
     form->addRow(QStringLiteral("Position:"), sides);
-    form->addRow(QStringLiteral("Offset %:"),
-                 AddSpin(page, 0, 100, lg.TopPos, chart, [&lg](int v) { lg.TopPos = v; }));
-    form->addRow(QStringLiteral("Horiz. Margin:"), AddSpin(page, 0, 200, lg.HorizMargin, chart,
-                                                           [&lg](int v) { lg.HorizMargin = v; }));
-    form->addRow(QStringLiteral("Vert. Margin:"),
-                 AddSpin(page, 0, 200, lg.VertMargin, chart, [&lg](int v) { lg.VertMargin = v; }));
-    form->addRow(AddCheck(page, QStringLiteral("Resize Chart"), lg.ResizeChart, chart,
-                          [&lg](bool v) { lg.ResizeChart = v; }));
+    auto* offset = AddSpin(page, 0, 100, lg.TopPos, chart, [&lg](int v) { lg.TopPos = v; });
+    offset->setObjectName(QStringLiteral("ELegendOffset"));
+    offset->setToolTip(
+        QStringLiteral("How far down the plot a legend at the left or right starts, in percent"));
+    form->addRow(QStringLiteral("Offset %:"), offset);
+    auto* horiz =
+        AddSpin(page, 0, 200, lg.HorizMargin, chart, [&lg](int v) { lg.HorizMargin = v; });
+    horiz->setObjectName(QStringLiteral("ELegendHorizMargin"));
+    horiz->setSpecialValueText(QStringLiteral("Auto"));
+    horiz->setToolTip(QStringLiteral(
+        "Pixels between the plot and a legend at the left or right (Auto: 3 % of the plot)"));
+    form->addRow(QStringLiteral("Horiz. Margin:"), horiz);
+    auto* vert = AddSpin(page, 0, 200, lg.VertMargin, chart, [&lg](int v) { lg.VertMargin = v; });
+    vert->setObjectName(QStringLiteral("ELegendVertMargin"));
+    vert->setSpecialValueText(QStringLiteral("Auto"));
+    vert->setToolTip(QStringLiteral(
+        "Pixels between the plot and a legend at the top or bottom (Auto: 3 % of the plot)"));
+    form->addRow(QStringLiteral("Vert. Margin:"), vert);
+    auto* resize = AddCheck(page, QStringLiteral("Resize Chart"), lg.ResizeChart, chart,
+                            [&lg](bool v) { lg.ResizeChart = v; });
+    resize->setObjectName(QStringLiteral("CBResizeChart"));
+    form->addRow(resize);
     AddCustomPositionRows(form, chart, lg.CustomPosition, lg.Left, lg.Top,
                           [&lg] { return lg.Layout.Rect; });
+    // Each setting counts only where the legend uses it: the offset at a side, the margins
+    // on the legend's own side while it makes room, nothing of this once placed by the user.
+    auto enable = [&lg, offset, horiz, vert, resize] {
+        const bool side =
+            lg.Alignment == TLegendAlignment::laLeft || lg.Alignment == TLegendAlignment::laRight;
+        const bool placed = !lg.CustomPosition;
+        offset->setEnabled(placed && side);
+        horiz->setEnabled(placed && side && lg.ResizeChart);
+        vert->setEnabled(placed && !side && lg.ResizeChart);
+        resize->setEnabled(placed);
+    };
+    enable();
+    QObject::connect(group, &QButtonGroup::idToggled, page, enable);
+    for (QCheckBox* box : page->findChildren<QCheckBox*>())
+        QObject::connect(box, &QCheckBox::toggled, page, enable);
     return page;
 }
 
@@ -109,14 +163,24 @@ QWidget* SymbolsTab(TChart& chart, TLegendSymbol& sym) {
     auto* checks = new QHBoxLayout;
     checks->addWidget(AddCheck(page, QStringLiteral("Visible"), sym.Visible, chart,
                                [&sym](bool v) { sym.Visible = v; }));
-    checks->addWidget(AddCheck(page, QStringLiteral("Squared"), sym.Squared, chart,
-                               [&sym](bool v) { sym.Squared = v; }));
+    auto* squared = AddCheck(page, QStringLiteral("Squared"), sym.Squared, chart,
+                             [&sym](bool v) { sym.Squared = v; });
+    squared->setObjectName(QStringLiteral("CBSymbolSquared"));
+    checks->addWidget(squared);
     form->addRow(checks);
-    form->addRow(QStringLiteral("Width:"),
-                 AddSpin(page, 0, 500, sym.Width, chart, [&sym](int v) { sym.Width = v; }));
-    form->addRow(QStringLiteral("Width units:"),
-                 AddCombo(page, {"Percent", "Pixels"}, static_cast<int>(sym.WidthUnits), chart,
-                          [&sym](int i) { sym.WidthUnits = static_cast<TLegendSymbolSize>(i); }));
+    auto* width = AddSpin(page, 0, 500, sym.Width, chart, [&sym](int v) { sym.Width = v; });
+    width->setObjectName(QStringLiteral("ESymbolWidth"));
+    form->addRow(QStringLiteral("Width:"), width);
+    auto* units = AddCombo(page, {"Percent", "Pixels"}, static_cast<int>(sym.WidthUnits), chart,
+                           [&sym](int i) { sym.WidthUnits = static_cast<TLegendSymbolSize>(i); });
+    units->setObjectName(QStringLiteral("CBSymbolWidthUnits"));
+    form->addRow(QStringLiteral("Width units:"), units);
+    // A squared symbol is as wide as a row is high, whatever its width says.
+    for (QWidget* w : {static_cast<QWidget*>(width), static_cast<QWidget*>(units)}) {
+        w->setToolTip(QStringLiteral("A squared symbol is as wide as a row is high"));
+        w->setEnabled(!sym.Squared);
+        QObject::connect(squared, &QCheckBox::toggled, w, [w](bool on) { w->setEnabled(!on); });
+    }
     form->addRow(QStringLiteral("Position:"),
                  AddCombo(page, {"Left", "Right"}, static_cast<int>(sym.Position), chart,
                           [&sym](int i) { sym.Position = static_cast<TLegendSymbolPosition>(i); }));
@@ -148,8 +212,21 @@ QWidget* TitleTab(TChart& chart, TLegendTitle& title) {
                  }));
     form->addRow(AddCheck(page, QStringLiteral("Visible"), title.Visible, chart,
                           [&title](bool v) { title.Visible = v; }));
-    form->addRow(AddCheck(page, QStringLiteral("Transparent"), title.Transparent, chart,
-                          [&title](bool v) { title.Transparent = v; }));
+    auto* transparent = AddCheck(page, QStringLiteral("Transparent"), title.Transparent, chart,
+                                 [&title](bool v) { title.Transparent = v; });
+    transparent->setObjectName(QStringLiteral("CBLegendTitleTransparent"));
+    form->addRow(transparent);
+    // Choosing a colour makes the title opaque, so that the colour shows.
+    auto* colour = AddColourButton(
+        page, QStringLiteral("&Color..."), chart, [&title] { return title.Color; },
+        [&title, transparent](TColor c) {
+            title.Color = c;
+            title.Transparent = false;
+            const QSignalBlocker quiet(transparent);
+            transparent->setChecked(false);
+        });
+    colour->setObjectName(QStringLiteral("BLegendTitleColor"));
+    form->addRow(colour);
     static const TTitleAlignment order[] = {
         TTitleAlignment::taLeftJustify, TTitleAlignment::taCenter, TTitleAlignment::taRightJustify};
     int index = 0;

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTabWidget>
 
 #include "chart/chart.h"
@@ -72,8 +73,10 @@ public:
         auto* side = new QVBoxLayout;
         side->addWidget(AddCheck(page, QStringLiteral("Visible"), t.Visible(), chart_,
                                  [&t](bool v) { t.SetVisible(v); }));
-        side->addWidget(AddCheck(page, QStringLiteral("Adjust Frame"), t.AdjustFrame, chart_,
-                                 [&t](bool v) { t.AdjustFrame = v; }));
+        auto* adjust = AddCheck(page, QStringLiteral("Adjust Frame"), t.AdjustFrame, chart_,
+                                [&t](bool v) { t.AdjustFrame = v; });
+        adjust->setObjectName(QStringLiteral("CBAdjustFrame"));
+        side->addWidget(adjust);
         // Combo order Left, Center, Right; the model's order is Left, Right, Center.
         static const TTitleAlignment order[] = {TTitleAlignment::taLeftJustify,
                                                 TTitleAlignment::taCenter,
@@ -85,14 +88,20 @@ public:
         side->addWidget(AddCombo(page, {"Left", "Center", "Right"}, index, chart_,
                                  [&t](int i) { t.Alignment = order[i]; }));
         side->addWidget(AddFontButton(page, QStringLiteral("&Font..."), chart_, t.Font));
+        auto* transparent = AddCheck(page, QStringLiteral("Transparent"), t.Transparent, chart_,
+                                     [&t](bool v) { t.Transparent = v; });
+        transparent->setObjectName(QStringLiteral("CBTitleTransparent"));
+        transparent_ = transparent;
+        // A back colour makes the title opaque, so that the colour shows; the box says so.
         side->addWidget(AddColourButton(
             page, QStringLiteral("&Back Color..."), chart_, [&t] { return t.Color; },
-            [&t](TColor c) {
+            [&t, transparent](TColor c) {
                 t.Color = c;
                 t.Transparent = false;
+                transparent->setChecked(false); // the frame controls follow
             }));
-        side->addWidget(AddCheck(page, QStringLiteral("Transparent"), t.Transparent, chart_,
-                                 [&t](bool v) { t.Transparent = v; }));
+        side->addWidget(transparent);
+        FollowTransparency(adjust);
         side->addStretch(1);
         h->addLayout(side);
         return page;
@@ -105,13 +114,25 @@ public:
             QStringLiteral("Vertical margin:"),
             AddSpin(page, 0, 200, t.VertMargin, chart_, [&t](int v) { t.VertMargin = v; }));
         AddPenRows(form, QStringLiteral("Frame:"), chart_, t.Frame);
+        QWidget* frame = form->itemAt(form->rowCount() - 1, QFormLayout::FieldRole)->widget();
+        frame->setObjectName(QStringLiteral("TitleFrame"));
+        FollowTransparency(frame);
         AddCustomPositionRows(form, chart_, t.CustomPosition, t.Left, t.Top,
                               [&t] { return t.TitleRect; });
         return page;
     }
 
 private:
+    // Frame settings show only on an opaque title (a transparent one draws text alone).
+    void FollowTransparency(QWidget* w) {
+        w->setToolTip(QStringLiteral("A transparent title draws no frame; clear Transparent"));
+        w->setEnabled(transparent_ && !transparent_->isChecked());
+        if (transparent_)
+            connect(transparent_, &QCheckBox::toggled, w, [w](bool on) { w->setEnabled(!on); });
+    }
+
     TChart& chart_;
+    QPointer<QCheckBox> transparent_;
     QComboBox* which_ = nullptr;
     QTabWidget* tabs_ = nullptr;
 };

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -517,6 +518,151 @@ TEST_F(AxisTab, AutomaticLimitsShowTheDrawnRange) {
     EXPECT_TRUE(Enter("EMaximum", QStringLiteral("8")));
     EXPECT_FALSE(left.AutomaticMaximum);
     EXPECT_EQ(Shown("EMaximum"), 8);
+}
+
+// The "Chart" > "Legend" and "Titles" pages: a control whose setting the chart cannot show in
+// the present state is disabled and says why; it comes back as soon as the setting counts.
+class LegendAndTitlesTab : public EditorTab {
+protected:
+    std::unique_ptr<QWidget> legend{CreateLegendPage(chart, nullptr)};
+    std::unique_ptr<QWidget> titles{CreateTitlesPage(chart, nullptr)};
+
+    void SetUp() override {
+        EditorTab::SetUp();
+        ChooseChartColour = [](QWidget*, TColor, TColor& chosen) {
+            chosen = clYellow;
+            return true;
+        };
+    }
+    void TearDown() override { ChooseChartColour = nullptr; }
+    // Enabled, or disabled with a reason shown.
+    static bool Usable(QWidget* w) {
+        EXPECT_TRUE(w->isEnabled() || !w->toolTip().isEmpty()) << w->objectName().toStdString();
+        return w->isEnabled();
+    }
+};
+
+TEST_F(LegendAndTitlesTab, LegendControlsAreUsableExactlyWhereTheLegendDrawsThem) {
+    QWidget* page = legend.get();
+    auto* width = Named<QSpinBox>(page, "ESymbolWidth");
+    auto* units = Named<QComboBox>(page, "CBSymbolWidthUnits");
+    auto* squared = Named<QCheckBox>(page, "CBSymbolSquared");
+    auto* textStyle = Named<QComboBox>(page, "CBTextStyle");
+    auto* legendStyle = Named<QComboBox>(page, "CBLegendStyle");
+    auto* checkBoxes = Named<QComboBox>(page, "CBCheckBoxes");
+    auto* offset = Named<QSpinBox>(page, "ELegendOffset");
+    auto* horiz = Named<QSpinBox>(page, "ELegendHorizMargin");
+    auto* vert = Named<QSpinBox>(page, "ELegendVertMargin");
+    auto* resize = Named<QCheckBox>(page, "CBResizeChart");
+    auto* transparent = Named<QCheckBox>(page, "CBLegendTransparent");
+    auto* colour = Named<QPushButton>(page, "BLegendColor");
+    auto* frame = Named<QWidget>(page, "LegendFrame");
+    QRadioButton* top = nullptr;
+    for (QRadioButton* r : page->findChildren<QRadioButton*>())
+        if (r->text() == QStringLiteral("&Top"))
+            top = r;
+    ASSERT_NE(top, nullptr);
+
+    // The charts' squared symbols are as wide as a row is high.
+    EXPECT_FALSE(Usable(width));
+    EXPECT_FALSE(Usable(units));
+    squared->setChecked(false);
+    ASSERT_TRUE(Usable(width) && Usable(units));
+    chart.RenderedBuffer();
+    const int before = chart.Legend.Layout.SymbolWidth;
+    width->setValue(chart.Legend.Symbol.Width + 20);
+    chart.RenderedBuffer();
+    EXPECT_GT(chart.Legend.Layout.SymbolWidth, before);
+
+    // No series groups in these charts; the text style only shapes rows of values.
+    auto* styles = qobject_cast<QStandardItemModel*>(legendStyle->model());
+    ASSERT_NE(styles, nullptr);
+    const QStandardItem* groups = styles->item(static_cast<int>(TLegendStyle::lsSeriesGroups));
+    EXPECT_FALSE(groups->isEnabled());
+    EXPECT_FALSE(groups->toolTip().isEmpty());
+    EXPECT_FALSE(Usable(textStyle)) << "automatic with check boxes lists the series";
+    checkBoxes->setCurrentIndex(0);
+    EXPECT_FALSE(Usable(textStyle)) << "several series shown: still the series";
+    legendStyle->setCurrentIndex(static_cast<int>(TLegendStyle::lsValues));
+    ASSERT_TRUE(Usable(textStyle));
+    textStyle->setCurrentIndex(static_cast<int>(TLegendTextStyle::ltsXValue));
+    chart.RenderedBuffer();
+    EXPECT_EQ(chart.Legend.Layout.Rows.at(0).Text, "0") << "the first point's angle";
+
+    // Offset and margins on the side where the legend uses them.
+    struct Case {
+        QWidget* control;
+        bool right, top, topWithoutResize;
+    } cases[] = {{offset, true, false, false},
+                 {horiz, true, false, false},
+                 {vert, false, true, false},
+                 {resize, true, true, true}};
+    for (const Case& c : cases)
+        EXPECT_EQ(Usable(c.control), c.right) << c.control->objectName().toStdString();
+    top->setChecked(true);
+    EXPECT_EQ(chart.Legend.Alignment, TLegendAlignment::laTop);
+    for (const Case& c : cases)
+        EXPECT_EQ(Usable(c.control), c.top) << c.control->objectName().toStdString();
+    chart.RenderedBuffer();
+    const int plotTop = chart.PlotRect.Top;
+    vert->setValue(40);
+    chart.RenderedBuffer();
+    EXPECT_EQ(chart.PlotRect.Top, chart.Legend.Layout.Rect.Bottom + 40);
+    EXPECT_NE(chart.PlotRect.Top, plotTop);
+    resize->setChecked(false);
+    for (const Case& c : cases)
+        EXPECT_EQ(Usable(c.control), c.topWithoutResize) << c.control->objectName().toStdString();
+
+    // A transparent legend has neither box nor frame.
+    EXPECT_TRUE(Usable(colour) && Usable(frame));
+    transparent->setChecked(true);
+    EXPECT_FALSE(Usable(colour));
+    EXPECT_FALSE(Usable(frame));
+
+    // The legend title's colour makes it opaque.
+    auto* titleTransparent = Named<QCheckBox>(page, "CBLegendTitleTransparent");
+    EXPECT_TRUE(titleTransparent->isChecked());
+    Named<QPushButton>(page, "BLegendTitleColor")->click();
+    EXPECT_EQ(chart.Legend.Title.Color, clYellow);
+    EXPECT_FALSE(chart.Legend.Title.Transparent);
+    EXPECT_FALSE(titleTransparent->isChecked());
+}
+
+TEST_F(LegendAndTitlesTab, TitleFrameControlsWaitForAnOpaqueTitle) {
+    QWidget* page = titles.get();
+    auto* transparent = Named<QCheckBox>(page, "CBTitleTransparent");
+    auto* adjust = Named<QCheckBox>(page, "CBAdjustFrame");
+    auto* frame = Named<QWidget>(page, "TitleFrame");
+    ASSERT_TRUE(transparent->isChecked());
+    EXPECT_FALSE(Usable(adjust));
+    EXPECT_FALSE(Usable(frame));
+
+    // A back colour makes the title opaque: the box follows and the frame settings count.
+    QPushButton* back = nullptr;
+    for (QPushButton* b : page->findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("&Back Color..."))
+            back = b;
+    ASSERT_NE(back, nullptr);
+    back->click();
+    EXPECT_FALSE(chart.Title.Transparent);
+    EXPECT_FALSE(transparent->isChecked());
+    EXPECT_TRUE(Usable(adjust));
+    EXPECT_TRUE(Usable(frame));
+    const QImage& image = chart.RenderedBuffer();
+    const TRect r = chart.Title.TitleRect;
+    EXPECT_EQ(QColor(image.pixel(r.Left + 2, (r.Top + r.Bottom) / 2)), QColor(Qt::yellow));
+    // Without adjusting to the text the box is as wide as the plot.
+    adjust->setChecked(false);
+    chart.RenderedBuffer();
+    EXPECT_GT(chart.Title.TitleRect.Width(), r.Width()) << "the box spans the plot";
+
+    transparent->setChecked(true);
+    EXPECT_FALSE(Usable(adjust));
+    EXPECT_FALSE(Usable(frame));
+
+    // Another title starts from its own state.
+    Named<QComboBox>(page, "CBTitles")->setCurrentIndex(3);
+    EXPECT_FALSE(Usable(Named<QWidget>(page, "TitleFrame")));
 }
 
 } // namespace
