@@ -450,7 +450,10 @@ void TChartPainter::DrawRoundPanel() {
         p_.restore();
         return true;
     };
-    int inset = 0;
+    // The border pen runs along the outer edge; the bevels lie inside it, as the frame width
+    // counts them.
+    const TChartPen& border = chart_.Border;
+    int inset = border.Visible ? std::max(border.Width, 0) : 0;
     auto bevel = [&](TPanelBevel kind) {
         if (kind == TPanelBevel::bvNone) {
             return;
@@ -466,7 +469,6 @@ void TChartPainter::DrawRoundPanel() {
     bevel(chart_.BevelOuter);
     inset += chart_.BorderWidth;
     bevel(chart_.BevelInner);
-    const TChartPen& border = chart_.Border;
     if (border.Visible && border.Style != TPenStyle::psClear) {
         const QColor colour = Colour(border.Color);
         const std::vector<int> dashes = DashLengths(border.Style);
@@ -495,7 +497,10 @@ void TChartPainter::DrawPanel() {
     const QColor face = Colour(chart_.Color);
     FillRect(0, 0, w, h, face.isValid() ? face : QColor(Qt::white));
     DrawPanelFill(w, h);
-    int inset = 0;
+    // The border pen runs along the outer edge; the bevels lie inside it, as the frame width
+    // counts them.
+    const TChartPen& border = chart_.Border;
+    int inset = border.Visible ? std::max(border.Width, 0) : 0;
     auto bevel = [&](TPanelBevel kind) {
         if (kind == TPanelBevel::bvNone) {
             return;
@@ -519,7 +524,6 @@ void TChartPainter::DrawPanel() {
     bevel(chart_.BevelOuter);
     inset += chart_.BorderWidth; // the border band keeps the panel colour
     bevel(chart_.BevelInner);
-    const TChartPen& border = chart_.Border;
     if (border.Visible && border.Style == TPenStyle::psSolid) {
         FrameRect(0, 0, w, h, border.Width, Colour(border.Color));
     } else {

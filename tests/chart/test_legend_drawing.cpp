@@ -147,6 +147,31 @@ TEST_F(LegendDrawing, RoundBorderShowsTheWindowInTheCutCornersAndBendsTheBevel) 
     EXPECT_EQ(Rgb(round, d + 2, d + 2), Rgb(chart.Color));
 }
 
+TEST_F(LegendDrawing, PanelBorderPenRunsOutsideTheBevels) {
+    QPalette pal = chart.palette();
+    pal.setColor(QPalette::Light, QColor(250, 250, 0)); // raised bevel, top and left
+    pal.setColor(QPalette::Dark, QColor(0, 0, 160));    // raised bevel, bottom and right
+    chart.setPalette(pal);
+    const QRgb magenta = Rgb(RGBColor(255, 0, 255));
+    chart.Border = TChartPen{RGBColor(255, 0, 255), 2, TPenStyle::psSolid, true};
+    chart.BevelOuter = TPanelBevel::bvRaised;
+    chart.BevelWidth = 1;
+    for (const int round : {0, 20}) {
+        SCOPED_TRACE(round);
+        chart.BorderRound = round;
+        const QImage& image = Redraw();
+        const int w = image.width(), h = image.height();
+        // Two pixels of border, then the bevel, then the panel, along the straight edges.
+        EXPECT_EQ(Rgb(image, w / 2, 0), magenta);
+        EXPECT_EQ(Rgb(image, w / 2, 1), magenta);
+        EXPECT_EQ(Rgb(image, w / 2, 2), Rgb(pal.color(QPalette::Light)));
+        EXPECT_EQ(Rgb(image, 2, h / 2), Rgb(pal.color(QPalette::Light)));
+        EXPECT_EQ(Rgb(image, w / 2, h - 3), Rgb(pal.color(QPalette::Dark)));
+        EXPECT_EQ(Rgb(image, w - 2, h / 2), magenta);
+        EXPECT_EQ(Rgb(image, w / 2, 3), Rgb(chart.Color));
+    }
+}
+
 TEST_F(LegendDrawing, LineSampleShowsTheDashesOfTheSeriesAtItsWidth) {
     auto* line = dynamic_cast<TLineSeries*>(&chart.SeriesAtPosition(0));
     ASSERT_NE(line, nullptr);
@@ -196,7 +221,8 @@ TEST_F(LegendDrawing, ContinuousSymbolsCastTheSymbolShadowIntoItsRoom) {
             EXPECT_EQ(Rgb(image, row.Symbol.Right - 2, y), RowColour(row)) << row.SeriesIndex;
         }
         const TRect& last = lay.Rows.back().Symbol;
-        EXPECT_EQ(Rgb(image, (last.Left + last.Right) / 2, last.Bottom), expected) << last.Bottom << " " << lay.Rect.Bottom;
+        EXPECT_EQ(Rgb(image, (last.Left + last.Right) / 2, last.Bottom), expected)
+            << last.Bottom << " " << lay.Rect.Bottom;
     }
 }
 
