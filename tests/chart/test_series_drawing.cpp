@@ -65,6 +65,33 @@ TEST_F(SeriesLook, InvertedStairsGoUpFirstThenAcross) {
     EXPECT_NE(Rgb(image, QPoint(Mid(a, b).x(), a.y())), kBlue);
 }
 
+// The sort order of the x values: a plain line through the same points looks alike, but steps
+// keep the level of the point they come from, and the legend's last value is another point's.
+TEST_F(SeriesLook, SortOrderShowsInStairsAndInTheLastValue) {
+    series->Stairs = true;
+    chart.Legend.LegendStyle = TLegendStyle::lsLastValues;
+    chart.Legend.TextStyle = TLegendTextStyle::ltsXValue;
+    const QPoint a = At(10, 0.8), b = At(20, 0.2);
+    const QPoint levelOfA(Mid(a, b).x(), a.y());
+    const QPoint levelOfB(Mid(a, b).x(), b.y());
+    struct Case {
+        TChartListOrder order;
+        bool acrossAtA;
+        const char* last;
+    } cases[] = {{TChartListOrder::loAscending, true, "40"},
+                 {TChartListOrder::loDescending, false, "0"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.order));
+        series->XValues.Order = c.order;
+        series->SortByX();
+        const QImage& image = Draw();
+        EXPECT_EQ(Rgb(image, levelOfA) == kBlue, c.acrossAtA);
+        EXPECT_EQ(Rgb(image, levelOfB) == kBlue, !c.acrossAtA);
+        ASSERT_FALSE(chart.Legend.Layout.Rows.empty());
+        EXPECT_EQ(chart.Legend.Layout.Rows[0].Text, c.last);
+    }
+}
+
 TEST_F(SeriesLook, NullPointsFollowTreatNulls) {
     series->SetNull(2); // (20, 0.2)
     const QPoint a = At(10, 0.8), n = At(20, 0.2), c = At(30, 0.8);

@@ -36,10 +36,21 @@ public:
             axes_->addItem(QLatin1String(name));
         axes_->setMaximumWidth(56);
         h->addWidget(axes_);
+        auto* right = new QVBoxLayout;
+        right->setContentsMargins(0, 0, 0, 0);
+        note_ = new QLabel(
+            QStringLiteral("No shown series uses this axis, so the chart leaves it out; a series "
+                           "takes it on the Series tab (General)."),
+            this);
+        note_->setObjectName(QStringLiteral("LUnusedAxis"));
+        note_->setWordWrap(true);
+        note_->hide();
+        right->addWidget(note_);
         tabs_ = new QTabWidget(this);
         tabs_->setObjectName(QStringLiteral("AxisTabs"));
         tabs_->setUsesScrollButtons(true);
-        h->addWidget(tabs_, 1);
+        right->addWidget(tabs_, 1);
+        h->addLayout(right, 1);
         connect(axes_, &QListWidget::currentRowChanged, this, [this](int row) { Build(row); });
         axes_->setCurrentRow(0);
         // Every redraw of the chart may move an automatic range; the limit fields follow it.
@@ -57,6 +68,8 @@ public:
         if (!minEdit_ || !maxEdit_)
             return;
         const TChartAxis& a = AxisAt(axes_->currentRow());
+        // Settings of an axis the chart leaves out cannot show; the note says why.
+        note_->setHidden(!a.Visible || !chart_.AxisVisible || chart_.IsAxisShown(a));
         const bool automatic = a.Automatic || a.AutomaticMinimum || a.AutomaticMaximum;
         if (automatic)
             chart_.RenderedBuffer(); // lays the chart out again when a change left it stale
@@ -415,6 +428,7 @@ private:
 
     TChart& chart_;
     QListWidget* axes_ = nullptr;
+    QLabel* note_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QPointer<QCheckBox> minAuto_;
     QPointer<QCheckBox> maxAuto_;

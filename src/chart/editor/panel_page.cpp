@@ -1,10 +1,13 @@
 // "Chart" ▸ "Panel": the chart panel's colour, borders, margins, gradient, shadow and picture.
 
+#include <memory>
+
 #include <QBoxLayout>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 
 #include "chart/chart.h"
@@ -16,15 +19,22 @@ namespace {
 QWidget* ColorTab(TChart& chart) {
     auto* page = new QWidget;
     auto* form = NewPageForm(page);
+    // Clearing "Default" brings back the colour the panel had before it, or white.
+    auto own = std::make_shared<TColor>(chart.Color != clBtnFace ? chart.Color : clWhite);
     auto* defaultBox = AddCheck(page, QStringLiteral("Default"), chart.Color == clBtnFace, chart,
-                                [&chart](bool v) {
-                                    if (v)
-                                        chart.Color = clBtnFace;
+                                [&chart, own](bool v) {
+                                    if (v && chart.Color != clBtnFace)
+                                        *own = chart.Color;
+                                    chart.Color = v ? clBtnFace : *own;
                                 });
+    defaultBox->setObjectName(QStringLiteral("CBPanelDefault"));
     auto* colour = AddColourButton(
         page, QStringLiteral("&Color..."), chart, [&chart] { return chart.Color; },
-        [&chart, defaultBox](TColor c) {
+        [&chart, defaultBox, own](TColor c) {
+            if (c != clBtnFace)
+                *own = c;
             chart.Color = c;
+            const QSignalBlocker quiet(defaultBox);
             defaultBox->setChecked(c == clBtnFace);
         });
     form->addRow(colour);

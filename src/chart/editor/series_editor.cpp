@@ -265,6 +265,9 @@ QWidget* TSeriesTab::BuildGeneral(TChartSeries& series) {
             series.SortByX();
         });
     sort->setObjectName(QStringLiteral("sort"));
+    // A line through the same points looks alike either way; the order shows where it counts.
+    sort->setToolTip(QStringLiteral("The order of the points: it shows in the data grid, in the "
+                                    "steps of a stairs line and in the legend's last values"));
     form->addRow(QStringLiteral("Sort:"), sort);
     return page;
 }

@@ -96,8 +96,9 @@ struct TLegendTitle {
     TChartFont Font{"Arial", 8, 0, true};
     TTitleAlignment TextAlignment = TTitleAlignment::taLeftJustify;
     bool Transparent = true;
-    // The fill of the title's band when it is not transparent.
-    TColor Color = clWhite;
+    // The fill of the title's band when it is not transparent; the button face sets it off
+    // from the legend's white rows.
+    TColor Color = clBtnFace;
 };
 
 // The text of a legend row that shows point `index` of `series` under `style`. `name` is the

@@ -622,10 +622,41 @@ TEST_F(LegendAndTitlesTab, LegendControlsAreUsableExactlyWhereTheLegendDrawsThem
     // The legend title's colour makes it opaque.
     auto* titleTransparent = Named<QCheckBox>(page, "CBLegendTitleTransparent");
     EXPECT_TRUE(titleTransparent->isChecked());
+    chart.Legend.Title.Text = {"Angles"};
+    for (const bool on : {false, true}) {
+        // The title's own colour stands out from the white around it.
+        titleTransparent->setChecked(on);
+        const QImage& image = chart.RenderedBuffer();
+        const TLegendLayout& lay = chart.Legend.Layout;
+        ASSERT_TRUE(lay.TitleDrawn);
+        const QRgb band = image.pixel(lay.Rect.Right - 2, lay.TitleLineY[0] + 2) & 0xFFFFFFu;
+        EXPECT_EQ(band == 0xFFFFFFu, on);
+    }
     Named<QPushButton>(page, "BLegendTitleColor")->click();
     EXPECT_EQ(chart.Legend.Title.Color, clYellow);
     EXPECT_FALSE(chart.Legend.Title.Transparent);
     EXPECT_FALSE(titleTransparent->isChecked());
+}
+
+TEST_F(LegendAndTitlesTab, PanelDefaultColourComesAndGoes) {
+    std::unique_ptr<QWidget> panel(CreatePanelPage(chart, nullptr));
+    auto* standard = Named<QCheckBox>(panel.get(), "CBPanelDefault");
+    ASSERT_EQ(chart.Color, clWhite);
+    EXPECT_FALSE(standard->isChecked());
+    standard->setChecked(true);
+    EXPECT_EQ(chart.Color, clBtnFace);
+    standard->setChecked(false);
+    EXPECT_EQ(chart.Color, clWhite) << "the panel's own colour again";
+    QPushButton* colour = nullptr;
+    for (QPushButton* b : panel->findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("&Color..."))
+            colour = b;
+    ASSERT_NE(colour, nullptr);
+    colour->click();
+    EXPECT_EQ(chart.Color, clYellow);
+    standard->setChecked(true);
+    standard->setChecked(false);
+    EXPECT_EQ(chart.Color, clYellow);
 }
 
 TEST_F(LegendAndTitlesTab, TitleFrameControlsWaitForAnOpaqueTitle) {
@@ -663,6 +694,28 @@ TEST_F(LegendAndTitlesTab, TitleFrameControlsWaitForAnOpaqueTitle) {
     // Another title starts from its own state.
     Named<QComboBox>(page, "CBTitles")->setCurrentIndex(3);
     EXPECT_FALSE(Usable(Named<QWidget>(page, "TitleFrame")));
+}
+
+TEST_F(AxisTab, NoteExplainsAnAxisThatNoSeriesUses) {
+    auto* note = Named<QLabel>(page.get(), "LUnusedAxis");
+    struct Case {
+        int row;
+        bool noted;
+    } cases[] = {{0, false}, {1, true}, {2, true}, {3, false}};
+    for (const Case& c : cases) {
+        SelectAxis(c.row);
+        EXPECT_EQ(!note->isHidden(), c.noted) << c.row;
+    }
+    // A series on both vertical axes brings the right axis in; an axis the user hid needs no
+    // note.
+    Line(0).VertAxis = TVertAxis::aBothVertAxis;
+    SelectAxis(1);
+    EXPECT_TRUE(note->isHidden());
+    Line(0).VertAxis = TVertAxis::aLeftAxis;
+    chart.RightAxis.Visible = false;
+    SelectAxis(0);
+    SelectAxis(1);
+    EXPECT_TRUE(note->isHidden());
 }
 
 } // namespace
