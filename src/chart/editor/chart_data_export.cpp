@@ -232,7 +232,9 @@ std::string ExportDataXML(const TCustomChart& chart, const TDataExportOptions& o
             if (options.IncludeIndex) {
                 out += " index=\"" + std::to_string(i) + "\"";
             }
-            if (options.IncludeLabels && !s->PointLabel(i).empty()) {
+            // Every point carries its text, empty or not, as the other formats' label column
+            // does: the option shows even on points without labels.
+            if (options.IncludeLabels) {
                 out += " text=\"" + XmlEscaped(s->PointLabel(i)) + "\"";
             }
             out += " " + s->XValues.Name + "=\"" + ExportNumber(s->XValues[i]) + "\" " +

@@ -210,6 +210,35 @@ TEST_F(ChartExport, XmlListsEveryPointOfEverySeries) {
     EXPECT_EQ(points, 4 * 91);
 }
 
+TEST_F(ChartExport, XmlPointsCarryTheirTextExactlyWithLabelsIncluded) {
+    chart.SeriesAtPosition(1).SetPointLabel(2, "Brewster");
+    for (const bool labels : {true, false}) {
+        SCOPED_TRACE(labels);
+        TDataExportOptions options;
+        options.Format = TDataExportFormat::XML;
+        options.IncludeLabels = labels;
+        QXmlStreamReader xml(QString::fromStdString(ExportData(chart, options)));
+        int withText = 0;
+        int points = 0;
+        QStringList texts;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isStartElement() && xml.name() == QStringLiteral("point")) {
+                ++points;
+                if (xml.attributes().hasAttribute("text")) {
+                    ++withText;
+                    if (!xml.attributes().value("text").isEmpty())
+                        texts << xml.attributes().value("text").toString();
+                }
+            }
+        }
+        ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+        EXPECT_EQ(points, 4 * 91);
+        EXPECT_EQ(withText, labels ? points : 0);
+        EXPECT_EQ(texts, labels ? QStringList({"Brewster"}) : QStringList());
+    }
+}
+
 TEST_F(ChartExport, ExcelWritesAWorkbookAndReportsAPathItCannotWrite) {
     QTemporaryDir dir;
     const QString path = dir.filePath("data.xlsx");
