@@ -205,7 +205,7 @@ private:
     void DrawAxisTitle(const TChartAxis& axis);
     // A label turned by `angle` degrees (90, 180, 270), in the box the layout gave it.
     void DrawTurnedLabel(const TChartAxis& axis, const TAxisLabel& label, int angle,
-                         const QColor& colour);
+                         const QColor& colour, int labelsPosition);
     void DrawTicks(const TChartAxis& axis, const std::vector<int>& pixels, const TChartPen& pen,
                    int length, bool inner);
     void DrawGridLines(const TChartAxis& axis, const std::vector<int>& pixels, const TChartPen& pen,
@@ -821,7 +821,7 @@ void TChartPainter::DrawAxisTitle(const TChartAxis& axis) {
 }
 
 void TChartPainter::DrawTurnedLabel(const TChartAxis& axis, const TAxisLabel& label, int angle,
-                                    const QColor& colour) {
+                                    const QColor& colour, int labelsPosition) {
     const QString text = ToQString(label.Text).replace(QChar('\r'), QChar(' '));
     const QFontMetrics& fm = m_.Metrics(axis.LabelsFont);
     const int w = fm.horizontalAdvance(text);
@@ -834,9 +834,9 @@ void TChartPainter::DrawTurnedLabel(const TChartAxis& axis, const TAxisLabel& la
     int top = 0;
     if (axis.Horizontal) {
         x = label.Pixel - bw / 2;
-        top = side > 0 ? axis.LabelsPosition : axis.LabelsPosition - bh;
+        top = side > 0 ? labelsPosition : labelsPosition - bh;
     } else {
-        x = side > 0 ? axis.LabelsPosition : axis.LabelsPosition - bw;
+        x = side > 0 ? labelsPosition : labelsPosition - bw;
         top = label.Pixel - bh / 2;
     }
     p_.save();
@@ -857,9 +857,14 @@ void TChartPainter::DrawAxis(const TChartAxis& axis) {
     const QFontMetrics& fm = m_.Metrics(axis.LabelsFont);
     const int angle = ((axis.LabelsAngle % 360) + 360) % 360;
     const int side = axis.LabelsSide();
-    for (const TAxisLabel& label : axis.LabelItems) {
+    for (std::size_t k = 0; k < axis.LabelItems.size(); ++k) {
+        const TAxisLabel& label = axis.LabelItems[k];
+        // Alternating labels: every other one in the outer row.
+        const int labelsPosition = axis.LabelsAlternate && k % 2 == 1
+                                       ? axis.LabelsPosition + side * axis.LabelsRowSize
+                                       : axis.LabelsPosition;
         if (angle != 0) {
-            DrawTurnedLabel(axis, label, angle, labelColour);
+            DrawTurnedLabel(axis, label, angle, labelColour, labelsPosition);
             continue;
         }
         // A label of several lines holds them separated by carriage returns.
@@ -871,10 +876,9 @@ void TChartPainter::DrawAxis(const TChartAxis& axis) {
             int top = 0;
             if (axis.Horizontal) {
                 x = label.Pixel - w / 2;
-                top =
-                    side > 0 ? axis.LabelsPosition + i * h : axis.LabelsPosition - (count - i) * h;
+                top = side > 0 ? labelsPosition + i * h : labelsPosition - (count - i) * h;
             } else {
-                x = side > 0 ? axis.LabelsPosition : axis.LabelsPosition - w;
+                x = side > 0 ? labelsPosition : labelsPosition - w;
                 top = label.Pixel - h / 2 + i * h;
             }
             DrawText(axis.LabelsFont, labelColour, x, top, lines[i]);

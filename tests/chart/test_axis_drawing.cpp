@@ -138,6 +138,40 @@ TEST_F(AxisLook, AxisTitleIsDrawnTurnedByItsAngle) {
     }
 }
 
+// Alternating labels: twice as many, every other one in a second row (column for the left
+// axis) beyond the first, so that neighbours do not run into each other.
+TEST_F(AxisLook, AlternateLabelsTakeTwoRows) {
+    for (TChartAxis* axis : {&chart.BottomAxis, &chart.LeftAxis}) {
+        SCOPED_TRACE(axis->Horizontal ? "bottom" : "left");
+        Draw();
+        const std::size_t single = axis->LabelItems.size();
+        axis->LabelsAlternate = true;
+        const QImage& image = Draw();
+        EXPECT_GE(axis->LabelItems.size(), 2 * single - 1);
+        const int row = axis->LabelsRowSize;
+        ASSERT_GT(row, 0);
+        const int side = axis->LabelsSide();
+        for (std::size_t k = 0; k < axis->LabelItems.size(); ++k) {
+            const int p = axis->LabelItems[k].Pixel;
+            // The band of row r (0 inner, 1 outer) across the axis, at the label's middle (the
+            // left axis's labels are as close as they are high, so only the middle row).
+            auto band = [&](int r) {
+                const int a = axis->LabelsPosition + side * r * row;
+                const int b = a + side * (row - 1);
+                const QPoint from =
+                    axis->Horizontal ? QPoint(p - 3, std::min(a, b)) : QPoint(std::min(a, b), p);
+                const QPoint to =
+                    axis->Horizontal ? QPoint(p + 3, std::max(a, b)) : QPoint(std::max(a, b), p);
+                return DarkBox(image, QRect(from, to));
+            };
+            const int own = static_cast<int>(k % 2);
+            EXPECT_FALSE(band(own).isEmpty()) << k;
+            EXPECT_TRUE(band(1 - own).isEmpty()) << k;
+        }
+        axis->LabelsAlternate = false;
+    }
+}
+
 // Every line the editor gives a pen style to draws that style: the axis line, the frames of the
 // legend and of a title, and the panel's border. Solid covers the whole run, dashes and dots
 // leave gaps in it, a clear pen leaves nothing.

@@ -258,6 +258,12 @@ public:
         checks->addWidget(AddCheck(page, QStringLiteral("Round first"), a.RoundFirstLabel, chart_,
                                    [&a](bool v) { a.RoundFirstLabel = v; }),
                           1, 1);
+        auto* alternate = AddCheck(page, QStringLiteral("Alternate"), a.LabelsAlternate, chart_,
+                                   [&a](bool v) { a.LabelsAlternate = v; });
+        alternate->setObjectName(QStringLiteral("CBLabelsAlternate"));
+        alternate->setToolTip(
+            QStringLiteral("Twice as many labels, every other one in a second row"));
+        checks->addWidget(alternate, 2, 0);
         form->addRow(checks);
         form->addRow(QStringLiteral("Style:"),
                      AddCombo(page, {"Auto", "None", "Value", "Mark", "Text"},

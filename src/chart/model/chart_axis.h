@@ -145,6 +145,7 @@ public:
     int AxisPosition = 0;   // the plot side where the axis line runs
     int LabelsPosition = 0; // the labels band's edge that faces the plot
     int TitlePosition = 0;  // the title band's edge that faces the plot
+    int LabelsRowSize = 0;  // one row of labels across the axis (half the band when alternating)
     bool IsShown = false;   // shown in the last layout
     TRect TitleRect;        // the axis title's box of the last layout; empty without a title
     std::vector<TAxisLabel> LabelItems; // labels of the last layout, top value first

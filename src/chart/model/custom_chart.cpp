@@ -662,6 +662,8 @@ void TCustomChart::CalculateAxes(const TTextMeasurer& m) {
             side == out || !axis.Axis.Visible ? b.line : std::max(b.line - axis.Axis.Width, 0);
         axis.LabelsPosition = axis.AxisPosition + side * line;
         axis.TitlePosition = axis.LabelsPosition + side * b.labels;
+        // Alternating labels take two rows: every other label goes into the outer one.
+        axis.LabelsRowSize = axis.LabelsAlternate ? b.labels / 2 : b.labels;
         axis.TitleRect = {};
         if (axis.IsShown && b.title > 0) {
             const int length = axis.TitleAlong(m);

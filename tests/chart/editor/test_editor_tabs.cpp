@@ -696,6 +696,20 @@ TEST_F(LegendAndTitlesTab, TitleFrameControlsWaitForAnOpaqueTitle) {
     EXPECT_FALSE(Usable(Named<QWidget>(page, "TitleFrame")));
 }
 
+TEST_F(AxisTab, AlternateBoxPutsEveryOtherLabelIntoASecondRow) {
+    SelectAxis(3);
+    chart.RenderedBuffer();
+    const std::size_t single = chart.BottomAxis.LabelItems.size();
+    EXPECT_TRUE(
+        Redraws([&] { Named<QCheckBox>(page.get(), "CBLabelsAlternate")->setChecked(true); }));
+    EXPECT_TRUE(chart.BottomAxis.LabelsAlternate);
+    EXPECT_FALSE(chart.LeftAxis.LabelsAlternate);
+    chart.RenderedBuffer();
+    EXPECT_GT(chart.BottomAxis.LabelItems.size(), single);
+    EXPECT_EQ(chart.BottomAxis.TitlePosition - chart.BottomAxis.LabelsPosition,
+              2 * chart.BottomAxis.LabelsRowSize);
+}
+
 TEST_F(AxisTab, NoteExplainsAnAxisThatNoSeriesUses) {
     auto* note = Named<QLabel>(page.get(), "LUnusedAxis");
     struct Case {
