@@ -199,20 +199,31 @@ QFormLayout* NewPageForm(QWidget* page) {
     return form;
 }
 
+void EnableWithCheck(QCheckBox* box, const std::vector<QWidget*>& dependents) {
+    for (QWidget* w : dependents) {
+        w->setEnabled(box->isChecked());
+        QObject::connect(box, &QCheckBox::toggled, w, &QWidget::setEnabled);
+    }
+}
+
 void AddPenRows(QFormLayout* form, const QString& caption, TChart& chart, TChartPen& pen) {
     QWidget* parent = form->parentWidget();
     auto* row = new QWidget(parent);
     auto* h = new QHBoxLayout(row);
     h->setContentsMargins(0, 0, 0, 0);
-    h->addWidget(AddCheck(row, QStringLiteral("Visible"), pen.Visible, chart,
-                          [&pen](bool v) { pen.Visible = v; }));
-    h->addWidget(AddColourButton(
-        row, QString(), chart, [&pen] { return pen.Color; }, [&pen](TColor c) { pen.Color = c; }));
+    auto* visible = AddCheck(row, QStringLiteral("Visible"), pen.Visible, chart,
+                             [&pen](bool v) { pen.Visible = v; });
+    h->addWidget(visible);
+    auto* colour = AddColourButton(
+        row, QString(), chart, [&pen] { return pen.Color; }, [&pen](TColor c) { pen.Color = c; });
+    h->addWidget(colour);
     auto* width = AddSpin(row, 1, 10, pen.Width, chart, [&pen](int v) { pen.Width = v; });
     width->setToolTip(QStringLiteral("Width"));
     h->addWidget(width);
-    h->addWidget(AddPenStyleCombo(row, chart, pen));
+    auto* style = AddPenStyleCombo(row, chart, pen);
+    h->addWidget(style);
     h->addStretch(1);
+    EnableWithCheck(visible, {colour, width, style});
     form->addRow(caption, row);
 }
 

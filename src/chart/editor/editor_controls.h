@@ -55,7 +55,10 @@ QWidget* Scrollable(QWidget* page);
 int ClearTabs(QTabWidget* tabs);
 // A compact form of caption and control rows on a page.
 QFormLayout* NewPageForm(QWidget* page);
-// Rows for a pen: visible, colour, width, style.
+// The `dependents` count only while `box` is checked: they are enabled with it, so that no
+// control sits there with nothing to show.
+void EnableWithCheck(QCheckBox* box, const std::vector<QWidget*>& dependents);
+// Rows for a pen: visible, colour, width, style (the last three enabled while it is visible).
 void AddPenRows(QFormLayout* form, const QString& caption, TChart& chart, TChartPen& pen);
 // The combo of a pen's style: "Solid", "Dash", "Dot", "Dash Dot", "Dash Dot Dot", "Clear".
 QComboBox* AddPenStyleCombo(QWidget* parent, TChart& chart, TChartPen& pen);

@@ -89,18 +89,25 @@ QWidget* GradientTab(TChart& chart) {
     TChartGradient& g = chart.Gradient;
     auto* page = new QWidget;
     auto* form = NewPageForm(page);
-    form->addRow(AddCheck(page, QStringLiteral("Visible"), g.Visible, chart,
-                          [&g](bool v) { g.Visible = v; }));
-    form->addRow(AddColourButton(
+    auto* visible = AddCheck(page, QStringLiteral("Visible"), g.Visible, chart,
+                             [&g](bool v) { g.Visible = v; });
+    visible->setObjectName(QStringLiteral("CBGradientVisible"));
+    form->addRow(visible);
+    auto* start = AddColourButton(
         page, QStringLiteral("&Start..."), chart, [&g] { return g.StartColor; },
-        [&g](TColor c) { g.StartColor = c; }));
-    form->addRow(AddColourButton(
+        [&g](TColor c) { g.StartColor = c; });
+    form->addRow(start);
+    auto* end = AddColourButton(
         page, QStringLiteral("&End..."), chart, [&g] { return g.EndColor; },
-        [&g](TColor c) { g.EndColor = c; }));
-    form->addRow(QStringLiteral("Direction:"),
-                 AddCombo(page, {"Top Bottom", "Bottom Top", "Left Right", "Right Left"},
-                          static_cast<int>(g.Direction), chart,
-                          [&g](int i) { g.Direction = static_cast<TChartGradientDirection>(i); }));
+        [&g](TColor c) { g.EndColor = c; });
+    form->addRow(end);
+    auto* direction = AddCombo(page, {"Top Bottom", "Bottom Top", "Left Right", "Right Left"},
+                               static_cast<int>(g.Direction), chart, [&g](int i) {
+                                   g.Direction = static_cast<TChartGradientDirection>(i);
+                               });
+    direction->setObjectName(QStringLiteral("CBGradientDirection"));
+    form->addRow(QStringLiteral("Direction:"), direction);
+    EnableWithCheck(visible, {start, end, direction});
     return page;
 }
 
@@ -108,15 +115,18 @@ QWidget* ShadowTab(TChart& chart) {
     TChartShadow& s = chart.Shadow;
     auto* page = new QWidget;
     auto* form = NewPageForm(page);
-    form->addRow(AddCheck(page, QStringLiteral("Visible"), s.Visible, chart,
-                          [&s](bool v) { s.Visible = v; }));
-    form->addRow(AddColourButton(
+    auto* visible = AddCheck(page, QStringLiteral("Visible"), s.Visible, chart,
+                             [&s](bool v) { s.Visible = v; });
+    form->addRow(visible);
+    auto* colour = AddColourButton(
         page, QStringLiteral("&Color..."), chart, [&s] { return s.Color; },
-        [&s](TColor c) { s.Color = c; }));
-    form->addRow(QStringLiteral("Horiz. Size:"),
-                 AddSpin(page, 0, 100, s.HorizSize, chart, [&s](int v) { s.HorizSize = v; }));
-    form->addRow(QStringLiteral("Vert. Size:"),
-                 AddSpin(page, 0, 100, s.VertSize, chart, [&s](int v) { s.VertSize = v; }));
+        [&s](TColor c) { s.Color = c; });
+    form->addRow(colour);
+    auto* horiz = AddSpin(page, 0, 100, s.HorizSize, chart, [&s](int v) { s.HorizSize = v; });
+    form->addRow(QStringLiteral("Horiz. Size:"), horiz);
+    auto* vert = AddSpin(page, 0, 100, s.VertSize, chart, [&s](int v) { s.VertSize = v; });
+    form->addRow(QStringLiteral("Vert. Size:"), vert);
+    EnableWithCheck(visible, {colour, horiz, vert});
     return page;
 }
 

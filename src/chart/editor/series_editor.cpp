@@ -218,8 +218,16 @@ QWidget* TSeriesTab::BuildFormat(TChartSeries& series) {
     auto* borderStyle = AddPenStyleCombo(group, chart, pointer.Pen);
     borderStyle->setToolTip(QStringLiteral("Style"));
     borderStyle->setObjectName(QStringLiteral("pointerBorderStyle"));
-    pf->addRow(QStringLiteral("Border:"),
-               Row(group, {borderVisible, borderColour, borderWidth, borderStyle}));
+    QWidget* borderRow = Row(group, {borderVisible, borderColour, borderWidth, borderStyle});
+    pf->addRow(QStringLiteral("Border:"), borderRow);
+    EnableWithCheck(borderVisible, {borderColour, borderWidth, borderStyle});
+    // The marker's settings show only while the markers are drawn.
+    std::vector<QWidget*> markerParts;
+    for (QWidget* w : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != visible && w != visible->parentWidget())
+            markerParts.push_back(w);
+    markerParts.push_back(inflate);
+    EnableWithCheck(visible, markerParts);
     form->addRow(group);
     return page;
 }
@@ -310,6 +318,12 @@ QWidget* TSeriesTab::BuildMarks(TChartSeries& series) {
                             new QLabel(QStringLiteral("T")), margin(marks.MarginTop),
                             new QLabel(QStringLiteral("R")), margin(marks.MarginRight),
                             new QLabel(QStringLiteral("B")), margin(marks.MarginBottom)}));
+    // Every other setting of the marks shows only while they are drawn.
+    std::vector<QWidget*> markParts{transparent, symbol};
+    for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != visible->parentWidget() && !qobject_cast<QLabel*>(w))
+            markParts.push_back(w);
+    EnableWithCheck(visible, markParts);
     return page;
 }
 

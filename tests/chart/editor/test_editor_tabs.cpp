@@ -186,6 +186,47 @@ TEST_F(SeriesTab, LineAndMarkerBorderPensChangeTheLiveChart) {
     EXPECT_EQ(borderPixels(), 0);
 }
 
+// Settings that show only through a switch (a visible pen, the markers, the marks, the panel
+// gradient) are enabled with it, on every page alike.
+TEST_F(SeriesTab, DependentControlsFollowTheirSwitch) {
+    std::unique_ptr<QWidget> series(CreateSeriesTab(chart, nullptr));
+    std::unique_ptr<QWidget> panel(CreatePanelPage(chart, nullptr));
+    std::unique_ptr<QWidget> legend(CreateLegendPage(chart, nullptr));
+    QWidget* legendFrame = Named<QWidget>(legend.get(), "LegendFrame");
+    ASSERT_NE(legendFrame, nullptr);
+    struct Case {
+        QCheckBox* box;
+        QWidget* dependent;
+    } cases[] = {
+        {Named<QCheckBox>(series.get(), "pointerVisible"),
+         Named<QWidget>(series.get(), "pointerStyle")},
+        {Named<QCheckBox>(series.get(), "pointerVisible"),
+         Named<QWidget>(series.get(), "pointerHeight")},
+        {Named<QCheckBox>(series.get(), "pointerBorderVisible"),
+         Named<QWidget>(series.get(), "pointerBorderWidth")},
+        {Named<QCheckBox>(series.get(), "marksVisible"),
+         Named<QWidget>(series.get(), "marksStyle")},
+        {Named<QCheckBox>(series.get(), "marksVisible"),
+         Named<QWidget>(series.get(), "arrowLength")},
+        {Named<QCheckBox>(panel.get(), "CBGradientVisible"),
+         Named<QWidget>(panel.get(), "CBGradientDirection")},
+        {legendFrame->findChild<QCheckBox*>(), legendFrame->findChild<QSpinBox*>()},
+    };
+    for (const Case& c : cases) {
+        ASSERT_NE(c.box, nullptr);
+        ASSERT_NE(c.dependent, nullptr);
+        SCOPED_TRACE(c.dependent->objectName().toStdString());
+        for (const bool on : {true, false, true}) {
+            c.box->setChecked(on);
+            EXPECT_EQ(c.dependent->isEnabled(), on);
+        }
+    }
+    // The switches still write into the chart.
+    EXPECT_TRUE(Line(0).Pointer.Visible);
+    EXPECT_TRUE(Line(0).Marks.Visible);
+    EXPECT_TRUE(chart.Gradient.Visible);
+}
+
 TEST_F(SeriesTab, ColourButtonSetsTheSeriesColour) {
     TSeriesTab tab(chart, nullptr);
     ChooseChartColour = [](QWidget*, TColor, TColor& chosen) {
