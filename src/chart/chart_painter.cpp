@@ -216,6 +216,11 @@ private:
     void DrawMarks(int position);
     void DrawPointers(const TLineSeries& series, const QColor& colour, const TChartAxis& h,
                       const TChartAxis& v, std::size_t first, std::size_t last);
+    // Pen and brush of a series' markers, in the series colour.
+    void SetMarkerPenAndBrush(const TSeriesPointer& pointer, const QColor& colour);
+    // One marker centred on (px, py), reaching hs and vs pixels to either side.
+    void DrawMarker(TSeriesPointerStyle style, const QColor& colour, int px, int py, int hs,
+                    int vs);
 
     TCustomChart& chart_;
     QImage* image_; // null in vector mode
@@ -694,6 +699,17 @@ void TChartPainter::DrawLegend() {
                 }
                 PatternLine(true, (r.Top + r.Bottom) / 2, r.Left, r.Right - 1, pen, colour, scale,
                             phase);
+                if (line != nullptr && line->Pointer.Visible) {
+                    // The series' marker over the middle of its line, no larger than the symbol.
+                    const TSeriesPointer& pointer = line->Pointer;
+                    const QColor fill = Colour(colour);
+                    p_.save();
+                    SetMarkerPenAndBrush(pointer, fill);
+                    DrawMarker(pointer.Style, fill, r.Left + r.Width() / 2, (r.Top + r.Bottom) / 2,
+                               std::min(pointer.HorizSize, std::max((r.Width() - 1) / 2, 1)),
+                               std::min(pointer.VertSize, std::max((r.Height() - 1) / 2, 1)));
+                    p_.restore();
+                }
                 if (!lg.Symbol.DefaultPen) {
                     FramePen(r, lg.Symbol.Pen, colour);
                 }
@@ -1107,6 +1123,22 @@ void TChartPainter::DrawPointers(const TLineSeries& series, const QColor& colour
     if (chart_.ClipPoints) {
         p_.setClipRect(QRect(r.Left + 1, r.Top, r.Width() - 1, r.Height()));
     }
+    SetMarkerPenAndBrush(pointer, colour);
+    const int hs = pointer.HorizSize;
+    const int vs = pointer.VertSize;
+    for (std::size_t i = first; i <= last; ++i) {
+        const double x = series.XValues[i];
+        const double y = series.YValues[i];
+        if (!std::isfinite(x) || !std::isfinite(y) ||
+            PointDraw(series, &series, i) != TPointDraw::Draw) {
+            continue;
+        }
+        DrawMarker(pointer.Style, colour, h.ValueToPixel(x), v.ValueToPixel(y), hs, vs);
+    }
+    p_.restore();
+}
+
+void TChartPainter::SetMarkerPenAndBrush(const TSeriesPointer& pointer, const QColor& colour) {
     const TChartPen& pen = pointer.Pen;
     const QColor border =
         pen.Visible && pen.Style != TPenStyle::psClear ? Colour(pen.Color) : QColor();
@@ -1130,59 +1162,50 @@ void TChartPainter::DrawPointers(const TLineSeries& series, const QColor& colour
     } else {
         p_.setBrush(colour);
     }
-    const int hs = pointer.HorizSize;
-    const int vs = pointer.VertSize;
-    for (std::size_t i = first; i <= last; ++i) {
-        const double x = series.XValues[i];
-        const double y = series.YValues[i];
-        if (!std::isfinite(x) || !std::isfinite(y) ||
-            PointDraw(series, &series, i) != TPointDraw::Draw) {
-            continue;
+}
+
+void TChartPainter::DrawMarker(TSeriesPointerStyle style, const QColor& colour, int px, int py,
+                               int hs, int vs) {
+    const QRect box(px - hs, py - vs, 2 * hs, 2 * vs);
+    switch (style) {
+    case TSeriesPointerStyle::psCircle:
+        p_.drawEllipse(box);
+        break;
+    case TSeriesPointerStyle::psTriangle:
+        p_.drawPolygon(
+            QPolygon({QPoint(px - hs, py + vs), QPoint(px + hs, py + vs), QPoint(px, py - vs)}));
+        break;
+    case TSeriesPointerStyle::psDownTriangle:
+        p_.drawPolygon(
+            QPolygon({QPoint(px - hs, py - vs), QPoint(px + hs, py - vs), QPoint(px, py + vs)}));
+        break;
+    case TSeriesPointerStyle::psDiamond:
+        p_.drawPolygon(QPolygon(
+            {QPoint(px, py - vs), QPoint(px + hs, py), QPoint(px, py + vs), QPoint(px - hs, py)}));
+        break;
+    case TSeriesPointerStyle::psCross:
+    case TSeriesPointerStyle::psStar:
+    case TSeriesPointerStyle::psDiagCross: {
+        p_.save();
+        p_.setPen(QPen(colour, 0));
+        if (style != TSeriesPointerStyle::psDiagCross) {
+            p_.drawLine(px - hs, py, px + hs, py);
+            p_.drawLine(px, py - vs, px, py + vs);
         }
-        const int px = h.ValueToPixel(x);
-        const int py = v.ValueToPixel(y);
-        const QRect box(px - hs, py - vs, 2 * hs, 2 * vs);
-        switch (pointer.Style) {
-        case TSeriesPointerStyle::psCircle:
-            p_.drawEllipse(box);
-            break;
-        case TSeriesPointerStyle::psTriangle:
-            p_.drawPolygon(QPolygon(
-                {QPoint(px - hs, py + vs), QPoint(px + hs, py + vs), QPoint(px, py - vs)}));
-            break;
-        case TSeriesPointerStyle::psDownTriangle:
-            p_.drawPolygon(QPolygon(
-                {QPoint(px - hs, py - vs), QPoint(px + hs, py - vs), QPoint(px, py + vs)}));
-            break;
-        case TSeriesPointerStyle::psDiamond:
-            p_.drawPolygon(QPolygon({QPoint(px, py - vs), QPoint(px + hs, py), QPoint(px, py + vs),
-                                     QPoint(px - hs, py)}));
-            break;
-        case TSeriesPointerStyle::psCross:
-        case TSeriesPointerStyle::psStar:
-        case TSeriesPointerStyle::psDiagCross: {
-            p_.save();
-            p_.setPen(QPen(colour, 0));
-            if (pointer.Style != TSeriesPointerStyle::psDiagCross) {
-                p_.drawLine(px - hs, py, px + hs, py);
-                p_.drawLine(px, py - vs, px, py + vs);
-            }
-            if (pointer.Style != TSeriesPointerStyle::psCross) {
-                p_.drawLine(px - hs, py - vs, px + hs, py + vs);
-                p_.drawLine(px - hs, py + vs, px + hs, py - vs);
-            }
-            p_.restore();
-            break;
+        if (style != TSeriesPointerStyle::psCross) {
+            p_.drawLine(px - hs, py - vs, px + hs, py + vs);
+            p_.drawLine(px - hs, py + vs, px + hs, py - vs);
         }
-        case TSeriesPointerStyle::psSmallDot:
-            p_.fillRect(QRect(px - 1, py - 1, 2, 2), colour);
-            break;
-        default:
-            p_.drawRect(box);
-            break;
-        }
+        p_.restore();
+        break;
     }
-    p_.restore();
+    case TSeriesPointerStyle::psSmallDot:
+        p_.fillRect(QRect(px - 1, py - 1, 2, 2), colour);
+        break;
+    default:
+        p_.drawRect(box);
+        break;
+    }
 }
 
 void TChartPainter::DrawSeriesBlended(int position) {

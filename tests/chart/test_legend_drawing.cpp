@@ -206,6 +206,38 @@ TEST_F(LegendDrawing, LineSampleShowsTheDashesOfTheSeriesAtItsWidth) {
     }
 }
 
+// A series drawn with markers shows its marker on the legend's piece of line, in its style.
+TEST_F(LegendDrawing, LineSampleCarriesTheSeriesMarker) {
+    auto* line = dynamic_cast<TLineSeries*>(&chart.SeriesAtPosition(0));
+    ASSERT_NE(line, nullptr);
+    const QRgb black = Rgb(clBlack); // the marker's border
+    auto markerCorner = [&](const QImage& image) {
+        const TRect& s = chart.Legend.Layout.Rows[0].Symbol;
+        const int cx = s.Left + s.Width() / 2;
+        const int cy = (s.Top + s.Bottom) / 2;
+        return Rgb(image, cx - line->Pointer.HorizSize, cy - line->Pointer.VertSize);
+    };
+    EXPECT_NE(markerCorner(Redraw()), black) << "no marker while the markers are hidden";
+    line->Pointer.Visible = true;
+    struct Case {
+        TSeriesPointerStyle style;
+        bool corner; // a square's corner is on its border, a circle's and a diamond's are not
+    } cases[] = {{TSeriesPointerStyle::psRectangle, true},
+                 {TSeriesPointerStyle::psCircle, false},
+                 {TSeriesPointerStyle::psDiamond, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.style));
+        line->Pointer.Style = c.style;
+        const QImage& image = Redraw();
+        EXPECT_EQ(markerCorner(image) == black, c.corner);
+        // The marker's middle is filled with the series colour.
+        const TLegendRow& row = chart.Legend.Layout.Rows[0];
+        const TRect& s = row.Symbol;
+        EXPECT_EQ(Rgb(image, s.Left + s.Width() / 2 + 1, (s.Top + s.Bottom) / 2 - 1),
+                  RowColour(row));
+    }
+}
+
 TEST_F(LegendDrawing, ContinuousSymbolsCastTheSymbolShadowIntoItsRoom) {
     chart.Legend.Symbol.Continuous = true;
     const QRgb legend = Rgb(chart.Legend.Color);
