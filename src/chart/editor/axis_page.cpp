@@ -244,9 +244,10 @@ public:
         auto* page = new QWidget;
         auto* form = NewPageForm(page);
         auto* checks = new QGridLayout;
-        checks->addWidget(AddCheck(page, QStringLiteral("Visible"), a.Labels, chart_,
-                                   [&a](bool v) { a.Labels = v; }),
-                          0, 0);
+        labelsVisible_ = AddCheck(page, QStringLiteral("Visible"), a.Labels, chart_,
+                                  [&a](bool v) { a.Labels = v; });
+        labelsVisible_->setObjectName(QStringLiteral("CBLabelsVisible"));
+        checks->addWidget(labelsVisible_, 0, 0);
         auto* multiLine = AddCheck(page, QStringLiteral("Multi-line"), a.LabelsMultiLine, chart_,
                                    [&a](bool v) { a.LabelsMultiLine = v; });
         multiLine->setToolTip(QStringLiteral(
@@ -301,15 +302,35 @@ public:
         form->addRow(QStringLiteral("Length:"), AddSpin(page, 0, 100, a.TickLength, chart_,
                                                         [&a](int v) { a.TickLength = v; }));
         AddPenRows(form, QStringLiteral("Inner:"), chart_, a.TicksInner);
-        form->addRow(QStringLiteral("Length:"), AddSpin(page, 0, 100, a.TickInnerLength, chart_,
-                                                        [&a](int v) { a.TickInnerLength = v; }));
+        QWidget* innerPen = form->itemAt(form->rowCount() - 1, QFormLayout::FieldRole)->widget();
+        innerPen->setObjectName(QStringLiteral("InnerTicksPen"));
+        auto* innerLength = AddSpin(page, 0, 100, a.TickInnerLength, chart_,
+                                    [&a](int v) { a.TickInnerLength = v; });
+        innerLength->setObjectName(QStringLiteral("EInnerTickLength"));
+        form->addRow(QStringLiteral("Length:"), innerLength);
+        // Inner ticks of no length are not drawn, whatever their pen.
+        innerPen->setToolTip(QStringLiteral("Inner ticks show once they have a length"));
+        innerPen->setEnabled(a.TickInnerLength > 0);
+        connect(innerLength, &QSpinBox::valueChanged, innerPen,
+                [innerPen](int v) { innerPen->setEnabled(v > 0); });
         AddPenRows(form, QStringLiteral("Minor:"), chart_, a.MinorTicks);
         form->addRow(QStringLiteral("Length:"), AddSpin(page, 0, 100, a.MinorTickLength, chart_,
                                                         [&a](int v) { a.MinorTickLength = v; }));
         form->addRow(QStringLiteral("Count:"), AddSpin(page, 0, 100, a.MinorTickCount, chart_,
                                                        [&a](int v) { a.MinorTickCount = v; }));
-        form->addRow(AddCheck(page, QStringLiteral("At labels only"), a.TickOnLabelsOnly, chart_,
-                              [&a](bool v) { a.TickOnLabelsOnly = v; }));
+        auto* atLabels = AddCheck(page, QStringLiteral("At labels only"), a.TickOnLabelsOnly,
+                                  chart_, [&a](bool v) { a.TickOnLabelsOnly = v; });
+        atLabels->setObjectName(QStringLiteral("CBTickOnLabelsOnly"));
+        // Shown labels always have their ticks; the choice counts for hidden labels.
+        atLabels->setToolTip(
+            QStringLiteral("Ticks only where labels are drawn; counts while the labels are hidden "
+                           "(Labels tab)"));
+        if (labelsVisible_) {
+            atLabels->setEnabled(!labelsVisible_->isChecked());
+            connect(labelsVisible_, &QCheckBox::toggled, atLabels,
+                    [atLabels](bool on) { atLabels->setEnabled(!on); });
+        }
+        form->addRow(atLabels);
         return page;
     }
 
@@ -440,6 +461,7 @@ private:
     QPointer<QCheckBox> maxAuto_;
     QPointer<QLineEdit> minEdit_;
     QPointer<QLineEdit> maxEdit_;
+    QPointer<QCheckBox> labelsVisible_;
 };
 
 } // namespace

@@ -751,6 +751,28 @@ TEST_F(AxisTab, AlternateBoxPutsEveryOtherLabelIntoASecondRow) {
               2 * chart.BottomAxis.LabelsRowSize);
 }
 
+TEST_F(AxisTab, TickSettingsWaitForWhatMakesThemCount) {
+    auto* innerPen = Named<QWidget>(page.get(), "InnerTicksPen");
+    auto* innerLength = Named<QSpinBox>(page.get(), "EInnerTickLength");
+    EXPECT_FALSE(innerPen->isEnabled()) << "inner ticks of no length";
+    EXPECT_FALSE(innerPen->toolTip().isEmpty());
+    innerLength->setValue(5);
+    EXPECT_EQ(chart.LeftAxis.TickInnerLength, 5);
+    EXPECT_TRUE(innerPen->isEnabled());
+
+    auto* atLabels = Named<QCheckBox>(page.get(), "CBTickOnLabelsOnly");
+    EXPECT_FALSE(atLabels->isEnabled()) << "shown labels always have their ticks";
+    EXPECT_FALSE(atLabels->toolTip().isEmpty());
+    Named<QCheckBox>(page.get(), "CBLabelsVisible")->setChecked(false);
+    ASSERT_TRUE(atLabels->isEnabled());
+    chart.RenderedBuffer();
+    EXPECT_TRUE(chart.LeftAxis.TickPixels.empty());
+    atLabels->setChecked(false);
+    chart.RenderedBuffer();
+    EXPECT_FALSE(chart.LeftAxis.TickPixels.empty()) << "ticks without their labels";
+    EXPECT_TRUE(chart.LeftAxis.LabelItems.empty());
+}
+
 TEST_F(AxisTab, NoteExplainsAnAxisThatNoSeriesUses) {
     auto* note = Named<QLabel>(page.get(), "LUnusedAxis");
     struct Case {
