@@ -194,6 +194,7 @@ private:
     void DrawPanel();
     // The panel with corners rounded by BorderRound; its bevels and border follow the outline.
     void DrawRoundPanel();
+    template <typename Ring> void ForEachBevelRing(Ring ring);
     // Gradient and picture over the panel colour.
     void DrawPanelFill(int w, int h);
     void DrawLegend();
@@ -379,6 +380,29 @@ void TChartPainter::FramePen(const TRect& r, const TChartPen& pen, TColor automa
     }
 }
 
+// The bevel rings from the outside in: the outer bevel, the border band (it keeps the panel
+// colour), the inner bevel. `ring(inset, light, dark)` draws one ring `inset` pixels in, its
+// top-left part light and its bottom-right part dark, and returns false when the panel is too
+// small for it.
+template <typename Ring> void TChartPainter::ForEachBevelRing(Ring ring) {
+    int inset = 0;
+    auto bevel = [&](TPanelBevel kind) {
+        if (kind == TPanelBevel::bvNone) {
+            return;
+        }
+        const QColor light = Colour(kind == TPanelBevel::bvRaised ? clBtnHighlight : clBtnShadow);
+        const QColor dark = Colour(kind == TPanelBevel::bvRaised ? clBtnShadow : clBtnHighlight);
+        for (int i = 0; i < chart_.BevelWidth; ++i, ++inset) {
+            if (!ring(inset, light, dark)) {
+                return;
+            }
+        }
+    };
+    bevel(chart_.BevelOuter);
+    inset += chart_.BorderWidth;
+    bevel(chart_.BevelInner);
+}
+
 void TChartPainter::DrawRoundPanel() {
     int w = canvas_.Width;
     int h = canvas_.Height;
@@ -436,22 +460,7 @@ void TChartPainter::DrawRoundPanel() {
         p_.restore();
         return true;
     };
-    int inset = 0;
-    auto bevel = [&](TPanelBevel kind) {
-        if (kind == TPanelBevel::bvNone) {
-            return;
-        }
-        const QColor light = Colour(kind == TPanelBevel::bvRaised ? clBtnHighlight : clBtnShadow);
-        const QColor dark = Colour(kind == TPanelBevel::bvRaised ? clBtnShadow : clBtnHighlight);
-        for (int i = 0; i < chart_.BevelWidth; ++i, ++inset) {
-            if (!ring(inset, light, dark)) {
-                return;
-            }
-        }
-    };
-    bevel(chart_.BevelOuter);
-    inset += chart_.BorderWidth;
-    bevel(chart_.BevelInner);
+    ForEachBevelRing(ring);
     const TChartPen& border = chart_.Border;
     if (border.Visible && border.Style != TPenStyle::psClear) {
         const QColor colour = Colour(border.Color);
@@ -480,30 +489,20 @@ void TChartPainter::DrawPanel() {
     const QColor face = Colour(chart_.Color);
     FillRect(0, 0, w, h, face.isValid() ? face : QColor(Qt::white));
     DrawPanelFill(w, h);
-    int inset = 0;
-    auto bevel = [&](TPanelBevel kind) {
-        if (kind == TPanelBevel::bvNone) {
-            return;
+    ForEachBevelRing([&](int inset, const QColor& light, const QColor& dark) {
+        const int l = inset;
+        const int t = inset;
+        const int r = w - 1 - inset;
+        const int b = h - 1 - inset;
+        if (r < l || b < t) {
+            return false;
         }
-        const QColor light = Colour(kind == TPanelBevel::bvRaised ? clBtnHighlight : clBtnShadow);
-        const QColor dark = Colour(kind == TPanelBevel::bvRaised ? clBtnShadow : clBtnHighlight);
-        for (int i = 0; i < chart_.BevelWidth; ++i, ++inset) {
-            const int l = inset;
-            const int t = inset;
-            const int r = w - 1 - inset;
-            const int b = h - 1 - inset;
-            if (r < l || b < t) {
-                return;
-            }
-            FillRect(l, t, r, t + 1, light); // top, up to the last column
-            FillRect(l, t, l + 1, b, light); // left, up to the last row
-            FillRect(r, t, r + 1, b + 1, dark);
-            FillRect(l, b, r + 1, b + 1, dark);
-        }
-    };
-    bevel(chart_.BevelOuter);
-    inset += chart_.BorderWidth; // the border band keeps the panel colour
-    bevel(chart_.BevelInner);
+        FillRect(l, t, r, t + 1, light); // top, up to the last column
+        FillRect(l, t, l + 1, b, light); // left, up to the last row
+        FillRect(r, t, r + 1, b + 1, dark);
+        FillRect(l, b, r + 1, b + 1, dark);
+        return true;
+    });
     if (chart_.Border.Visible) {
         FrameRect(0, 0, w, h, chart_.Border.Width, Colour(chart_.Border.Color));
     }
