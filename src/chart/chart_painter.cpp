@@ -196,6 +196,7 @@ private:
     void DrawPanel();
     // The panel with corners rounded by BorderRound; its bevels and border follow the outline.
     void DrawRoundPanel();
+    template <typename Ring> void ForEachBevelRing(Ring ring);
     // Gradient and picture over the panel colour.
     void DrawPanelFill(int w, int h);
     void DrawLegend();
@@ -392,6 +393,30 @@ void TChartPainter::FramePen(const TRect& r, const TChartPen& pen, TColor automa
     }
 }
 
+// The bevel rings from the outside in: the outer bevel, the border band (it keeps the panel
+// colour), the inner bevel, all inside the border pen, which runs along the outer edge (the
+// frame width counts them all). `ring(inset, light, dark)` draws one ring `inset` pixels in, its
+// top-left part light and its bottom-right part dark, and returns false when the panel is too
+// small for it.
+template <typename Ring> void TChartPainter::ForEachBevelRing(Ring ring) {
+    int inset = chart_.Border.Visible ? std::max(chart_.Border.Width, 0) : 0;
+    auto bevel = [&](TPanelBevel kind) {
+        if (kind == TPanelBevel::bvNone) {
+            return;
+        }
+        const QColor light = Colour(kind == TPanelBevel::bvRaised ? clBtnHighlight : clBtnShadow);
+        const QColor dark = Colour(kind == TPanelBevel::bvRaised ? clBtnShadow : clBtnHighlight);
+        for (int i = 0; i < chart_.BevelWidth; ++i, ++inset) {
+            if (!ring(inset, light, dark)) {
+                return;
+            }
+        }
+    };
+    bevel(chart_.BevelOuter);
+    inset += chart_.BorderWidth;
+    bevel(chart_.BevelInner);
+}
+
 void TChartPainter::DrawRoundPanel() {
     int w = canvas_.Width;
     int h = canvas_.Height;
@@ -455,25 +480,8 @@ void TChartPainter::DrawRoundPanel() {
         p_.restore();
         return true;
     };
-    // The border pen runs along the outer edge; the bevels lie inside it, as the frame width
-    // counts them.
+    ForEachBevelRing(ring);
     const TChartPen& border = chart_.Border;
-    int inset = border.Visible ? std::max(border.Width, 0) : 0;
-    auto bevel = [&](TPanelBevel kind) {
-        if (kind == TPanelBevel::bvNone) {
-            return;
-        }
-        const QColor light = Colour(kind == TPanelBevel::bvRaised ? clBtnHighlight : clBtnShadow);
-        const QColor dark = Colour(kind == TPanelBevel::bvRaised ? clBtnShadow : clBtnHighlight);
-        for (int i = 0; i < chart_.BevelWidth; ++i, ++inset) {
-            if (!ring(inset, light, dark)) {
-                return;
-            }
-        }
-    };
-    bevel(chart_.BevelOuter);
-    inset += chart_.BorderWidth;
-    bevel(chart_.BevelInner);
     if (border.Visible && border.Style != TPenStyle::psClear) {
         const QColor colour = Colour(border.Color);
         const std::vector<int> dashes = DashLengths(border.Style);
@@ -502,33 +510,21 @@ void TChartPainter::DrawPanel() {
     const QColor face = Colour(chart_.Color);
     FillRect(0, 0, w, h, face.isValid() ? face : QColor(Qt::white));
     DrawPanelFill(w, h);
-    // The border pen runs along the outer edge; the bevels lie inside it, as the frame width
-    // counts them.
+    ForEachBevelRing([&](int inset, const QColor& light, const QColor& dark) {
+        const int l = inset;
+        const int t = inset;
+        const int r = w - 1 - inset;
+        const int b = h - 1 - inset;
+        if (r < l || b < t) {
+            return false;
+        }
+        FillRect(l, t, r, t + 1, light); // top, up to the last column
+        FillRect(l, t, l + 1, b, light); // left, up to the last row
+        FillRect(r, t, r + 1, b + 1, dark);
+        FillRect(l, b, r + 1, b + 1, dark);
+        return true;
+    });
     const TChartPen& border = chart_.Border;
-    int inset = border.Visible ? std::max(border.Width, 0) : 0;
-    auto bevel = [&](TPanelBevel kind) {
-        if (kind == TPanelBevel::bvNone) {
-            return;
-        }
-        const QColor light = Colour(kind == TPanelBevel::bvRaised ? clBtnHighlight : clBtnShadow);
-        const QColor dark = Colour(kind == TPanelBevel::bvRaised ? clBtnShadow : clBtnHighlight);
-        for (int i = 0; i < chart_.BevelWidth; ++i, ++inset) {
-            const int l = inset;
-            const int t = inset;
-            const int r = w - 1 - inset;
-            const int b = h - 1 - inset;
-            if (r < l || b < t) {
-                return;
-            }
-            FillRect(l, t, r, t + 1, light); // top, up to the last column
-            FillRect(l, t, l + 1, b, light); // left, up to the last row
-            FillRect(r, t, r + 1, b + 1, dark);
-            FillRect(l, b, r + 1, b + 1, dark);
-        }
-    };
-    bevel(chart_.BevelOuter);
-    inset += chart_.BorderWidth; // the border band keeps the panel colour
-    bevel(chart_.BevelInner);
     if (border.Visible && border.Style == TPenStyle::psSolid) {
         FrameRect(0, 0, w, h, border.Width, Colour(border.Color));
     } else {

@@ -34,6 +34,14 @@ TVkPageControl::TVkPageControl(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_Hover);
 }
 
+// The pages are children and die after this object has stopped being a page control: their
+// destroyed signals must no longer reach RemovePage then.
+TVkPageControl::~TVkPageControl() {
+    for (TVkTabSheet* page : pages) {
+        disconnect(page, &QObject::destroyed, this, nullptr);
+    }
+}
+
 void TVkPageControl::AddPage(TVkTabSheet* page) {
     pages.push_back(page);
     page->setVisible(false);

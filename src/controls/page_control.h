@@ -31,6 +31,7 @@ class TVkPageControl : public QWidget {
     Q_OBJECT
 public:
     explicit TVkPageControl(QWidget* parent = nullptr);
+    ~TVkPageControl() override;
 
     // The active page changed (by a click, a key or in code).
     TNotifyEvent OnChange;
