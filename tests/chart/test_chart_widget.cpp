@@ -14,18 +14,9 @@
 
 #include "chart/chart_painter.h"
 #include "default_run.h"
+#include "pixels.h"
 
 namespace {
-
-QRgb Rgb(const QImage& image, int x, int y) {
-    return image.pixel(x, y) & 0xFFFFFFu;
-}
-
-QRgb Rgb(TColor c) {
-    return qRgb(static_cast<int>(ColorRed(c)), static_cast<int>(ColorGreen(c)),
-                static_cast<int>(ColorBlue(c))) &
-           0xFFFFFFu;
-}
 
 void SendMouse(TChart& chart, QEvent::Type type, QPoint at, Qt::MouseButton button,
                Qt::MouseButtons held) {

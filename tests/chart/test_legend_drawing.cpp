@@ -5,22 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "default_run.h"
+#include "pixels.h"
 
 namespace {
-
-QRgb Rgb(const QImage& image, int x, int y) {
-    return image.pixel(x, y) & 0xFFFFFFu;
-}
-
-QRgb Rgb(TColor c) {
-    return qRgb(static_cast<int>(ColorRed(c)), static_cast<int>(ColorGreen(c)),
-                static_cast<int>(ColorBlue(c))) &
-           0xFFFFFFu;
-}
-
-QRgb Rgb(const QColor& c) {
-    return c.rgb() & 0xFFFFFFu;
-}
 
 class LegendDrawing : public ::testing::Test {
 protected:
