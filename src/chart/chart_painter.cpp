@@ -940,28 +940,7 @@ void TChartPainter::DrawAxis(const TChartAxis& axis) {
     // ends, where they still lie on the axis.
     if (ticks.size() >= 2 && axis.MinorTickCount > 0 &&
         (axis.MinorTicks.Visible || axis.MinorGrid.Visible)) {
-        std::vector<int> minor;
-        const int parts = axis.MinorTickCount + 1;
-        auto offset = [parts](int span, int k) {
-            return static_cast<int>(std::nearbyint(static_cast<double>(span) * k / parts));
-        };
-        auto add = [&](int p) {
-            if (p > axis.PixelStart && p < axis.PixelEnd) {
-                minor.push_back(p);
-            }
-        };
-        const int first = ticks[1] - ticks[0];
-        for (int k = 1; k < parts; ++k) {
-            add(ticks[0] - offset(first, k));
-        }
-        for (std::size_t i = 0; i + 1 < ticks.size(); ++i) {
-            for (int k = 1; k < parts; ++k) {
-                add(ticks[i] + offset(ticks[i + 1] - ticks[i], k));
-            }
-        }
-        for (int k = 1; k < parts; ++k) {
-            add(ticks.back() + offset(first, k));
-        }
+        const std::vector<int> minor = axis.MinorTickPixels();
         DrawTicks(axis, minor, axis.MinorTicks, axis.MinorTickLength, false);
         DrawGridLines(axis, minor, axis.MinorGrid, 1);
     }
@@ -1076,7 +1055,11 @@ void TChartPainter::DrawSeries(int position) {
             sink.Finish();
         };
         const std::vector<int> dashes = DashLengths(pen.Style);
-        if (Vector()) {
+        // The pixel path repeats the line once per pixel of its square brush, width squared
+        // times; far wider pens than the editor offers would keep the paint busy for hours, so
+        // they are stroked by QPainter on the image like the vector path.
+        constexpr int kWidestBrush = 16;
+        if (Vector() || width > kWidestBrush) {
             // One stroke of the pen's width; dashes end flat so that they keep their length.
             QPen stroke(colour, width, Qt::SolidLine, dashes.empty() ? Qt::SquareCap : Qt::FlatCap,
                         Qt::MiterJoin);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <utility>
 
@@ -685,15 +687,37 @@ std::vector<int> TChartAxis::MinorTickPixels() const {
     if (TickPixels.size() < 2 || MinorTickCount < 1) {
         return minor;
     }
-    const int parts = MinorTickCount + 1;
+    // 64 bits: the count is the user's and may be as large as an int holds.
+    const std::int64_t parts = static_cast<std::int64_t>(MinorTickCount) + 1;
     auto addInterval = [&](int from, int to) {
-        const int d = to - from;
-        for (int k = 1; k < parts; ++k) {
-            const int p =
-                from + static_cast<int>(std::nearbyint(static_cast<double>(d) * k / parts));
+        const std::int64_t d = static_cast<std::int64_t>(to) - from;
+        auto at = [&](std::int64_t k) {
+            return from + static_cast<std::int64_t>(
+                              std::nearbyint(static_cast<double>(d) * static_cast<double>(k) /
+                                             static_cast<double>(parts)));
+        };
+        auto keep = [&](std::int64_t p) {
             if (p > PixelStart && p < PixelEnd) {
-                minor.push_back(p);
+                minor.push_back(static_cast<int>(p));
             }
+        };
+        if (parts > std::llabs(d)) {
+            // More minor ticks than pixels between the ticks: consecutive ones are at most a pixel
+            // apart, so they cover every pixel from the first to the last; each is kept once
+            // instead of looping over a count that may run to billions.
+            const std::int64_t a = at(1);
+            const std::int64_t b = at(parts - 1);
+            const std::int64_t step = b >= a ? 1 : -1;
+            for (std::int64_t p = a;; p += step) {
+                keep(p);
+                if (p == b) {
+                    break;
+                }
+            }
+            return;
+        }
+        for (std::int64_t k = 1; k < parts; ++k) {
+            keep(at(k));
         }
     };
     const int first = TickPixels.front();

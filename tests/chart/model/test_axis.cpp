@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -345,6 +346,29 @@ TEST(AxisLabels, MinorTicksQuarterEachIntervalAndContinueBeyondTheEnds) {
     EXPECT_EQ(axis.MinorTickPixels(), (std::vector<int>{85, 75, 65, 45, 35, 25, 5}));
     axis.TickPixels = {50};
     EXPECT_TRUE(axis.MinorTickPixels().empty());
+}
+
+// More minor ticks than pixels between the ticks fill every pixel once instead of looping over the
+// count: as many as an int holds once hung the paint (and overflowed the count plus one).
+TEST(AxisLabels, MinorTicksDenserThanThePixelsFillEachPixelOnce) {
+    TCustomChart chart;
+    TChartAxis& axis = chart.BottomAxis;
+    axis.SetPixelRange(TRect{0, 0, 100, 100});
+    axis.TickPixels = {95, 55, 15};
+    std::vector<int> inside(99);
+    for (int p = 1; p <= 99; ++p) {
+        inside[static_cast<std::size_t>(p - 1)] = p;
+    }
+    for (int count : {1000, std::numeric_limits<int>::max()}) {
+        SCOPED_TRACE(count);
+        axis.MinorTickCount = count;
+        std::vector<int> minor = axis.MinorTickPixels();
+        // The tick pixels themselves close two intervals each.
+        EXPECT_LE(minor.size(), inside.size() + 3);
+        std::sort(minor.begin(), minor.end());
+        minor.erase(std::unique(minor.begin(), minor.end()), minor.end());
+        EXPECT_EQ(minor, inside);
+    }
 }
 
 TEST(Series, DrawColourFallsBackToThePalette) {
