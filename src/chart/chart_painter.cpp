@@ -9,6 +9,7 @@
 #include <QStyleOptionButton>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <vector>
 
 namespace {
@@ -305,6 +306,14 @@ void TChartPainter::PatternLine(bool horizontal, int at, int from, int to, const
     }
     const int width = std::max(pen.Width, 1);
     const int across = at - (width - 1) / 2;
+    // Only the part on the image is walked: a frame pen far wider than the image gives rings
+    // and lines that run a long way off it, and walking them dash by dash never ended.
+    const std::int64_t alongLimit = horizontal ? canvas_.Width : canvas_.Height;
+    const std::int64_t acrossLimit = horizontal ? canvas_.Height : canvas_.Width;
+    if (static_cast<std::int64_t>(across) + width <= 0 || across >= acrossLimit || to < 0 ||
+        from >= alongLimit) {
+        return;
+    }
     if (Vector()) {
         // One stroke with dashes as long as the pixel runs.
         if (!colour.isValid()) {
@@ -333,12 +342,19 @@ void TChartPainter::PatternLine(bool horizontal, int at, int from, int to, const
             FillRect(across, a, across + width, b + 1, colour);
         }
     };
+    to = std::min(to, static_cast<int>(alongLimit));
     if (pattern.empty()) {
         run(from, to);
         return;
     }
     std::size_t k = 0;
-    for (int pos = from - std::max(phase, 0); pos <= to;) {
+    int pos = from - std::max(phase, 0);
+    const std::int64_t period = std::accumulate(pattern.begin(), pattern.end(), std::int64_t{0});
+    if (period > 0 && pos < -period) {
+        // Whole periods before the image end where they started, at the first dash.
+        pos += static_cast<int>((-static_cast<std::int64_t>(pos) / period) * period);
+    }
+    for (; pos <= to;) {
         const int len = pattern[k];
         if (k % 2 == 0 && pos + len - 1 >= from) {
             run(std::max(pos, from), std::min(pos + len - 1, to));

@@ -65,7 +65,7 @@ public:
     TChartPen Pen() {
         TChartPen pen;
         pen.Color = Color();
-        pen.Width = Pick({0, 1, 2, 3, 10, 10, 50, 1000, -1});
+        pen.Width = Pick({0, 1, 2, 3, 10, 10, 50, 1000, 100000, -1});
         pen.Style = Enum<TPenStyle>(6);
         pen.Visible = Below(4) != 0;
         return pen;
@@ -616,6 +616,18 @@ const TFoundCase kFoundCases[] = {
              line.LinePen.Width = 1 << 20;
              line.LinePen.Style = i % 2 == 0 ? TPenStyle::psSolid : TPenStyle::psDashDot;
          }
+     }},
+    // A frame is drawn as one ring per pixel of its pen, each walked dash by dash along its
+    // whole length, far off the image: about 10^10 dashes, and the paint never ended.
+    {"dashed frame pens a hundred thousand pixels wide",
+     [](TChart& c) {
+         const TChartPen wide{clRed, 100000, TPenStyle::psDash, true};
+         c.Title.SetText("Reflectance");
+         c.Title.Frame = wide;
+         c.Title.Transparent = false;
+         c.Legend.Frame = wide;
+         c.Border = wide;
+         c.BackWall.Pen = wide;
      }},
 };
 
