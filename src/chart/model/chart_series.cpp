@@ -302,9 +302,7 @@ std::size_t TChartSeries::SortByX(std::size_t follow) {
     return followed;
 }
 
-namespace {
-
-std::string Formatted(const std::string& pattern, double value) {
+std::string FormatSeriesNumber(const std::string& pattern, double value) {
     try {
         return FormatByPattern(pattern, static_cast<Extended>(value));
     } catch (const EConvertError&) {
@@ -312,20 +310,18 @@ std::string Formatted(const std::string& pattern, double value) {
     }
 }
 
-} // namespace
-
 std::string TChartSeries::MarkText(std::size_t index) const {
     if (index >= PointCount()) {
         return {};
     }
     const double y = YValues[index];
-    const std::string value = Formatted(ValueFormat, y);
+    const std::string value = FormatSeriesNumber(ValueFormat, y);
     const double total = YValues.TotalABS();
-    const std::string percent = Formatted(PercentFormat, total == 0 ? 0 : 100.0 * y / total);
+    const std::string percent = FormatSeriesNumber(PercentFormat, total == 0 ? 0 : 100.0 * y / total);
     const std::string label = PointLabel(index);
     // Without a label of its own a point is named by its value.
     const std::string name = label.empty() ? value : label;
-    const std::string percentTotal = percent + " of " + Formatted(ValueFormat, total);
+    const std::string percentTotal = percent + " of " + FormatSeriesNumber(ValueFormat, total);
     switch (Marks.Style) {
     case TSeriesMarksStyle::smsValue:
         return value;
@@ -344,9 +340,9 @@ std::string TChartSeries::MarkText(std::size_t index) const {
     case TSeriesMarksStyle::smsLabelPercentTotal:
         return name + " " + percentTotal;
     case TSeriesMarksStyle::smsXValue:
-        return Formatted(ValueFormat, XValues[index]);
+        return FormatSeriesNumber(ValueFormat, XValues[index]);
     case TSeriesMarksStyle::smsXY:
-        return Formatted(ValueFormat, XValues[index]) + " " + value;
+        return FormatSeriesNumber(ValueFormat, XValues[index]) + " " + value;
     }
     return value;
 }

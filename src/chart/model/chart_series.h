@@ -219,3 +219,7 @@ public:
     int HorizMargin() const override;
     int VertMargin() const override;
 };
+
+// A value in a series' number format (ValueFormat, PercentFormat); a pattern the formatter refuses
+// gives the value with 15 significant digits instead.
+std::string FormatSeriesNumber(const std::string& pattern, double value);

@@ -267,14 +267,6 @@ TLegendStyle TCustomChart::ResolvedLegendStyle() const {
 
 namespace {
 
-std::string LegendNumber(const std::string& pattern, double value) {
-    try {
-        return FormatByPattern(pattern, static_cast<Extended>(value));
-    } catch (const EConvertError&) {
-        return FormatGeneral(static_cast<Extended>(value), 15, 0);
-    }
-}
-
 // Two parts of a row with a blank between them; an empty part leaves no blank behind.
 std::string JoinParts(const std::string& a, const std::string& b) {
     if (a.empty()) {
@@ -295,10 +287,10 @@ std::string LegendValueText(const TChartSeries& series, std::size_t index, TLege
     }
     const double y = series.YValues[index];
     const double total = series.YValues.TotalABS();
-    const std::string value = LegendNumber(series.ValueFormat, y);
+    const std::string value = FormatSeriesNumber(series.ValueFormat, y);
     const std::string percent =
-        LegendNumber(series.PercentFormat, total == 0 ? 0 : 100.0 * y / total);
-    const std::string x = LegendNumber(series.ValueFormat, series.XValues[index]);
+        FormatSeriesNumber(series.PercentFormat, total == 0 ? 0 : 100.0 * y / total);
+    const std::string x = FormatSeriesNumber(series.ValueFormat, series.XValues[index]);
     switch (style) {
     case TLegendTextStyle::ltsPlain:
         // A point without a label of its own is named by its value.
