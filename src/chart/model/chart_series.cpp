@@ -317,7 +317,8 @@ std::string TChartSeries::MarkText(std::size_t index) const {
     const double y = YValues[index];
     const std::string value = FormatSeriesNumber(ValueFormat, y);
     const double total = YValues.TotalABS();
-    const std::string percent = FormatSeriesNumber(PercentFormat, total == 0 ? 0 : 100.0 * y / total);
+    const std::string percent =
+        FormatSeriesNumber(PercentFormat, total == 0 ? 0 : 100.0 * y / total);
     const std::string label = PointLabel(index);
     // Without a label of its own a point is named by its value.
     const std::string name = label.empty() ? value : label;
