@@ -7,7 +7,7 @@ VK_PACKAGES=(
   qt6-base-dev qt6-svg-dev libjpeg-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
   clang libclang-rt-14-dev
-  xvfb xauth
+  xvfb xauth libxtst-dev
   fonts-liberation fonts-crosextra-carlito fonts-dejavu-core
 )
 
@@ -43,4 +43,51 @@ vk_build() {
     cmake -S "$VK_ROOT" -B "$VK_ROOT/$dir" -G Ninja "$@"
   fi
   cmake --build "$VK_ROOT/$dir"
+}
+
+# vk_start_xvfb: starts a private virtual X server for the display tests, with its own access
+# cookie and no TCP port, and exports DISPLAY and XAUTHORITY for it. The server picks a free
+# display number itself and is stopped when the calling script exits.
+vk_start_xvfb() {
+  VK_XVFB_DIR=$(mktemp -d)
+  local cookie number i
+  cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+  xauth -q -f "$VK_XVFB_DIR/server" add :0 . "$cookie" 2>/dev/null
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -auth "$VK_XVFB_DIR/server" \
+    3>"$VK_XVFB_DIR/display" 2>"$VK_XVFB_DIR/log" &
+  VK_XVFB_PID=$!
+  trap vk_stop_xvfb EXIT
+  for i in $(seq 100); do
+    [ -s "$VK_XVFB_DIR/display" ] && break
+    kill -0 "$VK_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  number=$(tr -d '\n' <"$VK_XVFB_DIR/display")
+  if [ -z "$number" ]; then
+    echo "Xvfb did not start:" >&2
+    cat "$VK_XVFB_DIR/log" >&2
+    exit 1
+  fi
+  xauth -q -f "$VK_XVFB_DIR/client" add ":$number" . "$cookie" 2>/dev/null
+  export DISPLAY=":$number" XAUTHORITY="$VK_XVFB_DIR/client"
+  echo "Display tests on Xvfb $DISPLAY"
+}
+
+vk_stop_xvfb() {
+  if [ -n "${VK_XVFB_PID:-}" ]; then
+    kill "$VK_XVFB_PID" 2>/dev/null || true
+    wait "$VK_XVFB_PID" 2>/dev/null || true
+    VK_XVFB_PID=
+  fi
+  [ -n "${VK_XVFB_DIR:-}" ] && rm -rf "$VK_XVFB_DIR"
+  VK_XVFB_DIR=
+}
+
+# vk_display_tests <build dir> [ctest options...]: the tests of the label "display", one at a
+# time, on Qt's xcb platform against the private Xvfb.
+vk_display_tests() {
+  local dir=$1
+  shift
+  QT_QPA_PLATFORM=xcb ctest --test-dir "$VK_ROOT/$dir" --output-on-failure --no-tests=error \
+    -j 1 -L display "$@"
 }
