@@ -503,4 +503,33 @@ void WhenModal(std::function<void(QWidget*)> drive, int timeoutMs) {
     timer->start(10);
 }
 
+struct ModalWatch::Poll {
+    std::function<void(QWidget*)> drive;
+    std::vector<QPointer<QWidget>> seen;
+    QTimer timer;
+};
+
+ModalWatch::ModalWatch(std::function<void(QWidget*)> drive) : poll(std::make_unique<Poll>()) {
+    poll->drive = std::move(drive);
+    QObject::connect(&poll->timer, &QTimer::timeout, [p = poll.get()] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        for (const QPointer<QWidget>& known : p->seen) {
+            if (known == modal)
+                return;
+        }
+        p->seen.emplace_back(modal);
+        Activate(modal);
+        p->drive(modal);
+    });
+    poll->timer.start(10);
+}
+
+ModalWatch::~ModalWatch() = default;
+
+int ModalWatch::Count() const {
+    return static_cast<int>(poll->seen.size());
+}
+
 } // namespace vkx
