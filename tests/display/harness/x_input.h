@@ -104,6 +104,7 @@ private:
     void keyEvent(unsigned long keysym, bool down);
     void modifiers(Qt::KeyboardModifiers modifiers, bool down);
     void button(int xButton, bool down);
+    void releaseWhatAnEarlierRunLeftHeld();
     std::unique_ptr<State> d;
 };
 
