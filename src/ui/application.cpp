@@ -65,13 +65,15 @@ void PrepareApplicationStart(bool offscreenByDefault) {
     if (offscreenByDefault && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    // All sizes of the windows are pixels at 96 dots per inch; the window is not scaled.
-    if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING")) {
-        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    // All sizes of the windows are pixels at 96 dots per inch; the window is not scaled, whatever
+    // the desktop asks for: a scaled 1000 x 600 window would not fit where it is placed, and
+    // its layout counts pixels. Qt reads these settings when the application object is built.
+    for (const char* setting :
+         {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR",
+          "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_DEVICE_PIXEL_RATIO", "QT_USE_PHYSICAL_DPI"}) {
+        qunsetenv(setting);
     }
-    if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) {
-        qputenv("QT_SCALE_FACTOR", "1");
-    }
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
 }
 
 static void registerPictures();

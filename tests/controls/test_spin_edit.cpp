@@ -1,5 +1,6 @@
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -289,6 +290,41 @@ TEST_F(SpinEditTest, TypedCharacterFilter) {
     EXPECT_EQ(Text(), "12");
     EXPECT_EQ(beeps, 2);
     EXPECT_EQ(changes, 0);
+}
+
+// Text committed by an input method or a compose sequence passes the typed-character filter, one
+// character at a time against the text as it stands by then; refused characters beep.
+TEST_F(SpinEditTest, InputMethodTextIsFilteredLikeTypedText) {
+    struct Case {
+        const char* start;
+        int caret;
+        QString commit;
+        const char* after;
+        int beeps;
+    } cases[] = {
+        {"12", 2, QStringLiteral("3"), "123", 0},     {"12", 2, QStringLiteral("a"), "12", 1},
+        {"12", 2, QStringLiteral("\u00e9"), "12", 1}, // é from a compose sequence
+        {"12", 2, QStringLiteral("\uff13"), "12", 1}, // a full-width digit three
+        {"12", 2, QStringLiteral("3e4"), "1234", 1},  {"1", 1, QStringLiteral(".5."), "1.5", 1},
+        {"12", 0, QStringLiteral("-+"), "-12", 1},    {"12", 2, QStringLiteral("\t"), "12", 1},
+    };
+    Prepare(kN1);
+    for (const Case& c : cases) {
+        ed->setText(c.start);
+        ed->setCursorPosition(c.caret);
+        beeps = 0;
+        QInputMethodEvent commit;
+        commit.setCommitString(c.commit);
+        QApplication::sendEvent(ed, &commit);
+        EXPECT_EQ(Text(), c.after) << c.start << " + " << c.commit.toStdString();
+        EXPECT_EQ(beeps, c.beeps) << c.start << " + " << c.commit.toStdString();
+    }
+    // Text still being composed is shown by the edit but is not part of the field's text.
+    ed->setText("12");
+    ed->setCursorPosition(2);
+    QInputMethodEvent composing(QStringLiteral("x"), {});
+    QApplication::sendEvent(ed, &composing);
+    EXPECT_EQ(Text(), "12");
 }
 
 TEST_F(SpinEditTest, CommaLocaleAcceptsCommaNotPoint) {
