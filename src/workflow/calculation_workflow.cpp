@@ -18,7 +18,7 @@ void AddPoint(TCustomChart& chart, int position, Extended x, Extended y) {
 } // namespace
 
 std::string CannotCreateFileMessage(const std::string& path, int errorCode) {
-    return "Cannot create file " + path + ": " + InOutErrorMessage(errorCode);
+    return "Cannot create file " + path + ": " + CreateErrorMessage(errorCode);
 }
 
 CalculationWorkflow::CalculationWorkflow(WorkflowPorts ports, ResultCharts charts)

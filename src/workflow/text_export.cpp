@@ -61,6 +61,10 @@ std::string InOutErrorMessage(int errorCode) {
     }
 }
 
+std::string CreateErrorMessage(int errorCode) {
+    return errorCode == ENOENT ? "Path not found" : InOutErrorMessage(errorCode);
+}
+
 std::string WithClosingPeriod(std::string message) {
     if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') {
         message += '.';

@@ -30,6 +30,9 @@ private:
 // The program's text for an errno: "File not found", "Invalid filename", "Too many open files",
 // "File access denied", or "I/O error <code>".
 std::string InOutErrorMessage(int errorCode);
+// The same for a file that could not be created: there ENOENT means that a folder of the path
+// is missing, which reads "Path not found".
+std::string CreateErrorMessage(int errorCode);
 
 // The general error handler's rule: a '.' is appended when the message's last character sorts
 // after '.' (so texts that end in a digit or a letter get one, "...)" and "..." do not).

@@ -206,7 +206,9 @@ struct CreateCase {
 TEST_F(Export, FileThatCannotBeCreatedLeavesNoFile) {
     w_.workflow.btnPlotClick();
     std::ofstream(dir_ / "plain") << "a regular file";
-    const CreateCase cases[] = {{"missing/r.txt", "File not found"},
+    // A missing folder is a missing path, not a missing file.
+    const CreateCase cases[] = {{"missing/r.txt", "Path not found"},
+                                {"missing/deeper/r.txt", "Path not found"},
                                 {"plain/r.txt", "Invalid filename"}};
     for (const CreateCase& c : cases) {
         w_.dialogs.messages.clear();
@@ -262,6 +264,11 @@ TEST(ExportTexts, ErrnoMessages) {
     EXPECT_EQ(InOutErrorMessage(EPERM), "File access denied");
     EXPECT_EQ(InOutErrorMessage(EROFS), "File access denied");
     EXPECT_EQ(InOutErrorMessage(EIO), "I/O error 5");
+    // Creating a file: only ENOENT reads differently.
+    EXPECT_EQ(CreateErrorMessage(ENOENT), "Path not found");
+    EXPECT_EQ(CreateErrorMessage(EACCES), "File access denied");
+    EXPECT_EQ(CreateErrorMessage(ENOTDIR), "Invalid filename");
+    EXPECT_EQ(CreateErrorMessage(EIO), "I/O error 5");
 }
 
 TEST(ExportTexts, ClosingPeriodRule) {
