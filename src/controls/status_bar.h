@@ -69,6 +69,9 @@ public:
 
     // The text for a moment: at exactly midnight (to the second) the date stands alone.
     static QString ClockText(const QDateTime& moment, const QString& format, const QLocale& locale);
+    // A time pattern of QDateTime::toString without its time-zone field, and without the
+    // brackets, commas and blanks that only went with that field.
+    static QString TimePatternWithoutZone(const QString& pattern);
 
 protected:
     void Poll() override;
