@@ -27,6 +27,7 @@ public:
     CalculationWorkflow& Workflow() { return *workflow; }
 
     void SetDataFolder(const std::string& folder);
+    void SetDocumentsFolder(const std::string& folder);
     const std::string& DataFolder() const;
     bool InitializeTables();
     void ResizeTables();

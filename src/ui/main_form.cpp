@@ -23,11 +23,14 @@
 #include "workflow/result_tables.h"
 #include "workflow/text_export.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 #include <algorithm>
 
@@ -85,7 +88,11 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
     layout->add(VkStatusBar1, QRect(0, 547, 992, 19), Align::Bottom);
     layout->add(Panel1, QRect(216, 0, 776, 547), Align::Client);
 
+    // The column hints open at the next move over a header and point at the pointer itself.
     VkBalloonHints1 = new TVkBalloonHints(this);
+    VkBalloonHints1->SetFont(PixelFont(QStringLiteral("Tahoma"), 11));
+    VkBalloonHints1->SetHintPause(0);
+    VkBalloonHints1->SetCenterThreshold(0);
 
     ports.reset(new TMainWindowPorts{
         TSpinEditInputs({edN1, edK1, edN2, edK2, edAngleMin, edAngleMax, edAngleRes}),
@@ -408,6 +415,13 @@ void TFMain::FormCreate() {
     }
     calculation->SetDataFolder(
         MakeDataFolder(QCoreApplication::applicationDirPath().toStdString()));
+    // Where an installed copy's "data" folder cannot be written, Save As starts in the user's
+    // documents folder instead.
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty()) {
+        documents = QDir::homePath();
+    }
+    calculation->SetDocumentsFolder(documents.toStdString());
     // The point count of the initial inputs sizes the tables (92 rows) and writes their headers.
     calculation->InitializeTables();
     pc->SetActivePageIndex(0);

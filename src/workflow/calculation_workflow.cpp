@@ -160,8 +160,9 @@ void CalculationWorkflow::btnSaveClick() {
     const auto page = static_cast<TResultPage>(index);
     const TInputParams& run = *lastRun_;
 
-    const std::string path = ports_.Dialogs.PromptSaveFileName(
-        MakeSaveDialogRequest(ExportPage(page).What, dataFolder_, SuggestedFileName(page, run)));
+    const std::string path = ports_.Dialogs.PromptSaveFileName(MakeSaveDialogRequest(
+        ExportPage(page).What, PrepareSaveFolder(dataFolder_, documentsFolder_),
+        SuggestedFileName(page, run)));
     if (IsBlankText(path)) {
         return;
     }

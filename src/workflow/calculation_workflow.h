@@ -46,6 +46,9 @@ public:
 
     void SetDataFolder(std::string folder) { dataFolder_ = std::move(folder); }
     const std::string& DataFolder() const { return dataFolder_; }
+    // The user's documents folder, under which Save As starts when DataFolder cannot be used.
+    void SetDocumentsFolder(std::string folder) { documentsFolder_ = std::move(folder); }
+    const std::string& DocumentsFolder() const { return documentsFolder_; }
 
     bool ValidateInputs(std::string& message);
 
@@ -74,6 +77,7 @@ private:
     TSweepResults results_;
     std::optional<TInputParams> lastRun_;
     std::string dataFolder_;
+    std::string documentsFolder_;
 };
 
 // Message texts of Save As.

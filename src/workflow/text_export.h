@@ -41,6 +41,12 @@ std::string WithClosingPeriod(std::string message);
 // The folder the save dialog opens in: "data" beside the program file.
 std::string MakeDataFolder(std::string programDir);
 
+// The folder the save dialog starts in, made ready for the save: `dataFolder` where it exists
+// as a writable folder or can be created beside the program; otherwise (an installed copy whose
+// program folder nobody may write) `documentsFolder` + "/Vitreo-K", created when missing. With
+// no documents folder known, `dataFolder` as it is.
+std::string PrepareSaveFolder(const std::string& dataFolder, const std::string& documentsFolder);
+
 struct TExportPage {
     const char* FileNamePrefix; // "R_Fr(" ...
     const char* What;           // the dialog title's part: "Reflectance Data" ...

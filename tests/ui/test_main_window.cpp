@@ -3,6 +3,7 @@
 #include "modal_driver.h"
 
 #include "chart_probe.h"
+#include "controls/balloon_hints.h"
 #include "controls/page_control.h"
 #include "controls/panels.h"
 #include "controls/size_panel.h"
@@ -14,15 +15,19 @@
 #include "ui/about_form.h"
 #include "ui/bit_button.h"
 #include "ui/check_box.h"
+#include "ui/main_calculation.h"
 #include "ui/main_form.h"
 #include "ui/shadow_label.h"
+#include "workflow/calculation_workflow.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -116,6 +121,8 @@ TEST_F(MainWindow, StartsInTheDeclaredStateWithoutARun) {
     EXPECT_TRUE(w.Memo1->isReadOnly());
     EXPECT_EQ(QString::fromStdString(w.DataFolder()),
               QCoreApplication::applicationDirPath() + QStringLiteral("/data"));
+    EXPECT_EQ(QString::fromStdString(w.Calculation().Workflow().DocumentsFolder()),
+              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 
 TEST_F(MainWindow, KeepsItsLayoutAndTabOrder) {
@@ -350,6 +357,58 @@ TEST_F(MainWindow, SaveAsWritesTheGoldenFileThroughTheRealDialog) {
               readAll(QStringLiteral(VK_TEST_DATA_DIR "/workflow/default_transmittance.txt")));
 }
 
+// The message for a folder that does not exist names the missing path, and shows the path as it
+// is, tags and all.
+TEST_F(MainWindow, AMissingFolderIsReportedAsAPathInPlainText) {
+    TFMain& w = *window;
+    click(w.btnPlot);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("<b>gone</b>/r.txt"));
+    SeenSaveDialog seen;
+    SaveThroughDialog(path, seen);
+    QString text;
+    Qt::TextFormat format = Qt::AutoText;
+    WhenModalAppears<QMessageBox>([&](QMessageBox* box) {
+        text = box->text();
+        format = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->textFormat();
+        box->button(QMessageBox::Ok)->click();
+    });
+    click(w.btnSave);
+    EXPECT_EQ(text,
+              QStringLiteral("Cannot create file ") + path + QStringLiteral(": Path not found"));
+    EXPECT_EQ(format, Qt::PlainText);
+}
+
+// The save dialog opens in "data" beside the program, made on the first save; where that cannot
+// be written it opens in the documents folder's "Vitreo-K", made on the first save.
+TEST_F(MainWindow, TheSaveDialogStartsInAFolderThatCanBeWritten) {
+    TFMain& w = *window;
+    click(w.btnPlot);
+    const QString data = QCoreApplication::applicationDirPath() + QStringLiteral("/data");
+    QString opened;
+    auto cancelNextDialog = [&opened] {
+        WhenModalAppears<QFileDialog>([&opened](QFileDialog* dialog) {
+            opened = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+    };
+    cancelNextDialog();
+    click(w.btnSave);
+    EXPECT_EQ(opened, data);
+    EXPECT_TRUE(QFileInfo(data).isDir());
+
+    QTemporaryDir home;
+    QFile blocker(home.filePath(QStringLiteral("program")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the program folder would be
+    blocker.close();
+    w.Calculation().SetDataFolder(home.filePath(QStringLiteral("program/data")).toStdString());
+    w.Calculation().SetDocumentsFolder(home.filePath(QStringLiteral("Documents")).toStdString());
+    cancelNextDialog();
+    click(w.btnSave);
+    EXPECT_EQ(opened, home.filePath(QStringLiteral("Documents/Vitreo-K")));
+    EXPECT_TRUE(QFileInfo(opened).isDir());
+}
+
 TEST_F(MainWindow, AWriteFailureIsShownByTheGeneralErrorHandler) {
     TFMain& w = *window;
     click(w.btnPlot);
@@ -427,6 +486,35 @@ TEST_F(MainWindow, ColumnHintsShowOverTheHeaderRowOnly) {
     EXPECT_FALSE(grid->ShowHint());
     EXPECT_EQ(grid->Hint(), QStringLiteral("Ratio of reflectances for parallel and perpendicular "
                                            "polarization states"));
+}
+
+// The column hints open at the next move over a header, also while the pointer keeps moving
+// along it, in 11-pixel Tahoma, with the tail at the pointer.
+TEST_F(MainWindow, ColumnHintsOpenAtOnceWhileThePointerMoves) {
+    TFMain& w = *window;
+    EXPECT_EQ(w.VkBalloonHints1->HintPause(), 0);
+    EXPECT_EQ(w.VkBalloonHints1->CenterThreshold(), 0);
+    EXPECT_EQ(w.VkBalloonHints1->Font().family(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(w.VkBalloonHints1->Font().pixelSize(), 11);
+
+    TVkHintManager& manager = TVkHintManager::Instance();
+    TVkStringGrid* grid = w.sgReflectance;
+    QWidget* cells = grid->ClientArea();
+    const QRect header = grid->CellRect(1, 0);
+    // Moves of a few pixels every 20 ms along the header, as a hand moves the mouse.
+    bool opened = false;
+    for (int step = 0; step < 8 && !opened; ++step) {
+        QTest::mouseMove(cells, header.topLeft() + QPoint(4 + 3 * step, header.height() / 2));
+        QTest::qWait(20);
+        opened = manager.HintWindow() != nullptr && manager.HintWindow()->isVisible();
+    }
+    ASSERT_TRUE(opened);
+    auto* balloon = dynamic_cast<TVkCustomHintWindow*>(manager.HintWindow());
+    ASSERT_NE(balloon, nullptr);
+    EXPECT_EQ(balloon->HintText(), QStringLiteral("Reflectance for parallel polarization state"));
+    EXPECT_EQ(balloon->Settings().Font.pixelSize(), 11);
+    EXPECT_EQ(balloon->Anchor(), QCursor::pos());
+    manager.CancelHint();
 }
 
 TEST_F(MainWindow, EditGraphOpensTheChartEditorOfItsPage) {
