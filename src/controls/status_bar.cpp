@@ -49,26 +49,24 @@ std::vector<TPatternPiece> splitPattern(const QString& pattern) {
                         continue;
                     }
                     break;
+                }
+                ++end;
+            }
+            end = std::min(end + 1, pattern.size());
+            add(TPatternPiece::Word, pattern.mid(i, end - i));
+            i = end;
+        } else if (c.unicode() < 128 && c.isLetter()) {
+            qsizetype end = i + 1;
+            while (end < pattern.size() && pattern.at(end) == c)
+                ++end;
+            add(TPatternPiece::Field, pattern.mid(i, end - i));
+            i = end;
+        } else {
+            add(c.isLetterOrNumber() ? TPatternPiece::Word : TPatternPiece::Gap, QString(c));
+            ++i;
+        }
     }
-    ++end;
-}
-end = std::min(end + 1, pattern.size());
-add(TPatternPiece::Word, pattern.mid(i, end - i));
-i = end;
-}
-else if (c.unicode() < 128 && c.isLetter()) {
-    qsizetype end = i + 1;
-    while (end < pattern.size() && pattern.at(end) == c)
-        ++end;
-    add(TPatternPiece::Field, pattern.mid(i, end - i));
-    i = end;
-}
-else {
-    add(c.isLetterOrNumber() ? TPatternPiece::Word : TPatternPiece::Gap, QString(c));
-    ++i;
-}
-}
-return pieces;
+    return pieces;
 }
 
 // What is left of the punctuation around a removed field: brackets that enclosed only that
@@ -112,6 +110,15 @@ void TVkStatusPane::SetCaption(const QString& text) {
     if (text == caption)
         return;
     caption = text;
+    update();
+}
+
+QColor TVkStatusPane::CaptionColor() const {
+    return captionColor.isValid() ? captionColor : SysColor::clWindowText();
+}
+
+void TVkStatusPane::SetCaptionColor(const QColor& colour) {
+    captionColor = colour;
     update();
 }
 
@@ -165,7 +172,7 @@ void TVkStatusPane::paintEvent(QPaintEvent*) {
     const int textHeight = metrics.boundingRect(QStringLiteral("Pp")).height();
     const QRect text(kCaptionLeft, (height() - textHeight) / 2,
                      std::max(0, width() - kCaptionLeft - 2 - reservedRight), textHeight);
-    painter.setPen(SysColor::clWindowText());
+    painter.setPen(CaptionColor());
     painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
 }
 
@@ -280,11 +287,14 @@ void TVkStatusBar::LayoutPanes() {
         if (pane->PaneAlign() == paLeft) {
             pane->setGeometry(left, 0, pane->PaneWidth(), height());
             left += pane->PaneWidth();
-        } else {
+        } else if (pane->PaneAlign() == paRight) {
             right -= pane->PaneWidth();
             pane->setGeometry(right, 0, pane->PaneWidth(), height());
         }
     }
+    for (QObject* child : children())
+        if (auto* pane = qobject_cast<TVkStatusPane*>(child); pane && pane->PaneAlign() == paClient)
+            pane->setGeometry(left, 0, std::max(0, right - left), height());
     UpdateGrip();
 }
 

@@ -10,7 +10,9 @@ class QSizeGrip;
 class QTimer;
 class TVkStatusBar;
 
-enum TPaneAlign { paLeft, paRight };
+// Left and right panes keep their widths from the bar's ends; a client pane takes the room
+// between them.
+enum TPaneAlign { paLeft, paRight, paClient };
 
 // A pane of the status bar: a fixed-width box with its caption at the left, inside a light flat
 // frame. Polling panes (the clock) are refreshed by one timer shared by the whole program.
@@ -22,6 +24,9 @@ public:
 
     QString Caption() const { return caption; }
     void SetCaption(const QString& text);
+    // The caption's colour, the window text colour unless set.
+    QColor CaptionColor() const;
+    void SetCaptionColor(const QColor& colour);
     TPaneAlign PaneAlign() const { return paneAlign; }
     int PaneWidth() const { return paneWidth; }
     void SetPaneWidth(int width);
@@ -48,6 +53,7 @@ protected:
 
 private:
     QString caption;
+    QColor captionColor;
     TPaneAlign paneAlign;
     int paneWidth;
     int reservedRight = 0;

@@ -48,6 +48,10 @@ void TMainCalculation::btnPlotClick() {
     workflow->btnPlotClick();
 }
 
+void TMainCalculation::AutomaticRun() {
+    workflow->AutomaticRun();
+}
+
 void TMainCalculation::btnSaveClick() {
     workflow->btnSaveClick();
 }

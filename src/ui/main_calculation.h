@@ -34,6 +34,8 @@ public:
     bool ValidateInputs(std::string& message);
     Extended AngleRes() const;
     void btnPlotClick();
+    // A run after a change of an input: a reversed range opens no message box.
+    void AutomaticRun();
     void btnSaveClick();
 
 private:

@@ -19,6 +19,7 @@
 #include "ui/ui_look.h"
 #include "ui/window_dialogs.h"
 #include "ui/window_ports.h"
+#include "workflow/calculation_workflow.h"
 #include "workflow/input_validation.h"
 #include "workflow/result_tables.h"
 #include "workflow/text_export.h"
@@ -103,6 +104,11 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
         ports->inputs, ports->reflectance, ports->transmittance, ports->polarization,
         ports->summary, ports->dialogs, ports->pages, chReflectance, chTransmittance,
         chPolarization);
+
+    calculation->Workflow().OnValidated = [this](const TValidationResult& result,
+                                                 const std::string& message) {
+        showValidation(result, message);
+    };
 
     setTabOrder();
     wireEvents();
@@ -203,6 +209,10 @@ void TFMain::buildStatusBar() {
     VkStatusPane1->SetCaption(QString::fromUtf8(ProductName));
     VkClockStatus1 = new TVkClockStatus(VkStatusBar1, 192, paRight);
     VkClockStatus1->setObjectName(QStringLiteral("VkClockStatus1"));
+    VkStatusPane2 = new TVkStatusPane(VkStatusBar1, 0, paClient);
+    VkStatusPane2->setObjectName(QStringLiteral("VkStatusPane2"));
+    VkStatusPane2->SetCaptionColor(TVkCustomEdit::ErrorMarkColor());
+    VkStatusPane2->hide();
 }
 
 void TFMain::buildResultArea() {
@@ -434,8 +444,11 @@ void TFMain::btnPlotClick() {
 }
 
 void TFMain::automaticRecalculation() {
+    // A message box here would take the keyboard from the field being typed into; a reversed
+    // range shows in the status bar instead.
+    refreshInputMarks();
     if (cbAutoCompute->isChecked()) {
-        btnPlotClick();
+        calculation->AutomaticRun();
     }
 }
 
@@ -456,11 +469,10 @@ void TFMain::edAngleMaxChange() {
 }
 
 void TFMain::edAngleResChange() {
+    // As for the other inputs, a refused range shows in the status bar, not in a message box.
+    refreshInputMarks();
     std::string message;
     if (!calculation->ValidateInputs(message)) {
-        if (!IsBlankText(message)) {
-            ports->dialogs.ShowMessage(message);
-        }
         return;
     }
     const Extended resolution = calculation->AngleRes();
@@ -476,6 +488,50 @@ void TFMain::edAngleResChange() {
 
 void TFMain::btnSaveClick() {
     calculation->btnSaveClick();
+}
+
+TVkSpinEdit* TFMain::inputField(TInputField field) const {
+    TVkSpinEdit* const fields[] = {edN1, edK1, edN2, edK2, edAngleMin, edAngleMax, edAngleRes};
+    return fields[static_cast<int>(field)];
+}
+
+void TFMain::markInput(TInputField field, TValidationFault fault) {
+    TVkSpinEdit* edit = inputField(field);
+    inputMarks[static_cast<int>(field)] = fault;
+    const bool marked = fault != TValidationFault::None;
+    edit->SetErrorMark(marked);
+    SetControlHint(edit, marked ? QString::fromUtf8(AcceptedRangeHint(
+                                      field, fault, edAngleRes->Min(), edAngleRes->Max()))
+                                : QString());
+    SetControlShowHint(edit, marked);
+}
+
+void TFMain::showValidation(const TValidationResult& result, const std::string& message) {
+    if (result.Fault == TValidationFault::ReversedRange) {
+        markInput(TInputField::edAngleMin, result.Fault);
+        markInput(TInputField::edAngleMax, result.Fault);
+    } else if (result.Fault != TValidationFault::None) {
+        markInput(result.Field, result.Fault);
+    }
+    if (!IsBlankText(message)) {
+        VkStatusPane2->SetCaption(QString::fromStdString(message));
+        VkStatusPane2->show();
+    }
+    refreshInputMarks();
+}
+
+void TFMain::refreshInputMarks() {
+    // Each mark stays while its field is refused as the texts stand, and follows the reason.
+    const std::array<TValidationFault, 7> faults = FieldFaults(ports->inputs);
+    for (int i = 0; i < 7; ++i) {
+        if (inputMarks[i] != TValidationFault::None && inputMarks[i] != faults[i]) {
+            markInput(static_cast<TInputField>(i), faults[i]);
+        }
+    }
+    if (faults[static_cast<int>(TInputField::edAngleMin)] != TValidationFault::ReversedRange) {
+        VkStatusPane2->hide();
+        VkStatusPane2->SetCaption(QString());
+    }
 }
 
 void TFMain::btnAboutClick() {

@@ -25,7 +25,13 @@ CalculationWorkflow::CalculationWorkflow(WorkflowPorts ports, ResultCharts chart
     : ports_(ports), charts_(charts) {}
 
 bool CalculationWorkflow::ValidateInputs(std::string& message) {
-    return ::ValidateInputs(ports_.Inputs, params_, message);
+    TValidationResult result;
+    const bool valid = ::ValidateInputs(ports_.Inputs, params_, message, &result);
+    lastValidation_ = result;
+    if (OnValidated) {
+        OnValidated(result, message);
+    }
+    return valid;
 }
 
 bool CalculationWorkflow::InitializeTables() {
@@ -105,9 +111,17 @@ void CalculationWorkflow::WriteRow(int i) {
 }
 
 void CalculationWorkflow::btnPlotClick() {
+    Run(true);
+}
+
+void CalculationWorkflow::AutomaticRun() {
+    Run(false);
+}
+
+void CalculationWorkflow::Run(bool showMessage) {
     std::string message;
     if (!ValidateInputs(message)) {
-        if (!IsBlankText(message)) {
+        if (showMessage && !IsBlankText(message)) {
             ports_.Dialogs.ShowMessage(message);
         }
         return;

@@ -256,6 +256,20 @@ TEST_F(StatusBarTest, PanesAreLaidOutLeftAndRight) {
             ASSERT_EQ(img.pixelColor(x, y), Render(*bar).pixelColor(x, y));
 }
 
+// A client pane takes the room between the left and the right panes, and follows the bar.
+TEST_F(StatusBarTest, ClientPaneFillsTheRoomBetween) {
+    auto* middle = new TVkStatusPane(bar, 0, paClient);
+    EXPECT_EQ(middle->geometry(), QRect(385, 0, 800 - 385, 19));
+    EXPECT_EQ(clock->geometry(), QRect(800, 0, 192, 19));
+    bar->resize(1092, 19);
+    EXPECT_EQ(middle->geometry(), QRect(385, 0, 900 - 385, 19));
+    EXPECT_EQ(middle->ReservedRight(), 0);
+    EXPECT_EQ(middle->CaptionColor(), SysColor::clWindowText());
+    middle->SetCaptionColor(QColor(255, 0, 0));
+    EXPECT_EQ(middle->CaptionColor(), QColor(255, 0, 0));
+    delete middle;
+}
+
 TEST_F(StatusBarTest, ClockShowsDateAndTimeAndTheDateAloneAtMidnight) {
     const QLocale locale = QLocale::system();
     const QString date = locale.toString(QDate(2024, 3, 9), QLocale::ShortFormat);
