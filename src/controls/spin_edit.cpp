@@ -105,8 +105,7 @@ void TVkControlButton::paintEvent(QPaintEvent*) {
         break;
     }
     path.closeSubpath();
-    const QColor glyph =
-        isEnabled() ? palette().color(QPalette::ButtonText) : SysColor::clBtnShadow();
+    const QColor glyph = isEnabled() ? palette().color(QPalette::ButtonText) : SysColor::clBtnShadow();
     painter.fillPath(path, glyph);
 }
 

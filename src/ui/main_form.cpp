@@ -24,7 +24,6 @@
 #include "workflow/result_tables.h"
 #include "workflow/text_export.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
