@@ -38,6 +38,28 @@ bool IsControlText(const QString& text) {
     }
     return true;
 }
+
+// The decimals that a number text typed or pasted into a field shows: the digits after its
+// separator, one more for each step of a negative exponent ("1.5E-3" shows 4), none below zero.
+int TypedDecimals(const std::string& text) {
+    const std::size_t separator = text.find(LocaleDecimalSeparator());
+    int digits = 0;
+    if (separator != std::string::npos) {
+        for (std::size_t i = separator + 1; i < text.size() && text[i] >= '0' && text[i] <= '9';
+             ++i)
+            ++digits;
+    }
+    const std::size_t e = text.find_first_of("Ee");
+    if (e != std::string::npos) {
+        try {
+            const long long exponent = std::stoll(text.substr(e + 1));
+            return static_cast<int>(std::clamp<long long>(digits - exponent, 0, 9999));
+        } catch (const std::exception&) {
+            return digits;
+        }
+    }
+    return digits;
+}
 } // namespace
 
 // ---- TVkControlButton ----
@@ -649,7 +671,37 @@ void TVkSpinEdit::focusOutEvent(QFocusEvent* event) {
         return;
     if (allowBlank && text().isEmpty())
         return;
-    SetValue(ParsedOrMin());
+    // The text is written again in fixed form, with Decimals decimals at least and every digit
+    // the user typed: 1.5168 stays 1.5168 where 3 decimals would make it another glass. An
+    // unreadable text becomes Min, a value out of range its bound, both with Decimals decimals.
+    const std::string typed = RawText();
+    Extended value = 0;
+    try {
+        value = ParseDecimal(typed);
+    } catch (const EConvertError&) {
+        SetValue(min);
+        return;
+    }
+    if (ClampToRange(value) != value) {
+        SetValue(value);
+        return;
+    }
+    const int shown = std::max(decimals, TypedDecimals(typed));
+    if (shown <= 18) {
+        const std::string fixed = FormatFixed(value, 18, shown);
+        bool same = false;
+        try {
+            same = ParseDecimal(fixed) == value;
+        } catch (const EConvertError&) {
+        }
+        if (same) {
+            const QString newText = fromBytes(fixed);
+            if (newText != text())
+                setText(newText);
+            return;
+        }
+    }
+    // More decimals or significant digits than the fixed form holds: the text stays as typed.
 }
 
 void TVkSpinEdit::resizeEvent(QResizeEvent* event) {

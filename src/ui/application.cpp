@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFont>
 #include <QIcon>
+#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QStyleFactory>
@@ -41,6 +42,27 @@ void installFontSubstitutes() {
                                                           QStringLiteral("DejaVu Sans Condensed"),
                                                           QStringLiteral("DejaVu Sans")});
 }
+
+// Every text the program shows in a message box, a label of a dialog or a tooltip is plain text:
+// a path or a title holding "<b>" shows those characters instead of turning bold.
+class TPlainTextGuard : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Polish) {
+            if (auto* box = qobject_cast<QMessageBox*>(watched)) {
+                box->setTextFormat(Qt::PlainText);
+            } else if (auto* label = qobject_cast<QLabel*>(watched)) {
+                if (label->textFormat() == Qt::AutoText) {
+                    label->setTextFormat(Qt::PlainText);
+                }
+            }
+        }
+        return false;
+    }
+};
 
 } // namespace
 
@@ -89,6 +111,7 @@ void InitializeApplication(QApplication& app) {
         QApplication::setStyle(style);
     }
     installFontSubstitutes();
+    app.installEventFilter(new TPlainTextGuard(&app));
 }
 
 void ApplySystemLocaleSeparators() {
@@ -105,6 +128,7 @@ void ShowErrorMessage(const QString& message) {
     const QString text = QString::fromStdString(WithClosingPeriod(message.toStdString()));
     QMessageBox box(QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok,
                     QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
