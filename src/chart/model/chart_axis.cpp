@@ -333,13 +333,13 @@ double TChartAxis::NextLabelStep(double s) {
     return wide > s ? wide : 2 * s;
 }
 
-double TChartAxis::StepForLabelCount(int n) const {
+double TChartAxis::StepForLabelCount(int n, double increment) const {
     n = std::max(n, 1);
     const double span = ValueSpan();
     const double base = LogarithmicBase > 1 ? LogarithmicBase : 10;
     double r;
-    if (increment_ > 0) {
-        r = increment_;
+    if (increment > 0) {
+        r = increment;
     } else if (span == 0) {
         r = 1;
     } else {
@@ -378,7 +378,7 @@ double TChartAxis::StepForLabelCount(int n) const {
     return std::max(r, 1e-12);
 }
 
-double TChartAxis::StepForLabelSize(int size) const {
+double TChartAxis::StepForLabelSize(int size, double increment) const {
     long long n = 1;
     if (size > 0 && PixelLength() > 0) {
         int separation = 0;
@@ -390,7 +390,7 @@ double TChartAxis::StepForLabelSize(int size) const {
     if (n < 1) {
         return 1e-12;
     }
-    return StepForLabelCount(static_cast<int>(std::min<long long>(n, 1 << 30)));
+    return StepForLabelCount(static_cast<int>(std::min<long long>(n, 1 << 30)), increment);
 }
 
 int TChartAxis::LabelExtent(const TTextMeasurer& m, double value) const {
@@ -406,16 +406,16 @@ int TChartAxis::LabelExtent(const TTextMeasurer& m, double value) const {
     return m.TextHeight(LabelsFont, "W") * static_cast<int>(lines.size());
 }
 
-double TChartAxis::LabelIncrementOnce(const TTextMeasurer& m) const {
+double TChartAxis::LabelStepFor(const TTextMeasurer& m, double increment) const {
     double a = LowValue;
     double b = HighValue;
-    if (RoundFirstLabel && increment_ != 0) {
+    if (RoundFirstLabel && increment != 0) {
         // The bounds are multiplied by the increment, not divided: only a user increment other
         // than 1 notices.
         const double low =
             std::fabs(LowValue) > 9.2233720368547758e18 ? LowValue : std::nearbyint(LowValue);
-        a = low * increment_;
-        b = std::trunc(HighValue) * increment_;
+        a = low * increment;
+        b = std::trunc(HighValue) * increment;
     }
     // A sample value with decimals, whose label is usually the longest.
     double mid = (a + b) / 2;
@@ -423,22 +423,17 @@ double TChartAxis::LabelIncrementOnce(const TTextMeasurer& m) const {
         mid /= 2;
     }
     int size = std::max({LabelExtent(m, a), LabelExtent(m, mid), LabelExtent(m, b)});
-    if (increment_ != 0) {
-        size = std::max({size, LabelExtent(m, b - increment_), LabelExtent(m, a + increment_)});
+    if (increment != 0) {
+        size = std::max({size, LabelExtent(m, b - increment), LabelExtent(m, a + increment)});
     }
-    return StepForLabelSize(size);
+    return StepForLabelSize(size, increment);
 }
 
-double TChartAxis::LabelIncrement(const TTextMeasurer& m) {
-    double r = LabelIncrementOnce(m);
+double TChartAxis::LabelIncrement(const TTextMeasurer& m) const {
+    double r = LabelStepFor(m, increment_);
     if (!LabelsAlternate && increment_ == 0 && r >= 2) {
         // Measure on whole numbers and start the search at 1, so that wide axes get round steps.
-        struct Restore {
-            double& value;
-            ~Restore() { value = 0; }
-        } restore{increment_};
-        increment_ = 1;
-        r = LabelIncrementOnce(m);
+        r = LabelStepFor(m, 1);
     }
     if (LabelsAlternate) {
         r /= Logarithmic ? (LogarithmicBase > 1 ? LogarithmicBase : 10) : 2;
@@ -446,7 +441,7 @@ double TChartAxis::LabelIncrement(const TTextMeasurer& m) {
     return r;
 }
 
-std::vector<double> TChartAxis::LabelValues(const TTextMeasurer& m) {
+std::vector<double> TChartAxis::LabelValues(const TTextMeasurer& m) const {
     std::vector<double> values;
     if (LogScale()) {
         // Powers of the base from the top down; every power while they fit, else every
@@ -521,7 +516,7 @@ TAxisLabelStyle TChartAxis::EffectiveLabelStyle() const {
     return TAxisLabelStyle::talValue;
 }
 
-int TChartAxis::WidestLabel(const TTextMeasurer& m) {
+int TChartAxis::WidestLabel(const TTextMeasurer& m) const {
     if (EffectiveLabelStyle() == TAxisLabelStyle::talNone) {
         return 0;
     }
@@ -604,7 +599,7 @@ int TChartAxis::TitleAlong(const TTextMeasurer& m) const {
     return Horizontal ? w : h;
 }
 
-int TChartAxis::LabelsBand(const TTextMeasurer& m) {
+int TChartAxis::LabelsBand(const TTextMeasurer& m) const {
     if (!Labels) {
         return 0;
     }

@@ -166,17 +166,21 @@ public:
 
     std::string LabelText(double value) const;
     static double NextLabelStep(double s);
-    double StepForLabelCount(int n) const;
-    double StepForLabelSize(int size) const;
+    // The label step search: the step for at most `n` labels, or for labels `size` pixels long,
+    // starting from `increment` (the user's Increment, 0 for none, or 1 for the whole-number
+    // retry). Nothing of the axis changes while it searches.
+    double StepForLabelCount(int n, double increment) const;
+    double StepForLabelSize(int size, double increment) const;
     int LabelExtent(const TTextMeasurer& m, double value) const;
-    double LabelIncrement(const TTextMeasurer& m);
+    // The step between labels for the current range and pixel extent.
+    double LabelIncrement(const TTextMeasurer& m) const;
     // Label values from the top down (value style); empty when none are shown.
-    std::vector<double> LabelValues(const TTextMeasurer& m);
+    std::vector<double> LabelValues(const TTextMeasurer& m) const;
     TAxisLabelStyle EffectiveLabelStyle() const;
-    int WidestLabel(const TTextMeasurer& m);
+    int WidestLabel(const TTextMeasurer& m) const;
 
     int TitleBand(const TTextMeasurer& m) const;
-    int LabelsBand(const TTextMeasurer& m);
+    int LabelsBand(const TTextMeasurer& m) const;
     int AxisLineBand() const;
 
     // Series pixel margins and offsets widen the range (after the plot rectangle is final).
@@ -190,7 +194,8 @@ public:
     std::vector<int> MinorTickPixels() const;
 
 private:
-    double LabelIncrementOnce(const TTextMeasurer& m) const;
+    // The step for labels measured on the ends of the range taken with `increment`.
+    double LabelStepFor(const TTextMeasurer& m, double increment) const;
     void RecalcSpan();
 
     TCustomChart* chart_;

@@ -139,8 +139,8 @@ TRect TCustomChart::StartingPlotRect(int width, int height) const {
 }
 
 void TCustomChart::CalculateLayout(const TTextMeasurer& m, int width, int height) {
-    // Measuring changes settings for a moment (the whole-number retry of the label increment,
-    // the automatic ranges); none of that may ask for another paint.
+    // The automatic ranges are written back into the axes' limits; that may not ask for
+    // another paint.
     const bool wasEnabled = RepaintEnabled;
     RepaintEnabled = false;
     struct Restore {

@@ -67,16 +67,20 @@ TEST(AxisLabels, NextLabelStepRunsOneTwoFive) {
 TEST(AxisLabels, StepForLabelCountOfTheWorkedRanges) {
     OneSeries wide(Sweep(0, 90, 1), Sweep(0, 90, 1));
     TChartAxis& bottom = wide.Axis(wide.chart.BottomAxis, 400);
-    EXPECT_EQ(bottom.StepForLabelCount(13), 10); // 90 / 14 steps up to 10
+    EXPECT_EQ(bottom.StepForLabelCount(13, 0), 10); // 90 / 14 steps up to 10
+    // The search starts from the increment it is given and leaves the axis's own alone.
+    EXPECT_EQ(bottom.StepForLabelCount(13, 1), 10); // 1, 2, 5 give too many labels
+    EXPECT_EQ(bottom.StepForLabelCount(13, 30), 30);
+    EXPECT_EQ(bottom.Increment(), 0);
 
     OneSeries sparse({0, 1, 2}, {0, 1, 2});
     // 2 / 17 is raised to whole degrees because the sweep has no more points than labels.
-    EXPECT_EQ(sparse.Axis(sparse.chart.BottomAxis, 400).StepForLabelCount(16), 1);
+    EXPECT_EQ(sparse.Axis(sparse.chart.BottomAxis, 400).StepForLabelCount(16, 0), 1);
 
     OneSeries fractions({0, 1}, {0.015, 1});
     TChartAxis& left = fractions.Axis(fractions.chart.LeftAxis, 400);
-    EXPECT_DOUBLE_EQ(left.StepForLabelCount(21), 0.05);
-    EXPECT_DOUBLE_EQ(left.StepForLabelCount(19), 0.1);
+    EXPECT_DOUBLE_EQ(left.StepForLabelCount(21, 0), 0.05);
+    EXPECT_DOUBLE_EQ(left.StepForLabelCount(19, 0), 0.1);
 }
 
 TEST(AxisLabels, DefaultSweepLabelsEveryTenDegreesFromTheTop) {
