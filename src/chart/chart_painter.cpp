@@ -1,6 +1,5 @@
 #include "chart/chart_painter.h"
 
-#include "chart/model/chart_defaults.h"
 #include "chart/model/chart_drawing_order.h"
 
 #include <QLinearGradient>
@@ -644,7 +643,7 @@ void TChartPainter::DrawLegend() {
     }
     for (const TLegendRow& row : lay.Rows) {
         const TChartSeries& series = chart_.SeriesAtPosition(row.SeriesIndex);
-        const TColor seriesColour = SeriesDrawColor(chart_, row.SeriesIndex);
+        const TColor seriesColour = chart_.SeriesDrawColor(row.SeriesIndex);
         if (lg.CheckBoxes && row.CheckBox.Width() > 0 && options_.Style != nullptr) {
             QStyleOptionButton box;
             box.rect = QRect(row.CheckBox.Left, row.CheckBox.Top, row.CheckBox.Width(),
@@ -993,7 +992,7 @@ void TChartPainter::DrawSeries(int position) {
     }
     const auto* line = dynamic_cast<const TLineSeries*>(&series);
     const TChartPen pen = line != nullptr ? line->LinePen : TChartPen{};
-    const QColor colour = Colour(SeriesDrawColor(chart_, position));
+    const QColor colour = Colour(chart_.SeriesDrawColor(position));
     if (!colour.isValid()) {
         return;
     }
@@ -1257,7 +1256,7 @@ void TChartPainter::DrawMarks(int position) {
         series.HorizAxis == THorizAxis::aTopAxis ? chart_.TopAxis : chart_.BottomAxis;
     const TChartAxis& v =
         series.VertAxis == TVertAxis::aRightAxis ? chart_.RightAxis : chart_.LeftAxis;
-    const QColor seriesColour = Colour(SeriesDrawColor(chart_, position));
+    const QColor seriesColour = Colour(chart_.SeriesDrawColor(position));
     const std::size_t first = static_cast<std::size_t>(series.FirstValueIndex);
     const std::size_t last =
         std::min(static_cast<std::size_t>(series.LastValueIndex), series.PointCount() - 1);
@@ -1295,7 +1294,7 @@ void TChartPainter::DrawMarks(int position) {
         previous = box;
         if (marks.Arrow.Visible && marks.Arrow.Style != TPenStyle::psClear &&
             marks.ArrowLength > 0) {
-            PatternLine(false, px, boxBottom, py, marks.Arrow, SeriesDrawColor(chart_, position));
+            PatternLine(false, px, boxBottom, py, marks.Arrow, chart_.SeriesDrawColor(position));
         }
         if (!marks.Transparent) {
             FillRect(box.Left, box.Top, box.Right, box.Bottom, Colour(marks.BackColor));
@@ -1305,7 +1304,7 @@ void TChartPainter::DrawMarks(int position) {
                       Colour(marks.Frame.Color));
         } else if (marks.Frame.Visible) {
             // Dashed and dotted frames along the four edges (a clear pen draws nothing).
-            const TColor automatic = SeriesDrawColor(chart_, position);
+            const TColor automatic = chart_.SeriesDrawColor(position);
             PatternLine(true, box.Top, box.Left, box.Right - 1, marks.Frame, automatic);
             PatternLine(true, box.Bottom - 1, box.Left, box.Right - 1, marks.Frame, automatic);
             PatternLine(false, box.Left, box.Top, box.Bottom - 1, marks.Frame, automatic);
@@ -1333,7 +1332,7 @@ void TChartPainter::Paint() {
             DrawLegend();
             break;
         case TChartPart::Title:
-            DrawTitle(*step.Title);
+            DrawTitle(*chart_.Titles()[static_cast<std::size_t>(step.TitleIndex)]);
             break;
         case TChartPart::BackWall:
             DrawBackWall();
@@ -1377,11 +1376,6 @@ TPixelCanvas CanvasOf(QImage& image) {
     canvas.Width = image.width();
     canvas.Height = image.height();
     return canvas;
-}
-
-TColor SeriesDrawColor(const TCustomChart& chart, int position) {
-    const TColor own = chart.SeriesAtPosition(position).SeriesColor();
-    return own != AutomaticColour ? own : FallbackSeriesColour(position);
 }
 
 void InvertZoomRectangle(const TCustomChart& chart, const TPixelCanvas& canvas,

@@ -45,6 +45,3 @@ TPixelCanvas CanvasOf(QImage& image);
 // in the pen's colour over the background.
 void InvertZoomRectangle(const TCustomChart& chart, const TPixelCanvas& canvas,
                          const QPalette& palette);
-
-// The colour a series draws with: its own, or a palette colour for a series without one.
-TColor SeriesDrawColor(const TCustomChart& chart, int position);

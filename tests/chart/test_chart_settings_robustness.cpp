@@ -656,7 +656,7 @@ TEST_F(ChartSettingsRobustness, PenWiderThanThePlotCoversIt) {
     chart.RequestRepaint();
     const QImage& image = chart.RenderedBuffer();
     const TRect& plot = chart.PlotRect;
-    const QRgb colour = Rgb(SeriesDrawColor(chart, 0));
+    const QRgb colour = Rgb(chart.SeriesDrawColor(0));
     for (auto [x, y] : {std::pair{plot.Left + 2, plot.Top + 2},
                         {plot.Right - 2, plot.Bottom - 2},
                         {(plot.Left + plot.Right) / 2, plot.Top + 2}}) {

@@ -307,7 +307,7 @@ TEST_F(ChartWidget, LinesEnterAtTheLeftEdgeAndLeaveThroughTheRightEdgeWhenZoomed
     const QImage& image = chart.RenderedBuffer();
     const TRect& r = chart.PlotRect;
     for (int s = 0; s < 3; ++s) {
-        const QRgb colour = Rgb(SeriesDrawColor(chart, s));
+        const QRgb colour = Rgb(chart.SeriesDrawColor(s));
         for (int x : {r.Left + 1, r.Right - 1}) {
             bool found = false;
             for (int y = r.Top; y < r.Bottom && !found; ++y) {

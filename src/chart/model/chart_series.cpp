@@ -198,7 +198,7 @@ void TChartSeries::SetActive(bool value) {
     active_ = value;
     RequestRepaint();
     if (chart_ != nullptr) {
-        chart_->NotifySeriesVisibility(*this);
+        chart_->SeriesVisibilityChanged(*this);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "chart/model/chart_defaults.h"
+#include "chart/model/chart_drawing_order.h"
 #include "numtext/numtext.h"
 
 TCustomChart::TCustomChart() {
@@ -47,13 +48,6 @@ void TCustomChart::RequestRepaint() {
     }
     ++repaintRequests_;
     InvalidateChart();
-}
-
-void TCustomChart::NotifySeriesVisibility(TChartSeries& series) {
-    if (OnSeriesVisibilityChanged) {
-        OnSeriesVisibilityChanged(series);
-    }
-    SeriesVisibilityChanged(series);
 }
 
 void TChartTitle::SetText(std::vector<std::string> lines) {
@@ -156,16 +150,13 @@ void TCustomChart::CalculateLayout(const TTextMeasurer& m, int width, int height
     }
     PanelRect = TRect{0, 0, width, height};
     PlotRect = StartingPlotRect(width, height);
-    const bool sideLegend = Legend.Alignment == TLegendAlignment::laLeft ||
-                            Legend.Alignment == TLegendAlignment::laRight;
-    if (sideLegend) {
-        CalculateLegend(m);
-    }
-    for (TChartTitle* title : {&Title, &SubTitle, &Foot, &SubFoot}) {
-        CalculateTitle(m, *title);
-    }
-    if (!sideLegend) {
-        CalculateLegend(m);
+    // Legend and titles take their room in the order they are drawn.
+    for (const TDrawingStep& step : DrawingOrder(*this)) {
+        if (step.Part == TChartPart::Legend) {
+            CalculateLegend(m);
+        } else if (step.Part == TChartPart::Title) {
+            CalculateTitle(m, *Titles()[static_cast<std::size_t>(step.TitleIndex)]);
+        }
     }
     CalculateAxes(m);
     for (auto& series : series_) {
@@ -1081,7 +1072,7 @@ TChartClickedPart TCustomChart::ClickedPart(int x, int y) {
     if (legendRow()) {
         return part;
     }
-    for (TChartTitle* title : {&Title, &SubTitle, &Foot, &SubFoot}) {
+    for (TChartTitle* title : Titles()) {
         if (title->Drawn && title->TitleRect.Contains(x, y)) {
             part.Part = TChartClickedPartStyle::cpTitle;
             part.Title = title;
@@ -1092,6 +1083,11 @@ TChartClickedPart TCustomChart::ClickedPart(int x, int y) {
         part.Part = TChartClickedPartStyle::cpChartRect;
     }
     return part;
+}
+
+TColor TCustomChart::SeriesDrawColor(int position) const {
+    const TColor own = SeriesAtPosition(position).SeriesColor();
+    return own != AutomaticColour ? own : FallbackSeriesColour(position);
 }
 
 TColor TCustomChart::SeriesDrawColor(const TChartSeries& series) const {

@@ -135,7 +135,9 @@ public:
     int NumberOfSeries() const { return static_cast<int>(series_.size()); }
     TChartSeries& SeriesAtPosition(int index) const { return *series_.at(index); }
     int ActiveSeriesCount() const;
-    // The colour a series draws in: its own, or the palette's for a series without one.
+    // The colour a series draws in: its own, or the one palette's (FallbackSeriesColour) for a
+    // series without one.
+    TColor SeriesDrawColor(int position) const;
     TColor SeriesDrawColor(const TChartSeries& series) const;
 
     // ---- axes and titles
@@ -152,6 +154,11 @@ public:
     TChartTitle SubTitle{*this, true};
     TChartTitle Foot{*this, false};
     TChartTitle SubFoot{*this, false};
+    // The four titles: Title, SubTitle, Foot, SubFoot.
+    std::array<TChartTitle*, 4> Titles() { return {&Title, &SubTitle, &Foot, &SubFoot}; }
+    std::array<const TChartTitle*, 4> Titles() const {
+        return {&Title, &SubTitle, &Foot, &SubFoot};
+    }
     TChartLegend Legend;
 
     // ---- repaint
@@ -159,11 +166,6 @@ public:
     void RequestRepaint();
     bool RepaintEnabled = true;
     int RepaintRequests() const { return repaintRequests_; }
-    // Called when a series is shown or hidden.
-    std::function<void(TChartSeries&)> OnSeriesVisibilityChanged;
-    // A series was shown or hidden (by any route): tells OnSeriesVisibilityChanged and the
-    // widget, whose views of the series follow.
-    void NotifySeriesVisibility(TChartSeries& series);
 
     // ---- layout of a paint (the widget calls it with RepaintEnabled handled inside)
     TRect PanelRect;
@@ -229,10 +231,13 @@ protected:
     virtual void InvalidateChart() {}
     // Redraws at once (animated zoom); the model alone does nothing.
     virtual void RedrawNow() {}
-    // A series was shown or hidden; the model alone does nothing.
+    // A series was shown or hidden, by whatever route (the legend, the editor, the program):
+    // the one announcement of it. The widget passes it on to the views of the series; the model
+    // alone does nothing.
     virtual void SeriesVisibilityChanged(TChartSeries&) {}
 
 private:
+    friend class TChartSeries; // announces its shown / hidden changes
     std::vector<std::unique_ptr<TChartSeries>> series_;
     std::array<TAxisScale, 4> savedScales_{};
     bool scalesSaved_ = false;

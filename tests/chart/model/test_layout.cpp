@@ -642,8 +642,8 @@ TEST(ChartLayout, DrawingOrderPutsPlacedLegendAndTitlesOverTheSeries) {
     EXPECT_EQ(parts(chart),
               (std::vector<P>{P::Title, P::Title, P::Title, P::BackWall, P::Series, P::Marks,
                               P::Axes, P::Title, P::Legend, P::ZoomRectangle}));
-    EXPECT_EQ(steps[7].Title, &chart.SubTitle);
-    EXPECT_EQ(steps[0].Title, &chart.Title);
+    EXPECT_EQ(chart.Titles()[steps[7].TitleIndex], &chart.SubTitle);
+    EXPECT_EQ(chart.Titles()[steps[0].TitleIndex], &chart.Title);
 }
 
 // One fallback palette for the model (the editor's colour boxes) and the painter.
