@@ -161,7 +161,7 @@ class TChartPainter {
 public:
     // Pixels go straight into `image` when there is one; else every part is drawn through
     // QPainter on `device` (vector mode).
-    TChartPainter(TCustomChart& chart, QPainter& painter, QImage* image, QSize size,
+    TChartPainter(const TCustomChart& chart, QPainter& painter, QImage* image, QSize size,
                   const TChartPaintOptions& options)
         : chart_(chart), image_(image),
           canvas_(image != nullptr ? CanvasOf(*image) : VectorCanvas(size)), m_(*options.Measurer),
@@ -223,7 +223,7 @@ private:
     void DrawMarker(TSeriesPointerStyle style, const QColor& colour, int px, int py, int hs,
                     int vs);
 
-    TCustomChart& chart_;
+    const TCustomChart& chart_;
     QImage* image_; // null in vector mode
     TPixelCanvas canvas_;
     const TQtTextMeasurer& m_;
@@ -604,7 +604,7 @@ void TChartPainter::DrawPanelFill(int w, int h) {
 
 void TChartPainter::DrawLegend() {
     const TChartLegend& lg = chart_.Legend;
-    const TLegendLayout& lay = lg.Layout;
+    const TLegendLayout& lay = lg.Layout();
     if (!lay.Drawn) {
         return;
     }
@@ -730,15 +730,16 @@ void TChartPainter::DrawLegend() {
 }
 
 void TChartPainter::DrawTitle(const TChartTitle& title) {
-    if (!title.Drawn) {
+    const TTitleLayout& lay = title.Layout();
+    if (!lay.Drawn) {
         return;
     }
     if (!title.Transparent) {
-        DrawShape(title.TitleRect, title.Color, title.Frame, title.Shadow);
+        DrawShape(lay.Rect, title.Color, title.Frame, title.Shadow);
     }
     const QColor colour = Colour(title.Font.Color);
-    for (std::size_t i = 0; i < title.Text().size() && i < title.LinePositions.size(); ++i) {
-        DrawText(title.Font, colour, title.LinePositions[i].X, title.LinePositions[i].Y,
+    for (std::size_t i = 0; i < title.Text().size() && i < lay.LinePositions.size(); ++i) {
+        DrawText(title.Font, colour, lay.LinePositions[i].X, lay.LinePositions[i].Y,
                  title.Text()[i]);
     }
 }
@@ -748,7 +749,7 @@ void TChartPainter::DrawBackWall() {
     if (!wall.Visible || !chart_.View3DWalls) {
         return;
     }
-    const TRect& r = chart_.PlotRect;
+    const TRect& r = chart_.Layout().PlotRect;
     if (!wall.Transparent) {
         FillRect(r.Left, r.Top, r.Right + 1, r.Bottom + 1, Colour(wall.Color));
     }
@@ -765,8 +766,8 @@ int AxisLineWidth(const TChartAxis& axis) {
 // The first pixel past the axis line toward `dir` (+1 or -1); the line's width runs from
 // AxisPosition away from the plot.
 int PastAxisLine(const TChartAxis& axis, int dir) {
-    return dir == axis.PlotOutward() ? axis.AxisPosition + dir * AxisLineWidth(axis)
-                                     : axis.AxisPosition + dir;
+    return dir == axis.PlotOutward() ? axis.Layout().AxisPosition + dir * AxisLineWidth(axis)
+                                     : axis.Layout().AxisPosition + dir;
 }
 
 void TChartPainter::DrawTicks(const TChartAxis& axis, const std::vector<int>& pixels,
@@ -789,11 +790,11 @@ void TChartPainter::DrawGridLines(const TChartAxis& axis, const std::vector<int>
     if (!pen.Visible) {
         return;
     }
-    const TRect& r = chart_.PlotRect;
+    const TRect& r = chart_.Layout().PlotRect;
     every = std::max(every, 1);
     for (std::size_t i = 0; i < pixels.size(); i += static_cast<std::size_t>(every)) {
         const int p = pixels[i];
-        if (!(p > axis.PixelStart && p < axis.PixelEnd)) {
+        if (!(p > axis.Layout().PixelStart && p < axis.Layout().PixelEnd)) {
             continue;
         }
         if (axis.Horizontal) {
@@ -806,7 +807,7 @@ void TChartPainter::DrawGridLines(const TChartAxis& axis, const std::vector<int>
 
 void TChartPainter::DrawAxisTitle(const TChartAxis& axis) {
     const TChartAxisTitle& title = axis.Title;
-    if (!title.Visible || title.Caption.empty() || axis.TitleRect.Width() <= 0) {
+    if (!title.Visible || title.Caption.empty() || axis.Layout().TitleRect.Width() <= 0) {
         return;
     }
     const QColor colour = Colour(title.Font.Color);
@@ -816,7 +817,8 @@ void TChartPainter::DrawAxisTitle(const TChartAxis& axis) {
     const int side = axis.LabelsSide();
     const int angle = ((title.Angle % 360) + 360) % 360;
     if (axis.Horizontal && angle == 0) {
-        const int top = side > 0 ? axis.TitlePosition : axis.TitlePosition - fm.height();
+        const int top =
+            side > 0 ? axis.Layout().TitlePosition : axis.Layout().TitlePosition - fm.height();
         DrawText(title.Font, colour, centre - width / 2, top, title.Caption);
         return;
     }
@@ -825,19 +827,21 @@ void TChartPainter::DrawAxisTitle(const TChartAxis& axis) {
     p_.setPen(colour);
     if (!axis.Horizontal && angle == 90) {
         // Reading upward, the text's lower edge on the band's right edge.
-        const int right = side < 0 ? axis.TitlePosition : axis.TitlePosition + fm.height();
+        const int right =
+            side < 0 ? axis.Layout().TitlePosition : axis.Layout().TitlePosition + fm.height();
         p_.translate(right, centre + width / 2);
         p_.rotate(-90);
         p_.drawText(QPoint(0, -fm.descent()), ToQString(title.Caption));
     } else if (!axis.Horizontal && angle == 270) {
         // Reading downward, the text's lower edge on the band's left edge.
-        const int left = side > 0 ? axis.TitlePosition : axis.TitlePosition - fm.height();
+        const int left =
+            side > 0 ? axis.Layout().TitlePosition : axis.Layout().TitlePosition - fm.height();
         p_.translate(left, centre - width / 2);
         p_.rotate(90);
         p_.drawText(QPoint(0, -fm.descent()), ToQString(title.Caption));
     } else {
         // Any other angle: turned about the centre of the title box.
-        const TRect& r = axis.TitleRect;
+        const TRect& r = axis.Layout().TitleRect;
         p_.translate((r.Left + r.Right) / 2.0, (r.Top + r.Bottom) / 2.0);
         p_.rotate(-angle); // counter-clockwise, as the angle is meant
         const int h = fm.height();
@@ -884,12 +888,13 @@ void TChartPainter::DrawAxis(const TChartAxis& axis) {
     const QFontMetrics& fm = m_.Metrics(axis.LabelsFont);
     const int angle = ((axis.LabelsAngle % 360) + 360) % 360;
     const int side = axis.LabelsSide();
-    for (std::size_t k = 0; k < axis.LabelItems.size(); ++k) {
-        const TAxisLabel& label = axis.LabelItems[k];
+    for (std::size_t k = 0; k < axis.Layout().LabelItems.size(); ++k) {
+        const TAxisLabel& label = axis.Layout().LabelItems[k];
         // Alternating labels: every other one in the outer row.
-        const int labelsPosition = axis.LabelsAlternate && k % 2 == 1
-                                       ? axis.LabelsPosition + side * axis.LabelsRowSize
-                                       : axis.LabelsPosition;
+        const int labelsPosition =
+            axis.LabelsAlternate && k % 2 == 1
+                ? axis.Layout().LabelsPosition + side * axis.Layout().LabelsRowSize
+                : axis.Layout().LabelsPosition;
         if (angle != 0) {
             DrawTurnedLabel(axis, label, angle, labelColour, labelsPosition);
             continue;
@@ -917,13 +922,13 @@ void TChartPainter::DrawAxis(const TChartAxis& axis) {
     if (lineWidth > 0 && axis.Axis.Style != TPenStyle::psClear) {
         const QColor colour = Colour(axis.Axis.Color);
         const int out = axis.PlotOutward();
-        const int a = axis.AxisPosition;
-        const int b = axis.AxisPosition + out * (lineWidth - 1);
+        const int a = axis.Layout().AxisPosition;
+        const int b = axis.Layout().AxisPosition + out * (lineWidth - 1);
         const int lo = std::min(a, b);
         const int hi = std::max(a, b);
         // Lengthened by the line width so that two axes meet without a notch at the corner.
-        const int from = axis.PixelStart - (lineWidth - 1);
-        const int to = axis.PixelEnd + (lineWidth - 1);
+        const int from = axis.Layout().PixelStart - (lineWidth - 1);
+        const int to = axis.Layout().PixelEnd + (lineWidth - 1);
         if (axis.Axis.Style != TPenStyle::psSolid) {
             // Dashes and dots run along the line on each of its pixel rows alike.
             TChartPen thin = axis.Axis;
@@ -938,7 +943,7 @@ void TChartPainter::DrawAxis(const TChartAxis& axis) {
         }
     }
 
-    const std::vector<int>& ticks = axis.TickPixels;
+    const std::vector<int>& ticks = axis.Layout().TickPixels;
     DrawTicks(axis, ticks, axis.Ticks, axis.TickLength, false);
     if (axis.GridCentered && ticks.size() >= 2) {
         std::vector<int> centred;
@@ -985,8 +990,8 @@ TPointDraw PointDraw(const TChartSeries& series, const TLineSeries* line, std::s
 }
 
 void TChartPainter::DrawSeries(int position) {
-    TChartSeries& series = chart_.SeriesAtPosition(position);
-    if (!series.Active() || series.FirstValueIndex < 0 || series.LastValueIndex < 0 ||
+    const TChartSeries& series = chart_.SeriesAtPosition(position);
+    if (!series.Active() || series.FirstValueIndex() < 0 || series.LastValueIndex() < 0 ||
         series.PointCount() == 0) {
         return;
     }
@@ -1000,15 +1005,15 @@ void TChartPainter::DrawSeries(int position) {
         series.HorizAxis == THorizAxis::aTopAxis ? chart_.TopAxis : chart_.BottomAxis;
     const TChartAxis& v =
         series.VertAxis == TVertAxis::aRightAxis ? chart_.RightAxis : chart_.LeftAxis;
-    const TRect& r = chart_.PlotRect;
+    const TRect& r = chart_.Layout().PlotRect;
     // The plot rectangle without the left axis line's column and the bottom axis line's row.
     TPixelClip clip{0, 0, canvas_.Width - 1, canvas_.Height - 1};
     if (chart_.ClipPoints) {
         clip = TPixelClip{r.Left + 1, r.Top, r.Right - 1, r.Bottom - 1};
     }
-    const std::size_t first = static_cast<std::size_t>(series.FirstValueIndex);
+    const std::size_t first = static_cast<std::size_t>(series.FirstValueIndex());
     const std::size_t last =
-        std::min(static_cast<std::size_t>(series.LastValueIndex), series.PointCount() - 1);
+        std::min(static_cast<std::size_t>(series.LastValueIndex()), series.PointCount() - 1);
     const double* xs = series.XValues.Data();
     const double* ys = series.YValues.Data();
 
@@ -1112,7 +1117,7 @@ void TChartPainter::DrawPointers(const TLineSeries& series, const QColor& colour
                                  const TChartAxis& h, const TChartAxis& v, std::size_t first,
                                  std::size_t last) {
     const TSeriesPointer& pointer = series.Pointer;
-    const TRect& r = chart_.PlotRect;
+    const TRect& r = chart_.Layout().PlotRect;
     p_.save();
     if (chart_.ClipPoints) {
         p_.setClipRect(QRect(r.Left + 1, r.Top, r.Width() - 1, r.Height()));
@@ -1245,10 +1250,10 @@ void TChartPainter::DrawSeriesBlended(int position) {
 
 // Marks: above each drawn point its text in a box, joined to the point by the arrow line.
 void TChartPainter::DrawMarks(int position) {
-    TChartSeries& series = chart_.SeriesAtPosition(position);
+    const TChartSeries& series = chart_.SeriesAtPosition(position);
     const TSeriesMarks& marks = series.Marks;
-    if (!marks.Visible || !series.Active() || series.FirstValueIndex < 0 ||
-        series.LastValueIndex < 0 || series.PointCount() == 0) {
+    if (!marks.Visible || !series.Active() || series.FirstValueIndex() < 0 ||
+        series.LastValueIndex() < 0 || series.PointCount() == 0) {
         return;
     }
     const auto* line = dynamic_cast<const TLineSeries*>(&series);
@@ -1257,9 +1262,9 @@ void TChartPainter::DrawMarks(int position) {
     const TChartAxis& v =
         series.VertAxis == TVertAxis::aRightAxis ? chart_.RightAxis : chart_.LeftAxis;
     const QColor seriesColour = Colour(chart_.SeriesDrawColor(position));
-    const std::size_t first = static_cast<std::size_t>(series.FirstValueIndex);
+    const std::size_t first = static_cast<std::size_t>(series.FirstValueIndex());
     const std::size_t last =
-        std::min(static_cast<std::size_t>(series.LastValueIndex), series.PointCount() - 1);
+        std::min(static_cast<std::size_t>(series.LastValueIndex()), series.PointCount() - 1);
     const int textHeight = m_.TextHeight(marks.Font, "W");
     const int symbol = marks.Symbol ? textHeight - 2 : 0;
     const int height = marks.MarginTop + textHeight + marks.MarginBottom;
@@ -1321,11 +1326,7 @@ void TChartPainter::DrawMarks(int position) {
 }
 
 void TChartPainter::Paint() {
-    const bool wasEnabled = chart_.RepaintEnabled;
-    chart_.RepaintEnabled = false;
-
     DrawPanel();
-    chart_.CalculateLayout(m_, canvas_.Width, canvas_.Height);
     for (const TDrawingStep& step : DrawingOrder(chart_)) {
         switch (step.Part) {
         case TChartPart::Legend:
@@ -1340,7 +1341,7 @@ void TChartPainter::Paint() {
         case TChartPart::Axes:
             if (chart_.AxisVisible) {
                 for (const TChartAxis* axis : chart_.Axes()) {
-                    if (axis->IsShown) {
+                    if (axis->Layout().IsShown) {
                         DrawAxis(*axis);
                     }
                 }
@@ -1364,7 +1365,6 @@ void TChartPainter::Paint() {
             break;
         }
     }
-    chart_.RepaintEnabled = wasEnabled;
 }
 
 } // namespace
@@ -1406,6 +1406,8 @@ void PaintChart(TCustomChart& chart, QPaintDevice& device, const TChartPaintOpti
     if (image != nullptr && image->isNull()) {
         return;
     }
+    // The layout is the one step that writes to the chart; the painter only reads what it left.
+    chart.CalculateLayout(*options.Measurer, device.width(), device.height());
     QPainter painter(&device);
     // Only a 32-bit image can take pixels directly.
     TChartPainter chartPainter(chart, painter,
@@ -1419,6 +1421,7 @@ void PaintChartVector(TCustomChart& chart, QPainter& painter, QSize size,
     if (size.width() <= 0 || size.height() <= 0 || !painter.isActive()) {
         return;
     }
+    chart.CalculateLayout(*options.Measurer, size.width(), size.height());
     painter.save();
     TChartPainter chartPainter(chart, painter, nullptr, size, options);
     chartPainter.Paint();

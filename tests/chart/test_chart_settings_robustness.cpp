@@ -655,7 +655,7 @@ TEST_F(ChartSettingsRobustness, PenWiderThanThePlotCoversIt) {
     static_cast<TLineSeries&>(chart.SeriesAtPosition(0)).LinePen.Width = 5000;
     chart.RequestRepaint();
     const QImage& image = chart.RenderedBuffer();
-    const TRect& plot = chart.PlotRect;
+    const TRect& plot = chart.Layout().PlotRect;
     const QRgb colour = Rgb(chart.SeriesDrawColor(0));
     for (auto [x, y] : {std::pair{plot.Left + 2, plot.Top + 2},
                         {plot.Right - 2, plot.Bottom - 2},

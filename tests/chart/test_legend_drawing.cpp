@@ -29,7 +29,7 @@ protected:
 };
 
 TEST_F(LegendDrawing, ContinuousSymbolsLeaveNoGapBetweenRows) {
-    const TLegendLayout& lay = chart.Legend.Layout;
+    const TLegendLayout& lay = chart.Legend.Layout();
     ASSERT_EQ(lay.Rows.size(), 4u);
     const int x = lay.SymbolX + lay.SymbolWidth / 2;
     const QRgb legend = Rgb(chart.Legend.Color);
@@ -55,7 +55,7 @@ TEST_F(LegendDrawing, ContinuousSymbolsLeaveNoGapBetweenRows) {
 }
 
 TEST_F(LegendDrawing, SymbolOwnPenFramesTheSymbolOnlyWithoutTheDefaultBorder) {
-    const TLegendLayout& lay = chart.Legend.Layout;
+    const TLegendLayout& lay = chart.Legend.Layout();
     ASSERT_FALSE(lay.Rows.empty());
     const TColor magenta = RGBColor(255, 0, 255);
     chart.Legend.Symbol.Pen = TChartPen{magenta, 2, TPenStyle::psSolid, true};
@@ -175,7 +175,7 @@ TEST_F(LegendDrawing, LineSampleShowsTheDashesOfTheSeriesAtItsWidth) {
         line->LinePen.Style = c.style;
         line->LinePen.Width = c.width;
         const QImage& image = Redraw();
-        const TLegendRow& row = chart.Legend.Layout.Rows[0];
+        const TLegendRow& row = chart.Legend.Layout().Rows[0];
         const TRect& s = row.Symbol;
         const int y = (s.Top + s.Bottom) / 2;
         auto on = [&](int x) { return Rgb(image, x, y) == RowColour(row); };
@@ -199,7 +199,7 @@ TEST_F(LegendDrawing, LineSampleCarriesTheSeriesMarker) {
     ASSERT_NE(line, nullptr);
     const QRgb black = Rgb(clBlack); // the marker's border
     auto markerCorner = [&](const QImage& image) {
-        const TRect& s = chart.Legend.Layout.Rows[0].Symbol;
+        const TRect& s = chart.Legend.Layout().Rows[0].Symbol;
         const int cx = s.Left + s.Width() / 2;
         const int cy = (s.Top + s.Bottom) / 2;
         return Rgb(image, cx - line->Pointer.HorizSize, cy - line->Pointer.VertSize);
@@ -218,7 +218,7 @@ TEST_F(LegendDrawing, LineSampleCarriesTheSeriesMarker) {
         const QImage& image = Redraw();
         EXPECT_EQ(markerCorner(image) == black, c.corner);
         // The marker's middle is filled with the series colour.
-        const TLegendRow& row = chart.Legend.Layout.Rows[0];
+        const TLegendRow& row = chart.Legend.Layout().Rows[0];
         const TRect& s = row.Symbol;
         EXPECT_EQ(Rgb(image, s.Left + s.Width() / 2 + 1, (s.Top + s.Bottom) / 2 - 1),
                   RowColour(row));
@@ -232,7 +232,7 @@ TEST_F(LegendDrawing, ContinuousSymbolsCastTheSymbolShadowIntoItsRoom) {
         SCOPED_TRACE(visible);
         chart.Legend.Symbol.Shadow.Visible = visible;
         const QImage& image = Redraw();
-        const TLegendLayout& lay = chart.Legend.Layout;
+        const TLegendLayout& lay = chart.Legend.Layout();
         const QRgb expected = visible ? Rgb(chart.Legend.Symbol.Shadow.Color) : legend;
         for (const TLegendRow& row : lay.Rows) {
             const int y = row.Top + lay.ItemHeight / 2;
@@ -253,7 +253,7 @@ TEST_F(LegendDrawing, OpaqueLegendTitleFillsItsBand) {
         SCOPED_TRACE(transparent);
         chart.Legend.Title.Transparent = transparent;
         const QImage& image = Redraw();
-        const TLegendLayout& lay = chart.Legend.Layout;
+        const TLegendLayout& lay = chart.Legend.Layout();
         ASSERT_TRUE(lay.TitleDrawn);
         // Beside the text, just inside the frame.
         const int y = lay.TitleLineY[0] + lay.TitleLineHeight / 2;
@@ -270,7 +270,7 @@ TEST_F(LegendDrawing, OpaqueLegendTitleFillsItsBand) {
 TEST_F(LegendDrawing, PlacedLegendIsDrawnOverTheSeries) {
     chart.Legend.CustomPosition = true;
     auto seriesPixels = [&](const QImage& image) {
-        const TLegendLayout& lay = chart.Legend.Layout;
+        const TLegendLayout& lay = chart.Legend.Layout();
         QList<QRgb> colours;
         for (int s = 0; s < 3; ++s) {
             colours << Rgb(chart.SeriesDrawColor(chart.SeriesAtPosition(s)));
@@ -296,8 +296,8 @@ TEST_F(LegendDrawing, PlacedLegendIsDrawnOverTheSeries) {
     chart.Legend.Transparent = true;
     chart.Legend.Symbol.Visible = false;
     EXPECT_GT(seriesPixels(Redraw()), 20);
-    ASSERT_TRUE(chart.Legend.Layout.Drawn);
-    ASSERT_EQ(chart.Legend.Layout.Rect.Left, chart.Legend.Left);
+    ASSERT_TRUE(chart.Legend.Layout().Drawn);
+    ASSERT_EQ(chart.Legend.Layout().Rect.Left, chart.Legend.Left);
     // ... and an opaque box covers them.
     chart.Legend.Transparent = false;
     chart.Legend.Symbol.Visible = true;
@@ -310,8 +310,8 @@ TEST_F(LegendDrawing, PlacedLegendIsDrawnOverTheSeries) {
     chart.Title.Left = chart.BottomAxis.ValueToPixel(20);
     chart.Title.Top = chart.LeftAxis.ValueToPixel(0.8);
     const QImage& titled = Redraw();
-    const TRect t = chart.Title.TitleRect;
-    ASSERT_TRUE(chart.Title.Drawn);
+    const TRect t = chart.Title.Layout().Rect;
+    ASSERT_TRUE(chart.Title.Layout().Drawn);
     for (int x = t.Left; x < t.Right; ++x) {
         EXPECT_EQ(Rgb(titled, x, t.Top), Rgb(chart.Title.Frame.Color)) << x;
     }

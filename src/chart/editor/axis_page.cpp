@@ -90,8 +90,8 @@ public:
 
     static double LimitShown(const TChartAxis& a, bool minimum) {
         if (minimum)
-            return a.Automatic || a.AutomaticMinimum ? a.LowValue : a.Minimum();
-        return a.Automatic || a.AutomaticMaximum ? a.HighValue : a.Maximum();
+            return a.Automatic || a.AutomaticMinimum ? a.Layout().LowValue : a.Minimum();
+        return a.Automatic || a.AutomaticMaximum ? a.Layout().HighValue : a.Maximum();
     }
 
     TChartAxis& AxisAt(int row) {
@@ -513,7 +513,7 @@ private:
     void ConvertUnits(TChartAxis& a, TAxisPositionUnits to) {
         if (to == a.PositionUnits)
             return;
-        const TRect& plot = chart_.PlotRect;
+        const TRect& plot = chart_.Layout().PlotRect;
         const double along = a.Horizontal ? plot.Width() : plot.Height();
         const double across = a.Horizontal ? plot.Height() : plot.Width();
         auto convert = [to](double v, double length) {

@@ -142,7 +142,7 @@ QWidget* PositionTab(TChart& chart, TChartLegend& lg) {
     resize->setObjectName(QStringLiteral("CBResizeChart"));
     form->addRow(resize);
     AddCustomPositionRows(form, chart, lg.CustomPosition, lg.Left, lg.Top,
-                          [&lg] { return lg.Layout.Rect; });
+                          [&lg] { return lg.Layout().Rect; });
     // Each setting counts only where the legend uses it: the offset at a side, the margins
     // on the legend's own side while it makes room, nothing of this once placed by the user.
     auto enable = [&lg, offset, horiz, vert, resize] {

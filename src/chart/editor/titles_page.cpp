@@ -118,7 +118,7 @@ public:
         frame->setObjectName(QStringLiteral("TitleFrame"));
         FollowTransparency(frame);
         AddCustomPositionRows(form, chart_, t.CustomPosition, t.Left, t.Top,
-                              [&t] { return t.TitleRect; });
+                              [&t] { return t.Layout().Rect; });
         return page;
     }
 

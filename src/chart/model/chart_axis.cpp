@@ -223,13 +223,14 @@ void TChartAxis::SetRangeValues(double low, double high) {
     if (!std::isfinite(high)) {
         high = low;
     }
-    LowValue = low;
-    HighValue = high;
+    layout_.LowValue = low;
+    layout_.HighValue = high;
     RecalcSpan();
 }
 
 void TChartAxis::RecalcSpan() {
-    const double span = LogScale() ? std::log(HighValue) - std::log(LowValue) : ValueSpan();
+    const double span =
+        LogScale() ? std::log(layout_.HighValue) - std::log(layout_.LowValue) : ValueSpan();
     zeroSpan_ = span == 0 || !std::isfinite(span);
     pixelsPerUnit_ = zeroSpan_ ? 0 : PixelLength() / span;
     if (!std::isfinite(pixelsPerUnit_)) {
@@ -241,12 +242,12 @@ void TChartAxis::RecalcSpan() {
 void TChartAxis::SetPixelRange(const TRect& plot) {
     const int origin = Horizontal ? plot.Left : plot.Top;
     if (PositionUnits == TAxisPositionUnits::puPixels) {
-        PixelStart = origin + RoundToInt(StartPosition);
-        PixelEnd = origin + RoundToInt(EndPosition);
+        layout_.PixelStart = origin + RoundToInt(StartPosition);
+        layout_.PixelEnd = origin + RoundToInt(EndPosition);
     } else {
         const double length = Horizontal ? plot.Width() : plot.Height();
-        PixelStart = origin + RoundToInt(length * StartPosition / 100);
-        PixelEnd = origin + RoundToInt(length * EndPosition / 100);
+        layout_.PixelStart = origin + RoundToInt(length * StartPosition / 100);
+        layout_.PixelEnd = origin + RoundToInt(length * EndPosition / 100);
     }
     RecalcSpan();
 }
@@ -266,16 +267,17 @@ double TChartAxis::PixelToValue(int pixel) const {
         return 0;
     }
     if (LogScale()) {
-        const double logSpan = std::log(HighValue) - std::log(LowValue);
-        const double along = static_cast<double>(pixel - PixelStart) * logSpan / length;
-        return Horizontal != Inverted ? LowValue * std::exp(along) : HighValue * std::exp(-along);
+        const double logSpan = std::log(layout_.HighValue) - std::log(layout_.LowValue);
+        const double along = static_cast<double>(pixel - layout_.PixelStart) * logSpan / length;
+        return Horizontal != Inverted ? layout_.LowValue * std::exp(along)
+                                      : layout_.HighValue * std::exp(-along);
     }
-    const double along = static_cast<double>(pixel - PixelStart) * ValueSpan() / length;
+    const double along = static_cast<double>(pixel - layout_.PixelStart) * ValueSpan() / length;
     // Horizontal values grow to the right, vertical ones upward; Inverted flips either.
     if (Horizontal != Inverted) {
-        return LowValue + along;
+        return layout_.LowValue + along;
     }
-    return HighValue - along;
+    return layout_.HighValue - along;
 }
 
 std::string TChartAxis::LabelText(double value) const {
@@ -407,15 +409,16 @@ int TChartAxis::LabelExtent(const TTextMeasurer& m, double value) const {
 }
 
 double TChartAxis::LabelStepFor(const TTextMeasurer& m, double increment) const {
-    double a = LowValue;
-    double b = HighValue;
+    double a = layout_.LowValue;
+    double b = layout_.HighValue;
     if (RoundFirstLabel && increment != 0) {
         // The bounds are multiplied by the increment, not divided: only a user increment other
         // than 1 notices.
-        const double low =
-            std::fabs(LowValue) > 9.2233720368547758e18 ? LowValue : std::nearbyint(LowValue);
+        const double low = std::fabs(layout_.LowValue) > 9.2233720368547758e18
+                               ? layout_.LowValue
+                               : std::nearbyint(layout_.LowValue);
         a = low * increment;
-        b = std::trunc(HighValue) * increment;
+        b = std::trunc(layout_.HighValue) * increment;
     }
     // A sample value with decimals, whose label is usually the longest.
     double mid = (a + b) / 2;
@@ -447,13 +450,13 @@ std::vector<double> TChartAxis::LabelValues(const TTextMeasurer& m) const {
         // Powers of the base from the top down; every power while they fit, else every
         // second, third, ... power, as the label sizes allow.
         const double base = LogarithmicBase > 1 ? LogarithmicBase : 10;
-        const double top = std::floor(std::log(HighValue) / std::log(base) + 1e-9);
-        const double bottom = std::ceil(std::log(LowValue) / std::log(base) - 1e-9);
+        const double top = std::floor(std::log(layout_.HighValue) / std::log(base) + 1e-9);
+        const double bottom = std::ceil(std::log(layout_.LowValue) / std::log(base) - 1e-9);
         const double powers = top - bottom + 1;
         if (!(powers >= 1) || powers > kMaxLabelSteps) {
             return values;
         }
-        const int size = LabelExtent(m, HighValue) + 4;
+        const int size = LabelExtent(m, layout_.HighValue) + 4;
         const int fit = size > 0 ? std::max(1, std::abs(PixelLength()) / size) : 1;
         const int every = std::max(1, static_cast<int>(std::ceil(powers / fit)));
         for (double k = top; k >= bottom; k -= every) {
@@ -462,26 +465,29 @@ std::vector<double> TChartAxis::LabelValues(const TTextMeasurer& m) const {
         return values;
     }
     const double i = LabelIncrement(m);
-    if (!(i > 0) || HighValue < LowValue) {
+    if (!(i > 0) || layout_.HighValue < layout_.LowValue) {
         return values;
     }
     const double count = std::fabs(ValueSpan() / i);
     if (!(count < kMaxLabelSteps)) {
         return values;
     }
-    const bool sameEnds = FormatGeneral(LowValue, 15, 0) == FormatGeneral(HighValue, 15, 0);
-    double v = (!RoundFirstLabel || sameEnds) ? HighValue : FirstLabelMultiple(HighValue, i);
+    const bool sameEnds =
+        FormatGeneral(layout_.LowValue, 15, 0) == FormatGeneral(layout_.HighValue, 15, 0);
+    double v = (!RoundFirstLabel || sameEnds) ? layout_.HighValue
+                                              : FirstLabelMultiple(layout_.HighValue, i);
     // A value above the top by rounding noise only is the top label, not one to step over.
     const double noise = kLabelNoise * i;
-    for (int steps = 0; v > HighValue + noise && steps < kMaxLabelSteps; ++steps) {
+    for (int steps = 0; v > layout_.HighValue + noise && steps < kMaxLabelSteps; ++steps) {
         v -= i;
     }
-    if (zeroSpan_ || std::fabs(HighValue - LowValue) < 1e-10 ||
+    if (zeroSpan_ || std::fabs(layout_.HighValue - layout_.LowValue) < 1e-10 ||
         FormatGeneral(v, 15, 0) == FormatGeneral(v - i, 15, 0)) {
         values.push_back(v);
         return values;
     }
-    const double limit = LowValue >= 0 ? (LowValue - 1e-12) / (1 + 1e-12) : LowValue;
+    const double limit =
+        layout_.LowValue >= 0 ? (layout_.LowValue - 1e-12) / (1 + 1e-12) : layout_.LowValue;
     while (v >= limit && values.size() < static_cast<std::size_t>(kMaxLabelSteps)) {
         values.push_back(v);
         const double next = v - i;
@@ -535,11 +541,11 @@ int TChartAxis::WidestLabel(const TTextMeasurer& m) const {
         return widest + m.TextWidth(LabelsFont, " ");
     }
     const double i = LabelIncrement(m);
-    double a = LowValue;
-    double b = HighValue;
+    double a = layout_.LowValue;
+    double b = layout_.HighValue;
     if (RoundFirstLabel && i != 0) {
-        a = std::trunc(LowValue / i) * i;
-        b = FirstLabelMultiple(HighValue, i);
+        a = std::trunc(layout_.LowValue / i) * i;
+        b = FirstLabelMultiple(layout_.HighValue, i);
     }
     int widest = 0;
     if (i != 0) {
@@ -657,13 +663,15 @@ void TChartAxis::ApplyMargins() {
     }
     if (LogScale()) {
         // The margins widen the range by the same factor per pixel, so it stays positive.
-        const double perPixel = (std::log(HighValue) - std::log(LowValue)) / shortened;
-        SetRangeValues(LowValue * std::exp(-lowMargin * perPixel),
-                       HighValue * std::exp(highMargin * perPixel));
+        const double perPixel =
+            (std::log(layout_.HighValue) - std::log(layout_.LowValue)) / shortened;
+        SetRangeValues(layout_.LowValue * std::exp(-lowMargin * perPixel),
+                       layout_.HighValue * std::exp(highMargin * perPixel));
         return;
     }
     const double perPixel = ValueSpan() / shortened;
-    SetRangeValues(LowValue - lowMargin * perPixel, HighValue + highMargin * perPixel);
+    SetRangeValues(layout_.LowValue - lowMargin * perPixel,
+                   layout_.HighValue + highMargin * perPixel);
 }
 
 void TChartAxis::ApplyRounding(const TTextMeasurer& m) {
@@ -674,8 +682,8 @@ void TChartAxis::ApplyRounding(const TTextMeasurer& m) {
     if (!(i > 0)) {
         return;
     }
-    double low = LowValue;
-    double high = HighValue;
+    double low = layout_.LowValue;
+    double high = layout_.HighValue;
     if (MaximumRound && (Automatic || AutomaticMaximum)) {
         high = i * std::ceil(high / i);
     }
@@ -686,22 +694,22 @@ void TChartAxis::ApplyRounding(const TTextMeasurer& m) {
 }
 
 void TChartAxis::ComputeLabels(const TTextMeasurer& m) {
-    LabelItems.clear();
-    TickPixels.clear();
+    layout_.LabelItems.clear();
+    layout_.TickPixels.clear();
     const TAxisLabelStyle style = EffectiveLabelStyle();
     if (style == TAxisLabelStyle::talNone) {
         return;
     }
     auto add = [&](double value, const std::string* text) {
         const int p = ValueToPixel(value);
-        if (!LabelsOnAxis && !(p > PixelStart && p < PixelEnd)) {
+        if (!LabelsOnAxis && !(p > layout_.PixelStart && p < layout_.PixelEnd)) {
             return;
         }
         if (Labels || !TickOnLabelsOnly) {
-            TickPixels.push_back(p);
+            layout_.TickPixels.push_back(p);
         }
         if (Labels) {
-            LabelItems.push_back({value, p, text != nullptr ? *text : LabelText(value)});
+            layout_.LabelItems.push_back({value, p, text != nullptr ? *text : LabelText(value)});
         }
     };
     if (style == TAxisLabelStyle::talValue) {
@@ -730,20 +738,20 @@ void TChartAxis::ComputeLabels(const TTextMeasurer& m) {
         for (std::size_t p = 0; p < s.PointCount(); ++p) {
             const std::string text = s.PointLabel(p);
             const double v = list[p];
-            if (!text.empty() && v >= LowValue && v <= HighValue) {
+            if (!text.empty() && v >= layout_.LowValue && v <= layout_.HighValue) {
                 add(v, &text);
             }
         }
     }
 }
 
-std::vector<int> TChartAxis::MinorTickPixels() const {
+std::vector<int> MinorTickPixels(const std::vector<int>& ticks, int count, int start, int end) {
     std::vector<int> minor;
-    if (TickPixels.size() < 2 || MinorTickCount < 1) {
+    if (ticks.size() < 2 || count < 1) {
         return minor;
     }
     // 64 bits: the count is the user's and may be as large as an int holds.
-    const std::int64_t parts = static_cast<std::int64_t>(MinorTickCount) + 1;
+    const std::int64_t parts = static_cast<std::int64_t>(count) + 1;
     auto addInterval = [&](int from, int to) {
         const std::int64_t d = static_cast<std::int64_t>(to) - from;
         auto at = [&](std::int64_t k) {
@@ -752,7 +760,7 @@ std::vector<int> TChartAxis::MinorTickPixels() const {
                                              static_cast<double>(parts)));
         };
         auto keep = [&](std::int64_t p) {
-            if (p > PixelStart && p < PixelEnd) {
+            if (p > start && p < end) {
                 minor.push_back(static_cast<int>(p));
             }
         };
@@ -775,12 +783,17 @@ std::vector<int> TChartAxis::MinorTickPixels() const {
             keep(at(k));
         }
     };
-    const int first = TickPixels.front();
-    const int spacing = TickPixels[1] - first;
+    const int first = ticks.front();
+    const int spacing = ticks[1] - first;
     addInterval(first - spacing, first);
-    for (std::size_t i = 0; i + 1 < TickPixels.size(); ++i) {
-        addInterval(TickPixels[i], TickPixels[i + 1]);
+    for (std::size_t i = 0; i + 1 < ticks.size(); ++i) {
+        addInterval(ticks[i], ticks[i + 1]);
     }
-    addInterval(TickPixels.back(), TickPixels.back() + spacing);
+    addInterval(ticks.back(), ticks.back() + spacing);
     return minor;
+}
+
+std::vector<int> TChartAxis::MinorTickPixels() const {
+    return ::MinorTickPixels(layout_.TickPixels, MinorTickCount, layout_.PixelStart,
+                             layout_.PixelEnd);
 }

@@ -11,6 +11,18 @@ class TChartSeries;
 
 enum class TTitleAlignment { taLeftJustify, taRightJustify, taCenter };
 
+// Where the chart's layout put a title on the last paint: its rectangle (empty when it is not
+// drawn) and the top-left of each line. Only the layout writes it.
+struct TTitleLayout {
+    bool Drawn = false;
+    TRect Rect;
+    struct Line {
+        int X = 0;
+        int Y = 0;
+    };
+    std::vector<Line> LinePositions;
+};
+
 // A chart title (Title, SubTitle, Foot, SubFoot): its lines, look, and the rectangle it took in
 // the last layout. Changing text or visibility asks the chart for a repaint.
 class TChartTitle {
@@ -40,16 +52,11 @@ public:
     int Left = 0;
     int Top = 0;
 
-    // Last layout: the title's rectangle (empty when not drawn) and the top-left of each line.
-    bool Drawn = false;
-    TRect TitleRect;
-    struct Line {
-        int X = 0;
-        int Y = 0;
-    };
-    std::vector<Line> LinePositions;
+    const TTitleLayout& Layout() const { return layout_; }
 
 private:
+    friend class TCustomChart; // its layout places the title
+    TTitleLayout layout_;
     TCustomChart* chart_;
     bool atTop_;
     std::vector<std::string> text_;
@@ -121,7 +128,8 @@ struct TLegendRow {
     bool Checked = false;
 };
 
-// The legend's layout of the last paint, kept for drawing and for the hit test of a press.
+// The legend's layout of the last paint, kept for drawing and for the hit test of a press; only
+// the chart's layout writes it.
 struct TLegendLayout {
     bool Drawn = false;
     TRect Rect;
@@ -182,8 +190,12 @@ public:
     int ColorWidth() const { return Symbol.Width; }
     void SetColorWidth(int value) { Symbol.Width = value; }
 
-    TLegendLayout Layout;
+    const TLegendLayout& Layout() const { return layout_; }
 
     // Row (plus FirstValue) under a point of the last layout, -1 when none.
     int LegendItemAt(int x, int y) const;
+
+private:
+    friend class TCustomChart; // its layout places the legend
+    TLegendLayout layout_;
 };

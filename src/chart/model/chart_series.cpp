@@ -231,8 +231,8 @@ std::size_t TChartSeries::AddPoint(double x, double y, const std::string& label,
 }
 
 void TChartSeries::ClearPoints() {
-    FirstValueIndex = -1;
-    LastValueIndex = -1;
+    firstValueIndex_ = -1;
+    lastValueIndex_ = -1;
     XValues.Clear();
     YValues.Clear();
     colors_.reset();

@@ -154,9 +154,9 @@ public:
     TSeriesMarks Marks;
     THorizAxis HorizAxis = THorizAxis::aBottomAxis;
     TVertAxis VertAxis = TVertAxis::aLeftAxis;
-    // Visible index range of the last paint; -1 when nothing was visible.
-    int FirstValueIndex = -1;
-    int LastValueIndex = -1;
+    // Visible index range of the last layout; -1 when nothing was visible.
+    int FirstValueIndex() const { return firstValueIndex_; }
+    int LastValueIndex() const { return lastValueIndex_; }
 
     bool Active() const { return active_; }
     void SetActive(bool value);
@@ -211,6 +211,8 @@ private:
     void RequestRepaint() const;
 
     TCustomChart* chart_ = nullptr;
+    int firstValueIndex_ = -1;
+    int lastValueIndex_ = -1;
     bool active_ = true;
     TColor seriesColor_ = AutomaticColour;
     std::unique_ptr<std::vector<TColor>> colors_;

@@ -148,8 +148,8 @@ void TCustomChart::CalculateLayout(const TTextMeasurer& m, int width, int height
         width = std::max(1, width - std::max(0, Shadow.HorizSize));
         height = std::max(1, height - std::max(0, Shadow.VertSize));
     }
-    PanelRect = TRect{0, 0, width, height};
-    PlotRect = StartingPlotRect(width, height);
+    layout_.PanelRect = TRect{0, 0, width, height};
+    layout_.PlotRect = StartingPlotRect(width, height);
     // Legend and titles take their room in the order they are drawn.
     for (const TDrawingStep& step : DrawingOrder(*this)) {
         if (step.Part == TChartPart::Legend) {
@@ -165,9 +165,9 @@ void TCustomChart::CalculateLayout(const TTextMeasurer& m, int width, int height
 }
 
 void TCustomChart::CalculateTitle(const TTextMeasurer& m, TChartTitle& title) {
-    title.Drawn = false;
-    title.TitleRect = {};
-    title.LinePositions.clear();
+    title.layout_.Drawn = false;
+    title.layout_.Rect = {};
+    title.layout_.LinePositions.clear();
     if (!title.Visible() || title.Text().empty()) {
         return;
     }
@@ -175,12 +175,12 @@ void TCustomChart::CalculateTitle(const TTextMeasurer& m, TChartTitle& title) {
         title.Frame.Visible && title.Frame.Color != AutomaticColour ? title.Frame.Width : 0;
     const int h = m.TextHeight(title.Font, "W");
     const int lines = static_cast<int>(title.Text().size());
-    TRect r{PlotRect.Left, 0, PlotRect.Right, 0};
+    TRect r{layout_.PlotRect.Left, 0, layout_.PlotRect.Right, 0};
     if (title.AtTop()) {
-        r.Top = PlotRect.Top + f;
+        r.Top = layout_.PlotRect.Top + f;
         r.Bottom = r.Top + lines * h;
     } else {
-        r.Bottom = PlotRect.Bottom - f;
+        r.Bottom = layout_.PlotRect.Bottom - f;
         r.Top = r.Bottom - lines * h;
     }
     r = TRect{r.Left - f, r.Top - f, r.Right + f, r.Bottom + f};
@@ -219,20 +219,20 @@ void TCustomChart::CalculateTitle(const TTextMeasurer& m, TChartTitle& title) {
             x = (r.Left + r.Right) / 2 - lineWidth / 2;
             break;
         }
-        title.LinePositions.push_back({x, r.Top + i * h + f});
+        title.layout_.LinePositions.push_back({x, r.Top + i * h + f});
     }
-    title.Drawn = true;
-    title.TitleRect = r;
+    title.layout_.Drawn = true;
+    title.layout_.Rect = r;
     if (title.CustomPosition) {
         return; // drawn where the user put it, over the chart
     }
     const int shadow = !title.Transparent && title.Shadow.Visible ? title.Shadow.VertSize : 0;
     if (title.AtTop()) {
-        PlotRect.Top = r.Bottom + title.VertMargin + f + shadow;
+        layout_.PlotRect.Top = r.Bottom + title.VertMargin + f + shadow;
     } else {
-        PlotRect.Bottom = r.Top - title.VertMargin - f - shadow;
+        layout_.PlotRect.Bottom = r.Top - title.VertMargin - f - shadow;
     }
-    Normalise(PlotRect, PanelRect);
+    Normalise(layout_.PlotRect, layout_.PanelRect);
 }
 
 bool TCustomChart::LegendShown() const {
@@ -327,7 +327,7 @@ TChartSeries* TCustomChart::LegendSeries(int item) const {
 }
 
 void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
-    TLegendLayout& lay = Legend.Layout;
+    TLegendLayout& lay = Legend.layout_;
     lay = TLegendLayout{};
     if (!LegendShown()) {
         return;
@@ -348,9 +348,9 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
             // The points of the first listed series that is shown.
             if (s.ShowInLegend && s.Active()) {
                 // No more rows than pixels: a sweep of many points lists only its first ones.
-                const std::size_t listed =
-                    std::min(s.PointCount(), static_cast<std::size_t>(std::max(lg.FirstValue, 0)) +
-                                                 static_cast<std::size_t>(PanelRect.Height()) + 1);
+                const std::size_t listed = std::min(
+                    s.PointCount(), static_cast<std::size_t>(std::max(lg.FirstValue, 0)) +
+                                        static_cast<std::size_t>(layout_.PanelRect.Height()) + 1);
                 for (std::size_t p = 0; p < listed; ++p) {
                     items.push_back({i, static_cast<int>(p)});
                 }
@@ -395,12 +395,12 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
     if (lg.CustomPosition) {
         top = lg.Top;
     } else if (side) {
-        top =
-            PlotRect.Top + RoundHalfEven(lg.TopPos * static_cast<double>(PlotRect.Height()) / 100);
+        top = layout_.PlotRect.Top +
+              RoundHalfEven(lg.TopPos * static_cast<double>(layout_.PlotRect.Height()) / 100);
     } else if (lg.Alignment == TLegendAlignment::laTop) {
-        top = PlotRect.Top;
+        top = layout_.PlotRect.Top;
     } else {
-        top = PlotRect.Bottom; // placed below once its height is known
+        top = layout_.PlotRect.Bottom; // placed below once its height is known
     }
     const int itemsTop = titleDrawn ? top + titleHeight + 2 : top;
     const int firstValue = std::max(lg.FirstValue, 0);
@@ -442,16 +442,19 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
     if (across) {
         textWidth = widestText(available);
         const int columnWidth = boxes + itemWidthFor(textWidth);
-        const int room = PlotRect.Width() - 2 * f - 2;
+        const int room = layout_.PlotRect.Width() - 2 * f - 2;
         columns = std::clamp(columnWidth > 0 ? room / columnWidth : 1, 1, std::max(available, 1));
         rows = std::min((available + columns - 1) / columns, std::max(lg.MaxNumRows, 1));
     } else if (lg.CustomPosition) {
         // Placed freely: as many rows as fit above the panel's bottom.
-        rows =
-            itemsTop >= PanelRect.Bottom ? 0 : (PanelRect.Bottom - 2 * f - itemsTop) / itemHeight;
+        rows = itemsTop >= layout_.PanelRect.Bottom
+                   ? 0
+                   : (layout_.PanelRect.Bottom - 2 * f - itemsTop) / itemHeight;
         rows = std::clamp(rows, 0, available);
     } else {
-        rows = itemsTop >= PlotRect.Bottom ? 0 : (PlotRect.Bottom - 2 * f - itemsTop) / itemHeight;
+        rows = itemsTop >= layout_.PlotRect.Bottom
+                   ? 0
+                   : (layout_.PlotRect.Bottom - 2 * f - itemsTop) / itemHeight;
         rows = std::clamp(rows, 0, available);
     }
     const int shown = std::min(available, rows * columns);
@@ -477,19 +480,20 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
     int left;
     switch (lg.Alignment) {
     case TLegendAlignment::laRight:
-        left = PlotRect.Right - shadowH - f - 1 - width - boxes;
+        left = layout_.PlotRect.Right - shadowH - f - 1 - width - boxes;
         break;
     case TLegendAlignment::laLeft:
-        left = PlotRect.Left + f + 1;
+        left = layout_.PlotRect.Left + f + 1;
         break;
     default:
-        left = (PlotRect.Left + PlotRect.Right - width - boxes) / 2;
+        left = (layout_.PlotRect.Left + layout_.PlotRect.Right - width - boxes) / 2;
         break;
     }
     if (lg.CustomPosition) {
         left = lg.Left;
     } else if (lg.Alignment == TLegendAlignment::laBottom) {
-        top = PlotRect.Bottom - (lg.Shadow.Visible ? lg.Shadow.VertSize : 0) - f - 1 - height;
+        top =
+            layout_.PlotRect.Bottom - (lg.Shadow.Visible ? lg.Shadow.VertSize : 0) - f - 1 - height;
     }
     const int x0 = left + boxes;
     lay.CheckBoxX = left + 4;
@@ -551,32 +555,32 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
     lay.Drawn = true;
 
     if (lg.ResizeChart && !lg.CustomPosition) {
-        const int plotWidth = PlotRect.Width();
-        const int plotHeight = PlotRect.Height();
+        const int plotWidth = layout_.PlotRect.Width();
+        const int plotHeight = layout_.PlotRect.Height();
         switch (lg.Alignment) {
         case TLegendAlignment::laRight:
-            PlotRect.Right =
+            layout_.PlotRect.Right =
                 lay.Rect.Left - (lg.HorizMargin != 0 ? lg.HorizMargin : 3 * plotWidth / 100);
             break;
         case TLegendAlignment::laLeft:
-            PlotRect.Left =
+            layout_.PlotRect.Left =
                 lay.Rect.Right + (lg.HorizMargin != 0 ? lg.HorizMargin : 3 * plotWidth / 100);
             break;
         case TLegendAlignment::laTop:
-            PlotRect.Top =
+            layout_.PlotRect.Top =
                 lay.Rect.Bottom + (lg.VertMargin != 0 ? lg.VertMargin : 3 * plotHeight / 100);
             break;
         case TLegendAlignment::laBottom:
-            PlotRect.Bottom =
+            layout_.PlotRect.Bottom =
                 lay.Rect.Top - (lg.VertMargin != 0 ? lg.VertMargin : 3 * plotHeight / 100);
             break;
         }
-        Normalise(PlotRect, PanelRect);
+        Normalise(layout_.PlotRect, layout_.PanelRect);
     }
 }
 
 int TChartLegend::LegendItemAt(int x, int y) const {
-    const TLegendLayout& lay = Layout;
+    const TLegendLayout& lay = layout_;
     if (!lay.Drawn || !lay.Rect.Contains(x, y)) {
         return -1;
     }
@@ -613,14 +617,14 @@ void TCustomChart::CalculateAxes(const TTextMeasurer& m) {
     std::array<Bands, 4> bands{};
     const auto axes = Axes();
     for (TChartAxis* axis : axes) {
-        axis->IsShown = IsAxisShown(*axis);
+        axis->layout_.IsShown = IsAxisShown(*axis);
         axis->CalcMinMax();
-        axis->SetPixelRange(PlotRect);
+        axis->SetPixelRange(layout_.PlotRect);
     }
     // Every band is measured on the rectangle before any axis takes its share.
     for (std::size_t i = 0; i < axes.size(); ++i) {
         TChartAxis& axis = *axes[i];
-        if (!axis.IsShown) {
+        if (!axis.layout_.IsShown) {
             continue;
         }
         bands[i] = Bands{axis.TitleBand(m), axis.LabelsBand(m), axis.AxisLineBand()};
@@ -631,36 +635,36 @@ void TCustomChart::CalculateAxes(const TTextMeasurer& m) {
         // line's width, which is drawn outside the plot edge.
         const bool outward = axis.LabelsSide() == axis.PlotOutward();
         const int band = outward ? bands[i].total() : (axis.Axis.Visible ? axis.Axis.Width + 1 : 0);
-        if (!axis.IsShown || band == 0) {
+        if (!axis.layout_.IsShown || band == 0) {
             continue;
         }
         // A band that would leave no plot area is not taken.
-        const int room = axis.Horizontal ? PlotRect.Height() : PlotRect.Width();
+        const int room = axis.Horizontal ? layout_.PlotRect.Height() : layout_.PlotRect.Width();
         if (band >= room) {
             bands[i] = Bands{};
             continue;
         }
         switch (axis.Kind()) {
         case TAxisKind::akBottom:
-            PlotRect.Bottom -= band;
+            layout_.PlotRect.Bottom -= band;
             break;
         case TAxisKind::akTop:
-            PlotRect.Top += band;
+            layout_.PlotRect.Top += band;
             break;
         case TAxisKind::akLeft:
-            PlotRect.Left += band;
+            layout_.PlotRect.Left += band;
             break;
         case TAxisKind::akRight:
-            PlotRect.Right -= band;
+            layout_.PlotRect.Right -= band;
             break;
         default:
             break;
         }
     }
-    Normalise(PlotRect, PanelRect);
+    Normalise(layout_.PlotRect, layout_.PanelRect);
     for (std::size_t i = 0; i < axes.size(); ++i) {
         TChartAxis& axis = *axes[i];
-        axis.SetPixelRange(PlotRect);
+        axis.SetPixelRange(layout_.PlotRect);
         const Bands& b = bands[i];
         // Positions across the axis, from the line toward the labels' side: line, labels, title.
         const int out = axis.PlotOutward();
@@ -668,70 +672,70 @@ void TCustomChart::CalculateAxes(const TTextMeasurer& m) {
         int edge;
         switch (axis.Kind()) {
         case TAxisKind::akBottom:
-            edge = PlotRect.Bottom;
+            edge = layout_.PlotRect.Bottom;
             break;
         case TAxisKind::akTop:
-            edge = PlotRect.Top;
+            edge = layout_.PlotRect.Top;
             break;
         case TAxisKind::akLeft:
-            edge = PlotRect.Left;
+            edge = layout_.PlotRect.Left;
             break;
         default:
-            edge = PlotRect.Right;
+            edge = layout_.PlotRect.Right;
             break;
         }
-        axis.AxisPosition = edge - out * axis.PositionOffset(PlotRect);
+        axis.layout_.AxisPosition = edge - out * axis.PositionOffset(layout_.PlotRect);
         // The line's width lies outward of the plot edge, so labels on the plot's side start
         // right after the ticks.
         const int line =
             side == out || !axis.Axis.Visible ? b.line : std::max(b.line - axis.Axis.Width, 0);
-        axis.LabelsPosition = axis.AxisPosition + side * line;
-        axis.TitlePosition = axis.LabelsPosition + side * b.labels;
+        axis.layout_.LabelsPosition = axis.layout_.AxisPosition + side * line;
+        axis.layout_.TitlePosition = axis.layout_.LabelsPosition + side * b.labels;
         // Alternating labels take two rows: every other label goes into the outer one.
-        axis.LabelsRowSize = axis.LabelsAlternate ? b.labels / 2 : b.labels;
-        axis.TitleRect = {};
-        if (axis.IsShown && b.title > 0) {
+        axis.layout_.LabelsRowSize = axis.LabelsAlternate ? b.labels / 2 : b.labels;
+        axis.layout_.TitleRect = {};
+        if (axis.layout_.IsShown && b.title > 0) {
             const int length = axis.TitleAlong(m);
             const int centre = axis.PixelCentre();
-            const int outer = axis.TitlePosition + side * b.title;
+            const int outer = axis.layout_.TitlePosition + side * b.title;
             if (axis.Horizontal) {
-                axis.TitleRect =
-                    TRect{centre - length / 2, std::min(axis.TitlePosition, outer),
-                          centre - length / 2 + length, std::max(axis.TitlePosition, outer)};
+                axis.layout_.TitleRect = TRect{
+                    centre - length / 2, std::min(axis.layout_.TitlePosition, outer),
+                    centre - length / 2 + length, std::max(axis.layout_.TitlePosition, outer)};
             } else {
-                axis.TitleRect =
-                    TRect{std::min(axis.TitlePosition, outer), centre - length / 2,
-                          std::max(axis.TitlePosition, outer), centre - length / 2 + length};
+                axis.layout_.TitleRect = TRect{
+                    std::min(axis.layout_.TitlePosition, outer), centre - length / 2,
+                    std::max(axis.layout_.TitlePosition, outer), centre - length / 2 + length};
             }
         }
         axis.ApplyMargins();
         axis.ApplyRounding(m);
-        if (axis.IsShown) {
+        if (axis.layout_.IsShown) {
             axis.ComputeLabels(m);
         } else {
-            axis.LabelItems.clear();
-            axis.TickPixels.clear();
+            axis.layout_.LabelItems.clear();
+            axis.layout_.TickPixels.clear();
         }
     }
 }
 
 void TCustomChart::CalcVisiblePoints(TChartSeries& series) const {
-    series.FirstValueIndex = -1;
-    series.LastValueIndex = -1;
+    series.firstValueIndex_ = -1;
+    series.lastValueIndex_ = -1;
     const std::size_t n = series.PointCount();
     if (n == 0) {
         return;
     }
     const TChartValueList& xs = series.XValues;
     if (xs.Order != TChartListOrder::loAscending) {
-        series.FirstValueIndex = 0;
-        series.LastValueIndex = static_cast<int>(n - 1);
+        series.firstValueIndex_ = 0;
+        series.lastValueIndex_ = static_cast<int>(n - 1);
         return;
     }
     const TChartAxis& h = series.HorizAxis == THorizAxis::aTopAxis ? TopAxis : BottomAxis;
     const TChartAxis& v = series.VertAxis == TVertAxis::aRightAxis ? RightAxis : LeftAxis;
-    double xl = h.PixelToValue(PlotRect.Left);
-    double xr = h.PixelToValue(PlotRect.Right);
+    double xl = h.PixelToValue(layout_.PlotRect.Left);
+    double xr = h.PixelToValue(layout_.PlotRect.Right);
     if (xl > xr) {
         std::swap(xl, xr);
     }
@@ -761,8 +765,8 @@ void TCustomChart::CalcVisiblePoints(TChartSeries& series) const {
     auto meetsPlot = [&](std::size_t i) {
         const int px = h.ValueToPixel(x[i]);
         const int py = v.ValueToPixel(series.YValues[i]);
-        return px + hs >= PlotRect.Left && px - hs <= PlotRect.Right && py + vs >= PlotRect.Top &&
-               py - vs <= PlotRect.Bottom;
+        return px + hs >= layout_.PlotRect.Left && px - hs <= layout_.PlotRect.Right &&
+               py + vs >= layout_.PlotRect.Top && py - vs <= layout_.PlotRect.Bottom;
     };
     while (last + 1 < n && (x[last + 1] == x[last] || meetsPlot(last + 1))) {
         ++last;
@@ -770,8 +774,8 @@ void TCustomChart::CalcVisiblePoints(TChartSeries& series) const {
     while (first > 0 && (x[first - 1] == x[first] || meetsPlot(first - 1))) {
         --first;
     }
-    series.FirstValueIndex = static_cast<int>(first);
-    series.LastValueIndex = static_cast<int>(last);
+    series.firstValueIndex_ = static_cast<int>(first);
+    series.lastValueIndex_ = static_cast<int>(last);
 }
 
 // ---------------------------------------------------------------- legend presses
@@ -894,10 +898,12 @@ void TCustomChart::RevertZoom() {
 }
 
 void TCustomChart::StartZoomDrag(int x, int y) {
-    ZoomDrag.X0 = Zoom.Direction == TZoomDirection::tzdVertical ? PlotRect.Left : x;
-    ZoomDrag.Y0 = Zoom.Direction == TZoomDirection::tzdHorizontal ? PlotRect.Top : y;
-    ZoomDrag.X1 = Zoom.Direction == TZoomDirection::tzdVertical ? PlotRect.Right : ZoomDrag.X0;
-    ZoomDrag.Y1 = Zoom.Direction == TZoomDirection::tzdHorizontal ? PlotRect.Bottom : ZoomDrag.Y0;
+    ZoomDrag.X0 = Zoom.Direction == TZoomDirection::tzdVertical ? layout_.PlotRect.Left : x;
+    ZoomDrag.Y0 = Zoom.Direction == TZoomDirection::tzdHorizontal ? layout_.PlotRect.Top : y;
+    ZoomDrag.X1 =
+        Zoom.Direction == TZoomDirection::tzdVertical ? layout_.PlotRect.Right : ZoomDrag.X0;
+    ZoomDrag.Y1 =
+        Zoom.Direction == TZoomDirection::tzdHorizontal ? layout_.PlotRect.Bottom : ZoomDrag.Y0;
     ZoomDrag.Active = true;
 }
 
@@ -906,9 +912,9 @@ bool TCustomChart::MoveZoomDrag(int x, int y) {
         return false;
     }
     if (Zoom.Direction == TZoomDirection::tzdVertical) {
-        x = PlotRect.Right;
+        x = layout_.PlotRect.Right;
     } else if (Zoom.Direction == TZoomDirection::tzdHorizontal) {
-        y = PlotRect.Bottom;
+        y = layout_.PlotRect.Bottom;
     }
     if (x == ZoomDrag.X1 && y == ZoomDrag.Y1) {
         return false;
@@ -964,7 +970,7 @@ bool TCustomChart::ScrollDragTo(int x, int y) {
     if (!ScrollDrag.Active) {
         return false;
     }
-    if (!PlotRect.Contains(x, y)) {
+    if (!layout_.PlotRect.Contains(x, y)) {
         ScrollDrag.Active = false;
         return false;
     }
@@ -1042,20 +1048,20 @@ TChartClickedPart TCustomChart::ClickedPart(int x, int y) {
         return part;
     }
     for (TChartAxis* axis : Axes()) {
-        if (!axis->IsShown) {
+        if (!axis->layout_.IsShown) {
             continue;
         }
         const int along = axis->Horizontal ? x : y;
         const int across = axis->Horizontal ? y : x;
-        if (along >= axis->PixelStart && along <= axis->PixelEnd) {
+        if (along >= axis->layout_.PixelStart && along <= axis->layout_.PixelEnd) {
             // From the outer edge of the labels to 3 pixels into the plot, so that a press on
             // a label counts; only the axis line's own pixels when the labels are off.
-            int lo = axis->AxisPosition;
-            int hi = axis->AxisPosition;
+            int lo = axis->layout_.AxisPosition;
+            int hi = axis->layout_.AxisPosition;
             if (axis->Labels) {
-                const int inner = axis->AxisPosition - 3 * axis->LabelsSide();
-                lo = std::min(axis->TitlePosition, inner);
-                hi = std::max(axis->TitlePosition, inner);
+                const int inner = axis->layout_.AxisPosition - 3 * axis->LabelsSide();
+                lo = std::min(axis->layout_.TitlePosition, inner);
+                hi = std::max(axis->layout_.TitlePosition, inner);
             }
             if (across >= lo && across <= hi) {
                 part.Part = TChartClickedPartStyle::cpAxis;
@@ -1063,7 +1069,7 @@ TChartClickedPart TCustomChart::ClickedPart(int x, int y) {
                 return part;
             }
         }
-        if (axis->TitleRect.Width() > 0 && axis->TitleRect.Contains(x, y)) {
+        if (axis->layout_.TitleRect.Width() > 0 && axis->layout_.TitleRect.Contains(x, y)) {
             part.Part = TChartClickedPartStyle::cpAxisTitle;
             part.Axis = axis;
             return part;
@@ -1073,13 +1079,13 @@ TChartClickedPart TCustomChart::ClickedPart(int x, int y) {
         return part;
     }
     for (TChartTitle* title : Titles()) {
-        if (title->Drawn && title->TitleRect.Contains(x, y)) {
+        if (title->Layout().Drawn && title->Layout().Rect.Contains(x, y)) {
             part.Part = TChartClickedPartStyle::cpTitle;
             part.Title = title;
             return part;
         }
     }
-    if (ActiveSeriesCount() > 0 && PlotRect.Contains(x, y)) {
+    if (ActiveSeriesCount() > 0 && layout_.PlotRect.Contains(x, y)) {
         part.Part = TChartClickedPartStyle::cpChartRect;
     }
     return part;

@@ -68,6 +68,12 @@ struct TScrollDrag {
     int LastX = 0, LastY = 0;
 };
 
+// The panel and plot rectangles of the last layout; only the chart's layout writes them.
+struct TChartLayout {
+    TRect PanelRect; // the panel without its shadow
+    TRect PlotRect;  // the rectangle the series are drawn in
+};
+
 // What a mouse press hits, in the order the chart tries them.
 enum class TChartClickedPartStyle {
     cpNone,
@@ -88,7 +94,8 @@ struct TChartClickedPart {
 // The chart without its window: series, axes, titles, legend, panel, zoom settings and state, the
 // operations the plot run, the legend and zoom use, and the layout of a paint. The widget TChart
 // derives from it, overrides InvalidateChart to mark its buffer stale and schedule one update,
-// and paints from the geometry that CalculateLayout leaves in the chart.
+// and paints from the geometry that CalculateLayout leaves, read-only, in the Layout() of the
+// chart, its axes, titles and legend, apart from the settings a user edits.
 class TCustomChart {
 public:
     TCustomChart();
@@ -149,6 +156,9 @@ public:
     TChartAxis DepthTopAxis{*this, TAxisKind::akDepthTop};
     // The four axes of a flat chart in paint order: bottom, top, left, right.
     std::array<TChartAxis*, 4> Axes() { return {&BottomAxis, &TopAxis, &LeftAxis, &RightAxis}; }
+    std::array<const TChartAxis*, 4> Axes() const {
+        return {&BottomAxis, &TopAxis, &LeftAxis, &RightAxis};
+    }
 
     TChartTitle Title{*this, true};
     TChartTitle SubTitle{*this, true};
@@ -168,9 +178,8 @@ public:
     int RepaintRequests() const { return repaintRequests_; }
 
     // ---- layout of a paint (the widget calls it with RepaintEnabled handled inside)
-    TRect PanelRect;
-    TRect PlotRect;
-    // PanelRect minus frame and margins, normalised.
+    const TChartLayout& Layout() const { return layout_; }
+    // The panel rectangle minus frame and margins, normalised.
     TRect StartingPlotRect(int width, int height) const;
     int FrameWidth() const;
     // Full layout of a width x height chart: legend, titles, axis ranges, bands, final PlotRect,
@@ -185,7 +194,7 @@ public:
     // The legend style in force: lsAuto lists values when there are no check boxes and at most one
     // series is active, else series; series groups list the series.
     TLegendStyle ResolvedLegendStyle() const;
-    // Visible index range of a series for the current geometry (into First/LastValueIndex).
+    // Visible index range of a series for the current geometry (its First/LastValueIndex).
     void CalcVisiblePoints(TChartSeries& series) const;
 
     // ---- legend presses
@@ -238,6 +247,7 @@ protected:
 
 private:
     friend class TChartSeries; // announces its shown / hidden changes
+    TChartLayout layout_;
     std::vector<std::unique_ptr<TChartSeries>> series_;
     std::array<TAxisScale, 4> savedScales_{};
     bool scalesSaved_ = false;

@@ -45,7 +45,7 @@ int PlotPixelsOf(TChart& chart, TColor colour) {
     const QImage& image = chart.RenderedBuffer();
     const QRgb want = qRgb(ColorRed(colour), ColorGreen(colour), ColorBlue(colour)) & 0xFFFFFF;
     int n = 0;
-    const TRect r = chart.PlotRect;
+    const TRect r = chart.Layout().PlotRect;
     for (int y = r.Top + 1; y < r.Bottom; ++y)
         for (int x = r.Left + 1; x < r.Right; ++x)
             n += (image.pixel(x, y) & 0xFFFFFF) == want;
@@ -230,8 +230,8 @@ TEST_F(ChartEditor, RenamingFollowsTheEmptyTextAndComponentNameRules) {
     EXPECT_EQ(prefilled, (QStringList{"Rp   ", "Rp   ", "Rp   "}));
 
     chart.RenderedBuffer();
-    ASSERT_FALSE(chart.Legend.Layout.Rows.empty());
-    EXPECT_EQ(chart.Legend.Layout.Rows[0].Text, "Parallel");
+    ASSERT_FALSE(chart.Legend.Layout().Rows.empty());
+    EXPECT_EQ(chart.Legend.Layout().Rows[0].Text, "Parallel");
     EXPECT_EQ(SeriesList(*form)->item(0, 3)->text(), QStringLiteral("Parallel"));
 
     // The component name clears the own title; the legend shows the name.
@@ -239,7 +239,7 @@ TEST_F(ChartEditor, RenamingFollowsTheEmptyTextAndComponentNameRules) {
     title->click();
     EXPECT_EQ(rp.Title, "");
     chart.RenderedBuffer();
-    EXPECT_EQ(chart.Legend.Layout.Rows[0].Text, rp.Name);
+    EXPECT_EQ(chart.Legend.Layout().Rows[0].Text, rp.Name);
 }
 
 TEST_F(ChartEditor, DoubleClickOnTheColourBoxSetsTheSeriesColour) {
@@ -307,7 +307,7 @@ TEST_F(ChartEditor, AxisMinimumAboveTheMaximumIsRefusedWithTheChartsMessage) {
     EXPECT_EQ(messages.size(), 2);
     EXPECT_EQ(chart.LeftAxis.Maximum(), 0.5);
     chart.RenderedBuffer();
-    EXPECT_DOUBLE_EQ(chart.LeftAxis.HighValue, 0.5); // the chart draws the new range
+    EXPECT_DOUBLE_EQ(chart.LeftAxis.Layout().HighValue, 0.5); // the chart draws the new range
 }
 
 TEST_F(ChartEditor, LogarithmicAndInvertedAxesAreDrawn) {
@@ -320,14 +320,14 @@ TEST_F(ChartEditor, LogarithmicAndInvertedAxesAreDrawn) {
     chart.RenderedBuffer();
     TChartAxis& left = chart.LeftAxis;
     ASSERT_TRUE(left.LogScale()); // the reflectances reach 0: the range starts above it
-    EXPECT_GT(left.LowValue, 0);
+    EXPECT_GT(left.Layout().LowValue, 0);
     const int p1 = left.ValueToPixel(1), p01 = left.ValueToPixel(0.1),
               p001 = left.ValueToPixel(0.01);
     EXPECT_LT(p1, p01);
     EXPECT_NEAR(p01 - p1, p001 - p01, 1); // decades are equally long
     EXPECT_NEAR(left.PixelToValue(p01), 0.1, 0.01);
-    ASSERT_FALSE(left.LabelItems.empty());
-    for (const TAxisLabel& label : left.LabelItems) {
+    ASSERT_FALSE(left.Layout().LabelItems.empty());
+    for (const TAxisLabel& label : left.Layout().LabelItems) {
         const double decade = std::log10(label.Value);
         EXPECT_NEAR(decade, std::round(decade), 1e-9) << label.Text;
     }
@@ -336,19 +336,20 @@ TEST_F(ChartEditor, LogarithmicAndInvertedAxesAreDrawn) {
     CheckNamed(page, "Inverted")->setChecked(true);
     chart.RenderedBuffer();
     EXPECT_FALSE(left.LogScale());
-    EXPECT_GT(left.ValueToPixel(left.HighValue), left.ValueToPixel(left.LowValue)); // top down
+    EXPECT_GT(left.ValueToPixel(left.Layout().HighValue),
+              left.ValueToPixel(left.Layout().LowValue)); // top down
 }
 
 TEST_F(ChartEditor, TurnedLabelsAndLegendDividingLinesAreDrawn) {
     TChart& chart = charts.chReflectance;
     chart.RenderedBuffer();
-    const int plotBottom = chart.PlotRect.Bottom;
+    const int plotBottom = chart.Layout().PlotRect.Bottom;
     chart.BottomAxis.LabelsAngle = 90; // "90°" across the axis needs more room than its height
     chart.Legend.DividingLines = TChartPen{RGBColor(0, 0, 255), 1, TPenStyle::psSolid, true};
     chart.RequestRepaint();
     const QImage& image = chart.RenderedBuffer();
-    EXPECT_LT(chart.PlotRect.Bottom, plotBottom - 5);
-    const TLegendLayout& lay = chart.Legend.Layout;
+    EXPECT_LT(chart.Layout().PlotRect.Bottom, plotBottom - 5);
+    const TLegendLayout& lay = chart.Legend.Layout();
     ASSERT_GE(lay.Rows.size(), 2u);
     const int y = lay.Rows[1].Top - 1;
     int blue = 0;
@@ -377,8 +378,8 @@ void PlaceCustom(QWidget* tab, int left, int top) {
 TEST_F(ChartEditor, TitleAndLegendAtCustomPositions) {
     TChart& chart = charts.chReflectance;
     chart.RenderedBuffer();
-    const TRect plot = chart.PlotRect;
-    const TRect title = chart.Title.TitleRect;
+    const TRect plot = chart.Layout().PlotRect;
+    const TRect title = chart.Title.Layout().Rect;
     auto form = Open(chart);
 
     auto* titles = form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Titles"));
@@ -397,12 +398,12 @@ TEST_F(ChartEditor, TitleAndLegendAtCustomPositions) {
     PlaceCustom(legend->widget(1), 60, 120);
 
     chart.RenderedBuffer();
-    EXPECT_EQ(chart.Title.TitleRect.Left, 30);
-    EXPECT_EQ(chart.Title.TitleRect.Top, 200);
-    EXPECT_EQ(chart.Legend.Layout.Rect.Left, 60);
-    EXPECT_EQ(chart.Legend.Layout.Rect.Top, 120);
-    EXPECT_LT(chart.PlotRect.Top, plot.Top);     // no band for the title
-    EXPECT_GT(chart.PlotRect.Right, plot.Right); // nor for the legend
+    EXPECT_EQ(chart.Title.Layout().Rect.Left, 30);
+    EXPECT_EQ(chart.Title.Layout().Rect.Top, 200);
+    EXPECT_EQ(chart.Legend.Layout().Rect.Left, 60);
+    EXPECT_EQ(chart.Legend.Layout().Rect.Top, 120);
+    EXPECT_LT(chart.Layout().PlotRect.Top, plot.Top);     // no band for the title
+    EXPECT_GT(chart.Layout().PlotRect.Right, plot.Right); // nor for the legend
 }
 
 TEST_F(ChartEditor, ReopensAtARememberedSizeAndIgnoresUnreadableValues) {
@@ -457,7 +458,7 @@ TEST_F(ChartEditor, PanelAndLegendPagesChangeTheLiveChart) {
     const QImage& image = chart.RenderedBuffer();
     const int w = image.width(), h = image.height();
     EXPECT_EQ(QColor(image.pixel(w - 1, h - 1)), QColor(128, 128, 128)); // shadow corner
-    EXPECT_EQ(chart.PanelRect.Right, w - chart.Shadow.HorizSize);
+    EXPECT_EQ(chart.Layout().PanelRect.Right, w - chart.Shadow.HorizSize);
     const QColor top(image.pixel(w / 2, 3)), bottom(image.pixel(w / 2, h - 8));
     EXPECT_GT(top.blue(), 200);   // white at the top ...
     EXPECT_LT(bottom.blue(), 60); // ... yellow at the bottom
@@ -487,7 +488,7 @@ TEST_F(ChartEditor, SeriesListFollowsSeriesShownOrHiddenElsewhere) {
 
         // By a press on the legend's row of "Rp" on the chart behind the dialog.
         chart.RenderedBuffer();
-        const TLegendRow row = chart.Legend.Layout.Rows[0];
+        const TLegendRow row = chart.Legend.Layout().Rows[0];
         const QPoint at(row.TextX + 4, row.TextY + 4);
         QMouseEvent press(QEvent::MouseButtonPress, at, chart.mapToGlobal(at), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
@@ -533,7 +534,7 @@ TEST_F(ChartEditor, LegendTextStyleSymbolsAndRoundBorderControlsReachTheChart) {
     // Each row: the series title, then the last point's value (T at 90 degrees is 0).
     const TChartSeries& tp = chart.SeriesAtPosition(0);
     ASSERT_GT(tp.PointCount(), 0u);
-    const TLegendRow& first = chart.Legend.Layout.Rows.at(0);
+    const TLegendRow& first = chart.Legend.Layout().Rows.at(0);
     EXPECT_EQ(first.Text.rfind(tp.LegendText(), 0), 0u) << first.Text;
     EXPECT_GT(first.Text.size(), tp.LegendText().size());
     EXPECT_EQ(first.PointIndex, -1);
@@ -703,7 +704,7 @@ TEST_F(ChartEditor, EveryFontRowSetsItsTextColour) {
     // The title's new colour shows in its drawn text.
     chart.Title.SetVisible(true);
     const QImage& image = chart.RenderedBuffer();
-    const TRect t = chart.Title.TitleRect;
+    const TRect t = chart.Title.Layout().Rect;
     int inColour = 0;
     for (int y = t.Top; y < t.Bottom; ++y)
         for (int x = t.Left; x < t.Right; ++x)

@@ -262,7 +262,7 @@ TEST_F(ChartExport, ExcelWritesAWorkbookAndReportsAPathItCannotWrite) {
 
 TEST_F(ChartExport, PicturesHaveTheChosenSizeAndLeaveTheWindowAlone) {
     chart.RenderedBuffer();
-    const TRect plot = chart.PlotRect;
+    const TRect plot = chart.Layout().PlotRect;
     for (TPictureFormat format : {TPictureFormat::PNG, TPictureFormat::BMP}) {
         const QImage image = QImage::fromData(ExportPicture(chart, format, QSize(640, 200)));
         EXPECT_EQ(image.size(), QSize(640, 200));
@@ -279,7 +279,7 @@ TEST_F(ChartExport, PicturesHaveTheChosenSizeAndLeaveTheWindowAlone) {
     // The window draws at its own size again.
     chart.RenderedBuffer();
     EXPECT_EQ(chart.RenderedBuffer().size(), chart.size());
-    EXPECT_EQ(chart.PlotRect, plot);
+    EXPECT_EQ(chart.Layout().PlotRect, plot);
 }
 
 // Names of the elements of an SVG document, in order.
@@ -356,7 +356,7 @@ TEST_F(ChartExport, SvgHoldsVectorShapesThatLookLikeThePixels) {
     EXPECT_GT(alike, size.width() * size.height() * 95 / 100);
     // The plot's back, and the Rp curve where the pixels have it (at 70 % over white), show in
     // the drawing from the file.
-    const TRect plot = chart.PlotRect;
+    const TRect plot = chart.Layout().PlotRect;
     const QPoint back(plot.Left + 5, plot.Top + 5);
     EXPECT_TRUE(near(vector.pixel(back), pixels.pixel(back), 8));
     int curve = 0;

@@ -107,8 +107,8 @@ TEST_F(SeriesTab, ControlsEditTheChosenSeriesAndRedraw) {
     EXPECT_EQ(r.HorizAxis, THorizAxis::aTopAxis);
     EXPECT_EQ(r.VertAxis, TVertAxis::aBothVertAxis);
     chart.RenderedBuffer();
-    EXPECT_TRUE(chart.TopAxis.IsShown) << "the chart shows the axis the series now uses";
-    EXPECT_TRUE(chart.RightAxis.IsShown);
+    EXPECT_TRUE(chart.TopAxis.Layout().IsShown) << "the chart shows the axis the series now uses";
+    EXPECT_TRUE(chart.RightAxis.Layout().IsShown);
 
     Named<QComboBox>(tab.get(), "sort")->setCurrentText("Descending");
     EXPECT_EQ(r.XValues.Order, TChartListOrder::loDescending);
@@ -563,14 +563,14 @@ protected:
 TEST_F(AxisTab, PositionControlsMoveTheAxisOnTheChart) {
     TChartAxis& left = chart.LeftAxis;
     chart.RenderedBuffer();
-    const TRect plot = chart.PlotRect;
-    const int end = left.PixelEnd;
+    const TRect plot = chart.Layout().PlotRect;
+    const int end = left.Layout().PixelEnd;
 
     EXPECT_TRUE(Enter("EPosition", QStringLiteral("50")));
     EXPECT_EQ(left.PositionPercent, 50);
     chart.RenderedBuffer();
     const int middle = plot.Left + static_cast<int>(std::lround(plot.Width() * 0.5));
-    EXPECT_EQ(left.AxisPosition, middle);
+    EXPECT_EQ(left.Layout().AxisPosition, middle);
     Enter("EPosition", QStringLiteral("101"));
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(left.PositionPercent, 50) << "a percentage above 100 is refused";
@@ -581,13 +581,13 @@ TEST_F(AxisTab, PositionControlsMoveTheAxisOnTheChart) {
     EXPECT_EQ(Shown("EPosition"), middle - plot.Left);
     EXPECT_EQ(Shown("EEnd"), plot.Height());
     chart.RenderedBuffer();
-    EXPECT_EQ(left.AxisPosition, middle);
-    EXPECT_EQ(left.PixelEnd, end);
+    EXPECT_EQ(left.Layout().AxisPosition, middle);
+    EXPECT_EQ(left.Layout().PixelEnd, end);
     EXPECT_TRUE(Enter("EPosition", QStringLiteral("10")));
     EXPECT_TRUE(Enter("EEnd", QStringLiteral("100")));
     chart.RenderedBuffer();
-    EXPECT_EQ(left.AxisPosition, chart.PlotRect.Left + 10);
-    EXPECT_EQ(left.PixelEnd, left.PixelStart + 100);
+    EXPECT_EQ(left.Layout().AxisPosition, chart.Layout().PlotRect.Left + 10);
+    EXPECT_EQ(left.Layout().PixelEnd, left.Layout().PixelStart + 100);
     bool captioned = false;
     for (QLabel* label : page->findChildren<QLabel*>()) {
         captioned = captioned || label->text() == QStringLiteral("Position (pixels):");
@@ -600,8 +600,8 @@ TEST_F(AxisTab, PositionControlsMoveTheAxisOnTheChart) {
     EXPECT_TRUE(Redraws([&] { other->setChecked(true); }));
     chart.RenderedBuffer();
     EXPECT_TRUE(left.OtherSide);
-    EXPECT_GT(left.LabelsPosition, left.AxisPosition);
-    EXPECT_GT(left.TitlePosition, left.LabelsPosition);
+    EXPECT_GT(left.Layout().LabelsPosition, left.Layout().AxisPosition);
+    EXPECT_GT(left.Layout().TitlePosition, left.Layout().LabelsPosition);
 
     // The standard axes keep their direction: the box shows it and cannot change it.
     struct Case {
@@ -626,15 +626,15 @@ TEST_F(AxisTab, TitleAngleTurnsTheDrawnTitle) {
     auto* angle = Named<QSpinBox>(page.get(), "ETitleAngle");
     EXPECT_EQ(angle->value(), 90) << "the left axis title reads upward";
     chart.RenderedBuffer();
-    const TRect upward = chart.LeftAxis.TitleRect;
+    const TRect upward = chart.LeftAxis.Layout().TitleRect;
     EXPECT_GT(upward.Height(), upward.Width());
     EXPECT_TRUE(Redraws([&] { angle->setValue(0); }));
     EXPECT_EQ(chart.LeftAxis.Title.Angle, 0);
     chart.RenderedBuffer();
-    const TRect across = chart.LeftAxis.TitleRect;
+    const TRect across = chart.LeftAxis.Layout().TitleRect;
     EXPECT_GT(across.Width(), across.Height());
     EXPECT_EQ(across.Width(), upward.Height());
-    EXPECT_GT(chart.PlotRect.Left, upward.Right) << "the plot gives the wider title room";
+    EXPECT_GT(chart.Layout().PlotRect.Left, upward.Right) << "the plot gives the wider title room";
     SelectAxis(3);
     EXPECT_EQ(Named<QSpinBox>(page.get(), "ETitleAngle")->value(), 0);
 }
@@ -643,28 +643,28 @@ TEST_F(AxisTab, TitleAngleTurnsTheDrawnTitle) {
 // paint, and follow it after changes on the page and when the page is shown again.
 TEST_F(AxisTab, AutomaticLimitsShowTheDrawnRange) {
     const TChartAxis& left = chart.LeftAxis;
-    ExpectShown("EMaximum", left.HighValue);
-    ExpectShown("EMinimum", left.LowValue);
-    EXPECT_GT(left.HighValue, 0.5) << "not the stored limits of an undrawn chart";
+    ExpectShown("EMaximum", left.Layout().HighValue);
+    ExpectShown("EMinimum", left.Layout().LowValue);
+    EXPECT_GT(left.Layout().HighValue, 0.5) << "not the stored limits of an undrawn chart";
 
     // Markers widen the range by their margins: the fields show the widened range.
     for (int i = 0; i < 3; ++i) {
         Line(i).Pointer.Visible = true;
     }
     Named<QCheckBox>(page.get(), "CBOtherSide")->setChecked(true);
-    EXPECT_LT(left.LowValue, left.Minimum());
-    ExpectShown("EMinimum", left.LowValue);
-    ExpectShown("EMaximum", left.HighValue);
+    EXPECT_LT(left.Layout().LowValue, left.Minimum());
+    ExpectShown("EMinimum", left.Layout().LowValue);
+    ExpectShown("EMaximum", left.Layout().HighValue);
 
     Line(0).AddPoint(91, 3);
     page->show();
-    EXPECT_GT(left.HighValue, 3);
-    ExpectShown("EMaximum", left.HighValue);
+    EXPECT_GT(left.Layout().HighValue, 3);
+    ExpectShown("EMaximum", left.Layout().HighValue);
     page->hide();
     Line(0).AddPoint(92, 5);
     page->show();
-    EXPECT_GT(left.HighValue, 5);
-    ExpectShown("EMaximum", left.HighValue);
+    EXPECT_GT(left.Layout().HighValue, 5);
+    ExpectShown("EMaximum", left.Layout().HighValue);
 
     // Without the automatic range a typed limit is what the field shows from then on.
     for (QCheckBox* box : page->findChildren<QCheckBox*>()) {
@@ -726,10 +726,10 @@ TEST_F(LegendAndTitlesTab, LegendControlsAreUsableExactlyWhereTheLegendDrawsThem
     squared->setChecked(false);
     ASSERT_TRUE(Usable(width) && Usable(units));
     chart.RenderedBuffer();
-    const int before = chart.Legend.Layout.SymbolWidth;
+    const int before = chart.Legend.Layout().SymbolWidth;
     width->setValue(chart.Legend.Symbol.Width + 20);
     chart.RenderedBuffer();
-    EXPECT_GT(chart.Legend.Layout.SymbolWidth, before);
+    EXPECT_GT(chart.Legend.Layout().SymbolWidth, before);
 
     // No series groups in these charts; the text style only shapes rows of values.
     auto* styles = qobject_cast<QStandardItemModel*>(legendStyle->model());
@@ -744,7 +744,7 @@ TEST_F(LegendAndTitlesTab, LegendControlsAreUsableExactlyWhereTheLegendDrawsThem
     ASSERT_TRUE(Usable(textStyle));
     textStyle->setCurrentIndex(static_cast<int>(TLegendTextStyle::ltsXValue));
     chart.RenderedBuffer();
-    EXPECT_EQ(chart.Legend.Layout.Rows.at(0).Text, "0") << "the first point's angle";
+    EXPECT_EQ(chart.Legend.Layout().Rows.at(0).Text, "0") << "the first point's angle";
 
     // Offset and margins on the side where the legend uses them.
     struct Case {
@@ -761,11 +761,11 @@ TEST_F(LegendAndTitlesTab, LegendControlsAreUsableExactlyWhereTheLegendDrawsThem
     for (const Case& c : cases)
         EXPECT_EQ(Usable(c.control), c.top) << c.control->objectName().toStdString();
     chart.RenderedBuffer();
-    const int plotTop = chart.PlotRect.Top;
+    const int plotTop = chart.Layout().PlotRect.Top;
     vert->setValue(40);
     chart.RenderedBuffer();
-    EXPECT_EQ(chart.PlotRect.Top, chart.Legend.Layout.Rect.Bottom + 40);
-    EXPECT_NE(chart.PlotRect.Top, plotTop);
+    EXPECT_EQ(chart.Layout().PlotRect.Top, chart.Legend.Layout().Rect.Bottom + 40);
+    EXPECT_NE(chart.Layout().PlotRect.Top, plotTop);
     resize->setChecked(false);
     for (const Case& c : cases)
         EXPECT_EQ(Usable(c.control), c.topWithoutResize) << c.control->objectName().toStdString();
@@ -784,7 +784,7 @@ TEST_F(LegendAndTitlesTab, LegendControlsAreUsableExactlyWhereTheLegendDrawsThem
         // The title's own colour stands out from the white around it.
         titleTransparent->setChecked(on);
         const QImage& image = chart.RenderedBuffer();
-        const TLegendLayout& lay = chart.Legend.Layout;
+        const TLegendLayout& lay = chart.Legend.Layout();
         ASSERT_TRUE(lay.TitleDrawn);
         const QRgb band = image.pixel(lay.Rect.Right - 2, lay.TitleLineY[0] + 2) & 0xFFFFFFu;
         EXPECT_EQ(band == 0xFFFFFFu, on);
@@ -837,12 +837,12 @@ TEST_F(LegendAndTitlesTab, TitleFrameControlsWaitForAnOpaqueTitle) {
     EXPECT_TRUE(Usable(adjust));
     EXPECT_TRUE(Usable(frame));
     const QImage& image = chart.RenderedBuffer();
-    const TRect r = chart.Title.TitleRect;
+    const TRect r = chart.Title.Layout().Rect;
     EXPECT_EQ(QColor(image.pixel(r.Left + 2, (r.Top + r.Bottom) / 2)), QColor(Qt::yellow));
     // Without adjusting to the text the box is as wide as the plot.
     adjust->setChecked(false);
     chart.RenderedBuffer();
-    EXPECT_GT(chart.Title.TitleRect.Width(), r.Width()) << "the box spans the plot";
+    EXPECT_GT(chart.Title.Layout().Rect.Width(), r.Width()) << "the box spans the plot";
 
     transparent->setChecked(true);
     EXPECT_FALSE(Usable(adjust));
@@ -971,11 +971,11 @@ TEST_F(LegendAndTitlesTab, LegendTitleFieldEditsLinesAsLines) {
     QTest::keyClicks(memo, QStringLiteral("PR and PT"));
     ASSERT_EQ(polarization.Legend.Title.Text.size(), 3u);
     polarization.RenderedBuffer();
-    EXPECT_EQ(polarization.Legend.Layout.TitleLineY.size(), 3u);
+    EXPECT_EQ(polarization.Legend.Layout().TitleLineY.size(), 3u);
     memo->clear();
     EXPECT_TRUE(polarization.Legend.Title.Text.empty());
     polarization.RenderedBuffer();
-    EXPECT_FALSE(polarization.Legend.Layout.TitleDrawn);
+    EXPECT_FALSE(polarization.Legend.Layout().TitleDrawn);
 }
 
 // "Text Style" counts while the legend lists values; showing or hiding series anywhere (here by
@@ -1025,15 +1025,15 @@ TEST_F(LegendAndTitlesTab, IdleControlsWaitForWhatMakesThemCount) {
 TEST_F(AxisTab, AlternateBoxPutsEveryOtherLabelIntoASecondRow) {
     SelectAxis(3);
     chart.RenderedBuffer();
-    const std::size_t single = chart.BottomAxis.LabelItems.size();
+    const std::size_t single = chart.BottomAxis.Layout().LabelItems.size();
     EXPECT_TRUE(
         Redraws([&] { Named<QCheckBox>(page.get(), "CBLabelsAlternate")->setChecked(true); }));
     EXPECT_TRUE(chart.BottomAxis.LabelsAlternate);
     EXPECT_FALSE(chart.LeftAxis.LabelsAlternate);
     chart.RenderedBuffer();
-    EXPECT_GT(chart.BottomAxis.LabelItems.size(), single);
-    EXPECT_EQ(chart.BottomAxis.TitlePosition - chart.BottomAxis.LabelsPosition,
-              2 * chart.BottomAxis.LabelsRowSize);
+    EXPECT_GT(chart.BottomAxis.Layout().LabelItems.size(), single);
+    EXPECT_EQ(chart.BottomAxis.Layout().TitlePosition - chart.BottomAxis.Layout().LabelsPosition,
+              2 * chart.BottomAxis.Layout().LabelsRowSize);
 }
 
 TEST_F(AxisTab, TickSettingsWaitForWhatMakesThemCount) {
@@ -1051,11 +1051,11 @@ TEST_F(AxisTab, TickSettingsWaitForWhatMakesThemCount) {
     Named<QCheckBox>(page.get(), "CBLabelsVisible")->setChecked(false);
     ASSERT_TRUE(atLabels->isEnabled());
     chart.RenderedBuffer();
-    EXPECT_TRUE(chart.LeftAxis.TickPixels.empty());
+    EXPECT_TRUE(chart.LeftAxis.Layout().TickPixels.empty());
     atLabels->setChecked(false);
     chart.RenderedBuffer();
-    EXPECT_FALSE(chart.LeftAxis.TickPixels.empty()) << "ticks without their labels";
-    EXPECT_TRUE(chart.LeftAxis.LabelItems.empty());
+    EXPECT_FALSE(chart.LeftAxis.Layout().TickPixels.empty()) << "ticks without their labels";
+    EXPECT_TRUE(chart.LeftAxis.Layout().LabelItems.empty());
 }
 
 TEST_F(AxisTab, NoteExplainsAnAxisThatNoSeriesUses) {

@@ -28,7 +28,7 @@ TEST(ChartLayout, StartingPlotRectOfTheReflectanceChart) {
 TEST(ChartLayout, LegendOfTheReflectanceChart) {
     ReflectanceChart f;
     f.Layout();
-    const TLegendLayout& lay = f.chart.Legend.Layout;
+    const TLegendLayout& lay = f.chart.Legend.Layout();
     ASSERT_TRUE(lay.Drawn);
     EXPECT_EQ(lay.ItemHeight, 17);
     EXPECT_EQ(lay.ItemsTop, 46);
@@ -48,7 +48,7 @@ TEST(ChartLayout, LegendOfTheReflectanceChart) {
     EXPECT_FALSE(lay.Rows[3].Checked);
     EXPECT_TRUE(lay.Rows[0].Checked);
     // The plot gives way: 3 % of its 421-pixel width between legend and plot.
-    EXPECT_EQ(f.chart.PlotRect.Right, 339 - 12);
+    EXPECT_EQ(f.chart.Layout().PlotRect.Right, 339 - 12);
 }
 
 TEST(ChartLayout, LegendItemAtRowBoundaries) {
@@ -103,7 +103,7 @@ TEST(ChartLayout, PolarizationLegendTitleSitsAboveTheRows) {
     ConfigurePolarizationChart(chart);
     FixedMeasurer m;
     chart.CalculateLayout(m, 449, 345);
-    const TLegendLayout& lay = chart.Legend.Layout;
+    const TLegendLayout& lay = chart.Legend.Layout();
     ASSERT_TRUE(lay.TitleDrawn);
     EXPECT_EQ(lay.Rect.Top, 46);
     EXPECT_EQ(lay.ItemsTop, 46 + 2 * 13 + 2);
@@ -127,14 +127,14 @@ TEST(ChartLayout, TrailingBlanksWidenTheLegend) {
     }
     blanks.CalculateLayout(m, 449, 345);
     trimmed.CalculateLayout(m, 449, 345);
-    EXPECT_EQ(blanks.Legend.Layout.Rect.Width() - trimmed.Legend.Layout.Rect.Width(),
+    EXPECT_EQ(blanks.Legend.Layout().Rect.Width() - trimmed.Legend.Layout().Rect.Width(),
               3 * FixedMeasurer::kCharWidth);
 }
 
 TEST(ChartLayout, ShortChartShowsNoLegend) {
     ReflectanceChart f;
     f.Layout(449, 20); // 14 pixels between the legend top and the plot bottom
-    EXPECT_FALSE(f.chart.Legend.Layout.Drawn);
+    EXPECT_FALSE(f.chart.Legend.Layout().Drawn);
     for (int y = 0; y < 20; ++y) {
         EXPECT_EQ(f.chart.Legend.LegendItemAt(400, y), -1);
     }
@@ -143,20 +143,20 @@ TEST(ChartLayout, ShortChartShowsNoLegend) {
 TEST(ChartLayout, TitleBandMovesThePlotDown) {
     ReflectanceChart f;
     f.Layout();
-    const TRect without = f.chart.PlotRect;
-    EXPECT_FALSE(f.chart.Title.Drawn);
+    const TRect without = f.chart.Layout().PlotRect;
+    EXPECT_FALSE(f.chart.Title.Layout().Drawn);
     f.chart.Title.SetText("header");
     f.chart.Title.SetVisible(true);
     f.Layout();
-    EXPECT_EQ(f.chart.PlotRect.Top, without.Top + 13 + 8);
-    EXPECT_EQ(f.chart.Title.TitleRect, (TRect{149, 14, 191, 29}));
-    ASSERT_EQ(f.chart.Title.LinePositions.size(), 1u);
-    EXPECT_EQ(f.chart.Title.LinePositions[0].X, 152);
-    EXPECT_EQ(f.chart.Title.LinePositions[0].Y, 15);
+    EXPECT_EQ(f.chart.Layout().PlotRect.Top, without.Top + 13 + 8);
+    EXPECT_EQ(f.chart.Title.Layout().Rect, (TRect{149, 14, 191, 29}));
+    ASSERT_EQ(f.chart.Title.Layout().LinePositions.size(), 1u);
+    EXPECT_EQ(f.chart.Title.Layout().LinePositions[0].X, 152);
+    EXPECT_EQ(f.chart.Title.Layout().LinePositions[0].Y, 15);
 
     f.chart.Foot.SetText("foot");
     f.Layout();
-    EXPECT_EQ(f.chart.PlotRect.Bottom, without.Bottom - 13 - 8);
+    EXPECT_EQ(f.chart.Layout().PlotRect.Bottom, without.Bottom - 13 - 8);
 }
 
 TEST(ChartLayout, AxesTakeTheirBandsFromTheOutsideIn) {
@@ -165,33 +165,33 @@ TEST(ChartLayout, AxesTakeTheirBandsFromTheOutsideIn) {
     const TCustomChart& c = f.chart;
     // Left: title 13 + widest label "0.95" and a blank 30 + line band 7 = 50 from x = 14.
     // Bottom: title 13 + labels 13 + line band 7 = 33 from y = 331.
-    EXPECT_EQ(c.PlotRect, (TRect{64, 14, 327, 298}));
-    EXPECT_TRUE(c.BottomAxis.IsShown);
-    EXPECT_TRUE(c.LeftAxis.IsShown);
-    EXPECT_FALSE(c.TopAxis.IsShown);
-    EXPECT_FALSE(c.RightAxis.IsShown);
-    EXPECT_EQ(c.LeftAxis.AxisPosition, 64);
-    EXPECT_EQ(c.LeftAxis.LabelsPosition, 57);
-    EXPECT_EQ(c.LeftAxis.TitlePosition, 27);
-    EXPECT_EQ(c.BottomAxis.AxisPosition, 298);
-    EXPECT_EQ(c.BottomAxis.LabelsPosition, 305);
-    EXPECT_EQ(c.BottomAxis.TitlePosition, 318);
-    EXPECT_EQ(c.BottomAxis.PixelStart, 64);
-    EXPECT_EQ(c.BottomAxis.PixelEnd, 327);
-    EXPECT_EQ(c.LeftAxis.PixelStart, 14);
-    EXPECT_EQ(c.LeftAxis.PixelEnd, 298);
+    EXPECT_EQ(c.Layout().PlotRect, (TRect{64, 14, 327, 298}));
+    EXPECT_TRUE(c.BottomAxis.Layout().IsShown);
+    EXPECT_TRUE(c.LeftAxis.Layout().IsShown);
+    EXPECT_FALSE(c.TopAxis.Layout().IsShown);
+    EXPECT_FALSE(c.RightAxis.Layout().IsShown);
+    EXPECT_EQ(c.LeftAxis.Layout().AxisPosition, 64);
+    EXPECT_EQ(c.LeftAxis.Layout().LabelsPosition, 57);
+    EXPECT_EQ(c.LeftAxis.Layout().TitlePosition, 27);
+    EXPECT_EQ(c.BottomAxis.Layout().AxisPosition, 298);
+    EXPECT_EQ(c.BottomAxis.Layout().LabelsPosition, 305);
+    EXPECT_EQ(c.BottomAxis.Layout().TitlePosition, 318);
+    EXPECT_EQ(c.BottomAxis.Layout().PixelStart, 64);
+    EXPECT_EQ(c.BottomAxis.Layout().PixelEnd, 327);
+    EXPECT_EQ(c.LeftAxis.Layout().PixelStart, 14);
+    EXPECT_EQ(c.LeftAxis.Layout().PixelEnd, 298);
     // 263 pixels for "22.5°" labels: n = 8, so every 20 degrees.
     std::vector<std::string> bottom;
-    for (const TAxisLabel& l : c.BottomAxis.LabelItems) {
+    for (const TAxisLabel& l : c.BottomAxis.Layout().LabelItems) {
         bottom.push_back(l.Text);
     }
     EXPECT_EQ(bottom, (std::vector<std::string>{"80°", "60°", "40°", "20°", "0°"}));
-    EXPECT_EQ(c.BottomAxis.LabelItems.back().Pixel, 64);
-    EXPECT_EQ(c.LeftAxis.LabelItems.front().Text, "1");
-    EXPECT_EQ(c.LeftAxis.LabelItems.front().Pixel, 14);
+    EXPECT_EQ(c.BottomAxis.Layout().LabelItems.back().Pixel, 64);
+    EXPECT_EQ(c.LeftAxis.Layout().LabelItems.front().Text, "1");
+    EXPECT_EQ(c.LeftAxis.Layout().LabelItems.front().Pixel, 14);
     // The left axis title box is one text height wide, centred along the axis.
-    EXPECT_EQ(c.LeftAxis.TitleRect.Left, 14);
-    EXPECT_EQ(c.LeftAxis.TitleRect.Right, 27);
+    EXPECT_EQ(c.LeftAxis.Layout().TitleRect.Left, 14);
+    EXPECT_EQ(c.LeftAxis.Layout().TitleRect.Right, 27);
 }
 
 TEST(ChartLayout, EveryRowUncheckedLeavesBareAxes) {
@@ -201,18 +201,18 @@ TEST(ChartLayout, EveryRowUncheckedLeavesBareAxes) {
     }
     f.Layout();
     const TCustomChart& c = f.chart;
-    EXPECT_TRUE(c.Legend.Layout.Drawn);
-    EXPECT_EQ(c.Legend.Layout.NumRows, 4);
+    EXPECT_TRUE(c.Legend.Layout().Drawn);
+    EXPECT_EQ(c.Legend.Layout().NumRows, 4);
     for (const TChartAxis* axis : {&c.BottomAxis, &c.TopAxis, &c.LeftAxis, &c.RightAxis}) {
-        EXPECT_TRUE(axis->IsShown);
-        EXPECT_TRUE(axis->LabelItems.empty());
-        EXPECT_TRUE(axis->TickPixels.empty());
+        EXPECT_TRUE(axis->Layout().IsShown);
+        EXPECT_TRUE(axis->Layout().LabelItems.empty());
+        EXPECT_TRUE(axis->Layout().TickPixels.empty());
     }
     // The hidden data keeps the range.
-    EXPECT_EQ(c.BottomAxis.HighValue, 90);
-    EXPECT_EQ(c.LeftAxis.HighValue, 1);
+    EXPECT_EQ(c.BottomAxis.Layout().HighValue, 90);
+    EXPECT_EQ(c.LeftAxis.Layout().HighValue, 1);
     // Left: title 13 + line 7; right: line 7; top: labels 13 + line 7; bottom: 13 + 13 + 7.
-    EXPECT_EQ(c.PlotRect, (TRect{14 + 20, 14 + 20, 327 - 7, 331 - 33}));
+    EXPECT_EQ(c.Layout().PlotRect, (TRect{14 + 20, 14 + 20, 327 - 7, 331 - 33}));
 }
 
 TEST(ChartLayout, VisibleIndexRangeOfAZoomedSeries) {
@@ -223,12 +223,12 @@ TEST(ChartLayout, VisibleIndexRangeOfAZoomedSeries) {
     f.Layout();
     const TChartSeries& rp = c.SeriesAtPosition(0);
     // The first point inside (the line enters from the edge) and one beyond the right edge.
-    EXPECT_EQ(rp.FirstValueIndex, 40);
-    EXPECT_EQ(rp.LastValueIndex, 51);
+    EXPECT_EQ(rp.FirstValueIndex(), 40);
+    EXPECT_EQ(rp.LastValueIndex(), 51);
     c.SetAxisLimits(c.BottomAxis, 200, 300); // every point left of the window
     f.Layout();
-    EXPECT_EQ(rp.FirstValueIndex, -1);
-    EXPECT_EQ(c.SeriesAtPosition(3).FirstValueIndex, -1); // no points at all
+    EXPECT_EQ(rp.FirstValueIndex(), -1);
+    EXPECT_EQ(c.SeriesAtPosition(3).FirstValueIndex(), -1); // no points at all
 }
 
 TEST(ChartLayout, LayoutAsksForNoRepaint) {
@@ -268,15 +268,15 @@ TEST(ChartLayout, SurvivesDegenerateDataAndSizes) {
                 f.chart.SeriesAtPosition(0).AddPoint(x, y);
             }
             f.Layout(w, h);
-            const TRect& p = f.chart.PlotRect;
+            const TRect& p = f.chart.Layout().PlotRect;
             EXPECT_GE(p.Left, 0);
             EXPECT_GE(p.Top, 0);
             EXPECT_GT(p.Right, p.Left);
             EXPECT_GT(p.Bottom, p.Top);
             for (TChartAxis* axis : f.chart.Axes()) {
-                EXPECT_LE(axis->LabelItems.size(), 10000u);
-                EXPECT_TRUE(std::isfinite(axis->LowValue));
-                EXPECT_TRUE(std::isfinite(axis->HighValue));
+                EXPECT_LE(axis->Layout().LabelItems.size(), 10000u);
+                EXPECT_TRUE(std::isfinite(axis->Layout().LowValue));
+                EXPECT_TRUE(std::isfinite(axis->Layout().HighValue));
             }
             // Zoom far in and lay out again.
             f.chart.SetAxisLimits(f.chart.BottomAxis, 1, 1);
@@ -307,7 +307,7 @@ struct ValuesChart {
     std::vector<std::string> Rows() {
         chart.CalculateLayout(m, 449, 345);
         std::vector<std::string> out;
-        for (const TLegendRow& row : chart.Legend.Layout.Rows) {
+        for (const TLegendRow& row : chart.Legend.Layout().Rows) {
             out.push_back(row.Text);
         }
         return out;
@@ -337,7 +337,7 @@ TEST(ChartLayout, LegendRowTextsFollowTheTextStyle) {
         f.chart.Legend.TextStyle = c.style;
         f.chart.Legend.LegendStyle = TLegendStyle::lsValues;
         EXPECT_EQ(f.Rows(), c.values) << static_cast<int>(c.style);
-        EXPECT_EQ(f.chart.Legend.Layout.Rows[1].PointIndex, 1);
+        EXPECT_EQ(f.chart.Legend.Layout().Rows[1].PointIndex, 1);
         f.chart.Legend.LegendStyle = TLegendStyle::lsLastValues;
         EXPECT_EQ(f.Rows(), std::vector<std::string>{c.last}) << static_cast<int>(c.style);
         // Series names stay the titles whatever the text style.
@@ -355,7 +355,7 @@ TEST(ChartLayout, AutomaticLegendListsValuesOnlyForOneSeriesWithoutCheckBoxes) {
     f.chart.Legend.LegendStyle = TLegendStyle::lsValues;
     f.chart.Legend.CheckBoxes = true;
     EXPECT_EQ(f.Rows().size(), 2u);
-    EXPECT_EQ(f.chart.Legend.Layout.Rows[0].CheckBox, TRect{});
+    EXPECT_EQ(f.chart.Legend.Layout().Rows[0].CheckBox, TRect{});
     EXPECT_FALSE(f.chart.LegendPress(0));
     EXPECT_TRUE(f.series.Active());
 
@@ -373,7 +373,7 @@ TEST(ChartLayout, ContinuousSymbolsFillTheirRowsAndTouch) {
     ReflectanceChart f;
     f.chart.Legend.Symbol.Continuous = true;
     f.Layout();
-    const TLegendLayout& lay = f.chart.Legend.Layout;
+    const TLegendLayout& lay = f.chart.Legend.Layout();
     ASSERT_EQ(lay.Rows.size(), 4u);
     for (std::size_t k = 0; k < lay.Rows.size(); ++k) {
         const TRect& s = lay.Rows[k].Symbol;
@@ -399,15 +399,15 @@ TEST(ChartLayout, LegendOfValuesListsAsManyRowsAsFitFromTheFirstValue) {
     chart.Legend.TextStyle = TLegendTextStyle::ltsXValue;
     chart.Legend.FirstValue = 89990;
     chart.CalculateLayout(m, 449, 345);
-    const TLegendLayout& lay = chart.Legend.Layout;
+    const TLegendLayout& lay = chart.Legend.Layout();
     ASSERT_EQ(lay.NumRows, 11); // the last eleven points
     EXPECT_EQ(lay.Rows.front().PointIndex, 89990);
     EXPECT_EQ(lay.Rows.back().PointIndex, 90000);
     chart.Legend.FirstValue = 0;
     chart.CalculateLayout(m, 449, 345);
     // Rows of 13 pixels from 10 % below the plot top down to its bottom, not one per point.
-    EXPECT_GT(chart.Legend.Layout.NumRows, 15);
-    EXPECT_LT(chart.Legend.Layout.NumRows, 345 / 13);
+    EXPECT_GT(chart.Legend.Layout().NumRows, 15);
+    EXPECT_LT(chart.Legend.Layout().NumRows, 345 / 13);
 }
 
 // The axis line moves into the plot by a share of the plot's width (vertical axis) or height
@@ -427,7 +427,7 @@ TEST(ChartLayout, PositionMovesTheAxisLineIntoThePlot) {
     };
     ReflectanceChart normal;
     normal.Layout();
-    const TRect plot = normal.chart.PlotRect;
+    const TRect plot = normal.chart.Layout().PlotRect;
     for (const Case& c : cases) {
         ReflectanceChart f;
         TChartAxis& axis = c.kind == TAxisKind::akLeft ? f.chart.LeftAxis : f.chart.BottomAxis;
@@ -440,21 +440,21 @@ TEST(ChartLayout, PositionMovesTheAxisLineIntoThePlot) {
         }
         f.Layout();
         SCOPED_TRACE(c.position);
-        EXPECT_EQ(f.chart.PlotRect, plot);
+        EXPECT_EQ(f.chart.Layout().PlotRect, plot);
         const bool left = c.kind == TAxisKind::akLeft;
         const int room = left ? plot.Width() : plot.Height();
         const int offset = c.units == TAxisPositionUnits::puPixels
                                ? static_cast<int>(c.position)
                                : static_cast<int>(std::lround(room * c.position / 100));
         const int expected = left ? plot.Left + offset : plot.Bottom - offset;
-        EXPECT_EQ(axis.AxisPosition, expected);
-        EXPECT_EQ(axis.LabelsPosition - axis.AxisPosition,
-                  before.LabelsPosition - before.AxisPosition);
-        EXPECT_EQ(axis.TitlePosition - axis.AxisPosition,
-                  before.TitlePosition - before.AxisPosition);
+        EXPECT_EQ(axis.Layout().AxisPosition, expected);
+        EXPECT_EQ(axis.Layout().LabelsPosition - axis.Layout().AxisPosition,
+                  before.Layout().LabelsPosition - before.Layout().AxisPosition);
+        EXPECT_EQ(axis.Layout().TitlePosition - axis.Layout().AxisPosition,
+                  before.Layout().TitlePosition - before.Layout().AxisPosition);
         // Along the axis nothing changes.
-        EXPECT_EQ(axis.PixelStart, before.PixelStart);
-        EXPECT_EQ(axis.PixelEnd, before.PixelEnd);
+        EXPECT_EQ(axis.Layout().PixelStart, before.Layout().PixelStart);
+        EXPECT_EQ(axis.Layout().PixelEnd, before.Layout().PixelEnd);
     }
 }
 
@@ -465,11 +465,11 @@ TEST(ChartLayout, AxisEndsInPixels) {
     bottom.StartPosition = 10;
     bottom.EndPosition = 110;
     f.Layout();
-    EXPECT_EQ(bottom.PixelStart, f.chart.PlotRect.Left + 10);
-    EXPECT_EQ(bottom.PixelEnd, f.chart.PlotRect.Left + 110);
+    EXPECT_EQ(bottom.Layout().PixelStart, f.chart.Layout().PlotRect.Left + 10);
+    EXPECT_EQ(bottom.Layout().PixelEnd, f.chart.Layout().PlotRect.Left + 110);
     // The labels follow the shorter axis: 0° now sits 10 pixels in, 90° 100 pixels further on.
-    EXPECT_EQ(bottom.ValueToPixel(0), f.chart.PlotRect.Left + 10);
-    EXPECT_EQ(bottom.ValueToPixel(90), f.chart.PlotRect.Left + 110);
+    EXPECT_EQ(bottom.ValueToPixel(0), f.chart.Layout().PlotRect.Left + 10);
+    EXPECT_EQ(bottom.ValueToPixel(90), f.chart.Layout().PlotRect.Left + 110);
 }
 
 // On the other side of the line the labels and the title lie over the plot, which then gives
@@ -483,26 +483,27 @@ TEST(ChartLayout, OtherSidePutsLabelsAndTitleAcrossTheLine) {
     f.Layout();
     const TCustomChart& c = f.chart;
     const TRect start = c.StartingPlotRect(449, 345);
-    EXPECT_EQ(c.PlotRect.Left, start.Left + 3);
-    EXPECT_EQ(c.PlotRect.Bottom, start.Bottom - 3);
+    EXPECT_EQ(c.Layout().PlotRect.Left, start.Left + 3);
+    EXPECT_EQ(c.Layout().PlotRect.Bottom, start.Bottom - 3);
     // Left axis: labels and title to the right of the line, in the same order and sizes.
     const TChartAxis& left = c.LeftAxis;
     const TChartAxis& leftBefore = normal.chart.LeftAxis;
-    EXPECT_EQ(left.AxisPosition, c.PlotRect.Left);
-    EXPECT_GT(left.LabelsPosition, left.AxisPosition);
-    EXPECT_EQ(left.TitlePosition - left.LabelsPosition,
-              leftBefore.LabelsPosition - leftBefore.TitlePosition);
-    EXPECT_GE(left.TitleRect.Left, left.TitlePosition);
-    EXPECT_EQ(left.TitleRect.Width(), leftBefore.TitleRect.Width());
+    EXPECT_EQ(left.Layout().AxisPosition, c.Layout().PlotRect.Left);
+    EXPECT_GT(left.Layout().LabelsPosition, left.Layout().AxisPosition);
+    EXPECT_EQ(left.Layout().TitlePosition - left.Layout().LabelsPosition,
+              leftBefore.Layout().LabelsPosition - leftBefore.Layout().TitlePosition);
+    EXPECT_GE(left.Layout().TitleRect.Left, left.Layout().TitlePosition);
+    EXPECT_EQ(left.Layout().TitleRect.Width(), leftBefore.Layout().TitleRect.Width());
     // Bottom axis: above its line.
     const TChartAxis& bottom = c.BottomAxis;
-    EXPECT_EQ(bottom.AxisPosition, c.PlotRect.Bottom);
-    EXPECT_LT(bottom.LabelsPosition, bottom.AxisPosition);
-    EXPECT_LT(bottom.TitlePosition, bottom.LabelsPosition);
-    EXPECT_LE(bottom.TitleRect.Bottom, bottom.TitlePosition);
+    EXPECT_EQ(bottom.Layout().AxisPosition, c.Layout().PlotRect.Bottom);
+    EXPECT_LT(bottom.Layout().LabelsPosition, bottom.Layout().AxisPosition);
+    EXPECT_LT(bottom.Layout().TitlePosition, bottom.Layout().LabelsPosition);
+    EXPECT_LE(bottom.Layout().TitleRect.Bottom, bottom.Layout().TitlePosition);
     // A press just inside the plot at a label now finds the axis.
-    const TAxisLabel& label = left.LabelItems[left.LabelItems.size() / 2];
-    const TChartClickedPart part = f.chart.ClickedPart(left.LabelsPosition + 2, label.Pixel);
+    const TAxisLabel& label = left.Layout().LabelItems[left.Layout().LabelItems.size() / 2];
+    const TChartClickedPart part =
+        f.chart.ClickedPart(left.Layout().LabelsPosition + 2, label.Pixel);
     EXPECT_EQ(part.Part, TChartClickedPartStyle::cpAxis);
     EXPECT_EQ(part.Axis, &left);
 }
@@ -528,17 +529,18 @@ TEST(ChartLayout, AxisTitleBandFollowsItsAngle) {
          static_cast<int>(std::ceil(w * 0.5 + h * std::cos(pi / 6)))},
     };
     f.Layout();
-    const int labelsEdge = left.TitlePosition; // the title band's inner edge, fixed by the labels
-    const int plotLeft = f.chart.PlotRect.Left;
+    const int labelsEdge =
+        left.Layout().TitlePosition; // the title band's inner edge, fixed by the labels
+    const int plotLeft = f.chart.Layout().PlotRect.Left;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.angle);
         f.chart.LeftAxis.Title.Angle = c.angle;
         f.Layout();
-        EXPECT_EQ(left.TitleRect.Width(), c.across);
-        EXPECT_EQ(left.TitleRect.Height(), c.along);
-        EXPECT_EQ(left.TitleRect.Right, left.TitlePosition);
-        EXPECT_EQ(f.chart.PlotRect.Left - plotLeft, c.across - h);
-        EXPECT_EQ(left.TitlePosition - labelsEdge, c.across - h);
+        EXPECT_EQ(left.Layout().TitleRect.Width(), c.across);
+        EXPECT_EQ(left.Layout().TitleRect.Height(), c.along);
+        EXPECT_EQ(left.Layout().TitleRect.Right, left.Layout().TitlePosition);
+        EXPECT_EQ(f.chart.Layout().PlotRect.Left - plotLeft, c.across - h);
+        EXPECT_EQ(left.Layout().TitlePosition - labelsEdge, c.across - h);
     }
 }
 
@@ -565,7 +567,7 @@ TEST(ChartLayout, LegendAtTopOrBottomLaysItsItemsOutInColumns) {
         f.chart.Legend.MaxNumRows = c.maxRows;
         const TRect start = f.chart.StartingPlotRect(c.width, 345);
         f.Layout(c.width, 345);
-        const TLegendLayout& lay = f.chart.Legend.Layout;
+        const TLegendLayout& lay = f.chart.Legend.Layout();
         ASSERT_TRUE(lay.Drawn);
         EXPECT_EQ(lay.Columns, c.columns);
         EXPECT_EQ(lay.NumRows, c.rows);
@@ -592,9 +594,9 @@ TEST(ChartLayout, LegendAtTopOrBottomLaysItsItemsOutInColumns) {
         f.chart.AxisVisible = false;
         f.Layout(c.width, 345);
         if (c.alignment == TLegendAlignment::laTop) {
-            EXPECT_EQ(f.chart.PlotRect.Top, lay.Rect.Bottom + margin);
+            EXPECT_EQ(f.chart.Layout().PlotRect.Top, lay.Rect.Bottom + margin);
         } else {
-            EXPECT_EQ(f.chart.PlotRect.Bottom, lay.Rect.Top - margin);
+            EXPECT_EQ(f.chart.Layout().PlotRect.Bottom, lay.Rect.Top - margin);
         }
     }
     // The empty end of a last row, and an inverted legend, map presses to the right items.
@@ -602,7 +604,7 @@ TEST(ChartLayout, LegendAtTopOrBottomLaysItsItemsOutInColumns) {
     f.chart.Legend.Alignment = TLegendAlignment::laTop;
     f.chart.SeriesAtPosition(3).ShowInLegend = false; // three items in two columns
     f.Layout(250, 345);
-    const TLegendLayout& lay = f.chart.Legend.Layout;
+    const TLegendLayout& lay = f.chart.Legend.Layout();
     ASSERT_EQ(lay.Columns, 2);
     ASSERT_EQ(lay.Rows.size(), 3u);
     const TLegendRow& third = lay.Rows[2];

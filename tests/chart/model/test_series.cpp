@@ -177,8 +177,8 @@ TEST(Series, DefaultsOfALineSeries) {
     EXPECT_EQ(s.VertAxis, TVertAxis::aLeftAxis);
     EXPECT_FALSE(s.Stairs);
     EXPECT_EQ(s.TreatNulls, TTreatNulls::tnDontPaint);
-    EXPECT_EQ(s.FirstValueIndex, -1);
-    EXPECT_EQ(s.LastValueIndex, -1);
+    EXPECT_EQ(s.FirstValueIndex(), -1);
+    EXPECT_EQ(s.LastValueIndex(), -1);
     EXPECT_EQ(s.LegendText(), "Series1"); // the name stands in for an empty title
     s.Title = std::string("a\x06") + "b";
     EXPECT_EQ(s.LegendText(), "a b");
