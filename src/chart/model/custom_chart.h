@@ -9,6 +9,7 @@
 #include "chart/model/chart_axis.h"
 #include "chart/model/chart_legend.h"
 #include "chart/model/chart_series.h"
+#include "chart/model/chart_title.h"
 #include "chart/model/chart_types.h"
 
 enum class TPanningMode { pmNone, pmHorizontal, pmVertical, pmBoth };
