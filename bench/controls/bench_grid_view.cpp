@@ -5,13 +5,13 @@
 #include <QPainter>
 #include <string>
 
-#include "offscreen_app.h"
 #include "controls/string_grid.h"
+#include "controls/system_colours.h"
+#include "offscreen_app.h"
 
 namespace {
 
 constexpr int kRows = 90001;
-
 
 void SetUpTable(TVkStringGrid& grid) {
     grid.resize(317, 340);

@@ -1,5 +1,7 @@
 #include "controls/balloon_hints.h"
 
+#include "controls/system_colours.h"
+
 #include <QApplication>
 #include <QBitmap>
 #include <QMouseEvent>

@@ -6,8 +6,9 @@
 #include <QPainterPath>
 #include <algorithm>
 
+#include "controls/control_frame.h"
 #include "controls/panels.h"
-#include "controls/vk_frame.h"
+#include "controls/system_colours.h"
 
 namespace {
 constexpr int kTabPadding = 8; // blank space either side of a tab's caption

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "controls/vk_common.h"
+#include "controls/control_events.h"
 
 // The result pages of the main window: a strip of slanted, hot-tracked tabs at the top and one
 // page shown below it. The active page is read by index to decide which results a save writes.

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "controls/vk_common.h"
+#include "controls/system_colours.h"
 
 QColor PanelGradientTop() {
     return SysColor::clWindow();
@@ -87,7 +87,8 @@ void TVkPanel::paintEvent(QPaintEvent*) {
 // ---- TVkGroupBox ----
 
 TVkGroupBox::TVkGroupBox(const QString& caption, QWidget* parent)
-    : QWidget(parent), caption(caption), captionFont(font()), captionColor(SysColor::clWindowText()) {}
+    : QWidget(parent), caption(caption), captionFont(font()),
+      captionColor(SysColor::clWindowText()) {}
 
 void TVkGroupBox::SetCaption(const QString& text) {
     caption = text;
@@ -149,7 +150,8 @@ void TVkGroupBox::paintEvent(QPaintEvent*) {
         painter.fillRect(banner.left() + 1, banner.bottom(), banner.width() - 2, 1, outline);
         painter.fillRect(banner.left(), banner.top() + 1, 1, banner.height() - 2, outline);
         painter.fillRect(banner.right(), banner.top() + 1, 1, banner.height() - 2, outline);
-        PaintVerticalBlend(painter, banner.adjusted(1, 1, -1, -1), SysColor::clWindow(), BannerBottomColor());
+        PaintVerticalBlend(painter, banner.adjusted(1, 1, -1, -1), SysColor::clWindow(),
+                           BannerBottomColor());
         painter.drawText(banner.adjusted(4, 0, -4, 0),
                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
         return;

@@ -4,7 +4,7 @@
 #include <QFont>
 #include <QWidget>
 
-#include "controls/vk_frame.h"
+#include "controls/control_frame.h"
 
 // The panels and group boxes of the main window with their gradient look: the left input panel,
 // the strips under the charts and the button panel blend from the window colour down to a

@@ -1,4 +1,5 @@
 #include "controls/size_panel.h"
+#include "controls/system_colours.h"
 
 #include <QKeyEvent>
 #include <QLayout>

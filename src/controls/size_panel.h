@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
+#include "controls/control_events.h"
 #include "controls/panels.h"
-#include "controls/vk_common.h"
 
 // A panel that the user resizes by dragging the size bar along its inner edge, or collapses to
 // the bar alone (and reopens) by clicking the hot spot in the bar's middle. The result tables of

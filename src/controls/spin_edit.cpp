@@ -1,4 +1,6 @@
 #include "controls/spin_edit.h"
+#include "controls/control_events.h"
+#include "controls/system_colours.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "controls/vk_common.h"
+#include "controls/system_colours.h"
 
 namespace {
 std::vector<TVkStatusPane*>& pollingPanes() {

@@ -7,7 +7,8 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "controls/vk_hints.h"
+#include "controls/hint_manager.h"
+#include "controls/system_colours.h"
 
 // ---------------------------------------------------------------------------------------------
 // TVkStringGridModel
@@ -148,7 +149,8 @@ int FullCells(int extent, int fixed, int size, int step) {
 TVkStringGrid::TVkStringGrid(QWidget* parent)
     : QWidget(parent), model_(new TVkStringGridModel(this)), client_(new TVkGridClient(this)),
       vbar_(new QScrollBar(Qt::Vertical, this)), hbar_(new QScrollBar(Qt::Horizontal, this)),
-      fixedColor_(SysColor::clBtnFace()), lineColor_(SysColor::clBtnFace()), fixedLineColor_(SysColor::clBtnShadow()) {
+      fixedColor_(SysColor::clBtnFace()), lineColor_(SysColor::clBtnFace()),
+      fixedLineColor_(SysColor::clBtnShadow()) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);
     vbar_->setFocusPolicy(Qt::NoFocus);
@@ -273,10 +275,6 @@ void TVkStringGrid::UpdateFrame(bool focusFlag, bool value) {
     UpdateColors();
 }
 
-void TVkStringGrid::SetColor(const QColor& value) {
-    frame_.SetColor(value);
-    UpdateColors();
-}
 void TVkStringGrid::SetFixedColor(const QColor& value) {
     fixedColor_ = value;
     UpdateColors();
@@ -289,49 +287,6 @@ void TVkStringGrid::SetFixedLineColor(const QColor& value) {
     fixedLineColor_ = value;
     UpdateColors();
 }
-void TVkStringGrid::SetFocusColor(const QColor& value) {
-    frame_.FocusColor = value;
-    UpdateColors();
-}
-void TVkStringGrid::SetDisabledColor(const QColor& value) {
-    frame_.DisabledColor = value;
-    UpdateColors();
-}
-void TVkStringGrid::SetFrameVisible(bool value) {
-    frame_.FrameVisible = value;
-    update();
-}
-void TVkStringGrid::SetFrameHotTrack(bool value) {
-    frame_.FrameHotTrack = value;
-    if (value)
-        frame_.FrameVisible = true;
-    update();
-}
-void TVkStringGrid::SetFrameStyle(TFrameStyle value) {
-    frame_.FrameStyle = value;
-    update();
-}
-void TVkStringGrid::SetFrameHotStyle(TFrameStyle value) {
-    frame_.FrameHotStyle = value;
-    update();
-}
-void TVkStringGrid::SetFrameColor(const QColor& value) {
-    frame_.FrameColor = value;
-    update();
-}
-void TVkStringGrid::SetFrameHotColor(const QColor& value) {
-    frame_.FrameHotColor = value;
-    update();
-}
-void TVkStringGrid::SetFrameSides(int value) {
-    frame_.FrameSides = value;
-    update();
-}
-void TVkStringGrid::SetFramingPreference(TFramingPreference value) {
-    frame_.FramingPreference = value;
-    update();
-}
-
 QColor TVkStringGrid::EffectiveLineColor() const {
     if (lineColor_.rgb() == CurrentBackground().rgb())
         return AdjustLightness(lineColor_, -50);
@@ -675,7 +630,8 @@ void TVkStringGrid::paintEvent(QPaintEvent*) {
     QPainter p(this);
     PaintFrame(p);
     if (vbar_->isVisible() && hbar_->isVisible())
-        p.fillRect(QRect(vbar_->x(), hbar_->y(), vbar_->width(), hbar_->height()), SysColor::clBtnFace());
+        p.fillRect(QRect(vbar_->x(), hbar_->y(), vbar_->width(), hbar_->height()),
+                   SysColor::clBtnFace());
 }
 
 void TVkStringGrid::PaintCells(QPainter& p, const QRect& dirty) const {

@@ -1,11 +1,13 @@
 #include "controls/url_label.h"
+#include "controls/system_colours.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>
 #include <QUrl>
 
 TVkURLLabel::TVkURLLabel(const QString& caption, QWidget* parent)
-    : QLabel(caption, parent), flyByColor(SysColor::clHighlight()), unvisitedColor(SysColor::clHighlight()) {
+    : QLabel(caption, parent), flyByColor(SysColor::clHighlight()),
+      unvisitedColor(SysColor::clHighlight()) {
     QFont underlined = font();
     underlined.setUnderline(true);
     setFont(underlined);

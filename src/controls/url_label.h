@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <functional>
 
-#include "controls/vk_common.h"
+#include "controls/control_events.h"
 
 // A link label: underlined, hand pointer, a fly-by colour while the pointer is over it. A click
 // raises OnClick, then opens the label's URL (blanks trimmed) through the desktop and shows the

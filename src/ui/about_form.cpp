@@ -1,10 +1,11 @@
 #include "ui/about_form.h"
 
 #include "controls/panels.h"
+#include "controls/shadow_label.h"
+#include "controls/system_colours.h"
 #include "controls/url_label.h"
 #include "ui/application.h"
 #include "ui/jpeg_picture.h"
-#include "ui/shadow_label.h"
 #include "ui/ui_look.h"
 #include "workflow/text_export.h"
 

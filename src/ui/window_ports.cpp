@@ -1,6 +1,6 @@
 #include "ui/window_ports.h"
 
-#include "controls/custom_edit.h"
+#include "controls/memo.h"
 #include "controls/spin_edit.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -8,6 +8,7 @@
 
 #include "controls/balloon_hints.h"
 #include "controls/string_grid.h"
+#include "controls/system_colours.h"
 #include "qt_test_app.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include "controls/panels.h"
 #include "controls/size_panel.h"
 #include "controls/status_bar.h"
+#include "controls/system_colours.h"
 #include "controls/url_label.h"
 #include "qt_test_app.h"
 

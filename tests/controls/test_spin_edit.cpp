@@ -8,7 +8,10 @@
 #include <memory>
 #include <vector>
 
+#include "controls/control_events.h"
+#include "controls/memo.h"
 #include "controls/spin_edit.h"
+#include "controls/system_colours.h"
 #include "numtext/numtext.h"
 #include "qt_test_app.h"
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/string_grid.h"
+#include "controls/system_colours.h"
 #include "qt_test_app.h"
 
 namespace {
@@ -296,7 +297,8 @@ TEST_F(GridTest, FrameIsFlatWhenColdAndBoldWhenHot) {
     QImage image = Render();
     const int w = grid->width(), h = grid->height();
     EXPECT_EQ(image.pixelColor(0, h / 2), cold);
-    EXPECT_EQ(image.pixelColor(1, h / 2), SysColor::clBtnFace()); // top and left in the header colour
+    EXPECT_EQ(image.pixelColor(1, h / 2),
+              SysColor::clBtnFace()); // top and left in the header colour
     EXPECT_EQ(image.pixelColor(w / 2, 1), SysColor::clBtnFace());
     EXPECT_EQ(image.pixelColor(w / 2, h - 1), cold);
     EXPECT_EQ(image.pixelColor(w / 2, h - 2), SysColor::clInfoBk()); // bottom in the cells' colour

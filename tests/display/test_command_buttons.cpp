@@ -2,11 +2,12 @@
 // Return and Space; no button is the default one.
 #include "x_input.h"
 
+#include "controls/bit_button.h"
+#include "controls/check_box.h"
+#include "controls/control_events.h"
+#include "controls/memo.h"
 #include "controls/spin_edit.h"
-#include "controls/vk_common.h"
 #include "ui/about_form.h"
-#include "ui/bit_button.h"
-#include "ui/check_box.h"
 #include "ui/main_form.h"
 
 #include <QFileDialog>

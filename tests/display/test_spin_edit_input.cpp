@@ -3,12 +3,13 @@
 #include "x_input.h"
 
 #include "chart/chart.h"
+#include "controls/bit_button.h"
+#include "controls/check_box.h"
+#include "controls/control_events.h"
+#include "controls/memo.h"
 #include "controls/spin_edit.h"
 #include "controls/string_grid.h"
-#include "controls/vk_common.h"
 #include "numtext/numtext.h"
-#include "ui/bit_button.h"
-#include "ui/check_box.h"
 #include "ui/main_form.h"
 
 #include <QAbstractButton>

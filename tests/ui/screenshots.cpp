@@ -3,13 +3,14 @@
 // Run under a virtual display: tests/ui/take-screenshots.sh.
 #include "modal_driver.h"
 
+#include "controls/bit_button.h"
+#include "controls/memo.h"
 #include "controls/page_control.h"
 #include "controls/spin_edit.h"
 #include "controls/string_grid.h"
 #include "numtext/numtext.h"
 #include "ui/about_form.h"
 #include "ui/application.h"
-#include "ui/bit_button.h"
 #include "ui/main_form.h"
 
 #include <QCursor>

@@ -1,4 +1,4 @@
-#include "ui/shadow_label.h"
+#include "controls/shadow_label.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,12 +1,14 @@
-#include "controls/vk_frame.h"
+#include "controls/control_frame.h"
 
 #include <QPainter>
+#include <QWidget>
 
-#include "controls/vk_common.h"
+#include "controls/system_colours.h"
 
 TVkFrame::TVkFrame()
-    : FrameColor(SysColor::clBtnShadow()), FrameHotColor(SysColor::clBtnShadow()), Color(SysColor::clWindow()),
-      FocusColor(SysColor::clWindow()), DisabledColor(SysColor::clBtnFace()), ReadOnlyColor(SysColor::clInfoBk()) {}
+    : FrameColor(SysColor::clBtnShadow()), FrameHotColor(SysColor::clBtnShadow()),
+      Color(SysColor::clWindow()), FocusColor(SysColor::clWindow()),
+      DisabledColor(SysColor::clBtnFace()), ReadOnlyColor(SysColor::clInfoBk()) {}
 
 void TVkFrame::SetColor(const QColor& colour) {
     if (FocusColor == Color)
@@ -69,4 +71,82 @@ void TVkFrame::Paint(QPainter& painter, const QRect& outer, const QColor& backgr
         PaintFrameLines(painter, outer, FrameHotStyle, FrameHotColor, FrameSides);
     else
         PaintFrameLines(painter, outer, FrameStyle, FrameColor, FrameSides);
+}
+
+void TFramedControl::SetFrameVisible(bool visible) {
+    frame_.FrameVisible = visible;
+    FrameChanged();
+}
+
+void TFramedControl::SetFrameHotTrack(bool hotTrack) {
+    frame_.FrameHotTrack = hotTrack;
+    if (hotTrack) {
+        frame_.FrameVisible = true;
+    }
+    FrameChanged();
+}
+
+void TFramedControl::SetFrameStyle(TFrameStyle style) {
+    frame_.FrameStyle = style;
+    FrameChanged();
+}
+
+void TFramedControl::SetFrameHotStyle(TFrameStyle style) {
+    frame_.FrameHotStyle = style;
+    FrameChanged();
+}
+
+void TFramedControl::SetFrameColor(const QColor& colour) {
+    frame_.FrameColor = colour;
+    FrameChanged();
+}
+
+void TFramedControl::SetFrameHotColor(const QColor& colour) {
+    frame_.FrameHotColor = colour;
+    FrameChanged();
+}
+
+void TFramedControl::SetFrameSides(int sides) {
+    frame_.FrameSides = sides;
+    FrameChanged();
+}
+
+void TFramedControl::SetFramingPreference(TFramingPreference preference) {
+    frame_.FramingPreference = preference;
+    FrameChanged();
+}
+
+void TFramedControl::SetColor(const QColor& colour) {
+    frame_.SetColor(colour);
+    FrameColoursChanged();
+}
+
+void TFramedControl::SetFocusColor(const QColor& colour) {
+    frame_.FocusColor = colour;
+    FrameColoursChanged();
+}
+
+void TFramedControl::SetDisabledColor(const QColor& colour) {
+    frame_.DisabledColor = colour;
+    FrameColoursChanged();
+}
+
+void TFramedControl::SetReadOnlyColor(const QColor& colour) {
+    frame_.ReadOnlyColor = colour;
+    FrameColoursChanged();
+}
+
+void TFramedControl::SetReadOnlyColorOnFocus(bool on) {
+    frame_.ReadOnlyColorOnFocus = on;
+    FrameColoursChanged();
+}
+
+void SetBaseColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    if (palette.color(QPalette::Active, QPalette::Base) == colour &&
+        palette.color(QPalette::Disabled, QPalette::Base) == colour) {
+        return;
+    }
+    palette.setColor(QPalette::All, QPalette::Base, colour);
+    widget->setPalette(palette);
 }

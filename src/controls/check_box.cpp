@@ -1,4 +1,4 @@
-#include "ui/check_box.h"
+#include "controls/check_box.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "controls/vk_hints.h"
+#include "controls/hint_manager.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "controls/vk_common.h"
+#include "controls/system_colours.h"
 
 namespace {
 
