@@ -34,10 +34,12 @@ void BM_GridPlotRunThroughTheWidget(benchmark::State& state) {
     for (auto _ : state) {
         grid.SetRowCount(kRows + 1);
         for (int row = 1; row <= kRows; ++row) {
-            for (int c = 0; c < 5; ++c)
+            for (int c = 0; c < 5; ++c) {
                 grid.SetCells(c, row, "");
-            for (int c = 0; c < 5; ++c)
+            }
+            for (int c = 0; c < 5; ++c) {
                 grid.SetCells(c, row, text);
+            }
         }
         QCoreApplication::processEvents();
     }
@@ -50,9 +52,11 @@ void BM_GridScrollAndPaint(benchmark::State& state) {
     TVkStringGrid grid;
     SetUpTable(grid);
     grid.SetRowCount(kRows + 1);
-    for (int row = 1; row <= kRows; ++row)
-        for (int c = 0; c < 5; ++c)
+    for (int row = 1; row <= kRows; ++row) {
+        for (int c = 0; c < 5; ++c) {
             grid.SetCells(c, row, std::to_string(row) + "." + std::to_string(c));
+        }
+    }
     QImage image(grid.ClientArea()->size(), QImage::Format_RGB32);
     int top = 1;
     for (auto _ : state) {

@@ -2,8 +2,8 @@
 #include <QKeyEvent>
 #include <benchmark/benchmark.h>
 
-#include "offscreen_app.h"
 #include "controls/spin_edit.h"
+#include "offscreen_app.h"
 
 // A step of a spin edit whose change notification starts nothing must return at once: the user
 // holds a button or the wheel and expects the text to keep up.
@@ -30,10 +30,11 @@ void BM_SpinEditStep(benchmark::State& state) {
     Configure(ed);
     bool up = true;
     for (auto _ : state) {
-        if (up)
+        if (up) {
             ed.StepUp(ed.Increment());
-        else
+        } else {
             ed.StepDown(ed.Increment());
+        }
         up = !up;
         benchmark::DoNotOptimize(ed.text().size());
     }

@@ -8,8 +8,9 @@ inline QApplication& OffscreenApp() {
     static char name[] = "bench_controls";
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
         return new QApplication(argc, argv);
     }();
     return *app;

@@ -11,10 +11,11 @@ std::function<void()>& beepHandler() {
 } // namespace
 
 void VkBeep() {
-    if (beepHandler())
+    if (beepHandler()) {
         beepHandler()();
-    else
+    } else {
         QApplication::beep();
+    }
 }
 
 void SetVkBeepHandler(std::function<void()> handler) {

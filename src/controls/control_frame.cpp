@@ -11,39 +11,49 @@ TVkFrame::TVkFrame()
       DisabledColor(SysColor::clBtnFace()), ReadOnlyColor(SysColor::clInfoBk()) {}
 
 void TVkFrame::SetColor(const QColor& colour) {
-    if (FocusColor == Color)
+    if (FocusColor == Color) {
         FocusColor = colour;
+    }
     Color = colour;
 }
 
 QColor TVkFrame::Background(bool enabled, bool readOnly) const {
-    if (!enabled)
+    if (!enabled) {
         return DisabledColor;
-    if (Focused)
+    }
+    if (Focused) {
         return readOnly && ReadOnlyColorOnFocus ? ReadOnlyColor : FocusColor;
-    if (readOnly)
+    }
+    if (readOnly) {
         return ReadOnlyColor;
+    }
     return Color;
 }
 
 void PaintFrameLines(QPainter& painter, const QRect& rect, TFrameStyle style, const QColor& colour,
                      int sides) {
     const int w = style == fsFlatBold ? 2 : 1;
-    if (style != fsFlat && style != fsFlatBold)
+    if (style != fsFlat && style != fsFlatBold) {
         return;
-    if (sides & sdLeft)
+    }
+    if (sides & sdLeft) {
         painter.fillRect(rect.left(), rect.top(), w, rect.height(), colour);
-    if (sides & sdTop)
+    }
+    if (sides & sdTop) {
         painter.fillRect(rect.left(), rect.top(), rect.width(), w, colour);
-    if (sides & sdRight)
+    }
+    if (sides & sdRight) {
         painter.fillRect(rect.right() - w + 1, rect.top(), w, rect.height(), colour);
-    if (sides & sdBottom)
+    }
+    if (sides & sdBottom) {
         painter.fillRect(rect.left(), rect.bottom() - w + 1, rect.width(), w, colour);
+    }
 }
 
 void PaintBevel(QPainter& painter, const QRect& rect, TFrameStyle style) {
-    if (style != fsRaised && style != fsLowered)
+    if (style != fsRaised && style != fsLowered) {
         return;
+    }
     const QColor light = SysColor::clBtnHighlight();
     const QColor dark = SysColor::clBtnShadow();
     const QColor topLeft = style == fsRaised ? light : dark;
@@ -67,10 +77,11 @@ void TVkFrame::Paint(QPainter& painter, const QRect& outer, const QColor& backgr
         PaintBevel(painter, outer.adjusted(1, 1, -1, -1), fsLowered);
         return;
     }
-    if (IsHot())
+    if (IsHot()) {
         PaintFrameLines(painter, outer, FrameHotStyle, FrameHotColor, FrameSides);
-    else
+    } else {
         PaintFrameLines(painter, outer, FrameStyle, FrameColor, FrameSides);
+    }
 }
 
 void TFramedControl::SetFrameVisible(bool visible) {

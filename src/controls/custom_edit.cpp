@@ -17,8 +17,9 @@ TVkCustomEdit::TVkCustomEdit(QWidget* parent) : QLineEdit(parent) {
     setFrame(false);
     setAttribute(Qt::WA_Hover);
     connect(this, &QLineEdit::textChanged, this, [this] {
-        if (OnChange)
+        if (OnChange) {
             OnChange(this);
+        }
     });
     UpdateTextMargins();
     UpdateColors();
@@ -39,8 +40,9 @@ void TVkCustomEdit::UpdateColors() {
 
 void TVkCustomEdit::UpdateFrame(bool focusFlag, bool value) {
     bool& flag = focusFlag ? frame_.Focused : frame_.Hovered;
-    if (flag == value)
+    if (flag == value) {
         return;
+    }
     flag = value;
     UpdateColors();
 }
@@ -56,8 +58,9 @@ void TVkCustomEdit::ReadOnlyChanged() {
 }
 
 void TVkCustomEdit::SetErrorMark(bool marked) {
-    if (marked == errorMark)
+    if (marked == errorMark) {
         return;
+    }
     errorMark = marked;
     update();
 }
@@ -88,23 +91,26 @@ void TVkCustomEdit::leaveEvent(QEvent* event) {
 
 void TVkCustomEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    if (isOwnFocusChange(event) && OnEnter)
+    if (isOwnFocusChange(event) && OnEnter) {
         OnEnter(this);
+    }
     UpdateFrame(true, true);
     UpdateTextMargins();
 }
 
 void TVkCustomEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (isOwnFocusChange(event) && OnExit)
+    if (isOwnFocusChange(event) && OnExit) {
         OnExit(this);
+    }
     UpdateFrame(true, false);
 }
 
 void TVkCustomEdit::changeEvent(QEvent* event) {
     QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::ReadOnlyChange)
+    if (event->type() == QEvent::ReadOnlyChange) {
         ReadOnlyChanged();
-    else if (event->type() == QEvent::EnabledChange)
+    } else if (event->type() == QEvent::EnabledChange) {
         UpdateColors();
+    }
 }

@@ -50,6 +50,7 @@ void TVkMemo::focusOutEvent(QFocusEvent* event) {
 
 void TVkMemo::changeEvent(QEvent* event) {
     QPlainTextEdit::changeEvent(event);
-    if (event->type() == QEvent::ReadOnlyChange || event->type() == QEvent::EnabledChange)
+    if (event->type() == QEvent::ReadOnlyChange || event->type() == QEvent::EnabledChange) {
         UpdateColors();
+    }
 }

@@ -53,14 +53,16 @@ void TVkPageControl::AddPage(TVkTabSheet* page) {
 
 void TVkPageControl::RemovePage(TVkTabSheet* page) {
     const auto it = std::find(pages.begin(), pages.end(), page);
-    if (it == pages.end())
+    if (it == pages.end()) {
         return;
+    }
     const int index = static_cast<int>(it - pages.begin());
     pages.erase(it);
-    if (active == index)
+    if (active == index) {
         active = -1;
-    else if (active > index)
+    } else if (active > index) {
         --active;
+    }
     hotIndex = -1;
     update();
 }
@@ -70,20 +72,24 @@ TVkTabSheet* TVkPageControl::Pages(int index) const {
 }
 
 void TVkPageControl::SetActivePageIndex(int index) {
-    if (index < 0 || index >= PageCount())
+    if (index < 0 || index >= PageCount()) {
         index = -1;
-    if (index == active)
+    }
+    if (index == active) {
         return;
-    if (TVkTabSheet* previous = Pages(active))
+    }
+    if (TVkTabSheet* previous = Pages(active)) {
         previous->setVisible(false);
+    }
     active = index;
     if (TVkTabSheet* page = Pages(active)) {
         page->setGeometry(PageRect());
         page->setVisible(true);
     }
     update();
-    if (OnChange)
+    if (OnChange) {
         OnChange(this);
+    }
 }
 
 void TVkPageControl::SetFixedDimension(int height) {
@@ -108,23 +114,27 @@ void TVkPageControl::SetCutCornerSize(int size) {
 }
 
 QRect TVkPageControl::TabRect(int index) const {
-    if (index < 0 || index >= PageCount())
+    if (index < 0 || index >= PageCount()) {
         return {};
+    }
     const QFontMetrics metrics = fontMetrics();
     int x = kFirstTabLeft;
     for (int i = 0;; ++i) {
         const int w = metrics.horizontalAdvance(pages[static_cast<size_t>(i)]->Caption()) +
                       2 * kTabPadding + cutCornerSize;
-        if (i == index)
+        if (i == index) {
             return {x, 0, w, tabHeight};
+        }
         x += w - 1;
     }
 }
 
 int TVkPageControl::TabAt(const QPoint& pos) const {
-    for (int i = 0; i < PageCount(); ++i)
-        if (TabRect(i).contains(pos))
+    for (int i = 0; i < PageCount(); ++i) {
+        if (TabRect(i).contains(pos)) {
             return i;
+        }
+    }
     return -1;
 }
 
@@ -136,8 +146,9 @@ QRect TVkPageControl::PageRect() const {
 
 void TVkPageControl::LayoutPages() {
     const QRect area = PageRect();
-    for (TVkTabSheet* page : pages)
+    for (TVkTabSheet* page : pages) {
         page->setGeometry(area);
+    }
 }
 
 void TVkPageControl::resizeEvent(QResizeEvent*) {
@@ -169,8 +180,9 @@ void TVkPageControl::PaintTab(QPainter& painter, int index) {
     painter.fillPath(outline, fill);
     painter.setPen(SysColor::clBtnShadow());
     painter.drawPath(outline);
-    if (isActive) // the active tab opens into its page
+    if (isActive) { // the active tab opens into its page
         painter.fillRect(r.left() + 1, r.bottom(), r.width() - 2, 2, SysColor::clWindow());
+    }
     const QRect textRect = r.adjusted(0, 0, -cutCornerSize, 0);
     painter.setPen(isHot && hotTrackStyle == htsText ? hotTrackColor : SysColor::clWindowText());
     painter.setFont(font());
@@ -196,17 +208,21 @@ void TVkPageControl::paintEvent(QPaintEvent*) {
     painter.drawLine(card.right(), card.top() + 1, card.right(), card.bottom());
     painter.drawLine(card.left() + 1, card.bottom(), card.right(), card.bottom());
     // Inactive tabs first, so that the active one overlaps its neighbours.
-    for (int i = 0; i < PageCount(); ++i)
-        if (i != active)
+    for (int i = 0; i < PageCount(); ++i) {
+        if (i != active) {
             PaintTab(painter, i);
-    if (active >= 0)
+        }
+    }
+    if (active >= 0) {
         PaintTab(painter, active);
+    }
 }
 
 void TVkPageControl::mousePressEvent(QMouseEvent* event) {
     const int index = TabAt(event->position().toPoint());
-    if (event->button() == Qt::LeftButton && index >= 0)
+    if (event->button() == Qt::LeftButton && index >= 0) {
         SetActivePageIndex(index);
+    }
     QWidget::mousePressEvent(event);
 }
 

@@ -13,9 +13,10 @@ QColor PanelGradientBottom() {
 
 void PaintVerticalBlend(QPainter& painter, const QRect& rect, const QColor& top,
                         const QColor& bottom) {
-    for (int row = 0; row < rect.height(); ++row)
+    for (int row = 0; row < rect.height(); ++row) {
         painter.fillRect(rect.left(), rect.top() + row, rect.width(), 1,
                          BlendRow(top, bottom, row, rect.height()));
+    }
 }
 
 namespace {
@@ -67,17 +68,19 @@ void TVkPanel::UpdateMargins() {
 }
 
 void TVkPanel::PaintBackground(QPainter& painter, const QRect& client) {
-    if (visualStyle == vsGradient)
+    if (visualStyle == vsGradient) {
         PaintVerticalBlend(painter, client, PanelGradientTop(), PanelGradientBottom());
-    else
+    } else {
         painter.fillRect(client, color);
+    }
 }
 
 void TVkPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect client = ClientRect();
-    if (borderWidth > 0)
+    if (borderWidth > 0) {
         painter.fillRect(rect(), color);
+    }
     PaintBackground(painter, client);
     PaintBevel(painter, rect(), borderOuter);
     const int inner = bevelWidth(borderOuter) + borderWidth;
@@ -134,10 +137,11 @@ QColor TVkGroupBox::BannerBottomColor() {
 void TVkGroupBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!transparent) {
-        if (visualStyle == vsGradient)
+        if (visualStyle == vsGradient) {
             PaintVerticalBlend(painter, rect(), PanelGradientTop(), PanelGradientBottom());
-        else
+        } else {
             painter.fillRect(rect(), SysColor::clBtnFace());
+        }
     }
     const QFontMetrics metrics(captionFont);
     painter.setFont(captionFont);
@@ -167,6 +171,7 @@ void TVkGroupBox::paintEvent(QPaintEvent*) {
     painter.fillRect(box.left(), box.bottom(), box.width(), 1, line);
     painter.fillRect(box.left(), box.top(), text.left() - box.left(), 1, line);
     painter.fillRect(text.right() + 1, box.top(), box.right() - text.right(), 1, line);
-    if (!caption.isEmpty())
+    if (!caption.isEmpty()) {
         painter.drawText(text, Qt::AlignCenter | Qt::TextSingleLine, caption);
+    }
 }

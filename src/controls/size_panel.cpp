@@ -61,8 +61,9 @@ void TVkSizePanel::SetHotSpotSizePercent(int value) {
 
 void TVkSizePanel::SetMaxWidthConstraint(int value) {
     maxWidthConstraint = std::max(0, value);
-    if (maxWidthConstraint > 0 && width() > maxWidthConstraint)
+    if (maxWidthConstraint > 0 && width() > maxWidthConstraint) {
         SetPanelWidth(maxWidthConstraint);
+    }
 }
 
 QMargins TVkSizePanel::ExtraMargins() const {
@@ -70,14 +71,16 @@ QMargins TVkSizePanel::ExtraMargins() const {
 }
 
 void TVkSizePanel::SetPanelWidth(int value) {
-    if (maxWidthConstraint > 0)
+    if (maxWidthConstraint > 0) {
         value = std::min(value, maxWidthConstraint);
+    }
     value = std::max(0, value);
     const int right = x() + width();
     setFixedWidth(value);
     // Without a layout to place it, a right-aligned panel keeps its right edge.
-    if (align == alRight && parentWidget() && !parentWidget()->layout())
+    if (align == alRight && parentWidget() && !parentWidget()->layout()) {
         move(right - value, y());
+    }
 }
 
 QRect TVkSizePanel::SizeBarRect() const {
@@ -86,8 +89,9 @@ QRect TVkSizePanel::SizeBarRect() const {
 }
 
 QRect TVkSizePanel::HotSpotRect() const {
-    if (!hotSpotVisible)
+    if (!hotSpotVisible) {
         return {};
+    }
     const QRect bar = SizeBarRect();
     const int length = static_cast<int>(std::lround(bar.height() * hotSpotSizePercent / 100.0));
     const int half = length / 2;
@@ -101,25 +105,29 @@ void TVkSizePanel::paintEvent(QPaintEvent* event) {
     TVkPanel::paintEvent(event);
     QPainter painter(this);
     PaintSizeBar(painter);
-    if (hotSpotVisible)
+    if (hotSpotVisible) {
         PaintHotSpot(painter);
+    }
 }
 
 void TVkSizePanel::PaintSizeBar(QPainter& painter) {
     const QRect bar = SizeBarRect();
     painter.fillRect(bar, Color());
-    if (sizeBarStyle != ssGroove || bar.width() < 3)
+    if (sizeBarStyle != ssGroove || bar.width() < 3) {
         return;
+    }
     // Two 3-pixel grooves side by side along the bar, centred across it, sharing one edge.
     const int left = bar.left() + (bar.width() - 5) / 2;
-    for (int strip = 0; strip < 2; ++strip)
+    for (int strip = 0; strip < 2; ++strip) {
         PaintBevel(painter, QRect(left + 2 * strip, bar.top(), 3, bar.height()), fsLowered);
+    }
 }
 
 void TVkSizePanel::PaintHotSpot(QPainter& painter) {
     const QRect spot = HotSpotRect();
-    if (spot.height() < 2)
+    if (spot.height() < 2) {
         return;
+    }
     painter.fillRect(spot, hotSpotHover ? HotSpotHighlight : HotSpotColor);
     painter.setPen(HotSpotFrameColor);
     painter.drawRect(spot.adjusted(0, 0, -1, -1));
@@ -138,15 +146,17 @@ void TVkSizePanel::PaintHotSpot(QPainter& painter) {
         arrow(spot.top() + 6);
         arrow(spot.bottom() - 10);
     }
-    for (int y = spot.top() + 15; y < spot.bottom() - 14; y += 3)
+    for (int y = spot.top() + 15; y < spot.bottom() - 14; y += 3) {
         painter.fillRect(spot.left() + spot.width() / 2, y, 1, 1, HotSpotDotColor);
+    }
 }
 
 // ---- Mouse and keys ----
 
 void TVkSizePanel::SetHotSpotHover(bool value) {
-    if (hotSpotHover == value)
+    if (hotSpotHover == value) {
         return;
+    }
     hotSpotHover = value;
     update(HotSpotRect());
 }
@@ -157,8 +167,9 @@ void TVkSizePanel::mousePressEvent(QMouseEvent* event) {
         TVkPanel::mousePressEvent(event);
         return;
     }
-    if (!parentWidget())
+    if (!parentWidget()) {
         throw EInvalidOperation("No parent specified");
+    }
     if (HotSpotRect().contains(pos)) {
         hotSpotPressed = true;
         pressPos = pos;
@@ -181,18 +192,20 @@ void TVkSizePanel::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() == Qt::NoButton) {
         const bool onSpot = HotSpotRect().contains(pos);
         SetHotSpotHover(onSpot);
-        if (onSpot)
+        if (onSpot) {
             setCursor(Qt::SplitHCursor);
-        else if (SizeBarRect().contains(pos))
+        } else if (SizeBarRect().contains(pos)) {
             setCursor(Qt::SizeHorCursor);
-        else
+        } else {
             unsetCursor();
+        }
     }
 }
 
 void TVkSizePanel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton) {
         return;
+    }
     if (hotSpotPressed) {
         hotSpotPressed = false;
         ToggleHotSpot();
@@ -227,8 +240,9 @@ void TVkSizePanel::ToggleHotSpot() {
         SetPanelWidth(ClosedWidth());
     }
     update();
-    if (OnHotSpotClick)
+    if (OnHotSpotClick) {
         OnHotSpotClick(this);
+    }
 }
 
 void TVkSizePanel::StartDrag(int globalX) {
@@ -243,8 +257,9 @@ void TVkSizePanel::StartDrag(int globalX) {
         align == alRight ? x() + width() - marginMax : parentWidget()->width() - x() - marginMax;
     dragMaxWidth = std::max(dragMinWidth, room);
     if (!realTimeDrag) {
-        if (!dragLine)
+        if (!dragLine) {
             dragLine = new TVkDragLine(parentWidget());
+        }
         const QRect bar = SizeBarRect().translated(pos());
         dragLineStartX = bar.left();
         dragLine->setGeometry(bar);
@@ -265,21 +280,25 @@ int TVkSizePanel::ClampOffset(int offset) const {
 
 void TVkSizePanel::DragTo(int globalX) {
     dragOffset = ClampOffset(globalX - dragStartX);
-    if (realTimeDrag)
+    if (realTimeDrag) {
         SetPanelWidth(WidthForOffset(dragOffset));
-    else if (dragLine)
+    } else if (dragLine) {
         dragLine->move(dragLineStartX + dragOffset, dragLine->y());
+    }
 }
 
 void TVkSizePanel::EndDrag(bool apply) {
     dragging = false;
-    if (dragLine)
+    if (dragLine) {
         dragLine->hide();
-    if (!apply)
+    }
+    if (!apply) {
         return;
+    }
     const int newWidth = WidthForOffset(dragOffset);
-    if (closed && newWidth > ClosedWidth())
+    if (closed && newWidth > ClosedWidth()) {
         closed = false;
+    }
     SetPanelWidth(newWidth);
     update();
 }

@@ -32,11 +32,13 @@ constexpr int kWheelNotch = 120;
 
 // A key text made only of control characters (C0, DEL, C1): the text of a control key.
 bool IsControlText(const QString& text) {
-    if (text.isEmpty())
+    if (text.isEmpty()) {
         return false;
+    }
     for (const QChar ch : text) {
-        if (ch.category() != QChar::Other_Control)
+        if (ch.category() != QChar::Other_Control) {
             return false;
+        }
     }
     return true;
 }
@@ -48,8 +50,9 @@ int TypedDecimals(const std::string& text) {
     int digits = 0;
     if (separator != std::string::npos) {
         for (std::size_t i = separator + 1; i < text.size() && text[i] >= '0' && text[i] <= '9';
-             ++i)
+             ++i) {
             ++digits;
+        }
     }
     const std::size_t e = text.find_first_of("Ee");
     if (e != std::string::npos) {
@@ -126,10 +129,12 @@ void TVkControlButton::paintEvent(QPaintEvent*) {
 }
 
 void TVkControlButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton) {
         return;
-    if (OnPressFocus && !OnPressFocus())
+    }
+    if (OnPressFocus && !OnPressFocus()) {
         return;
+    }
     held = true;
     inside = true;
     // While the press lasts, the application's events tell when the capture goes away.
@@ -144,8 +149,9 @@ void TVkControlButton::mousePressEvent(QMouseEvent* event) {
 }
 
 void TVkControlButton::mouseMoveEvent(QMouseEvent* event) {
-    if (!held)
+    if (!held) {
         return;
+    }
     const bool now = rect().contains(event->position().toPoint());
     if (now != inside) {
         inside = now;
@@ -154,18 +160,22 @@ void TVkControlButton::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TVkControlButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !held)
+    if (event->button() != Qt::LeftButton || !held) {
         return;
+    }
     CancelPress();
-    if (rect().contains(event->position().toPoint()))
+    if (rect().contains(event->position().toPoint())) {
         Click();
+    }
 }
 
 void TVkControlButton::CancelPress() {
-    if (timer)
+    if (timer) {
         timer->stop();
-    if (!held)
+    }
+    if (!held) {
         return;
+    }
     held = false;
     inside = false;
     qApp->removeEventFilter(this);
@@ -178,8 +188,9 @@ void TVkControlButton::hideEvent(QHideEvent* event) {
 }
 
 void TVkControlButton::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::EnabledChange && !isEnabled())
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
         CancelPress();
+    }
     QWidget::changeEvent(event);
 }
 
@@ -191,8 +202,9 @@ bool TVkControlButton::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Hide:
             // A modal window over ours, our window losing the activation or being hidden: the
             // mouse belongs to someone else now.
-            if (watched == window() || watched == window()->windowHandle())
+            if (watched == window() || watched == window()->windowHandle()) {
                 CancelPress();
+            }
             break;
         case QEvent::ApplicationDeactivate:
             CancelPress();
@@ -207,13 +219,16 @@ bool TVkControlButton::eventFilter(QObject* watched, QEvent* event) {
 // Whether the capture has gone without an event saying so: another window is modal, or a popup
 // or another widget holds the mouse.
 bool TVkControlButton::CaptureLost() const {
-    if (!isVisible() || !isEnabled())
+    if (!isVisible() || !isEnabled()) {
         return true;
+    }
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal != window())
+    if (modal && modal != window()) {
         return true;
-    if (QApplication::activePopupWidget())
+    }
+    if (QApplication::activePopupWidget()) {
         return true;
+    }
     QWidget* grabber = QWidget::mouseGrabber();
     return grabber && grabber != this;
 }
@@ -224,13 +239,15 @@ void TVkControlButton::Tick() {
         CancelPress();
         return;
     }
-    if (IsDown())
+    if (IsDown()) {
         Click();
+    }
 }
 
 void TVkControlButton::Click() {
-    if (!OnClick)
+    if (!OnClick) {
         return;
+    }
     try {
         OnClick();
     } catch (...) {
@@ -314,10 +331,12 @@ Extended TVkSpinEdit::ParsedOrMin() const {
 }
 
 Extended TVkSpinEdit::Value() {
-    if (!text().isEmpty())
+    if (!text().isEmpty()) {
         return ParsedOrMin();
-    if (allowBlank)
+    }
+    if (allowBlank) {
         return blankValue;
+    }
     setText(fromBytes(FormatGeneral(min, 15, 0)));
     return ParsedOrMin();
 }
@@ -329,15 +348,17 @@ void TVkSpinEdit::SetValue(Extended value) {
     const int oldLength = static_cast<int>(text().length());
     const QString newText = fromBytes(FormatFixed(ClampToRange(value), 18, decimals));
     const bool replaced = newText != text();
-    if (replaced)
+    if (replaced) {
         setText(newText);
+    }
     if (bareCaret) {
         const int newLength = static_cast<int>(text().length());
         int pos = caret;
-        if (newLength > oldLength)
+        if (newLength > oldLength) {
             pos = caret + 1;
-        else if (newLength < oldLength)
+        } else if (newLength < oldLength) {
             pos = std::max(0, caret - 1);
+        }
         setCursorPosition(std::min(pos, newLength));
     } else if (replaced) {
         setCursorPosition(0);
@@ -354,38 +375,45 @@ void TVkSpinEdit::SetAsInteger(long long value) {
 
 Extended TVkSpinEdit::ClampToRange(Extended value) const {
     if (min != max || checkRange) {
-        if (value < min)
+        if (value < min) {
             return min;
-        if (value > max)
+        }
+        if (value > max) {
             return max;
+        }
     }
     return value;
 }
 
 void TVkSpinEdit::SetMin(Extended value) {
-    if (value == min)
+    if (value == min) {
         return;
+    }
     min = value;
-    if (min > max)
+    if (min > max) {
         max = min;
+    }
     SetValue(Value());
     update();
 }
 
 void TVkSpinEdit::SetMax(Extended value) {
-    if (value == max)
+    if (value == max) {
         return;
+    }
     max = value;
-    if (max < min)
+    if (max < min) {
         min = max;
+    }
     SetValue(Value());
     update();
 }
 
 void TVkSpinEdit::SetDecimals(int value) {
     value = std::clamp(value, 0, 255);
-    if (value == decimals)
+    if (value == decimals) {
         return;
+    }
     decimals = value;
     SetValue(Value());
 }
@@ -399,8 +427,9 @@ void TVkSpinEdit::SetIntegersOnly(bool value) {
 }
 
 void TVkSpinEdit::SetCheckRange(bool value) {
-    if (value == checkRange)
+    if (value == checkRange) {
         return;
+    }
     checkRange = value;
     SetValue(Value());
 }
@@ -453,14 +482,16 @@ void TVkSpinEdit::StepDown(Extended amount) {
 
 bool TVkSpinEdit::DoChanging(Extended newValue) {
     bool allow = true;
-    if (OnChanging)
+    if (OnChanging) {
         OnChanging(this, newValue, allow);
+    }
     return allow;
 }
 
 void TVkSpinEdit::DoButtonClick(TSpinButtonType button) {
-    if (OnButtonClick)
+    if (OnButtonClick) {
         OnButtonClick(this, button);
+    }
 }
 
 void TVkSpinEdit::Step(Extended delta, TSpinButtonType button) {
@@ -470,15 +501,17 @@ void TVkSpinEdit::Step(Extended delta, TSpinButtonType button) {
     }
     // Always from the parsed text, so a step never drifts from what the field shows.
     const Extended newValue = Value() + delta;
-    if (!DoChanging(newValue))
+    if (!DoChanging(newValue)) {
         return;
+    }
     SetValue(newValue);
     DoButtonClick(button);
 }
 
 void TVkSpinEdit::RefusedInput() const {
-    if (beepOnInvalidKey)
+    if (beepOnInvalidKey) {
         VkBeep();
+    }
 }
 
 bool TVkSpinEdit::IsAcceptedChar(QChar ch) const {
@@ -486,20 +519,24 @@ bool TVkSpinEdit::IsAcceptedChar(QChar ch) const {
     const QChar separator = decimalSeparator();
     const bool isSign = ch == u'+' || ch == u'-';
     const bool isSeparator = ch == separator && !integersOnly;
-    if (!((u >= u'0' && u <= u'9') || isSign || isSeparator || (u < 32 && u != 13)))
+    if (!((u >= u'0' && u <= u'9') || isSign || isSeparator || (u < 32 && u != 13))) {
         return false;
-    if (!allowKeyEdit && (u >= 32 || u == 8))
+    }
+    if (!allowKeyEdit && (u >= 32 || u == 8)) {
         return false;
+    }
     const QString current = text();
     if (isSeparator) {
-        if (!current.contains(separator))
+        if (!current.contains(separator)) {
             return true;
+        }
         return hasSelectedText() && selectedText().contains(separator);
     }
     if (isSign) {
         const int start = hasSelectedText() ? selectionStart() : cursorPosition();
-        if (start == 0 && !current.contains(u'+') && !current.contains(u'-'))
+        if (start == 0 && !current.contains(u'+') && !current.contains(u'-')) {
             return true;
+        }
         return hasSelectedText() && selectedText().length() == current.length();
     }
     return true;
@@ -539,14 +576,15 @@ void TVkSpinEdit::keyPressEvent(QKeyEvent* event) {
     // keys are judged by their key, never by their text: on X11 Delete carries "\x7f" and Escape
     // "\x1b", which are not typed characters, so they go to the edit unfiltered.
     QString typed = event->text();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         typed = QString(QChar(13));
-    else if (key == Qt::Key_Backspace)
+    } else if (key == Qt::Key_Backspace) {
         typed = QString(QChar(8));
-    else if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+    } else if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
         typed.clear();
-    else if (IsControlText(typed))
+    } else if (IsControlText(typed)) {
         typed.clear();
+    }
     for (const QChar ch : typed) {
         if (!IsAcceptedChar(ch)) {
             RefusedInput();
@@ -612,10 +650,11 @@ void TVkSpinEdit::inputMethodEvent(QInputMethodEvent* event) {
             continue;
         }
         QInputMethodEvent one;
-        if (first)
+        if (first) {
             one.setCommitString(QString(ch), event->replacementStart(), event->replacementLength());
-        else
+        } else {
             one.setCommitString(QString(ch));
+        }
         first = false;
         TVkCustomEdit::inputMethodEvent(&one);
     }
@@ -623,8 +662,9 @@ void TVkSpinEdit::inputMethodEvent(QInputMethodEvent* event) {
     QInputMethodEvent rest(event->preeditString(), event->attributes());
     TVkCustomEdit::inputMethodEvent(&rest);
     event->accept();
-    if (refused)
+    if (refused) {
         RefusedInput();
+    }
 }
 
 void TVkSpinEdit::focusInEvent(QFocusEvent* event) {
@@ -634,12 +674,14 @@ void TVkSpinEdit::focusInEvent(QFocusEvent* event) {
     UpdateTextMargins();
     mouseFocusPending = false;
     const Qt::FocusReason reason = event->reason();
-    if (reason == Qt::MouseFocusReason)
+    if (reason == Qt::MouseFocusReason) {
         mouseFocusPending = true; // decided by the press: on the field or on a button
-    else if (autoSelect && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+    } else if (autoSelect && reason != Qt::ActiveWindowFocusReason &&
+               reason != Qt::PopupFocusReason) {
         selectAll();
-    else if (!autoSelect && hasSelectedText() && reason != Qt::PopupFocusReason)
+    } else if (!autoSelect && hasSelectedText() && reason != Qt::PopupFocusReason) {
         deselect();
+    }
 }
 
 void TVkSpinEdit::mousePressEvent(QMouseEvent* event) {
@@ -648,15 +690,18 @@ void TVkSpinEdit::mousePressEvent(QMouseEvent* event) {
 }
 
 bool TVkSpinEdit::ButtonPressFocus() {
-    if (!hasFocus() && focusPolicy() != Qt::NoFocus && isEnabled())
+    if (!hasFocus() && focusPolicy() != Qt::NoFocus && isEnabled()) {
         setFocus(Qt::OtherFocusReason);
-    if (!hasFocus())
+    }
+    if (!hasFocus()) {
         return false;
+    }
     if (mouseFocusPending) {
         // The focus came with this press on a button, not on the text.
         mouseFocusPending = false;
-        if (autoSelect)
+        if (autoSelect) {
             selectAll();
+        }
     }
     return true;
 }
@@ -669,10 +714,12 @@ void TVkSpinEdit::focusOutEvent(QFocusEvent* event) {
     TVkCustomEdit::focusOutEvent(event);
     mouseFocusPending = false;
     const Qt::FocusReason reason = event->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
         return;
-    if (allowBlank && text().isEmpty())
+    }
+    if (allowBlank && text().isEmpty()) {
         return;
+    }
     // The text is written again in fixed form, with Decimals decimals at least and every digit
     // the user typed: 1.5168 stays 1.5168 where 3 decimals would make it another glass. An
     // unreadable text becomes Min, a value out of range its bound, both with Decimals decimals.
@@ -698,8 +745,9 @@ void TVkSpinEdit::focusOutEvent(QFocusEvent* event) {
         }
         if (same) {
             const QString newText = fromBytes(fixed);
-            if (newText != text())
+            if (newText != text()) {
                 setText(newText);
+            }
             return;
         }
     }
@@ -713,10 +761,11 @@ void TVkSpinEdit::resizeEvent(QResizeEvent* event) {
 
 void TVkSpinEdit::changeEvent(QEvent* event) {
     TVkCustomEdit::changeEvent(event);
-    if (event->type() == QEvent::LayoutDirectionChange)
+    if (event->type() == QEvent::LayoutDirectionChange) {
         LayoutButtons();
-    else if (event->type() == QEvent::FontChange)
+    } else if (event->type() == QEvent::FontChange) {
         setMinimumHeight(minimumSizeHint().height());
+    }
 }
 
 void TVkSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
@@ -727,8 +776,9 @@ void TVkSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
             const QString name = action->objectName();
             if (name == QLatin1String("edit-paste") || name == QLatin1String("edit-cut") ||
                 name == QLatin1String("edit-delete") || name == QLatin1String("edit-undo") ||
-                name == QLatin1String("edit-redo"))
+                name == QLatin1String("edit-redo")) {
                 action->setEnabled(false);
+            }
         }
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);

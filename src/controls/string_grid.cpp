@@ -24,8 +24,9 @@ int TVkStringGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TVkStringGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid() || role != Qt::DisplayRole) {
         return QVariant();
+    }
     return QString::fromStdString(store_.Cells(index.column(), index.row()));
 }
 
@@ -35,8 +36,9 @@ Qt::ItemFlags TVkStringGridModel::flags(const QModelIndex& index) const {
 
 void TVkStringGridModel::SetCells(int col, int row, std::string_view text) {
     store_.SetCells(col, row, text);
-    if (col >= store_.ColCount() || row >= store_.RowCount())
+    if (col >= store_.ColCount() || row >= store_.RowCount()) {
         return; // stored, but not shown until the counts rise
+    }
     if (dirtyRight_ < 0) {
         dirtyLeft_ = dirtyRight_ = col;
         dirtyTop_ = dirtyBottom_ = row;
@@ -54,14 +56,16 @@ void TVkStringGridModel::SetCells(int col, int row, std::string_view text) {
 
 void TVkStringGridModel::FlushChanges() {
     flushQueued_ = false;
-    if (dirtyRight_ < 0)
+    if (dirtyRight_ < 0) {
         return;
+    }
     const int right = std::min(dirtyRight_, store_.ColCount() - 1);
     const int bottom = std::min(dirtyBottom_, store_.RowCount() - 1);
     const int left = dirtyLeft_, top = dirtyTop_;
     dirtyRight_ = dirtyBottom_ = -1;
-    if (left <= right && top <= bottom)
+    if (left <= right && top <= bottom) {
         emit dataChanged(index(top, left), index(bottom, right), {Qt::DisplayRole});
+    }
 }
 
 void TVkStringGridModel::SetRowCount(int value) {
@@ -132,8 +136,9 @@ QColor clHighlightText() {
 // from the first one on screen; past the last cell there is none (-1).
 int AxisCell(int v, int count, int fixed, int first, int step) {
     const int fixedBoundary = fixed * step;
-    if (v < fixedBoundary)
+    if (v < fixedBoundary) {
         return v < 0 ? 0 : v / step;
+    }
     const int i = first + (v - fixedBoundary) / step;
     return i < count ? i : -1;
 }
@@ -197,8 +202,9 @@ int TVkStringGrid::ColCount() const {
 
 void TVkStringGrid::SetRowCount(int value) {
     model_->SetRowCount(value);
-    if (fixedRows_ >= RowCount())
+    if (fixedRows_ >= RowCount()) {
         fixedRows_ = RowCount() - 1;
+    }
     ClampPositions();
     LayoutChildren();
     update();
@@ -207,8 +213,9 @@ void TVkStringGrid::SetRowCount(int value) {
 
 void TVkStringGrid::SetColCount(int value) {
     model_->SetColCount(value);
-    if (fixedCols_ >= ColCount())
+    if (fixedCols_ >= ColCount()) {
         fixedCols_ = ColCount() - 1;
+    }
     ClampPositions();
     LayoutChildren();
     client_->update();
@@ -268,10 +275,11 @@ void TVkStringGrid::UpdateColors() {
 }
 
 void TVkStringGrid::UpdateFrame(bool focusFlag, bool value) {
-    if (focusFlag)
+    if (focusFlag) {
         frame_.Focused = value;
-    else
+    } else {
         frame_.Hovered = value;
+    }
     UpdateColors();
 }
 
@@ -288,8 +296,9 @@ void TVkStringGrid::SetFixedLineColor(const QColor& value) {
     UpdateColors();
 }
 QColor TVkStringGrid::EffectiveLineColor() const {
-    if (lineColor_.rgb() == CurrentBackground().rgb())
+    if (lineColor_.rgb() == CurrentBackground().rgb()) {
         return AdjustLightness(lineColor_, -50);
+    }
     return lineColor_;
 }
 
@@ -323,8 +332,9 @@ int TVkStringGrid::RowStep() const {
 void TVkStringGrid::MouseToCell(int x, int y, int& col, int& row) const {
     col = AxisCell(x, ColCount(), fixedCols_, leftCol_, ColStep());
     row = AxisCell(y, RowCount(), fixedRows_, topRow_, RowStep());
-    if (col < 0 || row < 0)
+    if (col < 0 || row < 0) {
         col = row = -1;
+    }
 }
 
 TGridCoord TVkStringGrid::MouseCoord(int x, int y) const {
@@ -334,10 +344,12 @@ TGridCoord TVkStringGrid::MouseCoord(int x, int y) const {
 }
 
 QRect TVkStringGrid::CellRect(int col, int row) const {
-    if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount())
+    if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) {
         return QRect();
-    if ((col >= fixedCols_ && col < leftCol_) || (row >= fixedRows_ && row < topRow_))
+    }
+    if ((col >= fixedCols_ && col < leftCol_) || (row >= fixedRows_ && row < topRow_)) {
         return QRect();
+    }
     const int x = col < fixedCols_ ? col * ColStep() : (fixedCols_ + col - leftCol_) * ColStep();
     const int y = row < fixedRows_ ? row * RowStep() : (fixedRows_ + row - topRow_) * RowStep();
     const QRect r(x, y, colWidth_, rowHeight_);
@@ -408,8 +420,9 @@ void TVkStringGrid::ClampPositions() {
 
 void TVkStringGrid::SetTopRow(int value) {
     value = std::clamp(value, fixedRows_, MaxTopRow());
-    if (value == topRow_)
+    if (value == topRow_) {
         return;
+    }
     topRow_ = value;
     const QSignalBlocker block(vbar_);
     vbar_->setValue(topRow_);
@@ -418,8 +431,9 @@ void TVkStringGrid::SetTopRow(int value) {
 
 void TVkStringGrid::SetLeftCol(int value) {
     value = std::clamp(value, fixedCols_, MaxLeftCol());
-    if (value == leftCol_)
+    if (value == leftCol_) {
         return;
+    }
     leftCol_ = value;
     const QSignalBlocker block(hbar_);
     hbar_->setValue(leftCol_);
@@ -435,19 +449,22 @@ TGridRect TVkStringGrid::Selection() const {
 
 void TVkStringGrid::FocusCell(int col, int row, bool moveAnchor) {
     current_ = {col, row};
-    if (moveAnchor || !(options_ & goRangeSelect))
+    if (moveAnchor || !(options_ & goRangeSelect)) {
         anchor_ = current_;
+    }
     ClampPositions();
     const int rows = std::max(1, VisibleRowCount());
     const int cols = std::max(1, VisibleColCount());
-    if (current_.Y < topRow_)
+    if (current_.Y < topRow_) {
         SetTopRow(current_.Y);
-    else if (current_.Y >= topRow_ + rows)
+    } else if (current_.Y >= topRow_ + rows) {
         SetTopRow(current_.Y - rows + 1);
-    if (current_.X < leftCol_)
+    }
+    if (current_.X < leftCol_) {
         SetLeftCol(current_.X);
-    else if (current_.X >= leftCol_ + cols)
+    } else if (current_.X >= leftCol_ + cols) {
         SetLeftCol(current_.X - cols + 1);
+    }
     client_->update();
 }
 
@@ -479,13 +496,15 @@ void TVkStringGrid::keyPressEvent(QKeyEvent* event) {
         break;
     case Qt::Key_Home:
         col = fixedCols_;
-        if (ctrl)
+        if (ctrl) {
             row = fixedRows_;
+        }
         break;
     case Qt::Key_End:
         col = ColCount() - 1;
-        if (ctrl)
+        if (ctrl) {
             row = RowCount() - 1;
+        }
         break;
     default:
         QWidget::keyPressEvent(event);
@@ -509,14 +528,17 @@ void TVkStringGrid::wheelEvent(QWheelEvent* event) {
 }
 
 void TVkStringGrid::ClientMousePress(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton) {
         return;
-    if ((focusPolicy() & Qt::ClickFocus) && !hasFocus())
+    }
+    if ((focusPolicy() & Qt::ClickFocus) && !hasFocus()) {
         setFocus(Qt::MouseFocusReason);
+    }
     const QPoint pos = event->position().toPoint();
     const TGridCoord cell = MouseCoord(pos.x(), pos.y());
-    if (cell.X < fixedCols_ || cell.Y < fixedRows_)
+    if (cell.X < fixedCols_ || cell.Y < fixedRows_) {
         return; // outside the cells, or on the header
+    }
     const bool extend = (event->modifiers() & Qt::ShiftModifier) && (options_ & goRangeSelect);
     FocusCell(cell.X, cell.Y, !extend);
     selecting_ = true;
@@ -528,32 +550,39 @@ void TVkStringGrid::ClientMouseMove(QMouseEvent* event) {
         // Dragging past an edge of the cells stretches the range one cell further and scrolls.
         int col = current_.X, row = current_.Y;
         const int rows = std::max(1, VisibleRowCount()), cols = std::max(1, VisibleColCount());
-        if (pos.y() >= client_->height())
+        if (pos.y() >= client_->height()) {
             row = topRow_ + rows;
-        else if (pos.y() < fixedRows_ * RowStep())
+        } else if (pos.y() < fixedRows_ * RowStep()) {
             row = topRow_ - 1;
-        else
+        } else {
             row = AxisCell(pos.y(), RowCount(), fixedRows_, topRow_, RowStep());
-        if (pos.x() >= client_->width())
+        }
+        if (pos.x() >= client_->width()) {
             col = leftCol_ + cols;
-        else if (pos.x() < fixedCols_ * ColStep())
+        } else if (pos.x() < fixedCols_ * ColStep()) {
             col = leftCol_ - 1;
-        else
+        } else {
             col = AxisCell(pos.x(), ColCount(), fixedCols_, leftCol_, ColStep());
-        if (row < 0)
+        }
+        if (row < 0) {
             row = RowCount() - 1;
-        if (col < 0)
+        }
+        if (col < 0) {
             col = ColCount() - 1;
-        if (col != current_.X || row != current_.Y)
+        }
+        if (col != current_.X || row != current_.Y) {
             FocusCell(col, row, false);
+        }
     }
-    if (OnMouseMove)
+    if (OnMouseMove) {
         OnMouseMove(this, event->modifiers(), pos.x(), pos.y());
+    }
 }
 
 void TVkStringGrid::ClientMouseRelease(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         selecting_ = false;
+    }
 }
 
 // --- state
@@ -582,8 +611,9 @@ void TVkStringGrid::focusOutEvent(QFocusEvent* event) {
 void TVkStringGrid::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange ||
-        event->type() == QEvent::PaletteChange)
+        event->type() == QEvent::PaletteChange) {
         UpdateColors();
+    }
 }
 
 void TVkStringGrid::resizeEvent(QResizeEvent* event) {
@@ -596,8 +626,9 @@ void TVkStringGrid::ModelChanged(const QModelIndex& topLeft, const QModelIndex& 
     const int lastRow = topRow_ + VisibleRowCount();
     const bool rowsShown =
         topLeft.row() < fixedRows_ || (bottomRight.row() >= topRow_ && topLeft.row() <= lastRow);
-    if (rowsShown)
+    if (rowsShown) {
         client_->update();
+    }
 }
 
 // --- painting
@@ -613,11 +644,12 @@ void TVkStringGrid::PaintFrame(QPainter& p) {
     p.fillRect(outer.left(), outer.top(), outer.width(), b, fixedColor_);
     p.fillRect(outer.left(), outer.top(), b, outer.height(), fixedColor_);
     if (frame_.PaintsCustomFrame()) {
-        if (frame_.IsHot())
+        if (frame_.IsHot()) {
             PaintFrameLines(p, outer, frame_.FrameHotStyle, frame_.FrameHotColor,
                             frame_.FrameSides);
-        else
+        } else {
             PaintFrameLines(p, outer, frame_.FrameStyle, frame_.FrameColor, frame_.FrameSides);
+        }
     } else if (frame_.FrameVisible && UseThemes()) {
         PaintFrameLines(p, outer, fsFlat, SysColor::clBtnShadow());
     } else {
@@ -629,9 +661,10 @@ void TVkStringGrid::PaintFrame(QPainter& p) {
 void TVkStringGrid::paintEvent(QPaintEvent*) {
     QPainter p(this);
     PaintFrame(p);
-    if (vbar_->isVisible() && hbar_->isVisible())
+    if (vbar_->isVisible() && hbar_->isVisible()) {
         p.fillRect(QRect(vbar_->x(), hbar_->y(), vbar_->width(), hbar_->height()),
                    SysColor::clBtnFace());
+    }
 }
 
 void TVkStringGrid::PaintCells(QPainter& p, const QRect& dirty) const {
@@ -653,27 +686,32 @@ void TVkStringGrid::PaintCells(QPainter& p, const QRect& dirty) const {
 
     auto visible = [](int fixed, int first, int count, int step, int extent) {
         std::vector<std::pair<int, int>> cells; // index, offset
-        for (int i = 0; i < fixed && i * step < extent; ++i)
+        for (int i = 0; i < fixed && i * step < extent; ++i) {
             cells.emplace_back(i, i * step);
-        for (int i = first, at = fixed * step; i < count && at < extent; ++i, at += step)
+        }
+        for (int i = first, at = fixed * step; i < count && at < extent; ++i, at += step) {
             cells.emplace_back(i, at);
+        }
         return cells;
     };
     const auto rows = visible(fixedRows_, topRow_, RowCount(), rowStep, clientH);
     const auto cols = visible(fixedCols_, leftCol_, ColCount(), colStep, clientW);
 
     for (const auto& [row, y] : rows) {
-        if (y > dirty.bottom() || y + rowStep <= dirty.top())
+        if (y > dirty.bottom() || y + rowStep <= dirty.top()) {
             continue;
+        }
         for (const auto& [col, x] : cols) {
-            if (x > dirty.right() || x + colStep <= dirty.left())
+            if (x > dirty.right() || x + colStep <= dirty.left()) {
                 continue;
+            }
             const QRect cell(x, y, colWidth_, rowHeight_);
             const bool fixed = row < fixedRows_ || col < fixedCols_;
             const bool isCurrent = col == current_.X && row == current_.Y;
             bool selected = !fixed && selection.Contains(col, row);
-            if (selected && isCurrent && active && !(options_ & goDrawFocusSelected))
+            if (selected && isCurrent && active && !(options_ & goDrawFocusSelected)) {
                 selected = false;
+            }
             p.fillRect(cell, fixed ? fixedColor_ : selected ? highlight : background);
 
             const std::string& text = model_->Store().Cells(col, row);
@@ -689,10 +727,12 @@ void TVkStringGrid::PaintCells(QPainter& p, const QRect& dirty) const {
             const bool horzLine = options_ & (fixed ? goFixedHorzLine : goHorzLine);
             const QColor lineFill = fixed ? fixedColor_ : background;
             const QColor lineColour = fixed ? fixedLineColor_ : dataLine;
-            if (colLine > 0)
+            if (colLine > 0) {
                 p.fillRect(x + colWidth_, y, colLine, rowStep, vertLine ? lineColour : lineFill);
-            if (rowLine > 0)
+            }
+            if (rowLine > 0) {
                 p.fillRect(x, y + rowHeight_, colStep, rowLine, horzLine ? lineColour : lineFill);
+            }
 
             if (isCurrent && active && !fixed) {
                 // The dotted focus rectangle, drawn by inverting every other pixel.

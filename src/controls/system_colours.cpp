@@ -45,8 +45,9 @@ QColor AdjustLightness(const QColor& colour, int delta) {
 }
 
 QColor BlendRow(const QColor& top, const QColor& bottom, int row, int rows) {
-    if (rows <= 1)
+    if (rows <= 1) {
         return top;
+    }
     const auto mix = [&](int a, int b) { return a + (b - a) * row / (rows - 1); };
     return QColor(mix(top.red(), bottom.red()), mix(top.green(), bottom.green()),
                   mix(top.blue(), bottom.blue()));

@@ -27,14 +27,16 @@ void TVkURLLabel::SetFontColor(const QColor& colour) {
 
 void TVkURLLabel::SetUnvisitedColor(const QColor& colour) {
     unvisitedColor = colour;
-    if (!visited && !flying)
+    if (!visited && !flying) {
         SetFontColor(colour);
+    }
 }
 
 void TVkURLLabel::enterEvent(QEnterEvent* event) {
     QLabel::enterEvent(event);
-    if (!flyByEnabled || flying)
+    if (!flyByEnabled || flying) {
         return;
+    }
     colourBeforeFlyBy = FontColor();
     flying = true;
     SetFontColor(flyByColor);
@@ -42,8 +44,9 @@ void TVkURLLabel::enterEvent(QEnterEvent* event) {
 
 void TVkURLLabel::leaveEvent(QEvent* event) {
     QLabel::leaveEvent(event);
-    if (!flying)
+    if (!flying) {
         return;
+    }
     flying = false;
     SetFontColor(colourBeforeFlyBy);
 }
@@ -58,27 +61,33 @@ void TVkURLLabel::mouseReleaseEvent(QMouseEvent* event) {
                        rect().contains(event->position().toPoint());
     pressed = false;
     QLabel::mouseReleaseEvent(event);
-    if (click)
+    if (click) {
         Click();
+    }
 }
 
 void TVkURLLabel::Click() {
-    if (OnClick)
+    if (OnClick) {
         OnClick(this);
+    }
     const QString target = url.trimmed();
-    if (target.isEmpty())
+    if (target.isEmpty()) {
         return;
+    }
     const bool opened =
         Opener ? Opener(target) : QDesktopServices::openUrl(QUrl::fromUserInput(target));
-    if (!opened)
+    if (!opened) {
         return; // a failed open is silent
+    }
     visited = true;
-    if (!visitedColor.isValid())
+    if (!visitedColor.isValid()) {
         return;
+    }
     // The visited colour also survives the pointer leaving, which restores the colour that the
     // fly-by replaced.
-    if (flying)
+    if (flying) {
         colourBeforeFlyBy = visitedColor;
-    else
+    } else {
         SetFontColor(visitedColor);
+    }
 }

@@ -189,8 +189,9 @@ TEST_F(AxisLook, PenStylesShowOnAxisLinesFramesAndTheBorder) {
     };
     auto row = [](int y, int from, int to) {
         std::vector<QPoint> points;
-        for (int x = from; x <= to; ++x)
+        for (int x = from; x <= to; ++x) {
             points.emplace_back(x, y);
+        }
         return points;
     };
     const Case cases[] = {
@@ -229,8 +230,9 @@ TEST_F(AxisLook, PenStylesShowOnAxisLinesFramesAndTheBorder) {
             const std::vector<QPoint> points = c.run(chart);
             ASSERT_GT(points.size(), 20u);
             std::size_t on = 0;
-            for (const QPoint& p : points)
+            for (const QPoint& p : points) {
                 on += (image.pixel(p) & 0xFFFFFFu) == 0xFF00FFu ? 1 : 0;
+            }
             if (style == TPenStyle::psSolid) {
                 EXPECT_EQ(on, points.size());
             } else if (style == TPenStyle::psClear) {

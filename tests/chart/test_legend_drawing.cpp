@@ -115,19 +115,22 @@ TEST_F(LegendDrawing, RoundBorderShowsTheWindowInTheCutCornersAndBendsTheBevel) 
     int previous = w;
     for (int y = 0; y < 20; ++y) {
         int x = 0;
-        while (x < 40 && Rgb(round, x, y) == window)
+        while (x < 40 && Rgb(round, x, y) == window) {
             ++x;
+        }
         EXPECT_EQ(Rgb(round, x, y), light) << y;
         EXPECT_LE(x, previous) << y;
         previous = x;
         int r = w - 1;
-        while (r > w - 40 && Rgb(round, r, h - 1 - y) == window)
+        while (r > w - 40 && Rgb(round, r, h - 1 - y) == window) {
             --r;
+        }
         EXPECT_EQ(Rgb(round, r, h - 1 - y), dark) << y;
     }
     int d = 0; // about 20 (1 - 1 / sqrt 2) = 6 pixels in along the diagonal
-    while (d < 20 && Rgb(round, d, d) == window)
+    while (d < 20 && Rgb(round, d, d) == window) {
         ++d;
+    }
     EXPECT_GE(d, 4);
     EXPECT_LE(d, 8);
     // Inside the bevel, the panel colour.
@@ -183,10 +186,12 @@ TEST_F(LegendDrawing, LineSampleShowsTheDashesOfTheSeriesAtItsWidth) {
         ASSERT_FALSE(on(middle));
         int from = middle;
         int to = middle;
-        while (from > s.Left && !on(from - 1))
+        while (from > s.Left && !on(from - 1)) {
             --from;
-        while (to < s.Right - 1 && !on(to + 1))
+        }
+        while (to < s.Right - 1 && !on(to + 1)) {
             ++to;
+        }
         EXPECT_GT(from, s.Left); // a dash on either side
         EXPECT_LT(to, s.Right - 1);
         EXPECT_EQ(to - from + 1, c.gap);

@@ -79,8 +79,9 @@ TEST(ControlsSheet, RendersEveryControl) {
     TVkTabSheet* reflectance = nullptr;
     for (const char* caption : {"Reflectance", "Transmittance", "Polarization"}) {
         auto* page = new TVkTabSheet(caption, pc);
-        if (!reflectance)
+        if (!reflectance) {
             reflectance = page;
+        }
     }
     pc->SetActivePageIndex(0);
     const QRect area = pc->PageRect();

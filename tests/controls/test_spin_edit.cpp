@@ -67,8 +67,9 @@ protected:
         ed->OnChange = [this](QObject* sender) {
             EXPECT_EQ(sender, ed);
             ++changes;
-            if (onChangeExtra)
+            if (onChangeExtra) {
                 onChangeExtra();
+            }
         };
         ed->OnButtonClick = [this](QObject*, TSpinButtonType b) { clicks.push_back(b); };
         ASSERT_TRUE(ShowActive(*window));
@@ -335,8 +336,9 @@ TEST_F(SpinEditTest, TypedCharacterFilter) {
     for (const Case& c : cases) {
         ed->setText(c.start);
         ed->setSelection(c.selStart, c.selLength);
-        if (c.selLength == 0)
+        if (c.selLength == 0) {
             ed->setCursorPosition(c.selStart);
+        }
         beeps = 0;
         QTest::keyClick(ed, c.typed.toLatin1());
         const QString expected = c.after ? c.after : c.start;
@@ -413,8 +415,9 @@ TEST_F(SpinEditTest, WithoutKeyEditOnlyStepsChangeTheText) {
         {Qt::Key_Delete, Qt::NoModifier}, {Qt::Key_V, Qt::ControlModifier},
         {Qt::Key_X, Qt::ControlModifier},
     };
-    for (auto [key, modifiers] : refused)
+    for (auto [key, modifiers] : refused) {
         QTest::keyClick(ed, static_cast<Qt::Key>(key), modifiers);
+    }
     EXPECT_EQ(Text(), "1.000");
     EXPECT_EQ(beeps, 5);
     QTest::keyClick(ed, Qt::Key_Up);
@@ -524,8 +527,9 @@ TEST_F(SpinEditTest, ButtonPressTakesTheFocusAndSelectsAll) {
 
 // Waits for `count` steps and returns the milliseconds since `clock` started.
 qint64 WaitSteps(const std::vector<TSpinButtonType>& clicks, size_t count, QElapsedTimer& clock) {
-    if (!QTest::qWaitFor([&] { return clicks.size() >= count; }, 3000))
+    if (!QTest::qWaitFor([&] { return clicks.size() >= count; }, 3000)) {
         return -1;
+    }
     return clock.elapsed();
 }
 
@@ -626,17 +630,19 @@ TEST_F(SpinEditTest, ErrorMarkIsARedFrameInEveryState) {
     EXPECT_FALSE(ed->ErrorMark());
     ed->SetErrorMark(true);
     for (int state = 0; state < 3; ++state) {
-        if (state == 0)
+        if (state == 0) {
             Leave(); // cold
-        else if (state == 1)
+        } else if (state == 1) {
             ed->setFocus(Qt::TabFocusReason); // hot
-        else
+        } else {
             ed->SetFrameVisible(false); // the sunken border instead of the flat frame
+        }
         const QImage img = Render(*ed);
         for (const QPoint p :
              {QPoint(0, y), QPoint(1, y), QPoint(right, y), QPoint(right - 1, y), QPoint(10, 0),
-              QPoint(10, 1), QPoint(10, bottom), QPoint(10, bottom - 1)})
+              QPoint(10, 1), QPoint(10, bottom), QPoint(10, bottom - 1)}) {
             EXPECT_EQ(img.pixelColor(p), red) << state << " at " << p.x() << "," << p.y();
+        }
         EXPECT_NE(img.pixelColor(2, y), red) << state;
         EXPECT_NE(img.pixelColor(right - 2, y), red) << state;
     }

@@ -160,8 +160,9 @@ public:
         };
         ed->OnButtonClick = [this](QObject*, TSpinButtonType) {
             ++steps;
-            if (onStep)
+            if (onStep) {
                 onStep(steps);
+            }
         };
         ASSERT_TRUE(vkx::ShowActive(window.get()));
     }
@@ -239,8 +240,9 @@ TEST_F(HeldButton, LosingTheCaptureEndsTheRepeat) {
         XInput x;
         steps = 0;
         onStep = [&](int n) {
-            if (n == 1)
+            if (n == 1) {
                 c.lose(*this, x, elsewhere);
+            }
         };
         x.Press(down());
         ASSERT_TRUE(vkx::WaitUntil([&] { return steps >= 1; }, 3000));

@@ -33,8 +33,9 @@ public:
         h->setContentsMargins(4, 4, 4, 4);
         axes_ = new QListWidget(this);
         axes_->setObjectName(QStringLiteral("AxesList"));
-        for (const char* name : {"Left", "Right", "Top", "Bottom"})
+        for (const char* name : {"Left", "Right", "Top", "Bottom"}) {
             axes_->addItem(QLatin1String(name));
+        }
         axes_->setMaximumWidth(56);
         h->addWidget(axes_);
         auto* right = new QVBoxLayout;
@@ -59,25 +60,29 @@ public:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == &chart_ && event->type() == QEvent::Paint)
+        if (watched == &chart_ && event->type() == QEvent::Paint) {
             QTimer::singleShot(0, this, [this] { RefreshLimits(); });
+        }
         return QWidget::eventFilter(watched, event);
     }
 
     // The automatic limits show the range the chart draws, from its latest layout.
     void RefreshLimits() {
-        if (!minEdit_ || !maxEdit_)
+        if (!minEdit_ || !maxEdit_) {
             return;
+        }
         const TChartAxis& a = AxisAt(axes_->currentRow());
         // Settings of an axis the chart leaves out cannot show; the note says why.
         note_->setHidden(!a.Visible || !chart_.AxisVisible || chart_.IsAxisShown(a));
         const bool automatic = a.Automatic || a.AutomaticMinimum || a.AutomaticMaximum;
-        if (automatic)
+        if (automatic) {
             chart_.RenderedBuffer(); // lays the chart out again when a change left it stale
+        }
         auto show = [](QLineEdit* edit, double v) {
             const QString text = NumberShown(v);
-            if (!edit->hasFocus() && edit->text() != text)
+            if (!edit->hasFocus() && edit->text() != text) {
                 edit->setText(text);
+            }
         };
         show(minEdit_, LimitShown(a, true));
         show(maxEdit_, LimitShown(a, false));
@@ -89,8 +94,9 @@ public:
     }
 
     static double LimitShown(const TChartAxis& a, bool minimum) {
-        if (minimum)
+        if (minimum) {
             return a.Automatic || a.AutomaticMinimum ? a.Layout().LowValue : a.Minimum();
+        }
         return a.Automatic || a.AutomaticMaximum ? a.Layout().HighValue : a.Maximum();
     }
 
@@ -126,19 +132,24 @@ public:
     // asked it to redraw), the limit fields show the new layout's range.
     void WatchChanges() {
         auto refresh = [this] { RefreshLimits(); };
-        for (QCheckBox* w : tabs_->findChildren<QCheckBox*>())
+        for (QCheckBox* w : tabs_->findChildren<QCheckBox*>()) {
             connect(w, &QCheckBox::toggled, this, refresh);
-        for (QSpinBox* w : tabs_->findChildren<QSpinBox*>())
+        }
+        for (QSpinBox* w : tabs_->findChildren<QSpinBox*>()) {
             connect(w, &QSpinBox::valueChanged, this, refresh);
-        for (QComboBox* w : tabs_->findChildren<QComboBox*>())
+        }
+        for (QComboBox* w : tabs_->findChildren<QComboBox*>()) {
             connect(w, &QComboBox::currentIndexChanged, this, refresh);
+        }
         for (QLineEdit* w : tabs_->findChildren<QLineEdit*>()) {
-            if (w->parent() && qobject_cast<QSpinBox*>(w->parent()))
+            if (w->parent() && qobject_cast<QSpinBox*>(w->parent())) {
                 continue; // a spin box's own editor
+            }
             connect(w, &QLineEdit::editingFinished, this, refresh);
         }
-        for (QPushButton* w : tabs_->findChildren<QPushButton*>())
+        for (QPushButton* w : tabs_->findChildren<QPushButton*>()) {
             connect(w, &QPushButton::clicked, this, refresh);
+        }
     }
 
     QWidget* Scales(TChartAxis& a) {
@@ -203,8 +214,9 @@ public:
         auto* base = AddNumberEdit(
             page, chart_, [&a] { return a.LogarithmicBase; },
             [&a](double v) {
-                if (!(v > 1))
+                if (!(v > 1)) {
                     throw EChartException("Logarithmic base must be greater than 1");
+                }
                 a.LogarithmicBase = v;
             });
         base->setObjectName(QStringLiteral("ELogBase"));
@@ -237,8 +249,9 @@ public:
     }
 
     void EnableLimits(TChartAxis& a) {
-        if (!minAuto_)
+        if (!minAuto_) {
             return;
+        }
         minAuto_->setEnabled(!a.Automatic);
         maxAuto_->setEnabled(!a.Automatic);
         minEdit_->setEnabled(!a.Automatic && !a.AutomaticMinimum);
@@ -246,8 +259,9 @@ public:
         // A disabled control says what it waits for.
         const QString whole = QStringLiteral(
             "Automatic: the axis follows the data at both ends; clear Automatic to set them");
-        for (QCheckBox* box : {minAuto_.data(), maxAuto_.data()})
+        for (QCheckBox* box : {minAuto_.data(), maxAuto_.data()}) {
             box->setToolTip(a.Automatic ? whole : QString());
+        }
         auto tip = [&](QLineEdit* edit, bool automaticEnd, const QString& end) {
             edit->setToolTip(a.Automatic    ? whole
                              : automaticEnd ? QStringLiteral("Auto: the %1 follows the data; "
@@ -334,8 +348,9 @@ public:
         format->addWidget(formatEdit, 1);
         // A plain format counts once it is entered, not at every keystroke on the way.
         auto remember = [&a, this] {
-            if (!IsExponentFormat(a.AxisValuesFormat))
+            if (!IsExponentFormat(a.AxisValuesFormat)) {
                 RememberPlainFormat(a);
+            }
         };
         remember();
         connect(formatEdit, &QLineEdit::editingFinished, this, remember);
@@ -344,8 +359,9 @@ public:
                      chart_, [&a, formatEdit, this](bool v) {
                          // Off again: the format the axis had before, with its own
                          // decimals and units (the degree sign of an angle axis).
-                         if (v && !IsExponentFormat(a.AxisValuesFormat))
+                         if (v && !IsExponentFormat(a.AxisValuesFormat)) {
                              RememberPlainFormat(a);
+                         }
                          a.AxisValuesFormat = v ? "0.0##E+00" : PlainFormat(a);
                          formatEdit->setText(EditorText(a.AxisValuesFormat));
                      });
@@ -426,8 +442,9 @@ public:
                     CheckPosition(a, v);
                     const double start = &field == &a.StartPosition ? v : a.StartPosition;
                     const double end = &field == &a.EndPosition ? v : a.EndPosition;
-                    if (start >= end)
+                    if (start >= end) {
                         throw EChartException("Axis start must be less than its end");
+                    }
                     field = v;
                 });
         };
@@ -487,9 +504,11 @@ protected:
 private:
     // A pattern in exponent form ("E+", "E-", "e+" or "e-").
     static bool IsExponentFormat(const std::string& format) {
-        for (const char* marker : {"E+", "E-", "e+", "e-"})
-            if (format.find(marker) != std::string::npos)
+        for (const char* marker : {"E+", "E-", "e+", "e-"}) {
+            if (format.find(marker) != std::string::npos) {
                 return true;
+            }
+        }
         return false;
     }
 
@@ -511,14 +530,16 @@ private:
     // The axis's position and ends in other units, converted on the plot of the last drawing so
     // that the axis stays in place.
     void ConvertUnits(TChartAxis& a, TAxisPositionUnits to) {
-        if (to == a.PositionUnits)
+        if (to == a.PositionUnits) {
             return;
+        }
         const TRect& plot = chart_.Layout().PlotRect;
         const double along = a.Horizontal ? plot.Width() : plot.Height();
         const double across = a.Horizontal ? plot.Height() : plot.Width();
         auto convert = [to](double v, double length) {
-            if (!(length > 0))
+            if (!(length > 0)) {
                 return v;
+            }
             return to == TAxisPositionUnits::puPixels ? std::nearbyint(v * length / 100)
                                                       : v * 100 / length;
         };
@@ -531,8 +552,9 @@ private:
     // A position in the axis's units: 0 to 100 percent, or any number of pixels from 0 up.
     static void CheckPosition(const TChartAxis& a, double v) {
         if (a.PositionUnits == TAxisPositionUnits::puPercent) {
-            if (v < 0 || v > 100)
+            if (v < 0 || v > 100) {
                 throw EChartException("Axis position must be between 0 and 100");
+            }
         } else if (v < 0) {
             throw EChartException("Axis position must not be negative");
         }

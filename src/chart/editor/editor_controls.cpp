@@ -24,8 +24,9 @@
 std::function<bool(QWidget*, TColor, TColor&)> ChooseChartColour =
     [](QWidget* parent, TColor current, TColor& chosen) {
         const QColor c = QColorDialog::getColor(EditorColour(current), parent);
-        if (!c.isValid())
+        if (!c.isValid()) {
             return false;
+        }
         chosen = RGBColor(c.red(), c.green(), c.blue());
         return true;
     };
@@ -39,8 +40,9 @@ std::string EditorString(const QString& text) {
 }
 
 QColor EditorColour(TColor colour) {
-    if (colour == clNone || colour == AutomaticColour)
+    if (colour == clNone || colour == AutomaticColour) {
         return QColor(Qt::transparent);
+    }
     return ToQColor(colour, QApplication::palette());
 }
 
@@ -86,8 +88,9 @@ QComboBox* AddCombo(QWidget* parent, const QStringList& items, int index, TChart
     combo->addItems(items);
     combo->setCurrentIndex(index);
     QObject::connect(combo, &QComboBox::currentIndexChanged, combo, [&chart, combo, set](int i) {
-        if (i >= 0)
+        if (i >= 0) {
             ApplyChartChange(chart, combo, [&] { set(i); });
+        }
     });
     return combo;
 }
@@ -112,8 +115,9 @@ QLineEdit* AddNumberEdit(QWidget* parent, TChart& chart, std::function<double()>
     auto* edit = new QLineEdit(NumberText(get()), parent);
     auto finish = [&chart, edit, get, set] {
         const QString text = edit->text().trimmed();
-        if (text == NumberText(get()))
+        if (text == NumberText(get())) {
             return true;
+        }
         // Reset first: the message box takes the focus and would finish the entry again.
         const std::string entered = EditorString(text);
         edit->setText(NumberText(get()));
@@ -138,8 +142,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
-            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !finish_())
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !finish_()) {
                 return true;
+            }
         }
         return QObject::eventFilter(watched, event);
     }
@@ -171,8 +176,9 @@ QPushButton* AddColourButton(QWidget* parent, const QString& text, TChart& chart
     auto* button = new QPushButton(Swatch(get()), text, parent);
     QObject::connect(button, &QPushButton::clicked, button, [&chart, button, get, set] {
         TColor chosen = get();
-        if (!ChooseChartColour(button, get(), chosen))
+        if (!ChooseChartColour(button, get(), chosen)) {
             return;
+        }
         ApplyChartChange(chart, button, [&] { set(chosen); });
         button->setIcon(Swatch(get()));
     });
@@ -188,8 +194,9 @@ QWidget* AddFontRow(QWidget* parent, const QString& text, TChart& chart, TChartF
     QObject::connect(button, &QPushButton::clicked, button, [&chart, button, &font] {
         QFont shown;
         QFont chosen;
-        if (!ChooseChartFont(button, DialogFontOf(font), shown, chosen))
+        if (!ChooseChartFont(button, DialogFontOf(font), shown, chosen)) {
             return;
+        }
         ApplyChartChange(chart, button, [&] { ApplyFontChoice(font, shown, chosen); });
     });
     h->addWidget(button);

@@ -114,9 +114,10 @@ QWidget* PositionTab(TChart& chart, TChartLegend& lg) {
         sides->addWidget(radio);
     }
     QObject::connect(group, &QButtonGroup::idToggled, page, [&chart, &lg, page](int id, bool on) {
-        if (on)
+        if (on) {
             ApplyChartChange(chart, page,
                              [&] { lg.Alignment = static_cast<TLegendAlignment>(id); });
+        }
     });
     form->addRow(QStringLiteral("Position:"), sides);
     auto* offset = AddSpin(page, 0, 100, lg.TopPos, chart, [&lg](int v) { lg.TopPos = v; });
@@ -156,8 +157,9 @@ QWidget* PositionTab(TChart& chart, TChartLegend& lg) {
     };
     enable();
     QObject::connect(group, &QButtonGroup::idToggled, page, enable);
-    for (QCheckBox* box : page->findChildren<QCheckBox*>())
+    for (QCheckBox* box : page->findChildren<QCheckBox*>()) {
         QObject::connect(box, &QCheckBox::toggled, page, enable);
+    }
     return page;
 }
 
@@ -208,8 +210,9 @@ QWidget* TitleTab(TChart& chart, TLegendTitle& title) {
     // The title's lines as lines; the text is written back only when the user edits it, so an
     // unedited title keeps every line and blank as it was.
     QStringList lines;
-    for (const std::string& l : title.Text)
+    for (const std::string& l : title.Text) {
         lines << EditorText(l);
+    }
     auto* text = new QPlainTextEdit(page);
     text->setObjectName(QStringLiteral("MemoLegendTitle"));
     text->setPlainText(lines.join(QLatin1Char('\n')));
@@ -219,9 +222,11 @@ QWidget* TitleTab(TChart& chart, TLegendTitle& title) {
         std::vector<std::string> out;
         const QStringList parts = text->toPlainText().split(QLatin1Char('\n'));
         // An emptied text means no lines, not one empty line.
-        if (!(parts.size() == 1 && parts[0].isEmpty()))
-            for (const QString& p : parts)
+        if (!(parts.size() == 1 && parts[0].isEmpty())) {
+            for (const QString& p : parts) {
                 out.push_back(EditorString(p));
+            }
+        }
         ApplyChartChange(chart, text, [&] { title.Text = std::move(out); });
     });
     form->addRow(QStringLiteral("Text:"), text);
@@ -245,9 +250,11 @@ QWidget* TitleTab(TChart& chart, TLegendTitle& title) {
     static const TTitleAlignment order[] = {
         TTitleAlignment::taLeftJustify, TTitleAlignment::taCenter, TTitleAlignment::taRightJustify};
     int index = 0;
-    for (int i = 0; i < 3; ++i)
-        if (order[i] == title.TextAlignment)
+    for (int i = 0; i < 3; ++i) {
+        if (order[i] == title.TextAlignment) {
             index = i;
+        }
+    }
     form->addRow(QStringLiteral("Alignment:"),
                  AddCombo(page, {"Left", "Center", "Right"}, index, chart,
                           [&title](int i) { title.TextAlignment = order[i]; }));

@@ -23,16 +23,18 @@ QWidget* ColorTab(TChart& chart) {
     auto own = std::make_shared<TColor>(chart.Color != clBtnFace ? chart.Color : clWhite);
     auto* defaultBox = AddCheck(page, QStringLiteral("Default"), chart.Color == clBtnFace, chart,
                                 [&chart, own](bool v) {
-                                    if (v && chart.Color != clBtnFace)
+                                    if (v && chart.Color != clBtnFace) {
                                         *own = chart.Color;
+                                    }
                                     chart.Color = v ? clBtnFace : *own;
                                 });
     defaultBox->setObjectName(QStringLiteral("CBPanelDefault"));
     auto* colour = AddColourButton(
         page, QStringLiteral("&Color..."), chart, [&chart] { return chart.Color; },
         [&chart, defaultBox, own](TColor c) {
-            if (c != clBtnFace)
+            if (c != clBtnFace) {
                 *own = c;
+            }
             chart.Color = c;
             const QSignalBlocker quiet(defaultBox);
             defaultBox->setChecked(c == clBtnFace);
@@ -160,8 +162,9 @@ QWidget* ImageTab(TChart& chart) {
         const QString file = QFileDialog::getOpenFileName(
             page, QStringLiteral("Open"), QString(),
             QStringLiteral("Pictures (*.png *.bmp *.jpg *.jpeg *.gif);;All files (*)"));
-        if (file.isEmpty())
+        if (file.isEmpty()) {
             return;
+        }
         ApplyChartChange(chart, page, [&] { chart.BackImage = EditorString(file); });
         name->setText(file);
         followPicture();

@@ -223,9 +223,11 @@ QWidget* TSeriesTab::BuildFormat(TChartSeries& series) {
     EnableWithCheck(borderVisible, {borderColour, borderWidth, borderStyle});
     // The marker's settings show only while the markers are drawn.
     std::vector<QWidget*> markerParts;
-    for (QWidget* w : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (w != visible && w != visible->parentWidget())
+    for (QWidget* w : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w != visible && w != visible->parentWidget()) {
             markerParts.push_back(w);
+        }
+    }
     markerParts.push_back(inflate);
     EnableWithCheck(visible, markerParts);
     form->addRow(group);
@@ -341,9 +343,11 @@ QWidget* TSeriesTab::BuildMarks(TChartSeries& series) {
                             new QLabel(QStringLiteral("B")), margin(marks.MarginBottom)}));
     // Every other setting of the marks shows only while they are drawn.
     std::vector<QWidget*> markParts{transparent, symbol};
-    for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (w != visible->parentWidget() && !qobject_cast<QLabel*>(w))
+    for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w != visible->parentWidget() && !qobject_cast<QLabel*>(w)) {
             markParts.push_back(w);
+        }
+    }
     EnableWithCheck(visible, markParts);
     return page;
 }

@@ -57,16 +57,19 @@ public:
         auto* text = new QPlainTextEdit(page);
         text->setObjectName(QStringLiteral("MemoText"));
         QStringList lines;
-        for (const std::string& l : t.Text())
+        for (const std::string& l : t.Text()) {
             lines << EditorText(l);
+        }
         text->setPlainText(lines.join(QLatin1Char('\n')));
         connect(text, &QPlainTextEdit::textChanged, text, [this, text, &t] {
             std::vector<std::string> out;
             const QStringList parts = text->toPlainText().split(QLatin1Char('\n'));
             // An emptied text means no lines, not one empty line.
-            if (!(parts.size() == 1 && parts[0].isEmpty()))
-                for (const QString& p : parts)
+            if (!(parts.size() == 1 && parts[0].isEmpty())) {
+                for (const QString& p : parts) {
                     out.push_back(EditorString(p));
+                }
+            }
             ApplyChartChange(chart_, text, [&] { t.SetText(std::move(out)); });
         });
         h->addWidget(text, 1);
@@ -82,9 +85,11 @@ public:
                                                 TTitleAlignment::taCenter,
                                                 TTitleAlignment::taRightJustify};
         int index = 0;
-        for (int i = 0; i < 3; ++i)
-            if (order[i] == t.Alignment)
+        for (int i = 0; i < 3; ++i) {
+            if (order[i] == t.Alignment) {
                 index = i;
+            }
+        }
         side->addWidget(AddCombo(page, {"Left", "Center", "Right"}, index, chart_,
                                  [&t](int i) { t.Alignment = order[i]; }));
         side->addWidget(AddFontRow(page, QStringLiteral("&Font..."), chart_, t.Font));
@@ -127,8 +132,9 @@ private:
     void FollowTransparency(QWidget* w) {
         w->setToolTip(QStringLiteral("A transparent title draws no frame; clear Transparent"));
         w->setEnabled(transparent_ && !transparent_->isChecked());
-        if (transparent_)
+        if (transparent_) {
             connect(transparent_, &QCheckBox::toggled, w, [w](bool on) { w->setEnabled(!on); });
+        }
     }
 
     TChart& chart_;

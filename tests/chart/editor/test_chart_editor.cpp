@@ -34,9 +34,11 @@ namespace {
 
 QStringList TabTexts(const QTabWidget* tabs) {
     QStringList out;
-    for (int i = 0; i < tabs->count(); ++i)
-        if (tabs->isTabVisible(i))
+    for (int i = 0; i < tabs->count(); ++i) {
+        if (tabs->isTabVisible(i)) {
             out << tabs->tabText(i);
+        }
+    }
     return out;
 }
 
@@ -46,16 +48,20 @@ int PlotPixelsOf(TChart& chart, TColor colour) {
     const QRgb want = qRgb(ColorRed(colour), ColorGreen(colour), ColorBlue(colour)) & 0xFFFFFF;
     int n = 0;
     const TRect r = chart.Layout().PlotRect;
-    for (int y = r.Top + 1; y < r.Bottom; ++y)
-        for (int x = r.Left + 1; x < r.Right; ++x)
+    for (int y = r.Top + 1; y < r.Bottom; ++y) {
+        for (int x = r.Left + 1; x < r.Right; ++x) {
             n += (image.pixel(x, y) & 0xFFFFFF) == want;
+        }
+    }
     return n;
 }
 
 QCheckBox* CheckNamed(QWidget* page, const char* text) {
-    for (QCheckBox* box : page->findChildren<QCheckBox*>())
-        if (box->text() == QLatin1String(text))
+    for (QCheckBox* box : page->findChildren<QCheckBox*>()) {
+        if (box->text() == QLatin1String(text)) {
             return box;
+        }
+    }
     return nullptr;
 }
 
@@ -112,9 +118,11 @@ TEST_F(ChartEditor, ShowsExactlyThePagesAndButtonsOfTheMainWindow) {
     EXPECT_TRUE(form->CloseButton()->isDefault());
 
     auto button = [&](const char* text) -> QPushButton* {
-        for (QPushButton* b : form->findChildren<QPushButton*>())
-            if (b->text() == QLatin1String(text))
+        for (QPushButton* b : form->findChildren<QPushButton*>()) {
+            if (b->text() == QLatin1String(text)) {
                 return b;
+            }
+        }
         return nullptr;
     };
     for (const char* disabled : {"&Add...", "&Delete", "C&lone", "&Change..."}) {
@@ -127,8 +135,9 @@ TEST_F(ChartEditor, ShowsExactlyThePagesAndButtonsOfTheMainWindow) {
     ASSERT_NE(button("View"), nullptr);
     ASSERT_NE(button("View")->menu(), nullptr);
     QStringList entries;
-    for (QAction* a : button("View")->menu()->actions())
+    for (QAction* a : button("View")->menu()->actions()) {
         entries << a->text();
+    }
     EXPECT_EQ(entries, (QStringList{"View Series &Names", "View Series &Groups"}));
 
     // The selected tabs are highlighted, and the highlight follows the selection.
@@ -147,8 +156,9 @@ TEST_F(ChartEditor, PagesAreCreatedWhenFirstSelected) {
     QWidget* axis = form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Axis"));
     ASSERT_NE(axis, nullptr);
     EXPECT_EQ(form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Axis")), axis);
-    for (const char* tab : {"Series", "Data", "Export", "Print"})
+    for (const char* tab : {"Series", "Data", "Export", "Print"}) {
         EXPECT_NE(form->ShowPage(QLatin1String(tab)), nullptr) << tab;
+    }
 }
 
 TEST_F(ChartEditor, ExecuteWithoutAChartDoesNothing) {
@@ -273,14 +283,18 @@ TEST_F(ChartEditor, AxisMinimumAboveTheMaximumIsRefusedWithTheChartsMessage) {
     QWidget* page = form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Axis"));
     ASSERT_NE(page, nullptr);
     QCheckBox* automatic = nullptr;
-    for (QCheckBox* box : page->findChildren<QCheckBox*>())
-        if (box->text() == QLatin1String("Automatic"))
+    for (QCheckBox* box : page->findChildren<QCheckBox*>()) {
+        if (box->text() == QLatin1String("Automatic")) {
             automatic = box;
+        }
+    }
     ASSERT_NE(automatic, nullptr);
     automatic->setChecked(false);
-    for (QCheckBox* box : page->findChildren<QCheckBox*>())
-        if (box->text() == QLatin1String("Auto"))
+    for (QCheckBox* box : page->findChildren<QCheckBox*>()) {
+        if (box->text() == QLatin1String("Auto")) {
             box->setChecked(false);
+        }
+    }
 
     auto* minimum = page->findChild<QLineEdit*>(QStringLiteral("EMinimum"));
     auto* maximum = page->findChild<QLineEdit*>(QStringLiteral("EMaximum"));
@@ -353,8 +367,9 @@ TEST_F(ChartEditor, TurnedLabelsAndLegendDividingLinesAreDrawn) {
     ASSERT_GE(lay.Rows.size(), 2u);
     const int y = lay.Rows[1].Top - 1;
     int blue = 0;
-    for (int x = lay.Rect.Left + 2; x < lay.Rect.Right - 2; ++x)
+    for (int x = lay.Rect.Left + 2; x < lay.Rect.Right - 2; ++x) {
         blue += (image.pixel(x, y) & 0xFFFFFF) == 0x0000FF;
+    }
     EXPECT_GT(blue, lay.Rect.Width() / 2);
 }
 
@@ -436,9 +451,11 @@ TEST_F(ChartEditor, PanelAndLegendPagesChangeTheLiveChart) {
     auto* tabs = qobject_cast<QTabWidget*>(legend);
     ASSERT_NE(tabs, nullptr);
     EXPECT_EQ(TabTexts(tabs), (QStringList{"Style", "Position", "Symbols", "Title"}));
-    for (QComboBox* combo : legend->findChildren<QComboBox*>())
-        if (combo->findText(QStringLiteral("Radio buttons")) >= 0)
+    for (QComboBox* combo : legend->findChildren<QComboBox*>()) {
+        if (combo->findText(QStringLiteral("Radio buttons")) >= 0) {
             combo->setCurrentText(QStringLiteral("Radio buttons"));
+        }
+    }
     EXPECT_TRUE(chart.Legend.CheckBoxes);
     EXPECT_EQ(chart.Legend.CheckBoxesStyle, TCheckBoxesStyle::cbsRadio);
 
@@ -469,8 +486,9 @@ TEST_F(ChartEditor, PanelAndLegendPagesChangeTheLiveChart) {
     auto* which = titles->findChild<QComboBox*>(QStringLiteral("CBTitles"));
     ASSERT_NE(which, nullptr);
     QStringList names;
-    for (int i = 0; i < which->count(); ++i)
+    for (int i = 0; i < which->count(); ++i) {
         names << which->itemText(i);
+    }
     EXPECT_EQ(names, (QStringList{"Title", "SubTitle", "SubFoot", "Foot"}));
 }
 
@@ -516,10 +534,12 @@ TEST_F(ChartEditor, LegendTextStyleSymbolsAndRoundBorderControlsReachTheChart) {
     QComboBox* textStyle = nullptr;
     QComboBox* legendStyle = nullptr;
     for (QComboBox* combo : legend->widget(0)->findChildren<QComboBox*>()) {
-        if (combo->findText(QStringLiteral("X and Percent")) >= 0)
+        if (combo->findText(QStringLiteral("X and Percent")) >= 0) {
             textStyle = combo;
-        if (combo->findText(QStringLiteral("Last Values")) >= 0)
+        }
+        if (combo->findText(QStringLiteral("Last Values")) >= 0) {
             legendStyle = combo;
+        }
     }
     ASSERT_NE(textStyle, nullptr);
     ASSERT_NE(legendStyle, nullptr);
@@ -546,9 +566,11 @@ TEST_F(ChartEditor, LegendTextStyleSymbolsAndRoundBorderControlsReachTheChart) {
     ASSERT_NE(defaultBorder, nullptr);
     // The symbol's own pen rows wait for the default border to be switched off.
     QCheckBox* penVisible = nullptr;
-    for (QCheckBox* box : symbols->findChildren<QCheckBox*>())
-        if (box->text() == QLatin1String("Visible") && box != CheckNamed(symbols, "Visible"))
+    for (QCheckBox* box : symbols->findChildren<QCheckBox*>()) {
+        if (box->text() == QLatin1String("Visible") && box != CheckNamed(symbols, "Visible")) {
             penVisible = box;
+        }
+    }
     ASSERT_NE(penVisible, nullptr);
     EXPECT_FALSE(penVisible->isEnabled());
     continuous->setChecked(true);
@@ -584,11 +606,13 @@ bool RunFontDialog(QPushButton* button, const std::function<void(QFontDialog&)>&
     bool seen = false;
     QTimer::singleShot(0, button, [&] {
         auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr)
+        if (dialog == nullptr) {
             return;
+        }
         seen = true;
-        if (inDialog)
+        if (inDialog) {
             inDialog(*dialog);
+        }
         dialog->accept();
     });
     button->click();
@@ -706,9 +730,11 @@ TEST_F(ChartEditor, EveryFontRowSetsItsTextColour) {
     const QImage& image = chart.RenderedBuffer();
     const TRect t = chart.Title.Layout().Rect;
     int inColour = 0;
-    for (int y = t.Top; y < t.Bottom; ++y)
-        for (int x = t.Left; x < t.Right; ++x)
+    for (int y = t.Top; y < t.Bottom; ++y) {
+        for (int x = t.Left; x < t.Right; ++x) {
             inColour += (image.pixel(x, y) & 0xFFFFFF) == (qRgb(10, 20, 30) & 0xFFFFFF);
+        }
+    }
     EXPECT_GT(inColour, 10);
 }
 
@@ -734,8 +760,9 @@ TEST_F(ChartEditor, EnterOnARefusedEntryKeepsTheDialogOpen) {
             ran = true;
             increment->setText(QStringLiteral("0.25"));
             QTest::keyClick(increment, Qt::Key_Return); // accepted: closes
-            if (form.isVisible())
+            if (form.isVisible()) {
                 form.reject(); // so that a failure does not hang the test
+            }
         });
     };
     ce.Execute();
@@ -753,9 +780,11 @@ TEST_F(ChartEditor, GroupsPanelFollowsTheOptionsNotAStoredValue) {
     store.setValue(QStringLiteral("ChartEditor/SeriesGroups"), true);
     store.sync();
     auto groupsView = [](QWidget* page) {
-        for (QPushButton* b : page->findChildren<QPushButton*>())
-            if (b->text() == QLatin1String("View"))
+        for (QPushButton* b : page->findChildren<QPushButton*>()) {
+            if (b->text() == QLatin1String("View")) {
                 return b->menu()->actions().at(1);
+            }
+        }
         return static_cast<QAction*>(nullptr);
     };
     {

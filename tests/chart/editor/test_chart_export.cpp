@@ -229,8 +229,9 @@ TEST_F(ChartExport, XmlPointsCarryTheirTextExactlyWithLabelsIncluded) {
                 ++points;
                 if (xml.attributes().hasAttribute("text")) {
                     ++withText;
-                    if (!xml.attributes().value("text").isEmpty())
+                    if (!xml.attributes().value("text").isEmpty()) {
                         texts << xml.attributes().value("text").toString();
+                    }
                 }
             }
         }
@@ -268,9 +269,11 @@ TEST_F(ChartExport, PicturesHaveTheChosenSizeAndLeaveTheWindowAlone) {
         EXPECT_EQ(image.size(), QSize(640, 200));
         // The blue Rp curve is in the picture.
         bool blue = false;
-        for (int y = 0; y < image.height() && !blue; ++y)
-            for (int x = 0; x < image.width() && !blue; ++x)
+        for (int y = 0; y < image.height() && !blue; ++y) {
+            for (int x = 0; x < image.width() && !blue; ++x) {
                 blue = (image.pixel(x, y) & 0xFFFFFF) == 0x0000FF;
+            }
+        }
         EXPECT_TRUE(blue);
     }
     QSvgRenderer svg(ExportPicture(chart, TPictureFormat::SVG, QSize(300, 150)));
@@ -543,17 +546,20 @@ TEST_F(ExportTab, APictureThatCannotBeEncodedIsReportedAndWritesNoFile) {
 // Choices that the chosen format does not use are disabled with the reason in their tip.
 TEST_F(ExportTab, DisabledChoicesSayWhy) {
     QPushButton* copy = nullptr;
-    for (QPushButton* b : tab.findChildren<QPushButton*>())
-        if (b->text() == QStringLiteral("&Copy"))
+    for (QPushButton* b : tab.findChildren<QPushButton*>()) {
+        if (b->text() == QStringLiteral("&Copy")) {
             copy = b;
+        }
+    }
     ASSERT_NE(copy, nullptr);
     tab.Tabs()->setCurrentIndex(1);
     auto idle = [](QWidget* w) { return !w->isEnabled() && !w->toolTip().isEmpty(); };
     EXPECT_TRUE(idle(tab.customDelimiter)) << "waits for Custom";
     tab.dataFormats[1]->setChecked(true); // XML
     for (QWidget* w : std::initializer_list<QWidget*>{tab.delimiter, tab.customDelimiter,
-                                                      tab.textQuotes, tab.includeHeader})
+                                                      tab.textQuotes, tab.includeHeader}) {
         EXPECT_TRUE(idle(w)) << w->metaObject()->className();
+    }
     tab.dataFormats[3]->setChecked(true); // Excel
     EXPECT_TRUE(idle(copy));
     EXPECT_TRUE(tab.includeHeader->isEnabled());

@@ -42,8 +42,9 @@ TEST(EditGraphLinks, EachLinkOpensTheEditorOnItsOwnChart) {
         WhenModalAppears<TChartEditForm>([&](TChartEditForm* form) {
             seen = form->Chart();
             caption = form->windowTitle();
-            if (auto* list = form->findChild<QTableWidget*>(QStringLiteral("SeriesList")))
+            if (auto* list = form->findChild<QTableWidget*>(QStringLiteral("SeriesList"))) {
                 rows = list->rowCount();
+            }
             form->CloseButton()->click();
         });
         QTest::mouseClick(c.link, Qt::LeftButton);

@@ -469,13 +469,14 @@ TEST_F(PrintTab, PreviewFollowsTheChart) {
         QApplication::processEvents();
         const QImage image = print->Preview()->grab().toImage();
         int n = 0;
-        for (int y = 0; y < image.height(); ++y)
+        for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
                 const QColor p = image.pixelColor(x, y);
                 n += std::abs(p.red() - c.red()) + std::abs(p.green() - c.green()) +
                          std::abs(p.blue() - c.blue()) <
                      40;
             }
+        }
         return n;
     };
     tabs.setCurrentIndex(1);
@@ -715,9 +716,11 @@ TEST_F(LegendAndTitlesTab, LegendControlsAreUsableExactlyWhereTheLegendDrawsThem
     auto* colour = Named<QPushButton>(page, "BLegendColor");
     auto* frame = Named<QWidget>(page, "LegendFrame");
     QRadioButton* top = nullptr;
-    for (QRadioButton* r : page->findChildren<QRadioButton*>())
-        if (r->text() == QStringLiteral("&Top"))
+    for (QRadioButton* r : page->findChildren<QRadioButton*>()) {
+        if (r->text() == QStringLiteral("&Top")) {
             top = r;
+        }
+    }
     ASSERT_NE(top, nullptr);
 
     // The charts' squared symbols are as wide as a row is high.
@@ -754,12 +757,14 @@ TEST_F(LegendAndTitlesTab, LegendControlsAreUsableExactlyWhereTheLegendDrawsThem
                  {horiz, true, false, false},
                  {vert, false, true, false},
                  {resize, true, true, true}};
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(Usable(c.control), c.right) << c.control->objectName().toStdString();
+    }
     top->setChecked(true);
     EXPECT_EQ(chart.Legend.Alignment, TLegendAlignment::laTop);
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(Usable(c.control), c.top) << c.control->objectName().toStdString();
+    }
     chart.RenderedBuffer();
     const int plotTop = chart.Layout().PlotRect.Top;
     vert->setValue(40);
@@ -767,8 +772,9 @@ TEST_F(LegendAndTitlesTab, LegendControlsAreUsableExactlyWhereTheLegendDrawsThem
     EXPECT_EQ(chart.Layout().PlotRect.Top, chart.Legend.Layout().Rect.Bottom + 40);
     EXPECT_NE(chart.Layout().PlotRect.Top, plotTop);
     resize->setChecked(false);
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(Usable(c.control), c.topWithoutResize) << c.control->objectName().toStdString();
+    }
 
     // A transparent legend has neither box nor frame.
     EXPECT_TRUE(Usable(colour) && Usable(frame));
@@ -805,9 +811,11 @@ TEST_F(LegendAndTitlesTab, PanelDefaultColourComesAndGoes) {
     standard->setChecked(false);
     EXPECT_EQ(chart.Color, clWhite) << "the panel's own colour again";
     QPushButton* colour = nullptr;
-    for (QPushButton* b : panel->findChildren<QPushButton*>())
-        if (b->text() == QStringLiteral("&Color..."))
+    for (QPushButton* b : panel->findChildren<QPushButton*>()) {
+        if (b->text() == QStringLiteral("&Color...")) {
             colour = b;
+        }
+    }
     ASSERT_NE(colour, nullptr);
     colour->click();
     EXPECT_EQ(chart.Color, clYellow);
@@ -827,9 +835,11 @@ TEST_F(LegendAndTitlesTab, TitleFrameControlsWaitForAnOpaqueTitle) {
 
     // A back colour makes the title opaque: the box follows and the frame settings count.
     QPushButton* back = nullptr;
-    for (QPushButton* b : page->findChildren<QPushButton*>())
-        if (b->text() == QStringLiteral("&Back Color..."))
+    for (QPushButton* b : page->findChildren<QPushButton*>()) {
+        if (b->text() == QStringLiteral("&Back Color...")) {
             back = b;
+        }
+    }
     ASSERT_NE(back, nullptr);
     back->click();
     EXPECT_FALSE(chart.Title.Transparent);
@@ -915,16 +925,19 @@ TEST_F(AxisTab, ControlsOfOneSettingFollowEachOtherAndIdleOnesSayWhy) {
     auto* base = Named<QLineEdit>(page.get(), "ELogBase");
     EXPECT_FALSE(usable(base)) << "a linear axis has no base";
     QCheckBox* logarithmic = nullptr;
-    for (QCheckBox* box : page->findChildren<QCheckBox*>())
-        if (box->text() == QStringLiteral("Logarithmic"))
+    for (QCheckBox* box : page->findChildren<QCheckBox*>()) {
+        if (box->text() == QStringLiteral("Logarithmic")) {
             logarithmic = box;
+        }
+    }
     ASSERT_NE(logarithmic, nullptr);
     logarithmic->setChecked(true);
     EXPECT_TRUE(usable(base));
 
     // Limits while automatic: disabled, with the reason.
-    for (const char* name : {"EMinimum", "EMaximum"})
+    for (const char* name : {"EMinimum", "EMaximum"}) {
         EXPECT_FALSE(usable(Named<QLineEdit>(page.get(), name))) << name;
+    }
 }
 
 // Subnormal numbers typed into the editor (an increment, a limit) or the data grid draw: the label
@@ -937,9 +950,11 @@ TEST_F(AxisTab, SubnormalIncrementsAndLimitsStillDraw) {
         EXPECT_FALSE(chart.RenderedBuffer().isNull());
     }
     Enter("EIncrement", QStringLiteral("0"));
-    for (QCheckBox* box : page->findChildren<QCheckBox*>())
-        if (box->text() == QStringLiteral("Automatic") || box->text() == QStringLiteral("Auto"))
+    for (QCheckBox* box : page->findChildren<QCheckBox*>()) {
+        if (box->text() == QStringLiteral("Automatic") || box->text() == QStringLiteral("Auto")) {
             box->setChecked(false);
+        }
+    }
     Enter("EMinimum", QStringLiteral("0"));
     Enter("EMaximum", QStringLiteral("2.1e-309"));
     EXPECT_EQ(chart.LeftAxis.Maximum(), 2.1e-309);
@@ -947,8 +962,9 @@ TEST_F(AxisTab, SubnormalIncrementsAndLimitsStillDraw) {
     EXPECT_TRUE(messages.isEmpty());
 
     TDataTab data(chart, nullptr);
-    for (int row = 0; row < 91; ++row)
+    for (int row = 0; row < 91; ++row) {
         data.Model()->setData(data.Model()->index(row, 3), QStringLiteral("1e-320"), Qt::EditRole);
+    }
     EXPECT_FALSE(chart.RenderedBuffer().isNull());
 }
 
