@@ -26,7 +26,7 @@ TVkCustomEdit::TVkCustomEdit(QWidget* parent) : QLineEdit(parent) {
 }
 
 void TVkCustomEdit::SetAlignment(TAlignment value) {
-    alignment = value;
+    alignment_ = value;
     const Qt::Alignment horizontal = value == taRightJustify ? Qt::AlignRight
                                      : value == taCenter     ? Qt::AlignHCenter
                                                              : Qt::AlignLeft;
@@ -58,10 +58,10 @@ void TVkCustomEdit::ReadOnlyChanged() {
 }
 
 void TVkCustomEdit::SetErrorMark(bool marked) {
-    if (marked == errorMark) {
+    if (marked == errorMark_) {
         return;
     }
-    errorMark = marked;
+    errorMark_ = marked;
     update();
 }
 
@@ -69,7 +69,7 @@ void TVkCustomEdit::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
     frame_.Paint(painter, rect(), CurrentBackground());
-    if (errorMark) {
+    if (errorMark_) {
         const QRect r = rect();
         const QColor red = ErrorMarkColor();
         painter.fillRect(r.left(), r.top(), r.width(), kFrameBorder, red);

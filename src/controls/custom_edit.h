@@ -17,7 +17,7 @@ public:
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
 
-    TAlignment Alignment() const { return alignment; }
+    TAlignment Alignment() const { return alignment_; }
     virtual void SetAlignment(TAlignment value);
 
     bool IsReadOnly() const { return isReadOnly(); }
@@ -27,7 +27,7 @@ public:
     // A red frame over the whole 2-pixel border, whatever the frame settings and the state: the
     // field holds a value that the calculation refused.
     void SetErrorMark(bool marked);
-    bool ErrorMark() const { return errorMark; }
+    bool ErrorMark() const { return errorMark_; }
     static QColor ErrorMarkColor() { return QColor(255, 0, 0); }
 
 protected:
@@ -48,6 +48,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    TAlignment alignment = taLeftJustify;
-    bool errorMark = false;
+    TAlignment alignment_ = taLeftJustify;
+    bool errorMark_ = false;
 };

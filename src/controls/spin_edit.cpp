@@ -70,23 +70,23 @@ int TypedDecimals(const std::string& text) {
 // ---- TVkControlButton ----
 
 TVkControlButton::TVkControlButton(TSpinButtonType type, QWidget* parent)
-    : QWidget(parent), type(type), arrow(type == sbUp ? Qt::UpArrow : Qt::DownArrow) {
+    : QWidget(parent), type_(type), arrow_(type == sbUp ? Qt::UpArrow : Qt::DownArrow) {
     setCursor(Qt::ArrowCursor);
     setFocusPolicy(Qt::NoFocus);
 }
 
 void TVkControlButton::SetArrow(Qt::ArrowType value) {
-    arrow = value;
+    arrow_ = value;
     update();
 }
 
 void TVkControlButton::SetRepeatDelays(int initialMs, int periodMs) {
-    initialDelay = initialMs;
-    repeatPeriod = periodMs;
+    initialDelay_ = initialMs;
+    repeatPeriod_ = periodMs;
 }
 
 bool TVkControlButton::IsRepeating() const {
-    return timer && timer->isActive();
+    return timer_ && timer_->isActive();
 }
 
 void TVkControlButton::paintEvent(QPaintEvent*) {
@@ -95,12 +95,12 @@ void TVkControlButton::paintEvent(QPaintEvent*) {
     painter.fillRect(r, SysColor::clBtnFace());
     PaintBevel(painter, r, IsDown() ? fsLowered : fsRaised);
     // A small filled triangle, moved by one pixel while pressed.
-    const int across = arrow == Qt::UpArrow || arrow == Qt::DownArrow ? r.width() : r.height();
-    const int along = arrow == Qt::UpArrow || arrow == Qt::DownArrow ? r.height() : r.width();
+    const int across = arrow_ == Qt::UpArrow || arrow_ == Qt::DownArrow ? r.width() : r.height();
+    const int along = arrow_ == Qt::UpArrow || arrow_ == Qt::DownArrow ? r.height() : r.width();
     const int size = std::max(2, std::min(across / 4, along - 2));
     QPointF c = QRectF(r).center() + (IsDown() ? QPointF(1, 1) : QPointF(0, 0));
     QPainterPath path;
-    switch (arrow) {
+    switch (arrow_) {
     case Qt::UpArrow:
         path.moveTo(c.x() - size, c.y() + size / 2.0);
         path.lineTo(c.x() + size, c.y() + size / 2.0);
@@ -135,32 +135,32 @@ void TVkControlButton::mousePressEvent(QMouseEvent* event) {
     if (OnPressFocus && !OnPressFocus()) {
         return;
     }
-    held = true;
-    inside = true;
+    held_ = true;
+    inside_ = true;
     // While the press lasts, the application's events tell when the capture goes away.
     qApp->installEventFilter(this);
-    if (!timer) {
-        timer = new QTimer(this);
-        timer->setTimerType(Qt::PreciseTimer);
-        connect(timer, &QTimer::timeout, this, &TVkControlButton::Tick);
+    if (!timer_) {
+        timer_ = new QTimer(this);
+        timer_->setTimerType(Qt::PreciseTimer);
+        connect(timer_, &QTimer::timeout, this, &TVkControlButton::Tick);
     }
-    timer->start(initialDelay);
+    timer_->start(initialDelay_);
     update();
 }
 
 void TVkControlButton::mouseMoveEvent(QMouseEvent* event) {
-    if (!held) {
+    if (!held_) {
         return;
     }
     const bool now = rect().contains(event->position().toPoint());
-    if (now != inside) {
-        inside = now;
+    if (now != inside_) {
+        inside_ = now;
         update();
     }
 }
 
 void TVkControlButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !held) {
+    if (event->button() != Qt::LeftButton || !held_) {
         return;
     }
     CancelPress();
@@ -170,14 +170,14 @@ void TVkControlButton::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TVkControlButton::CancelPress() {
-    if (timer) {
-        timer->stop();
+    if (timer_) {
+        timer_->stop();
     }
-    if (!held) {
+    if (!held_) {
         return;
     }
-    held = false;
-    inside = false;
+    held_ = false;
+    inside_ = false;
     qApp->removeEventFilter(this);
     update();
 }
@@ -195,7 +195,7 @@ void TVkControlButton::changeEvent(QEvent* event) {
 }
 
 bool TVkControlButton::eventFilter(QObject* watched, QEvent* event) {
-    if (held) {
+    if (held_) {
         switch (event->type()) {
         case QEvent::WindowBlocked:
         case QEvent::WindowDeactivate:
@@ -234,8 +234,8 @@ bool TVkControlButton::CaptureLost() const {
 }
 
 void TVkControlButton::Tick() {
-    timer->setInterval(repeatPeriod);
-    if (held && CaptureLost()) {
+    timer_->setInterval(repeatPeriod_);
+    if (held_ && CaptureLost()) {
         CancelPress();
         return;
     }
@@ -260,19 +260,19 @@ void TVkControlButton::Click() {
 // ---- TVkSpinButtons ----
 
 TVkSpinButtons::TVkSpinButtons(QWidget* parent)
-    : QWidget(parent), up(new TVkControlButton(sbUp, this)),
-      down(new TVkControlButton(sbDown, this)) {
+    : QWidget(parent), up_(new TVkControlButton(sbUp, this)),
+      down_(new TVkControlButton(sbDown, this)) {
     setCursor(Qt::ArrowCursor);
     setFocusPolicy(Qt::NoFocus);
 }
 
 void TVkSpinButtons::SetDirection(TSpinDirection direction) {
-    up->SetArrow(direction == sdUpDown ? Qt::UpArrow : Qt::RightArrow);
-    down->SetArrow(direction == sdUpDown ? Qt::DownArrow : Qt::LeftArrow);
+    up_->SetArrow(direction == sdUpDown ? Qt::UpArrow : Qt::RightArrow);
+    down_->SetArrow(direction == sdUpDown ? Qt::DownArrow : Qt::LeftArrow);
 }
 
 void TVkSpinButtons::SetOrientation(TOrientation value) {
-    orientation = value;
+    orientation_ = value;
     LayoutPair();
 }
 
@@ -283,25 +283,25 @@ void TVkSpinButtons::resizeEvent(QResizeEvent*) {
 void TVkSpinButtons::LayoutPair() {
     const int w = width();
     const int h = height();
-    if (orientation == orVertical) {
-        up->setGeometry(0, 0, w, h / 2);
-        down->setGeometry(0, h / 2, w, h - h / 2);
+    if (orientation_ == orVertical) {
+        up_->setGeometry(0, 0, w, h / 2);
+        down_->setGeometry(0, h / 2, w, h - h / 2);
     } else {
-        down->setGeometry(0, 0, w / 2, h);
-        up->setGeometry(w / 2, 0, w - w / 2, h);
+        down_->setGeometry(0, 0, w / 2, h);
+        up_->setGeometry(w / 2, 0, w - w / 2, h);
     }
 }
 
 // ---- TVkSpinEdit ----
 
 TVkSpinEdit::TVkSpinEdit(QWidget* parent)
-    : TVkCustomEdit(parent), buttons(new TVkSpinButtons(this)) {
+    : TVkCustomEdit(parent), buttons_(new TVkSpinButtons(this)) {
     SetAlignment(taRightJustify);
     setText(QStringLiteral("0"));
-    buttons->UpButton()->OnClick = [this] { UpButtonClicked(); };
-    buttons->DownButton()->OnClick = [this] { DownButtonClicked(); };
-    buttons->UpButton()->OnPressFocus = [this] { return ButtonPressFocus(); };
-    buttons->DownButton()->OnPressFocus = [this] { return ButtonPressFocus(); };
+    buttons_->UpButton()->OnClick = [this] { UpButtonClicked(); };
+    buttons_->DownButton()->OnClick = [this] { DownButtonClicked(); };
+    buttons_->UpButton()->OnPressFocus = [this] { return ButtonPressFocus(); };
+    buttons_->DownButton()->OnPressFocus = [this] { return ButtonPressFocus(); };
     resize(47, sizeHint().height());
     UpdateTextMargins();
     LayoutButtons();
@@ -310,7 +310,7 @@ TVkSpinEdit::TVkSpinEdit(QWidget* parent)
 QSize TVkSpinEdit::minimumSizeHint() const {
     // Never lower than the font needs: its line height, the border and a pixel either side.
     const int h = fontMetrics().height() + 2 * kFrameBorder + 2;
-    return {std::max(0, buttonWidth) + 2 * kFrameBorder + 8, h};
+    return {std::max(0, buttonWidth_) + 2 * kFrameBorder + 8, h};
 }
 
 QSize TVkSpinEdit::sizeHint() const {
@@ -326,7 +326,7 @@ Extended TVkSpinEdit::ParsedOrMin() const {
     try {
         return ParseDecimal(RawText());
     } catch (const EConvertError&) {
-        return min;
+        return min_;
     }
 }
 
@@ -334,10 +334,10 @@ Extended TVkSpinEdit::Value() {
     if (!text().isEmpty()) {
         return ParsedOrMin();
     }
-    if (allowBlank) {
-        return blankValue;
+    if (allowBlank_) {
+        return blankValue_;
     }
-    setText(fromBytes(FormatGeneral(min, 15, 0)));
+    setText(fromBytes(FormatGeneral(min_, 15, 0)));
     return ParsedOrMin();
 }
 
@@ -346,7 +346,7 @@ void TVkSpinEdit::SetValue(Extended value) {
     const bool bareCaret = parentWidget() != nullptr && !hasSelectedText();
     const int caret = cursorPosition();
     const int oldLength = static_cast<int>(text().length());
-    const QString newText = fromBytes(FormatFixed(ClampToRange(value), 18, decimals));
+    const QString newText = fromBytes(FormatFixed(ClampToRange(value), 18, decimals_));
     const bool replaced = newText != text();
     if (replaced) {
         setText(newText);
@@ -374,36 +374,36 @@ void TVkSpinEdit::SetAsInteger(long long value) {
 }
 
 Extended TVkSpinEdit::ClampToRange(Extended value) const {
-    if (min != max || checkRange) {
-        if (value < min) {
-            return min;
+    if (min_ != max_ || checkRange_) {
+        if (value < min_) {
+            return min_;
         }
-        if (value > max) {
-            return max;
+        if (value > max_) {
+            return max_;
         }
     }
     return value;
 }
 
 void TVkSpinEdit::SetMin(Extended value) {
-    if (value == min) {
+    if (value == min_) {
         return;
     }
-    min = value;
-    if (min > max) {
-        max = min;
+    min_ = value;
+    if (min_ > max_) {
+        max_ = min_;
     }
     SetValue(Value());
     update();
 }
 
 void TVkSpinEdit::SetMax(Extended value) {
-    if (value == max) {
+    if (value == max_) {
         return;
     }
-    max = value;
-    if (max < min) {
-        min = max;
+    max_ = value;
+    if (max_ < min_) {
+        min_ = max_;
     }
     SetValue(Value());
     update();
@@ -411,15 +411,15 @@ void TVkSpinEdit::SetMax(Extended value) {
 
 void TVkSpinEdit::SetDecimals(int value) {
     value = std::clamp(value, 0, 255);
-    if (value == decimals) {
+    if (value == decimals_) {
         return;
     }
-    decimals = value;
+    decimals_ = value;
     SetValue(Value());
 }
 
 void TVkSpinEdit::SetIntegersOnly(bool value) {
-    integersOnly = value;
+    integersOnly_ = value;
     if (value) {
         SetDecimals(0);
         SetValue(Value());
@@ -427,39 +427,39 @@ void TVkSpinEdit::SetIntegersOnly(bool value) {
 }
 
 void TVkSpinEdit::SetCheckRange(bool value) {
-    if (value == checkRange) {
+    if (value == checkRange_) {
         return;
     }
-    checkRange = value;
+    checkRange_ = value;
     SetValue(Value());
 }
 
 void TVkSpinEdit::SetButtonWidth(int value) {
-    buttonWidth = std::max(0, value);
+    buttonWidth_ = std::max(0, value);
     LayoutButtons();
     UpdateTextMargins();
 }
 
 void TVkSpinEdit::SetDirection(TSpinDirection value) {
-    direction = value;
-    buttons->SetDirection(value);
+    direction_ = value;
+    buttons_->SetDirection(value);
 }
 
 void TVkSpinEdit::SetOrientation(TOrientation value) {
-    buttons->SetOrientation(value);
+    buttons_->SetOrientation(value);
 }
 
 TVkControlButton* TVkSpinEdit::Button(TSpinButtonType type) const {
-    return type == sbUp ? buttons->UpButton() : buttons->DownButton();
+    return type == sbUp ? buttons_->UpButton() : buttons_->DownButton();
 }
 
 void TVkSpinEdit::LayoutButtons() {
     const int h = height() - 2 * kFrameBorder;
     const int x =
-        layoutDirection() == Qt::RightToLeft ? kFrameBorder : width() - kFrameBorder - buttonWidth;
-    buttons->setGeometry(x, kFrameBorder, buttonWidth, std::max(0, h));
-    buttons->LayoutPair(); // also while hidden, when no resize event arrives
-    buttons->setVisible(!isReadOnly() && buttonWidth > 0);
+        layoutDirection() == Qt::RightToLeft ? kFrameBorder : width() - kFrameBorder - buttonWidth_;
+    buttons_->setGeometry(x, kFrameBorder, buttonWidth_, std::max(0, h));
+    buttons_->LayoutPair(); // also while hidden, when no resize event arrives
+    buttons_->setVisible(!isReadOnly() && buttonWidth_ > 0);
 }
 
 void TVkSpinEdit::ReadOnlyChanged() {
@@ -468,10 +468,10 @@ void TVkSpinEdit::ReadOnlyChanged() {
 }
 
 void TVkSpinEdit::UpButtonClicked() {
-    StepUp(increment);
+    StepUp(increment_);
 }
 void TVkSpinEdit::DownButtonClicked() {
-    StepDown(increment);
+    StepDown(increment_);
 }
 void TVkSpinEdit::StepUp(Extended amount) {
     Step(amount, sbUp);
@@ -509,7 +509,7 @@ void TVkSpinEdit::Step(Extended delta, TSpinButtonType button) {
 }
 
 void TVkSpinEdit::RefusedInput() const {
-    if (beepOnInvalidKey) {
+    if (beepOnInvalidKey_) {
         VkBeep();
     }
 }
@@ -518,11 +518,11 @@ bool TVkSpinEdit::IsAcceptedChar(QChar ch) const {
     const char16_t u = ch.unicode();
     const QChar separator = decimalSeparator();
     const bool isSign = ch == u'+' || ch == u'-';
-    const bool isSeparator = ch == separator && !integersOnly;
+    const bool isSeparator = ch == separator && !integersOnly_;
     if (!((u >= u'0' && u <= u'9') || isSign || isSeparator || (u < 32 && u != 13))) {
         return false;
     }
-    if (!allowKeyEdit && (u >= 32 || u == 8)) {
+    if (!allowKeyEdit_ && (u >= 32 || u == 8)) {
         return false;
     }
     const QString current = text();
@@ -547,26 +547,26 @@ void TVkSpinEdit::keyPressEvent(QKeyEvent* event) {
     const bool editingKey = key == Qt::Key_Delete || key == Qt::Key_Backspace ||
                             event->matches(QKeySequence::Paste) ||
                             event->matches(QKeySequence::Cut);
-    if (!allowKeyEdit && editingKey) {
+    if (!allowKeyEdit_ && editingKey) {
         RefusedInput();
         event->accept();
         return;
     }
     switch (key) {
     case Qt::Key_Up:
-        StepUp(increment);
+        StepUp(increment_);
         event->accept();
         return;
     case Qt::Key_Down:
-        StepDown(increment);
+        StepDown(increment_);
         event->accept();
         return;
     case Qt::Key_PageUp:
-        StepUp(pageSize);
+        StepUp(pageSize_);
         event->accept();
         return;
     case Qt::Key_PageDown:
-        StepDown(pageSize);
+        StepDown(pageSize_);
         event->accept();
         return;
     default:
@@ -606,14 +606,14 @@ void TVkSpinEdit::wheelEvent(QWheelEvent* event) {
 }
 
 void TVkSpinEdit::WheelSteps(const QWheelEvent& event) {
-    const Extended amount = event.modifiers() & Qt::ControlModifier ? pageSize : increment;
-    wheelRemainder += event.angleDelta().y();
-    while (wheelRemainder >= kWheelNotch) {
-        wheelRemainder -= kWheelNotch;
+    const Extended amount = event.modifiers() & Qt::ControlModifier ? pageSize_ : increment_;
+    wheelRemainder_ += event.angleDelta().y();
+    while (wheelRemainder_ >= kWheelNotch) {
+        wheelRemainder_ -= kWheelNotch;
         StepUp(amount);
     }
-    while (wheelRemainder <= -kWheelNotch) {
-        wheelRemainder += kWheelNotch;
+    while (wheelRemainder_ <= -kWheelNotch) {
+        wheelRemainder_ += kWheelNotch;
         StepDown(amount);
     }
 }
@@ -672,20 +672,20 @@ void TVkSpinEdit::focusInEvent(QFocusEvent* event) {
     // The wheel turned anywhere in the window is this field's while it has the focus.
     qApp->installEventFilter(this);
     UpdateTextMargins();
-    mouseFocusPending = false;
+    mouseFocusPending_ = false;
     const Qt::FocusReason reason = event->reason();
     if (reason == Qt::MouseFocusReason) {
-        mouseFocusPending = true; // decided by the press: on the field or on a button
-    } else if (autoSelect && reason != Qt::ActiveWindowFocusReason &&
+        mouseFocusPending_ = true; // decided by the press: on the field or on a button
+    } else if (autoSelect_ && reason != Qt::ActiveWindowFocusReason &&
                reason != Qt::PopupFocusReason) {
         selectAll();
-    } else if (!autoSelect && hasSelectedText() && reason != Qt::PopupFocusReason) {
+    } else if (!autoSelect_ && hasSelectedText() && reason != Qt::PopupFocusReason) {
         deselect();
     }
 }
 
 void TVkSpinEdit::mousePressEvent(QMouseEvent* event) {
-    mouseFocusPending = false;
+    mouseFocusPending_ = false;
     TVkCustomEdit::mousePressEvent(event);
 }
 
@@ -696,10 +696,10 @@ bool TVkSpinEdit::ButtonPressFocus() {
     if (!hasFocus()) {
         return false;
     }
-    if (mouseFocusPending) {
+    if (mouseFocusPending_) {
         // The focus came with this press on a button, not on the text.
-        mouseFocusPending = false;
-        if (autoSelect) {
+        mouseFocusPending_ = false;
+        if (autoSelect_) {
             selectAll();
         }
     }
@@ -708,16 +708,16 @@ bool TVkSpinEdit::ButtonPressFocus() {
 
 void TVkSpinEdit::focusOutEvent(QFocusEvent* event) {
     // The focus going elsewhere takes the mouse capture from a held step button.
-    buttons->UpButton()->CancelPress();
-    buttons->DownButton()->CancelPress();
+    buttons_->UpButton()->CancelPress();
+    buttons_->DownButton()->CancelPress();
     qApp->removeEventFilter(this);
     TVkCustomEdit::focusOutEvent(event);
-    mouseFocusPending = false;
+    mouseFocusPending_ = false;
     const Qt::FocusReason reason = event->reason();
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
         return;
     }
-    if (allowBlank && text().isEmpty()) {
+    if (allowBlank_ && text().isEmpty()) {
         return;
     }
     // The text is written again in fixed form, with Decimals decimals at least and every digit
@@ -728,14 +728,14 @@ void TVkSpinEdit::focusOutEvent(QFocusEvent* event) {
     try {
         value = ParseDecimal(typed);
     } catch (const EConvertError&) {
-        SetValue(min);
+        SetValue(min_);
         return;
     }
     if (ClampToRange(value) != value) {
         SetValue(value);
         return;
     }
-    const int shown = std::max(decimals, TypedDecimals(typed));
+    const int shown = std::max(decimals_, TypedDecimals(typed));
     if (shown <= 18) {
         const std::string fixed = FormatFixed(value, 18, shown);
         bool same = false;
@@ -770,7 +770,7 @@ void TVkSpinEdit::changeEvent(QEvent* event) {
 
 void TVkSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
-    if (!allowKeyEdit) {
+    if (!allowKeyEdit_) {
         // Only the step actions may change the text: no paste, cut or delete from the menu.
         for (QAction* action : menu->actions()) {
             const QString name = action->objectName();
@@ -786,7 +786,7 @@ void TVkSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TVkSpinEdit::dropEvent(QDropEvent* event) {
-    if (!allowKeyEdit) {
+    if (!allowKeyEdit_) {
         event->ignore();
         return;
     }

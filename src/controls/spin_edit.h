@@ -26,17 +26,17 @@ public:
     // Asked on a press; false abandons the press (the field could not take the focus).
     std::function<bool()> OnPressFocus;
 
-    TSpinButtonType ButtonType() const { return type; }
+    TSpinButtonType ButtonType() const { return type_; }
     void SetArrow(Qt::ArrowType arrow);
-    bool IsDown() const { return held && inside; }
+    bool IsDown() const { return held_ && inside_; }
 
     // The repeat timing, 400 and 100 ms unless changed.
     void SetRepeatDelays(int initialMs, int periodMs);
-    int InitialDelay() const { return initialDelay; }
-    int RepeatPeriod() const { return repeatPeriod; }
+    int InitialDelay() const { return initialDelay_; }
+    int RepeatPeriod() const { return repeatPeriod_; }
     bool IsRepeating() const;
     // The press holds the mouse capture (from the press until the release or the loss).
-    bool IsCaptured() const { return held; }
+    bool IsCaptured() const { return held_; }
     // The capture is lost: the press ends here, the timer stops, the release will click nothing.
     void CancelPress();
 
@@ -54,13 +54,13 @@ private:
     void Click();
     bool CaptureLost() const;
 
-    TSpinButtonType type;
-    Qt::ArrowType arrow;
-    QTimer* timer = nullptr; // from the first press on
-    int initialDelay = 400;
-    int repeatPeriod = 100;
-    bool held = false;   // the left button went down here, with the capture kept since
-    bool inside = false; // the pointer is over the button while held
+    TSpinButtonType type_;
+    Qt::ArrowType arrow_;
+    QTimer* timer_ = nullptr; // from the first press on
+    int initialDelay_ = 400;
+    int repeatPeriod_ = 100;
+    bool held_ = false;   // the left button went down here, with the capture kept since
+    bool inside_ = false; // the pointer is over the button while held
 };
 
 // The pair of step buttons at the right end of a spin edit.
@@ -69,20 +69,20 @@ class TVkSpinButtons : public QWidget {
 public:
     explicit TVkSpinButtons(QWidget* parent);
 
-    TVkControlButton* UpButton() const { return up; }
-    TVkControlButton* DownButton() const { return down; }
+    TVkControlButton* UpButton() const { return up_; }
+    TVkControlButton* DownButton() const { return down_; }
     void SetDirection(TSpinDirection direction);
     void SetOrientation(TOrientation orientation);
-    TOrientation Orientation() const { return orientation; }
+    TOrientation Orientation() const { return orientation_; }
     void LayoutPair();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    TVkControlButton* up;
-    TVkControlButton* down;
-    TOrientation orientation = orVertical;
+    TVkControlButton* up_;
+    TVkControlButton* down_;
+    TOrientation orientation_ = orVertical;
 };
 
 // The numeric input field: an extended value kept only as its text, shown with a fixed number
@@ -108,35 +108,35 @@ public:
     // The text exactly as shown, as the single-byte text that the number parser reads.
     std::string RawText() const;
 
-    Extended Min() const { return min; }
-    Extended Max() const { return max; }
+    Extended Min() const { return min_; }
+    Extended Max() const { return max_; }
     virtual void SetMin(Extended value);
     virtual void SetMax(Extended value);
-    Extended Increment() const { return increment; }
-    void SetIncrement(Extended value) { increment = value; }
-    Extended PageSize() const { return pageSize; }
-    void SetPageSize(Extended value) { pageSize = value; }
-    int Decimals() const { return decimals; }
+    Extended Increment() const { return increment_; }
+    void SetIncrement(Extended value) { increment_ = value; }
+    Extended PageSize() const { return pageSize_; }
+    void SetPageSize(Extended value) { pageSize_ = value; }
+    int Decimals() const { return decimals_; }
     virtual void SetDecimals(int value);
-    bool IntegersOnly() const { return integersOnly; }
+    bool IntegersOnly() const { return integersOnly_; }
     virtual void SetIntegersOnly(bool value);
-    bool CheckRange() const { return checkRange; }
+    bool CheckRange() const { return checkRange_; }
     virtual void SetCheckRange(bool value);
-    bool AllowKeyEdit() const { return allowKeyEdit; }
-    void SetAllowKeyEdit(bool value) { allowKeyEdit = value; }
-    bool AllowBlank() const { return allowBlank; }
-    void SetAllowBlank(bool value) { allowBlank = value; }
-    Extended BlankValue() const { return blankValue; }
-    void SetBlankValue(Extended value) { blankValue = value; }
-    bool AutoSelect() const { return autoSelect; }
-    void SetAutoSelect(bool value) { autoSelect = value; }
-    bool BeepOnInvalidKey() const { return beepOnInvalidKey; }
-    void SetBeepOnInvalidKey(bool value) { beepOnInvalidKey = value; }
-    int ButtonWidth() const { return buttonWidth; }
+    bool AllowKeyEdit() const { return allowKeyEdit_; }
+    void SetAllowKeyEdit(bool value) { allowKeyEdit_ = value; }
+    bool AllowBlank() const { return allowBlank_; }
+    void SetAllowBlank(bool value) { allowBlank_ = value; }
+    Extended BlankValue() const { return blankValue_; }
+    void SetBlankValue(Extended value) { blankValue_ = value; }
+    bool AutoSelect() const { return autoSelect_; }
+    void SetAutoSelect(bool value) { autoSelect_ = value; }
+    bool BeepOnInvalidKey() const { return beepOnInvalidKey_; }
+    void SetBeepOnInvalidKey(bool value) { beepOnInvalidKey_ = value; }
+    int ButtonWidth() const { return buttonWidth_; }
     virtual void SetButtonWidth(int value);
-    TSpinDirection Direction() const { return direction; }
+    TSpinDirection Direction() const { return direction_; }
     virtual void SetDirection(TSpinDirection value);
-    TOrientation Orientation() const { return buttons->Orientation(); }
+    TOrientation Orientation() const { return buttons_->Orientation(); }
     virtual void SetOrientation(TOrientation value);
 
     virtual Extended ClampToRange(Extended value) const;
@@ -144,7 +144,7 @@ public:
     virtual void StepDown(Extended amount);
     virtual bool IsAcceptedChar(QChar ch) const;
     TVkControlButton* Button(TSpinButtonType type) const;
-    TVkSpinButtons* Buttons() const { return buttons; }
+    TVkSpinButtons* Buttons() const { return buttons_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -157,7 +157,7 @@ protected:
     virtual bool DoChanging(Extended newValue);
     virtual void DoButtonClick(TSpinButtonType button);
 
-    int ButtonMargin() const override { return buttonWidth + 2; }
+    int ButtonMargin() const override { return buttonWidth_ + 2; }
     void ReadOnlyChanged() override;
 
     void keyPressEvent(QKeyEvent* event) override;
@@ -179,22 +179,22 @@ private:
     bool ButtonPressFocus();
     Extended ParsedOrMin() const;
 
-    TVkSpinButtons* buttons;
-    Extended min = 0;
-    Extended max = 100;
-    Extended increment = 1;
-    Extended pageSize = 10;
-    Extended blankValue = 0;
-    int decimals = 0;
-    int buttonWidth = 17;
-    int wheelRemainder = 0;
-    TSpinDirection direction = sdUpDown;
-    bool integersOnly = true;
-    bool checkRange = false;
-    bool allowKeyEdit = false;
-    bool allowBlank = false;
-    bool autoSelect = true;
-    bool beepOnInvalidKey = true;
+    TVkSpinButtons* buttons_;
+    Extended min_ = 0;
+    Extended max_ = 100;
+    Extended increment_ = 1;
+    Extended pageSize_ = 10;
+    Extended blankValue_ = 0;
+    int decimals_ = 0;
+    int buttonWidth_ = 17;
+    int wheelRemainder_ = 0;
+    TSpinDirection direction_ = sdUpDown;
+    bool integersOnly_ = true;
+    bool checkRange_ = false;
+    bool allowKeyEdit_ = false;
+    bool allowBlank_ = false;
+    bool autoSelect_ = true;
+    bool beepOnInvalidKey_ = true;
     // The focus arrived with a mouse press whose target (field or button) is not known yet.
-    bool mouseFocusPending = false;
+    bool mouseFocusPending_ = false;
 };

@@ -101,7 +101,7 @@ QString mendGap(QString gap, bool atStart, bool atEnd) {
 // ---- TVkStatusPane ----
 
 TVkStatusPane::TVkStatusPane(TVkStatusBar* bar, int width, TPaneAlign align)
-    : QWidget(bar), paneAlign(align), paneWidth(width) {
+    : QWidget(bar), paneAlign_(align), paneWidth_(width) {
     bar->LayoutPanes();
 }
 
@@ -111,34 +111,34 @@ TVkStatusPane::~TVkStatusPane() {
 }
 
 void TVkStatusPane::SetCaption(const QString& text) {
-    if (text == caption) {
+    if (text == caption_) {
         return;
     }
-    caption = text;
+    caption_ = text;
     update();
 }
 
 QColor TVkStatusPane::CaptionColor() const {
-    return captionColor.isValid() ? captionColor : SysColor::clWindowText();
+    return captionColor_.isValid() ? captionColor_ : SysColor::clWindowText();
 }
 
 void TVkStatusPane::SetCaptionColor(const QColor& colour) {
-    captionColor = colour;
+    captionColor_ = colour;
     update();
 }
 
 void TVkStatusPane::SetPaneWidth(int width) {
-    paneWidth = width;
+    paneWidth_ = width;
     if (auto* bar = qobject_cast<TVkStatusBar*>(parentWidget())) {
         bar->LayoutPanes();
     }
 }
 
 void TVkStatusPane::SetReservedRight(int pixels) {
-    if (pixels == reservedRight) {
+    if (pixels == reservedRight_) {
         return;
     }
-    reservedRight = pixels;
+    reservedRight_ = pixels;
     update();
 }
 
@@ -161,10 +161,10 @@ void TVkStatusPane::PollAll() {
 }
 
 void TVkStatusPane::StartPolling() {
-    if (polling) {
+    if (polling_) {
         return;
     }
-    polling = true;
+    polling_ = true;
     pollingPanes().push_back(this);
     if (!sharedTimer()) {
         sharedTimer() = new QTimer(QCoreApplication::instance());
@@ -181,9 +181,9 @@ void TVkStatusPane::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics = fontMetrics();
     const int textHeight = metrics.boundingRect(QStringLiteral("Pp")).height();
     const QRect text(kCaptionLeft, (height() - textHeight) / 2,
-                     std::max(0, width() - kCaptionLeft - 2 - reservedRight), textHeight);
+                     std::max(0, width() - kCaptionLeft - 2 - reservedRight_), textHeight);
     painter.setPen(CaptionColor());
-    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption_);
 }
 
 // ---- TVkClockStatus ----
@@ -195,7 +195,7 @@ TVkClockStatus::TVkClockStatus(TVkStatusBar* bar, int width, TPaneAlign align)
 }
 
 void TVkClockStatus::SetFormat(const QString& pattern) {
-    format = pattern;
+    format_ = pattern;
     Poll();
 }
 
@@ -257,7 +257,7 @@ QString TVkClockStatus::TimePatternWithoutZone(const QString& pattern) {
 
 void TVkClockStatus::Poll() {
     const QDateTime now = clock ? clock() : QDateTime::currentDateTime();
-    SetCaption(ClockText(now, format, QLocale::system()));
+    SetCaption(ClockText(now, format_, QLocale::system()));
 }
 
 // ---- TVkStatusBar ----
@@ -285,12 +285,12 @@ protected:
 };
 } // namespace
 
-TVkStatusBar::TVkStatusBar(QWidget* parent) : TVkPanel(parent), grip(new TVkSizeGrip(this)) {
+TVkStatusBar::TVkStatusBar(QWidget* parent) : TVkPanel(parent), grip_(new TVkSizeGrip(this)) {
     SetBorderOuter(fsNone);
     SetBorderInner(fsNone);
     SetBorderWidth(0);
     setFixedHeight(kHeight);
-    grip->setFixedSize(kGripWidth, kHeight);
+    grip_->setFixedSize(kGripWidth, kHeight);
 }
 
 void TVkStatusBar::LayoutPanes() {
@@ -319,16 +319,16 @@ void TVkStatusBar::LayoutPanes() {
 }
 
 bool TVkStatusBar::SizeGripShown() const {
-    return !grip->isHidden();
+    return !grip_->isHidden();
 }
 
 void TVkStatusBar::UpdateGrip() {
     QWidget* top = window();
     const bool sizeable = top != this && top->minimumSize() != top->maximumSize() &&
                           !(top->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
-    grip->setVisible(sizeable);
-    grip->move(width() - kGripWidth, 0);
-    grip->raise();
+    grip_->setVisible(sizeable);
+    grip_->move(width() - kGripWidth, 0);
+    grip_->raise();
     // The pane under the grip keeps its last 12 pixels free, so presses there reach the grip.
     for (QObject* child : children()) {
         if (auto* pane = qobject_cast<TVkStatusPane*>(child)) {
@@ -345,20 +345,20 @@ void TVkStatusBar::resizeEvent(QResizeEvent* event) {
 
 void TVkStatusBar::showEvent(QShowEvent* event) {
     TVkPanel::showEvent(event);
-    if (watchedWindow != window()) {
-        if (watchedWindow) {
-            watchedWindow->removeEventFilter(this);
+    if (watchedWindow_ != window()) {
+        if (watchedWindow_) {
+            watchedWindow_->removeEventFilter(this);
         }
-        watchedWindow = window();
-        if (watchedWindow != this) {
-            watchedWindow->installEventFilter(this);
+        watchedWindow_ = window();
+        if (watchedWindow_ != this) {
+            watchedWindow_->installEventFilter(this);
         }
     }
     UpdateGrip();
 }
 
 bool TVkStatusBar::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == watchedWindow && event->type() == QEvent::WindowStateChange) {
+    if (watched == watchedWindow_ && event->type() == QEvent::WindowStateChange) {
         UpdateGrip();
     }
     return TVkPanel::eventFilter(watched, event);

@@ -6,13 +6,13 @@
 #include <QUrl>
 
 TVkURLLabel::TVkURLLabel(const QString& caption, QWidget* parent)
-    : QLabel(caption, parent), flyByColor(SysColor::clHighlight()),
-      unvisitedColor(SysColor::clHighlight()) {
+    : QLabel(caption, parent), flyByColor_(SysColor::clHighlight()),
+      unvisitedColor_(SysColor::clHighlight()) {
     QFont underlined = font();
     underlined.setUnderline(true);
     setFont(underlined);
     setCursor(Qt::PointingHandCursor);
-    SetFontColor(unvisitedColor);
+    SetFontColor(unvisitedColor_);
 }
 
 QColor TVkURLLabel::FontColor() const {
@@ -26,40 +26,40 @@ void TVkURLLabel::SetFontColor(const QColor& colour) {
 }
 
 void TVkURLLabel::SetUnvisitedColor(const QColor& colour) {
-    unvisitedColor = colour;
-    if (!visited && !flying) {
+    unvisitedColor_ = colour;
+    if (!visited_ && !flying_) {
         SetFontColor(colour);
     }
 }
 
 void TVkURLLabel::enterEvent(QEnterEvent* event) {
     QLabel::enterEvent(event);
-    if (!flyByEnabled || flying) {
+    if (!flyByEnabled_ || flying_) {
         return;
     }
-    colourBeforeFlyBy = FontColor();
-    flying = true;
-    SetFontColor(flyByColor);
+    colourBeforeFlyBy_ = FontColor();
+    flying_ = true;
+    SetFontColor(flyByColor_);
 }
 
 void TVkURLLabel::leaveEvent(QEvent* event) {
     QLabel::leaveEvent(event);
-    if (!flying) {
+    if (!flying_) {
         return;
     }
-    flying = false;
-    SetFontColor(colourBeforeFlyBy);
+    flying_ = false;
+    SetFontColor(colourBeforeFlyBy_);
 }
 
 void TVkURLLabel::mousePressEvent(QMouseEvent* event) {
-    pressed = event->button() == Qt::LeftButton;
+    pressed_ = event->button() == Qt::LeftButton;
     QLabel::mousePressEvent(event);
 }
 
 void TVkURLLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed && event->button() == Qt::LeftButton &&
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
-    pressed = false;
+    pressed_ = false;
     QLabel::mouseReleaseEvent(event);
     if (click) {
         Click();
@@ -70,7 +70,7 @@ void TVkURLLabel::Click() {
     if (OnClick) {
         OnClick(this);
     }
-    const QString target = url.trimmed();
+    const QString target = url_.trimmed();
     if (target.isEmpty()) {
         return;
     }
@@ -79,15 +79,15 @@ void TVkURLLabel::Click() {
     if (!opened) {
         return; // a failed open is silent
     }
-    visited = true;
-    if (!visitedColor.isValid()) {
+    visited_ = true;
+    if (!visitedColor_.isValid()) {
         return;
     }
     // The visited colour also survives the pointer leaving, which restores the colour that the
     // fly-by replaced.
-    if (flying) {
-        colourBeforeFlyBy = visitedColor;
+    if (flying_) {
+        colourBeforeFlyBy_ = visitedColor_;
     } else {
-        SetFontColor(visitedColor);
+        SetFontColor(visitedColor_);
     }
 }

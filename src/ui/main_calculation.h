@@ -24,7 +24,7 @@ public:
                      TChart* polarizationChart);
     ~TMainCalculation();
 
-    CalculationWorkflow& Workflow() { return *workflow; }
+    CalculationWorkflow& Workflow() { return *workflow_; }
 
     void SetDataFolder(const std::string& folder);
     void SetDocumentsFolder(const std::string& folder);
@@ -39,7 +39,7 @@ public:
     void btnSaveClick();
 
 private:
-    std::unique_ptr<CalculationWorkflow> workflow;
+    std::unique_ptr<CalculationWorkflow> workflow_;
 };
 
 // A result chart of the main window, configured with its page's series, and the chart as a

@@ -46,14 +46,14 @@ constexpr Extended kAutomaticResolutionLimit = 0.1L;
 // The result grids as the workflow writes them.
 class TGridTable : public ResultTablePort {
 public:
-    explicit TGridTable(TVkStringGrid* grid) : grid(grid) {}
-    void SetRowCount(int rows) override { grid->SetRowCount(rows); }
+    explicit TGridTable(TVkStringGrid* grid) : grid_(grid) {}
+    void SetRowCount(int rows) override { grid_->SetRowCount(rows); }
     void SetCell(int column, int row, std::string text) override {
-        grid->SetCells(column, row, std::string_view(text));
+        grid_->SetCells(column, row, std::string_view(text));
     }
 
 private:
-    TVkStringGrid* grid;
+    TVkStringGrid* grid_;
 };
 
 } // namespace
@@ -96,18 +96,18 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
     VkBalloonHints1->SetHintPause(0);
     VkBalloonHints1->SetCenterThreshold(0);
 
-    ports.reset(new TMainWindowPorts{
+    ports_.reset(new TMainWindowPorts{
         TSpinEditInputs({edN1, edK1, edN2, edK2, edAngleMin, edAngleMax, edAngleRes}),
         TGridTable(sgReflectance), TGridTable(sgTransmittance), TGridTable(sgPolarization),
         TMemoSummary(Memo1), TWindowDialogs(this),
         TActivePage([this] { return pc->ActivePageIndex(); })});
-    calculation = std::make_unique<TMainCalculation>(
-        ports->inputs, ports->reflectance, ports->transmittance, ports->polarization,
-        ports->summary, ports->dialogs, ports->pages, chReflectance, chTransmittance,
+    calculation_ = std::make_unique<TMainCalculation>(
+        ports_->inputs, ports_->reflectance, ports_->transmittance, ports_->polarization,
+        ports_->summary, ports_->dialogs, ports_->pages, chReflectance, chTransmittance,
         chPolarization);
 
-    calculation->Workflow().OnValidated = [this](const TValidationResult& result,
-                                                 const std::string& message) {
+    calculation_->Workflow().OnValidated = [this](const TValidationResult& result,
+                                                  const std::string& message) {
         showValidation(result, message);
     };
 
@@ -119,7 +119,7 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
 TFMain::~TFMain() = default;
 
 const std::string& TFMain::DataFolder() const {
-    return calculation->DataFolder();
+    return calculation_->DataFolder();
 }
 
 void TFMain::buildLeftPanel() {
@@ -424,7 +424,7 @@ void TFMain::FormCreate() {
     for (TVkSpinEdit* edit : {edN1, edN2, edK1, edK2}) {
         edit->SetIncrement(0.1L);
     }
-    calculation->SetDataFolder(
+    calculation_->SetDataFolder(
         MakeDataFolder(QCoreApplication::applicationDirPath().toStdString()));
     // Where an installed copy's "data" folder cannot be written, Save As starts in the user's
     // documents folder instead.
@@ -432,16 +432,16 @@ void TFMain::FormCreate() {
     if (documents.isEmpty()) {
         documents = QDir::homePath();
     }
-    calculation->SetDocumentsFolder(documents.toStdString());
+    calculation_->SetDocumentsFolder(documents.toStdString());
     // The point count of the initial inputs sizes the tables (92 rows) and writes their headers.
-    calculation->InitializeTables();
+    calculation_->InitializeTables();
     pc->SetActivePageIndex(0);
     edN1->SetMax(1e9L);
     edN2->SetMax(1e9L);
 }
 
 void TFMain::btnPlotClick() {
-    calculation->btnPlotClick();
+    calculation_->btnPlotClick();
 }
 
 void TFMain::automaticRecalculation() {
@@ -449,7 +449,7 @@ void TFMain::automaticRecalculation() {
     // range shows in the status bar instead.
     refreshInputMarks();
     if (cbAutoCompute->isChecked()) {
-        calculation->AutomaticRun();
+        calculation_->AutomaticRun();
     }
 }
 
@@ -473,22 +473,22 @@ void TFMain::edAngleResChange() {
     // As for the other inputs, a refused range shows in the status bar, not in a message box.
     refreshInputMarks();
     std::string message;
-    if (!calculation->ValidateInputs(message)) {
+    if (!calculation_->ValidateInputs(message)) {
         return;
     }
-    const Extended resolution = calculation->AngleRes();
+    const Extended resolution = calculation_->AngleRes();
     if (resolution < kAutomaticResolutionLimit) {
         cbAutoCompute->setChecked(false);
     }
     cbAutoCompute->setEnabled(resolution >= kAutomaticResolutionLimit);
-    calculation->ResizeTables();
+    calculation_->ResizeTables();
     if (cbAutoCompute->isChecked()) {
         btnPlotClick();
     }
 }
 
 void TFMain::btnSaveClick() {
-    calculation->btnSaveClick();
+    calculation_->btnSaveClick();
 }
 
 TVkSpinEdit* TFMain::inputField(TInputField field) const {
@@ -498,7 +498,7 @@ TVkSpinEdit* TFMain::inputField(TInputField field) const {
 
 void TFMain::markInput(TInputField field, TValidationFault fault) {
     TVkSpinEdit* edit = inputField(field);
-    inputMarks[static_cast<int>(field)] = fault;
+    inputMarks_[static_cast<int>(field)] = fault;
     const bool marked = fault != TValidationFault::None;
     edit->SetErrorMark(marked);
     SetControlHint(edit, marked ? QString::fromUtf8(AcceptedRangeHint(
@@ -523,9 +523,9 @@ void TFMain::showValidation(const TValidationResult& result, const std::string& 
 
 void TFMain::refreshInputMarks() {
     // Each mark stays while its field is refused as the texts stand, and follows the reason.
-    const std::array<TValidationFault, 7> faults = FieldFaults(ports->inputs);
+    const std::array<TValidationFault, 7> faults = FieldFaults(ports_->inputs);
     for (int i = 0; i < 7; ++i) {
-        if (inputMarks[i] != TValidationFault::None && inputMarks[i] != faults[i]) {
+        if (inputMarks_[i] != TValidationFault::None && inputMarks_[i] != faults[i]) {
             markInput(static_cast<TInputField>(i), faults[i]);
         }
     }
@@ -585,8 +585,8 @@ void TFMain::URLlblPClick() {
 
 void TFMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!placed) {
-        placed = true;
+    if (!placed_) {
+        placed_ = true;
         placeOnScreen();
         // A window manager tells the frame's size only after the window is mapped; the window is
         // placed again once it is known, unless the user has moved or sized it meanwhile.

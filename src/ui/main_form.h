@@ -117,7 +117,7 @@ public:
 
     // `DataFolder`: the folder "data" beside the program file, where Save As opens.
     const std::string& DataFolder() const;
-    TMainCalculation& Calculation() { return *calculation; }
+    TMainCalculation& Calculation() { return *calculation_; }
 
     // Event handlers, named after their control and event.
     void FormCreate();
@@ -160,9 +160,9 @@ private:
     void markInput(TInputField field, TValidationFault fault);
     void refreshInputMarks();
 
-    std::unique_ptr<TMainWindowPorts> ports;
-    std::unique_ptr<TMainCalculation> calculation;
-    bool placed = false;
+    std::unique_ptr<TMainWindowPorts> ports_;
+    std::unique_ptr<TMainCalculation> calculation_;
+    bool placed_ = false;
     // The fault each input field is marked for, indexed by TInputField.
-    std::array<TValidationFault, 7> inputMarks{};
+    std::array<TValidationFault, 7> inputMarks_{};
 };
