@@ -6,7 +6,7 @@ VK_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev libjpeg-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xauth libxtst-dev
   fonts-liberation fonts-crosextra-carlito fonts-dejavu-core
 )
@@ -35,14 +35,32 @@ vk_ensure_packages() {
   apt-get install -y -qq --no-install-recommends $missing
 }
 
-# vk_build <dir> [cmake options...]: configure once, then build incrementally.
+# vk_build <preset>: configure once with a preset of CMakePresets.json (build, sanitize, fuzz,
+# bench), then build incrementally.
 vk_build() {
-  local dir=$1
-  shift
+  local preset=$1
+  local dir=build
+  [ "$preset" != build ] && dir="build-$preset"
   if [ ! -f "$VK_ROOT/$dir/build.ninja" ]; then
-    cmake -S "$VK_ROOT" -B "$VK_ROOT/$dir" -G Ninja "$@"
+    (cd "$VK_ROOT" && cmake --preset "$preset")
   fi
-  cmake --build "$VK_ROOT/$dir"
+  (cd "$VK_ROOT" && cmake --build --preset "$preset")
+}
+
+# vk_check_format: every C++ file of the project as clang-format makes it with the repository's
+# .clang-format; names the files that are not and fails.
+vk_check_format() {
+  local files unformatted
+  mapfile -t files < <(cd "$VK_ROOT" && find src tests bench fuzz -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
+  unformatted=$(cd "$VK_ROOT" && clang-format --dry-run --Werror "${files[@]}" 2>&1 |
+    sed -n 's/^\([^:]*\):[0-9]*:[0-9]*: error: .*clang-format-violations.*/\1/p' | sort -u)
+  if [ -n "$unformatted" ]; then
+    echo "These files are not formatted as .clang-format says:" >&2
+    echo "$unformatted" | sed 's/^/  /' >&2
+    echo "Format them with: clang-format -i <file>..." >&2
+    return 1
+  fi
+  echo "Format: ${#files[@]} C++ files as .clang-format says"
 }
 
 # vk_start_xvfb: starts a private virtual X server for the display tests, with its own access
