@@ -21,20 +21,20 @@ struct Inputs : InputFieldsPort {
     Extended n1 = 1, k1 = 0, n2 = 2, k2 = 1, lo = 0, hi = 90, res = 0.001L;
     Extended Value(TInputField f) override {
         switch (f) {
-        case TInputField::edN1:
+        case TInputField::N1:
             return n1;
-        case TInputField::edN2:
+        case TInputField::N2:
             return n2;
-        case TInputField::edAngleMin:
+        case TInputField::AngleMin:
             return lo;
-        case TInputField::edAngleMax:
+        case TInputField::AngleMax:
             return hi;
         default:
             return res;
         }
     }
     std::string Text(TInputField f) const override {
-        return FormatGeneral(f == TInputField::edK1 ? k1 : k2, 18, 2);
+        return FormatGeneral(f == TInputField::K1 ? k1 : k2, 18, 2);
     }
     Extended MinValue(TInputField) const override { return 0.001L; }
     Extended MaxValue(TInputField) const override { return 10; }
@@ -84,9 +84,9 @@ struct Window {
 
 void BM_PlotRun90001Absorbing(benchmark::State& state) {
     Window w;
-    w.workflow.btnPlotClick(); // the rows' storage exists from the first run on
+    w.workflow.RunPlot(); // the rows' storage exists from the first run on
     for (auto _ : state) {
-        w.workflow.btnPlotClick();
+        w.workflow.RunPlot();
     }
     state.counters["points"] = static_cast<double>(w.chR.SeriesAtPosition(0).PointCount());
 }
@@ -96,9 +96,9 @@ void BM_PlotRunDefault91(benchmark::State& state) {
     Window w;
     w.inputs.k2 = 0;
     w.inputs.res = 1;
-    w.workflow.btnPlotClick();
+    w.workflow.RunPlot();
     for (auto _ : state) {
-        w.workflow.btnPlotClick();
+        w.workflow.RunPlot();
     }
 }
 BENCHMARK(BM_PlotRunDefault91)->Unit(benchmark::kMicrosecond);
@@ -193,13 +193,13 @@ BENCHMARK(BM_PartChartPoints)->Unit(benchmark::kMillisecond);
 
 void BM_Export90001Lines(benchmark::State& state) {
     Window w;
-    w.workflow.btnPlotClick();
+    w.workflow.RunPlot();
     char path[] = "/tmp/vk_bench_export_XXXXXX";
     const int fd = mkstemp(path);
     close(fd);
     w.dialogs.path = path;
     for (auto _ : state) {
-        w.workflow.btnSaveClick();
+        w.workflow.SaveActivePage();
     }
     std::remove(path);
 }

@@ -44,16 +44,16 @@ Extended TMainCalculation::AngleRes() const {
     return workflow_->Params().AngleRes;
 }
 
-void TMainCalculation::btnPlotClick() {
-    workflow_->btnPlotClick();
+void TMainCalculation::RunPlot() {
+    workflow_->RunPlot();
 }
 
 void TMainCalculation::AutomaticRun() {
     workflow_->AutomaticRun();
 }
 
-void TMainCalculation::btnSaveClick() {
-    workflow_->btnSaveClick();
+void TMainCalculation::SaveActivePage() {
+    workflow_->SaveActivePage();
 }
 
 TChart* CreateResultChart(TResultPage page, QWidget* parent) {

@@ -33,10 +33,10 @@ public:
     void ResizeTables();
     bool ValidateInputs(std::string& message);
     Extended AngleRes() const;
-    void btnPlotClick();
+    void RunPlot();
     // A run after a change of an input: a reversed range opens no message box.
     void AutomaticRun();
-    void btnSaveClick();
+    void SaveActivePage();
 
 private:
     std::unique_ptr<CalculationWorkflow> workflow_;

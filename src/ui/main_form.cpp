@@ -441,7 +441,7 @@ void TFMain::FormCreate() {
 }
 
 void TFMain::btnPlotClick() {
-    calculation_->btnPlotClick();
+    calculation_->RunPlot();
 }
 
 void TFMain::automaticRecalculation() {
@@ -488,7 +488,7 @@ void TFMain::edAngleResChange() {
 }
 
 void TFMain::btnSaveClick() {
-    calculation_->btnSaveClick();
+    calculation_->SaveActivePage();
 }
 
 TVkSpinEdit* TFMain::inputField(TInputField field) const {
@@ -509,8 +509,8 @@ void TFMain::markInput(TInputField field, TValidationFault fault) {
 
 void TFMain::showValidation(const TValidationResult& result, const std::string& message) {
     if (result.Fault == TValidationFault::ReversedRange) {
-        markInput(TInputField::edAngleMin, result.Fault);
-        markInput(TInputField::edAngleMax, result.Fault);
+        markInput(TInputField::AngleMin, result.Fault);
+        markInput(TInputField::AngleMax, result.Fault);
     } else if (result.Fault != TValidationFault::None) {
         markInput(result.Field, result.Fault);
     }
@@ -529,7 +529,7 @@ void TFMain::refreshInputMarks() {
             markInput(static_cast<TInputField>(i), faults[i]);
         }
     }
-    if (faults[static_cast<int>(TInputField::edAngleMin)] != TValidationFault::ReversedRange) {
+    if (faults[static_cast<int>(TInputField::AngleMin)] != TValidationFault::ReversedRange) {
         VkStatusPane2->hide();
         VkStatusPane2->SetCaption(QString());
     }
