@@ -63,6 +63,43 @@ vk_check_format() {
   echo "Format: ${#files[@]} C++ files as .clang-format says"
 }
 
+# vk_check_layers: the includes of each layer stay within what docs/architecture.md allows it
+# (the layers below it), and the core layers include no Qt header.
+vk_check_layers() {
+  # folder:the included paths it may name (regular expressions); a header of its own folder
+  # named without a folder is always allowed.
+  local rules=(
+    "src/numtext:numtext/.*"
+    "src/optics:(numtext|optics)/.*"
+    "src/chart/model:(numtext|chart/model)/.*"
+    "src/controls/model:controls/model/.*"
+    "src/workflow:(numtext|optics|chart/model|workflow)/.*"
+    "src/chart:(numtext|chart/model)/.*|chart/[a-z_]+\\.h"
+    "src/chart/editor:(numtext|chart)/.*"
+    "src/controls:(numtext|controls)/.*"
+  )
+  local rule dir allowed bad status=0
+  for rule in "${rules[@]}"; do
+    dir=${rule%%:*}
+    allowed=${rule#*:}
+    bad=$(cd "$VK_ROOT" && find "$dir" -maxdepth 1 -type f \( -name '*.cpp' -o -name '*.h' \) \
+      -exec grep -HE '^#include "' {} + | grep -vE "#include \"(($allowed)|[a-z_]+\\.h)\"" || true)
+    case $dir in
+    src/numtext | src/optics | src/chart/model | src/controls/model | src/workflow)
+      bad=$(printf '%s\n%s' "$bad" "$(cd "$VK_ROOT" && find "$dir" -maxdepth 1 -type f \
+        \( -name '*.cpp' -o -name '*.h' \) -exec grep -HE '^#include <Q' {} + || true)")
+      bad=$(echo "$bad" | sed '/^$/d')
+      ;;
+    esac
+    if [ -n "$bad" ]; then
+      echo "Includes that $dir may not have (docs/architecture.md):" >&2
+      echo "$bad" | sed 's/^/  /' >&2
+      status=1
+    fi
+  done
+  return $status
+}
+
 # vk_start_xvfb: starts a private virtual X server for the display tests, with its own access
 # cookie and no TCP port, and exports DISPLAY and XAUTHORITY for it. The server picks a free
 # display number itself and is stopped when the calling script exits.

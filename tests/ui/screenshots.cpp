@@ -1,6 +1,6 @@
 // Takes the screenshots under docs/: the main window after the default run on each page, a run
 // with absorbing media, maximized, the About window and a balloon hint over a header cell.
-// Run under a virtual display: tests/ui/take-screenshots.sh.
+// Run under a virtual display: scripts/pictures.
 #include "modal_driver.h"
 
 #include "controls/bit_button.h"
