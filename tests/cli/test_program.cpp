@@ -8,11 +8,16 @@
 #include <thread>
 #include <unistd.h>
 
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 
 #include "cli/program_version.h"
 #include "cli_fixture.h"
+#include "controls/page_control.h"
 #include "controls/spin_edit.h"
+#include "modal_driver.h"
 #include "ui/about_form.h"
 #include "ui/application.h"
 #include "ui/main_form.h"
@@ -184,6 +189,58 @@ TEST(Window, StartValuesAreTheCommandLinesDefaults) {
         EXPECT_EQ(edit->Value(), start.Value) << name;
         EXPECT_EQ(edit->Min(), start.Min) << name;
         EXPECT_EQ(edit->Max(), start.Max) << name;
+    }
+}
+
+TEST(Window, SaveAsOfTheShownWindowWritesTheBatchExport) {
+    // The window at its start size, its inputs typed, Plot and Save As through the real dialog:
+    // the file holds the summary lines as the area shows them, which are the batch run's lines
+    // as long as none is wider than the area (up to about 85 characters here).
+    TFMain window;
+    window.show();
+    QApplication::processEvents();
+    struct Case {
+        std::vector<QString> texts; // n1 k1 n2 k2 min max res
+        int page;
+        const char* arguments;
+    };
+    const Case cases[] = {
+        {{"1", "0", "2", "0", "0", "90", "1"}, 0, "--page R"},
+        {{"1.2345678", "0.12345678", "2.4567891", "0.000012345678", "0", "90", "0.5"},
+         2,
+         "--n1 1.2345678 --k1 0.12345678 --n2 2.4567891 --k2 0.000012345678 --res 0.5 --page P"},
+        {{"1.5", "0", "1", "0", "12.5", "77.25", "0.25"},
+         1,
+         "--n1 1.5 --n2 1 --min 12.5 --max 77.25 --res 0.25 --page T"},
+    };
+    TempFolder folder;
+    TVkSpinEdit* edits[] = {window.edN1,       window.edK1,       window.edN2,      window.edK2,
+                            window.edAngleMin, window.edAngleMax, window.edAngleRes};
+    int saves = 0;
+    for (const Case& c : cases) {
+        for (int i = 0; i < 7; ++i) {
+            edits[i]->setText(c.texts[i]);
+        }
+        window.btnPlotClick();
+        window.pc->SetActivePageIndex(c.page);
+        // A new name each time: an existing one would ask before it is replaced.
+        const fs::path file = folder / ("window" + std::to_string(++saves) + ".txt");
+        const QString path = QString::fromStdString(file.string());
+        bool shown = false;
+        WhenModalAppears<QFileDialog>([&](QFileDialog* dialog) {
+            shown = true;
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(path);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        window.btnSaveClick();
+        ASSERT_TRUE(shown) << c.arguments;
+        const std::string saved = ReadBytes(file);
+        ASSERT_FALSE(saved.empty()) << c.arguments;
+        const CliRun run = RunCli(Words(std::string(c.arguments) + " --output -"));
+        EXPECT_EQ(run.code, kExitDone) << run.err;
+        EXPECT_EQ(run.out, saved) << c.arguments;
     }
 }
 
