@@ -303,6 +303,15 @@ TEST(BatchExport, NewFilesGetTheUsualPermissionsAndLinksAreFollowed) {
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                   fs::perms::others_read);
 
+    // A name without a folder is written in the current folder, its temporary file as well.
+    const fs::path current = fs::current_path();
+    fs::current_path(folder.path());
+    const CliRun relative = RunCli({"--page", "P", "--output", "relative.txt"});
+    fs::current_path(current);
+    EXPECT_EQ(relative.code, kExitDone) << relative.err;
+    EXPECT_EQ(ReadBytes(folder / "relative.txt"), Golden("default_polarization.txt"));
+    fs::remove(folder / "relative.txt");
+
     // As Save As writes through a link into its file, the link stays a link.
     fs::create_directory(folder / "real");
     std::ofstream(folder / "real" / "data.txt") << "old";

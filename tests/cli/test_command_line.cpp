@@ -154,11 +154,15 @@ TEST(CommandLine, HelpAndVersionOnStandardOutput) {
 }
 
 TEST(CommandLine, StandardOutputThatRefusesIsAFailedRun) {
-    std::FILE* err = std::tmpfile();
     std::FILE* readOnly = std::fopen("/dev/null", "r"); // writing to it fails with EBADF
     ASSERT_NE(readOnly, nullptr);
-    EXPECT_EQ(RunCommandLine({"--version"}, fileno(readOnly), fileno(err)), kExitWriteFailed);
-    EXPECT_EQ(ReadStream(err), "vitreo-k: I/O error 9.\n");
+    for (const char* arguments :
+         {"--version", "--help", "--summary", "--output -", "--format csv --output -"}) {
+        std::FILE* err = std::tmpfile();
+        EXPECT_EQ(RunCommandLine(Words(arguments), fileno(readOnly), fileno(err)), kExitWriteFailed)
+            << arguments;
+        EXPECT_EQ(ReadStream(err), "vitreo-k: I/O error 9.\n") << arguments;
+    }
     std::fclose(readOnly);
 }
 
