@@ -9,6 +9,7 @@ VK_PACKAGES=(
   clang libclang-rt-14-dev clang-format
   xvfb xauth libxtst-dev
   fonts-liberation fonts-crosextra-carlito fonts-dejavu-core
+  dpkg-dev file desktop-file-utils appstream groff-base
 )
 
 vk_missing_packages() {
@@ -74,6 +75,7 @@ vk_check_layers() {
     "src/chart/model:(numtext|chart/model)/.*"
     "src/controls/model:controls/model/.*"
     "src/workflow:(numtext|optics|chart/model|workflow)/.*"
+    "src/cli:(numtext|optics|chart/model|workflow|cli)/.*"
     "src/chart:(numtext|chart/model)/.*|chart/[a-z_]+\\.h"
     "src/chart/editor:(numtext|chart)/.*"
     "src/controls:(numtext|controls)/.*"
@@ -85,7 +87,7 @@ vk_check_layers() {
     bad=$(cd "$VK_ROOT" && find "$dir" -maxdepth 1 -type f \( -name '*.cpp' -o -name '*.h' \) \
       -exec grep -HE '^#include "' {} + | grep -vE "#include \"(($allowed)|[a-z_]+\\.h)\"" || true)
     case $dir in
-    src/numtext | src/optics | src/chart/model | src/controls/model | src/workflow)
+    src/numtext | src/optics | src/chart/model | src/controls/model | src/workflow | src/cli)
       bad=$(printf '%s\n%s' "$bad" "$(cd "$VK_ROOT" && find "$dir" -maxdepth 1 -type f \
         \( -name '*.cpp' -o -name '*.h' \) -exec grep -HE '^#include <Q' {} + || true)")
       bad=$(echo "$bad" | sed '/^$/d')
