@@ -7,7 +7,7 @@
 
 #include "controls/string_grid.h"
 #include "controls/system_colours.h"
-#include "offscreen_app.h"
+#include "qt_test_app.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ void SetUpTable(TVkStringGrid& grid) {
 // The reflectance table's share of a plot run at the finest resolution: the row count, then
 // every data row blanked and written through the grid, then the one repaint that follows.
 void BM_GridPlotRunThroughTheWidget(benchmark::State& state) {
-    OffscreenApp();
+    TestApp();
     TVkStringGrid grid;
     SetUpTable(grid);
     grid.show();
@@ -48,7 +48,7 @@ BENCHMARK(BM_GridPlotRunThroughTheWidget)->Unit(benchmark::kMillisecond);
 
 // One scroll step anywhere in a table of 90001 rows: move the top row and paint the cells.
 void BM_GridScrollAndPaint(benchmark::State& state) {
-    OffscreenApp();
+    TestApp();
     TVkStringGrid grid;
     SetUpTable(grid);
     grid.SetRowCount(kRows + 1);
