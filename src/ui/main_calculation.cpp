@@ -78,6 +78,7 @@ QWidget* ChartWidget(TChart* chart) {
 
 TChartEditor* CreateMainChartEditor(QWidget* owner) {
     auto* editor = new TChartEditor(owner);
+    editor->setObjectName(QStringLiteral("ce"));
     editor->Title = QStringLiteral("Edit Graph");
     editor->HideTabs = {TChartEditorTab::cetGeneral,      TChartEditorTab::cetPaging,
                         TChartEditorTab::cetWalls,        TChartEditorTab::cet3D,

@@ -24,7 +24,7 @@ private:
     std::array<TVkSpinEdit*, 7> fields_;
 };
 
-// The summary area Memo1: its lines as written and as they are shown, wrapped at its width.
+// The summary area (Memo1): its lines as written and as they are shown, wrapped at its width.
 class TMemoSummary : public SummaryPort {
 public:
     explicit TMemoSummary(TVkMemo* memo) : memo_(memo) {}

@@ -222,7 +222,7 @@ TEST(Window, SaveAsOfTheShownWindowWritesTheBatchExport) {
             edits[i]->setText(c.texts[i]);
         }
         window.btnPlotClick();
-        window.pc->SetActivePageIndex(c.page);
+        window.resultPages->SetActivePageIndex(c.page);
         // A new name each time: an existing one would ask before it is replaced.
         const fs::path file = folder / ("window" + std::to_string(++saves) + ".txt");
         const QString path = QString::fromStdString(file.string());

@@ -285,13 +285,13 @@ TEST(MainWindowHeldButton, ReversingTheRangeByHoldingMaxDownGivesOneBoxThenQuiet
         released = true;
     }
     const QString text = w.edAngleMax->text();
-    const QString summary = w.Memo1->toPlainText();
+    const QString summary = w.summary->toPlainText();
     const int boxes = watch.Count();
     EXPECT_LE(boxes, 1);
     EXPECT_TRUE(vkx::StaysTrue(
         [&] {
             return watch.Count() == boxes && w.edAngleMax->text() == text &&
-                   w.Memo1->toPlainText() == summary;
+                   w.summary->toPlainText() == summary;
         },
         1000))
         << watch.Count() << " boxes; Max now " << w.edAngleMax->text().toStdString();
@@ -305,7 +305,7 @@ TEST(MainWindowWheel, StepsTheFocusedFieldWhereverThePointerIs) {
     ASSERT_TRUE(vkx::ShowActive(&w));
     XInput x;
     x.Click(w.btnPlot); // a run, so that the chart and the table have something to move
-    ASSERT_FALSE(w.Memo1->toPlainText().isEmpty());
+    ASSERT_FALSE(w.summary->toPlainText().isEmpty());
     x.Click(w.edN2);
     ASSERT_TRUE(w.edN2->hasFocus());
     ASSERT_TRUE(w.chReflectance->LeftAxis.AutomaticMinimum);
@@ -322,7 +322,7 @@ TEST(MainWindowWheel, StepsTheFocusedFieldWhereverThePointerIs) {
         {"over the field itself", w.edN2, +1, Qt::NoModifier, "2.100"},
         {"over the chart", w.chReflectance, +1, Qt::NoModifier, "2.200"},
         {"over the table", w.sgReflectance, -1, Qt::NoModifier, "2.100"},
-        {"over the summary", w.Memo1, +2, Qt::NoModifier, "2.300"},
+        {"over the summary", w.summary, +2, Qt::NoModifier, "2.300"},
         {"over another field", w.edK1, -1, Qt::NoModifier, "2.200"},
         {"over the left panel, with Ctrl", w.cbAutoCompute, +1, Qt::ControlModifier, "12.200"},
     };
@@ -337,7 +337,7 @@ TEST(MainWindowWheel, StepsTheFocusedFieldWhereverThePointerIs) {
     EXPECT_TRUE(w.chReflectance->LeftAxis.AutomaticMaximum);
     EXPECT_EQ(w.sgReflectance->TopRow(), topRow);
     EXPECT_EQ(w.edK1->text(), shown("0.0000000"));
-    EXPECT_EQ(w.Memo1->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(w.summary->verticalScrollBar()->value(), 0);
 
     // With the focus elsewhere the fields leave the wheel alone.
     x.Click(w.sgReflectance);

@@ -62,15 +62,15 @@ int main(int argc, char** argv) {
     settle();
     const QRect frame = window.frameGeometry();
     saveScreen(QStringLiteral("reflectance"), frame);
-    window.pc->SetActivePageIndex(1);
+    window.resultPages->SetActivePageIndex(1);
     settle();
     saveScreen(QStringLiteral("transmittance"), frame);
-    window.pc->SetActivePageIndex(2);
+    window.resultPages->SetActivePageIndex(2);
     settle();
     saveScreen(QStringLiteral("polarization"), frame);
 
     // A balloon over the Rp header of the reflectance table.
-    window.pc->SetActivePageIndex(0);
+    window.resultPages->SetActivePageIndex(0);
     settle();
     TVkStringGrid* grid = window.sgReflectance;
     window.activateWindow();
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
     settle(1500);
     // The balloon opens above the header, over the window's top edge.
     saveScreen(QStringLiteral("balloon-hint"), frame.adjusted(0, -90, 0, 0));
-    QTest::mouseMove(window.Memo1, QPoint(20, 20));
+    QTest::mouseMove(window.summary, QPoint(20, 20));
     settle(300);
 
     // Absorbing medium 2: the summary reports the pseudo-Brewster angle.

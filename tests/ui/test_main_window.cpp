@@ -2,6 +2,7 @@
 // controls with QTest, with the real message boxes and the real save dialog.
 #include "modal_driver.h"
 
+#include "chart/editor/chart_editor.h"
 #include "chart_probe.h"
 #include "controls/balloon_hints.h"
 #include "controls/bit_button.h"
@@ -82,9 +83,9 @@ TEST_F(MainWindow, StartsInTheDeclaredStateWithoutARun) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Vitreo-K"));
     EXPECT_EQ(w.frameGeometry().size(), QSize(1000, 600));
     EXPECT_EQ(w.minimumSize(), w.size()); // no frame offscreen: the minimum is 1000 x 600
-    EXPECT_EQ(w.pc->ActivePageIndex(), 0);
-    EXPECT_EQ(w.pc->PageCount(), 3);
-    EXPECT_EQ(w.pc->Pages(1)->Caption(), QStringLiteral("Transmittance"));
+    EXPECT_EQ(w.resultPages->ActivePageIndex(), 0);
+    EXPECT_EQ(w.resultPages->PageCount(), 3);
+    EXPECT_EQ(w.resultPages->Pages(1)->Caption(), QStringLiteral("Transmittance"));
     EXPECT_TRUE(w.cbAutoCompute->isChecked());
     EXPECT_TRUE(w.cbAutoCompute->isEnabled());
 
@@ -120,57 +121,140 @@ TEST_F(MainWindow, StartsInTheDeclaredStateWithoutARun) {
         }
         EXPECT_FALSE(TitleVisible(chart));
     }
-    EXPECT_TRUE(w.Memo1->toPlainText().isEmpty());
-    EXPECT_TRUE(w.Memo1->isReadOnly());
+    EXPECT_TRUE(w.summary->toPlainText().isEmpty());
+    EXPECT_TRUE(w.summary->isReadOnly());
     EXPECT_EQ(QString::fromStdString(w.DataFolder()),
               QCoreApplication::applicationDirPath() + QStringLiteral("/data"));
     EXPECT_EQ(QString::fromStdString(w.Calculation().Workflow().DocumentsFolder()),
               QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 
+// Every widget answers to the name it had when the window was designed, whatever its member is
+// called now, so that a control can be traced by either.
+TEST_F(MainWindow, EveryWidgetKeepsItsDesignNameAsObjectName) {
+    TFMain& w = *window;
+    const std::pair<const char*, QObject*> names[] = {
+        {"pLeft", w.inputPanel},
+        {"gb1", w.medium1Group},
+        {"gb2", w.medium2Group},
+        {"gb3", w.angleGroup},
+        {"Label1", w.n1Label},
+        {"Label5", w.k1Label},
+        {"Label3", w.n2Label},
+        {"Label7", w.k2Label},
+        {"Label6", w.angleMinLabel},
+        {"Label8", w.angleMaxLabel},
+        {"Label9", w.angleResLabel},
+        {"edN1", w.edN1},
+        {"edK1", w.edK1},
+        {"edN2", w.edN2},
+        {"edK2", w.edK2},
+        {"edAngleMin", w.edAngleMin},
+        {"edAngleMax", w.edAngleMax},
+        {"edAngleRes", w.edAngleRes},
+        {"cbAutoCompute", w.cbAutoCompute},
+        {"btnPlot", w.btnPlot},
+        {"VkStatusBar1", w.statusBar},
+        {"VkStatusPane1", w.productPane},
+        {"VkStatusPane2", w.validationPane},
+        {"VkClockStatus1", w.statusClock},
+        {"Panel1", w.resultArea},
+        {"pc", w.resultPages},
+        {"Panel3", w.bottomPanel},
+        {"Memo1", w.summary},
+        {"VkPanel5", w.commandPanel},
+        {"Label2", w.visitLabel},
+        {"VkURLLabel2", w.webLink},
+        {"btnSave", w.btnSave},
+        {"btnAbout", w.btnAbout},
+        {"btnClose", w.btnClose},
+        {"tsReflectance", w.tsReflectance},
+        {"VkPanel2", w.reflectanceChartArea},
+        {"chReflectance", ChartWidget(w.chReflectance)},
+        {"VkPanel11", w.reflectanceLinkStrip},
+        {"URLlblR", w.reflectanceEditLink},
+        {"VkSizePanel1", w.reflectanceTablePanel},
+        {"sgReflectance", w.sgReflectance},
+        {"tsTransmittance", w.tsTransmittance},
+        {"VkPanel4", w.transmittanceChartArea},
+        {"chTransmittance", ChartWidget(w.chTransmittance)},
+        {"VkPanel12", w.transmittanceLinkStrip},
+        {"URLlblT", w.transmittanceEditLink},
+        {"VkSizePanel2", w.transmittanceTablePanel},
+        {"sgTransmittance", w.sgTransmittance},
+        {"tsPolarization", w.tsPolarization},
+        {"VkPanel13", w.polarizationChartArea},
+        {"chPolarization", ChartWidget(w.chPolarization)},
+        {"VkPanel14", w.polarizationLinkStrip},
+        {"URLlblP", w.polarizationEditLink},
+        {"VkSizePanel3", w.polarizationTablePanel},
+        {"sgPolarization", w.sgPolarization},
+        {"VkBalloonHints1", w.balloonHints},
+        {"ce", w.chartEditor}};
+    for (const auto& [name, member] : names) {
+        ASSERT_NE(member, nullptr) << name;
+        EXPECT_EQ(w.findChildren<QObject*>(QString::fromLatin1(name)), QList<QObject*>{member})
+            << name;
+    }
+
+    TFAbout about(&w);
+    const std::pair<const char*, QObject*> aboutNames[] = {
+        {"VkPanel1", about.picturePanel}, {"Image1", about.picture},
+        {"VkLabel1", about.productName},  {"Label3", about.description},
+        {"Image2", about.emblem},         {"Label4", about.version},
+        {"VkURLLabel1", about.webLink}};
+    for (const auto& [name, member] : aboutNames) {
+        ASSERT_NE(member, nullptr) << name;
+        EXPECT_EQ(about.findChildren<QObject*>(QString::fromLatin1(name)), QList<QObject*>{member})
+            << name;
+    }
+}
+
 TEST_F(MainWindow, KeepsItsLayoutAndTabOrder) {
     TFMain& w = *window;
     // At 1000 x 600 without a frame the client is 8 x 34 pixels larger than the design's
     // 992 x 566, and the anchored controls follow.
-    EXPECT_EQ(w.pLeft->geometry(), QRect(0, 0, 216, w.height() - 19));
+    EXPECT_EQ(w.inputPanel->geometry(), QRect(0, 0, 216, w.height() - 19));
     EXPECT_EQ(w.edN1->geometry(), QRect(45, 47, 121, 21));
     EXPECT_EQ(w.edAngleRes->geometry(), QRect(124, 94, 70, 21));
-    EXPECT_EQ(w.gb3->geometry(), QRect(2, 242, 212, 134));
-    EXPECT_EQ(w.pLeft->height() - w.btnPlot->geometry().bottom(), 547 - 525);
-    EXPECT_EQ(w.VkStatusBar1->geometry(), QRect(0, w.height() - 19, w.width(), 19));
-    EXPECT_EQ(w.VkSizePanel1->width(), 317);
-    EXPECT_EQ(w.VkSizePanel2->width(), 260);
+    EXPECT_EQ(w.angleGroup->geometry(), QRect(2, 242, 212, 134));
+    EXPECT_EQ(w.inputPanel->height() - w.btnPlot->geometry().bottom(), 547 - 525);
+    EXPECT_EQ(w.statusBar->geometry(), QRect(0, w.height() - 19, w.width(), 19));
+    EXPECT_EQ(w.reflectanceTablePanel->width(), 317);
+    EXPECT_EQ(w.transmittanceTablePanel->width(), 260);
 
     // Larger: the charts and the summary widen, the tables and the left panel keep their
     // widths, and the buttons keep their distance to the bottom right corner.
     const QPoint closeFromCorner = QPoint(w.width(), w.height()) - w.btnClose->mapTo(&w, QPoint());
     const int chartWidth = AsWidget(w.chReflectance)->width();
-    const int memoWidth = w.Memo1->width();
+    const int memoWidth = w.summary->width();
     w.resize(w.width() + 300, w.height() + 200);
     QApplication::processEvents();
     EXPECT_EQ(QPoint(w.width(), w.height()) - w.btnClose->mapTo(&w, QPoint()), closeFromCorner);
     EXPECT_EQ(AsWidget(w.chReflectance)->width(), chartWidth + 300);
-    EXPECT_EQ(w.Memo1->width(), memoWidth + 300);
-    EXPECT_EQ(w.VkSizePanel1->width(), 317);
-    EXPECT_EQ(w.pLeft->width(), 216);
+    EXPECT_EQ(w.summary->width(), memoWidth + 300);
+    EXPECT_EQ(w.reflectanceTablePanel->width(), 317);
+    EXPECT_EQ(w.inputPanel->width(), 216);
     // Collapsing a table panel with its hot spot gives its room to the chart, and reopening
     // takes it back.
     const int wideChart = AsWidget(w.chReflectance)->width();
-    const QPoint spot = w.VkSizePanel1->HotSpotRect().center();
-    QTest::mouseClick(w.VkSizePanel1, Qt::LeftButton, {}, spot);
-    EXPECT_EQ(w.VkSizePanel1->width(), w.VkSizePanel1->ClosedWidth());
-    EXPECT_EQ(AsWidget(w.chReflectance)->width(), wideChart + 317 - w.VkSizePanel1->width());
-    QTest::mouseClick(w.VkSizePanel1, Qt::LeftButton, {}, w.VkSizePanel1->HotSpotRect().center());
-    EXPECT_EQ(w.VkSizePanel1->width(), 317);
+    const QPoint spot = w.reflectanceTablePanel->HotSpotRect().center();
+    QTest::mouseClick(w.reflectanceTablePanel, Qt::LeftButton, {}, spot);
+    EXPECT_EQ(w.reflectanceTablePanel->width(), w.reflectanceTablePanel->ClosedWidth());
+    EXPECT_EQ(AsWidget(w.chReflectance)->width(),
+              wideChart + 317 - w.reflectanceTablePanel->width());
+    QTest::mouseClick(w.reflectanceTablePanel, Qt::LeftButton, {},
+                      w.reflectanceTablePanel->HotSpotRect().center());
+    EXPECT_EQ(w.reflectanceTablePanel->width(), 317);
     EXPECT_EQ(AsWidget(w.chReflectance)->width(), wideChart);
     // Never smaller than 1000 x 600.
     w.resize(400, 300);
     EXPECT_GE(w.frameGeometry().width(), 1000);
     EXPECT_GE(w.frameGeometry().height(), 600);
 
-    const QWidget* order[] = {w.edN1,       w.edK1,       w.edN2,         w.edK2,
-                              w.edAngleMin, w.edAngleMax, w.edAngleRes,   w.cbAutoCompute,
-                              w.btnPlot,    w.pc,         w.sgReflectance};
+    const QWidget* order[] = {w.edN1,       w.edK1,        w.edN2,         w.edK2,
+                              w.edAngleMin, w.edAngleMax,  w.edAngleRes,   w.cbAutoCompute,
+                              w.btnPlot,    w.resultPages, w.sgReflectance};
     w.edN1->setFocus();
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -196,7 +280,7 @@ TEST_F(MainWindow, PlotRunsTheDefaultInputs) {
     }
     EXPECT_EQ(w.sgReflectance->Cells(0, 46), shown("45.000"));
     EXPECT_EQ(w.sgReflectance->Cells(0, 91), shown("90.000"));
-    const QStringList lines = memoLines(w.Memo1);
+    const QStringList lines = memoLines(w.summary);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral(";   91 points")));
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Brewster Angle = ")));
@@ -208,7 +292,7 @@ TEST_F(MainWindow, AStepOfN2ReplotsWhileAutomatic) {
     TFMain& w = *window;
     click(w.edN2->Button(sbUp));
     EXPECT_EQ(w.edN2->text(), shown("2.100"));
-    const QStringList lines = memoLines(w.Memo1);
+    const QStringList lines = memoLines(w.summary);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[0].contains(QStringLiteral("n2 = ") + shown("2.10000")))
         << lines[0].toStdString();
@@ -216,11 +300,11 @@ TEST_F(MainWindow, AStepOfN2ReplotsWhileAutomatic) {
 
     // Every keystroke is a run: typing 1.5 runs for 1, for "1." and for 1.5.
     typeInto(w.edN2, "1.5");
-    EXPECT_TRUE(memoLines(w.Memo1)[0].contains(QStringLiteral("n2 = ") + shown("1.50000")));
-    EXPECT_EQ(memoLines(w.Memo1).size(), 3);
+    EXPECT_TRUE(memoLines(w.summary)[0].contains(QStringLiteral("n2 = ") + shown("1.50000")));
+    EXPECT_EQ(memoLines(w.summary).size(), 3);
     // From a denser medium into a thinner one: a critical angle, a fourth line.
     typeInto(w.edN1, "2");
-    EXPECT_EQ(memoLines(w.Memo1).size(), 4);
+    EXPECT_EQ(memoLines(w.summary).size(), 4);
 }
 
 TEST_F(MainWindow, WithoutAutomaticCalculationOnlyTheResolutionResizesTheTables) {
@@ -230,14 +314,14 @@ TEST_F(MainWindow, WithoutAutomaticCalculationOnlyTheResolutionResizesTheTables)
     typeInto(w.edN2, "3");
     typeInto(w.edK1, "0.5");
     typeInto(w.edAngleMax, "45");
-    EXPECT_TRUE(w.Memo1->toPlainText().isEmpty());
+    EXPECT_TRUE(w.summary->toPlainText().isEmpty());
     EXPECT_EQ(pointCounts(w.chReflectance)[0], 0u);
     EXPECT_EQ(w.sgReflectance->RowCount(), 92);
 
     typeInto(w.edAngleRes, "5");
     EXPECT_EQ(w.sgReflectance->RowCount(), 11); // 0 to 45 at 5: 10 points and the header
     EXPECT_EQ(w.sgPolarization->RowCount(), 11);
-    EXPECT_TRUE(w.Memo1->toPlainText().isEmpty());
+    EXPECT_TRUE(w.summary->toPlainText().isEmpty());
 
     click(w.btnPlot);
     EXPECT_EQ(pointCounts(w.chTransmittance), (std::vector<std::size_t>{10, 10, 10}));
@@ -252,13 +336,13 @@ TEST_F(MainWindow, AFineResolutionSwitchesAutomaticCalculationOff) {
     for (TVkStringGrid* grid : {w.sgReflectance, w.sgTransmittance, w.sgPolarization}) {
         EXPECT_EQ(grid->RowCount(), 1802);
     }
-    EXPECT_TRUE(w.Memo1->toPlainText().isEmpty()); // no run
+    EXPECT_TRUE(w.summary->toPlainText().isEmpty()); // no run
 
     typeInto(w.edAngleRes, "1");
     EXPECT_TRUE(w.cbAutoCompute->isEnabled());
     EXPECT_FALSE(w.cbAutoCompute->isChecked()); // only enabled again
     EXPECT_EQ(w.sgReflectance->RowCount(), 92);
-    EXPECT_TRUE(w.Memo1->toPlainText().isEmpty());
+    EXPECT_TRUE(w.summary->toPlainText().isEmpty());
 }
 
 TEST_F(MainWindow, AResolutionOfExactlyOneTenthStillRunsAutomatically) {
@@ -268,7 +352,7 @@ TEST_F(MainWindow, AResolutionOfExactlyOneTenthStillRunsAutomatically) {
     EXPECT_TRUE(w.cbAutoCompute->isEnabled());
     EXPECT_EQ(pointCounts(w.chReflectance)[0], 901u);
     EXPECT_EQ(w.sgReflectance->RowCount(), 902);
-    EXPECT_TRUE(memoLines(w.Memo1)[0].endsWith(QStringLiteral(";   901 points")));
+    EXPECT_TRUE(memoLines(w.summary)[0].endsWith(QStringLiteral(";   901 points")));
 }
 
 TEST_F(MainWindow, AReversedRangeIsReportedAndChangesNothing) {
@@ -277,7 +361,7 @@ TEST_F(MainWindow, AReversedRangeIsReportedAndChangesNothing) {
     click(w.cbAutoCompute);
     typeInto(w.edAngleMax, "40");
     typeInto(w.edAngleMin, "50");
-    const QString summary = w.Memo1->toPlainText();
+    const QString summary = w.summary->toPlainText();
 
     // Typing the resolution: the message shows in the status bar, no box takes the keyboard.
     int boxes = 0;
@@ -291,8 +375,8 @@ TEST_F(MainWindow, AReversedRangeIsReportedAndChangesNothing) {
     QTest::qWait(300);
     EXPECT_EQ(boxes, 0);
     EXPECT_EQ(w.edAngleRes->text(), QStringLiteral("2"));
-    EXPECT_TRUE(w.VkStatusPane2->isVisible());
-    EXPECT_EQ(w.VkStatusPane2->Caption(),
+    EXPECT_TRUE(w.validationPane->isVisible());
+    EXPECT_EQ(w.validationPane->Caption(),
               QStringLiteral("Min. Incidence Angle cannot be greater than Max. Incidence Angle"));
     EXPECT_EQ(w.sgReflectance->RowCount(), 92);
     EXPECT_FALSE(w.cbAutoCompute->isChecked());
@@ -307,7 +391,7 @@ TEST_F(MainWindow, AReversedRangeIsReportedAndChangesNothing) {
               QStringLiteral("Min. Incidence Angle cannot be greater than Max. Incidence Angle"));
     EXPECT_EQ(fromPlot.caption, QStringLiteral("VITREO-K"));
     EXPECT_EQ(fromPlot.icon, QMessageBox::NoIcon);
-    EXPECT_EQ(w.Memo1->toPlainText(), summary);
+    EXPECT_EQ(w.summary->toPlainText(), summary);
     EXPECT_EQ(pointCounts(w.chReflectance)[0], 91u);
 }
 
@@ -321,7 +405,7 @@ TEST_F(MainWindow, TypedDigitsStayWhenTheFieldIsLeft) {
     const CalculationWorkflow& run = w.Calculation().Workflow();
     ASSERT_TRUE(run.LastRunInputs().has_value());
     EXPECT_EQ(run.LastRunInputs()->n2, ParseDecimal(shown("1.5168").toStdString()));
-    EXPECT_TRUE(memoLines(w.Memo1)[0].contains(QStringLiteral("n2 = ") + shown("1.51680")));
+    EXPECT_TRUE(memoLines(w.summary)[0].contains(QStringLiteral("n2 = ") + shown("1.51680")));
 
     typeInto(w.edN1, "0.00001");
     QTest::keyClick(w.edN1, Qt::Key_Tab);
@@ -343,26 +427,26 @@ TEST_F(MainWindow, TypingARangeOpensNoBoxAndLosesNoKeystroke) {
             box->button(QMessageBox::Ok)->click();
         },
         100);
-    EXPECT_FALSE(w.VkStatusPane2->isVisible());
+    EXPECT_FALSE(w.validationPane->isVisible());
     typeInto(w.edAngleMin, "45");
     w.edAngleMax->setFocus();
     QTest::keyClick(w.edAngleMax, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(w.edAngleMax, QStringLiteral("4"));
-    EXPECT_TRUE(w.VkStatusPane2->isVisible());
-    EXPECT_EQ(w.VkStatusPane2->Caption(),
+    EXPECT_TRUE(w.validationPane->isVisible());
+    EXPECT_EQ(w.validationPane->Caption(),
               QStringLiteral("Min. Incidence Angle cannot be greater than Max. Incidence Angle"));
-    EXPECT_GT(w.VkStatusPane2->width(), 300);
+    EXPECT_GT(w.validationPane->width(), 300);
     QTest::keyClicks(w.edAngleMax, QStringLiteral("5"));
     EXPECT_EQ(w.edAngleMax->text(), QStringLiteral("45"));
-    EXPECT_FALSE(w.VkStatusPane2->isVisible());
-    EXPECT_TRUE(memoLines(w.Memo1)[0].endsWith(QStringLiteral(";   1 points")));
+    EXPECT_FALSE(w.validationPane->isVisible());
+    EXPECT_TRUE(memoLines(w.summary)[0].endsWith(QStringLiteral(";   1 points")));
 
     // A step that reverses the range, and the step back.
     click(w.edAngleMax->Button(sbDown));
     EXPECT_EQ(w.edAngleMax->text(), shown("44.900"));
-    EXPECT_TRUE(w.VkStatusPane2->isVisible());
+    EXPECT_TRUE(w.validationPane->isVisible());
     click(w.edAngleMax->Button(sbUp));
-    EXPECT_FALSE(w.VkStatusPane2->isVisible());
+    EXPECT_FALSE(w.validationPane->isVisible());
     QTest::qWait(1100);
     EXPECT_EQ(boxes, 0);
 }
@@ -372,7 +456,7 @@ TEST_F(MainWindow, TypingARangeOpensNoBoxAndLosesNoKeystroke) {
 TEST_F(MainWindow, ARefusedInputIsMarkedUntilItIsValid) {
     TFMain& w = *window;
     click(w.btnPlot);
-    const QString summary = w.Memo1->toPlainText();
+    const QString summary = w.summary->toPlainText();
     struct Case {
         TVkSpinEdit* edit;
         const char* refused;
@@ -393,7 +477,7 @@ TEST_F(MainWindow, ARefusedInputIsMarkedUntilItIsValid) {
         if (refused.size() == 1) {
             QTest::keyClick(c.edit, Qt::Key_A, Qt::ControlModifier);
         }
-        const QString before = w.Memo1->toPlainText();
+        const QString before = w.summary->toPlainText();
         if (refused.isEmpty()) {
             QTest::keyClick(c.edit, Qt::Key_Backspace);
         } else {
@@ -410,7 +494,7 @@ TEST_F(MainWindow, ARefusedInputIsMarkedUntilItIsValid) {
         EXPECT_EQ(image.pixelColor(0, image.height() / 2), TVkCustomEdit::ErrorMarkColor());
         EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() - 1),
                   TVkCustomEdit::ErrorMarkColor());
-        EXPECT_EQ(w.Memo1->toPlainText(), before) << name; // the run is refused as before
+        EXPECT_EQ(w.summary->toPlainText(), before) << name; // the run is refused as before
 
         typeInto(c.edit, c.accepted);
         EXPECT_FALSE(c.edit->ErrorMark()) << name;
@@ -438,7 +522,7 @@ TEST_F(MainWindow, ARefusedInputIsMarkedUntilItIsValid) {
     EXPECT_TRUE(w.edN1->ErrorMark());
     typeInto(w.edN1, "1.2");
     EXPECT_FALSE(w.edN1->ErrorMark());
-    EXPECT_EQ(w.Memo1->toPlainText(), summary);
+    EXPECT_EQ(w.summary->toPlainText(), summary);
 
     // A reversed range marks both angles.
     typeInto(w.edAngleMin, "50");
@@ -508,7 +592,7 @@ TEST_F(MainWindow, SaveAsWritesTheGoldenFileThroughTheRealDialog) {
     EXPECT_EQ(written, golden);
 
     // The Transmittance page saves its own columns under its own prefix.
-    w.pc->SetActivePageIndex(1);
+    w.resultPages->SetActivePageIndex(1);
     SeenSaveDialog second;
     SaveThroughDialog(folder.filePath(QStringLiteral("t.txt")), second);
     click(w.btnSave);
@@ -599,8 +683,8 @@ TEST_F(MainWindow, AWriteFailureIsShownByTheGeneralErrorHandler) {
     QApplication::setActiveWindow(&w);
     click(w.edN2->Button(sbUp));
     EXPECT_EQ(w.edN2->text(), shown("2.100"));
-    EXPECT_TRUE(memoLines(w.Memo1)[0].contains(QStringLiteral("n2 = ") + shown("2.10000")))
-        << w.Memo1->toPlainText().toStdString();
+    EXPECT_TRUE(memoLines(w.summary)[0].contains(QStringLiteral("n2 = ") + shown("2.10000")))
+        << w.summary->toPlainText().toStdString();
 }
 
 TEST_F(MainWindow, AboutIsANewWindowEachTime) {
@@ -612,19 +696,19 @@ TEST_F(MainWindow, AboutIsANewWindowEachTime) {
             seen = modal;
             EXPECT_EQ(seen->windowTitle(), QStringLiteral("About Vitreo-K"));
             EXPECT_EQ(seen->size(), QSize(552, 246));
-            ASSERT_FALSE(seen->Image1->pixmap().isNull());
-            EXPECT_EQ(seen->Image1->pixmap().size(), QSize(207, 225));
-            EXPECT_EQ(seen->Image2->pixmap().size(), QSize(32, 32));
-            EXPECT_EQ(seen->Label4->text(), QStringLiteral("Version 1.3"));
-            EXPECT_EQ(seen->VkLabel1->text(), QStringLiteral("Vitreo-K"));
+            ASSERT_FALSE(seen->picture->pixmap().isNull());
+            EXPECT_EQ(seen->picture->pixmap().size(), QSize(207, 225));
+            EXPECT_EQ(seen->emblem->pixmap().size(), QSize(32, 32));
+            EXPECT_EQ(seen->version->text(), QStringLiteral("Version 1.3"));
+            EXPECT_EQ(seen->productName->text(), QStringLiteral("Vitreo-K"));
             // Escape does nothing, the link opens the site and leaves the window open.
             QTest::keyClick(seen, Qt::Key_Escape);
             int opened = 0;
-            seen->VkURLLabel1->Opener = [&opened](const QString&) { return ++opened, true; };
-            QTest::mouseClick(seen->VkURLLabel1, Qt::LeftButton);
+            seen->webLink->Opener = [&opened](const QString&) { return ++opened, true; };
+            QTest::mouseClick(seen->webLink, Qt::LeftButton);
             linkKeptItOpen = seen->isVisible() && opened == 1;
-            QWidget* target = round == 0 ? static_cast<QWidget*>(seen->VkLabel1)
-                                         : static_cast<QWidget*>(seen->VkPanel1);
+            QWidget* target = round == 0 ? static_cast<QWidget*>(seen->productName)
+                                         : static_cast<QWidget*>(seen->picturePanel);
             QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(5, 5));
         });
         click(w.btnAbout);
@@ -652,10 +736,10 @@ TEST_F(MainWindow, ColumnHintsShowOverTheHeaderRowOnly) {
 // along it, in 11-pixel Tahoma, with the tail at the pointer.
 TEST_F(MainWindow, ColumnHintsOpenAtOnceWhileThePointerMoves) {
     TFMain& w = *window;
-    EXPECT_EQ(w.VkBalloonHints1->HintPause(), 0);
-    EXPECT_EQ(w.VkBalloonHints1->CenterThreshold(), 0);
-    EXPECT_EQ(w.VkBalloonHints1->Font().family(), QStringLiteral("Tahoma"));
-    EXPECT_EQ(w.VkBalloonHints1->Font().pixelSize(), 11);
+    EXPECT_EQ(w.balloonHints->HintPause(), 0);
+    EXPECT_EQ(w.balloonHints->CenterThreshold(), 0);
+    EXPECT_EQ(w.balloonHints->Font().family(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(w.balloonHints->Font().pixelSize(), 11);
 
     TVkHintManager& manager = TVkHintManager::Instance();
     TVkStringGrid* grid = w.sgReflectance;
@@ -680,8 +764,11 @@ TEST_F(MainWindow, ColumnHintsOpenAtOnceWhileThePointerMoves) {
 TEST_F(MainWindow, EditGraphOpensTheChartEditorOfItsPage) {
     TFMain& w = *window;
     click(w.btnPlot);
-    for (TVkURLLabel* link : {w.URLlblR, w.URLlblT, w.URLlblP}) {
-        w.pc->SetActivePageIndex(link == w.URLlblR ? 0 : link == w.URLlblT ? 1 : 2);
+    for (TVkURLLabel* link :
+         {w.reflectanceEditLink, w.transmittanceEditLink, w.polarizationEditLink}) {
+        w.resultPages->SetActivePageIndex(link == w.reflectanceEditLink     ? 0
+                                          : link == w.transmittanceEditLink ? 1
+                                                                            : 2);
         QString title;
         WhenModalAppears<QDialog>([&title](QDialog* editor) {
             title = editor->windowTitle();
