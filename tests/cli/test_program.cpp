@@ -19,7 +19,6 @@
 #include "controls/spin_edit.h"
 #include "modal_driver.h"
 #include "ui/about_form.h"
-#include "ui/application.h"
 #include "ui/main_form.h"
 
 extern char** environ;
@@ -252,11 +251,3 @@ TEST(Window, AboutShowsTheProgramsVersion) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    PrepareApplicationStart(true);
-    TVkApplication app(argc, argv);
-    InitializeApplication(app);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
