@@ -151,6 +151,9 @@ void CalculationWorkflow::Run(bool showMessage) {
     charts_.Polarization.Title.SetVisible(true);
 
     WriteSummary(ports_.Summary, params_, results_);
+    if (OnRunFinished) {
+        OnRunFinished();
+    }
 }
 
 void CalculationWorkflow::SaveActivePage() {

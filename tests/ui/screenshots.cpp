@@ -3,6 +3,7 @@
 // Run under a virtual display: scripts/pictures.
 #include "modal_driver.h"
 
+#include "chart/chart.h"
 #include "controls/bit_button.h"
 #include "controls/memo.h"
 #include "controls/page_control.h"
@@ -12,6 +13,7 @@
 #include "ui/about_form.h"
 #include "ui/application.h"
 #include "ui/main_form.h"
+#include "ui/reading_links.h"
 
 #include <QCursor>
 #include <QDir>
@@ -103,6 +105,7 @@ int main(int argc, char** argv) {
     QTest::mouseClick(window.btnAbout, Qt::LeftButton);
     settle();
 
+    const QRect normalGeometry = window.geometry();
     // Without a window manager nothing maximizes; the window then takes the whole screen itself.
     window.showMaximized();
     settle(800);
@@ -111,5 +114,24 @@ int main(int argc, char** argv) {
         settle(800);
     }
     saveScreen(QStringLiteral("maximized"), window.frameGeometry());
+
+    // Reading values: the default media again, the Brewster angle shown on the reflectance chart
+    // and the pointer resting on the plot at 56 degrees.
+    window.showNormal();
+    window.setGeometry(normalGeometry);
+    settle(800);
+    typeInto(window.edK2, QStringLiteral("0"));
+    settle();
+    window.Reading().SetShowAngles(0, true);
+    settle();
+    TChart* chart = window.chReflectance;
+    const TRect plot = chart->Layout().PlotRect;
+    const QPoint at(chart->BottomAxis.ValueToPixel(56), (plot.Top + 2 * plot.Bottom) / 3);
+    for (int dx = -6; dx <= 0; dx += 2) {
+        QCursor::setPos(chart->mapToGlobal(at + QPoint(dx, 0)));
+        settle(30);
+    }
+    settle(500);
+    saveScreen(QStringLiteral("reading-values"), window.frameGeometry());
     return 0;
 }
