@@ -12,6 +12,7 @@
 
 #include "optics/degrees.h"
 #include "optics/phase.h"
+#include "sweep_runs.h"
 
 namespace {
 
@@ -34,20 +35,6 @@ Extended Crossing(const std::function<Extended(Extended)>& f, Extended value, Ex
         ((f(mid) < value) == rising ? lo : hi) = mid;
     }
     return (lo + hi) / 2;
-}
-
-TInputParams MakeRun(Extended n1, Extended k1, Extended n2, Extended k2, Extended angleMin,
-                     Extended angleMax, Extended angleRes) {
-    TInputParams p;
-    p.n1 = n1;
-    p.k1 = k1;
-    p.n2 = n2;
-    p.k2 = k2;
-    p.AngleMin = angleMin;
-    p.AngleMax = angleMax;
-    p.AngleRes = angleRes;
-    p.Count = static_cast<int>(static_cast<std::int64_t>((angleMax - angleMin) / angleRes)) + 1;
-    return p;
 }
 
 // A sweep with its phases, point by point as a plot run drives it.
