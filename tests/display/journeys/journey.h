@@ -25,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,11 +80,11 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
 };
 
-// Counts every modal window that shows while it lives and closes message boxes after `closeAfterMs`
-// (a box left open would block the test): a safety net that also shows how many appeared.
-class ModalWatch : public QObject {
+// Counts the message boxes that show while it lives and closes each one after `closeAfterMs`
+// (a box left open would block the test); -1 leaves them to the test.
+class MessageBoxWatch : public QObject {
 public:
-    explicit ModalWatch(int closeAfterMs = 300) : closeAfter(closeAfterMs) {
+    explicit MessageBoxWatch(int closeAfterMs = 300) : closeAfter(closeAfterMs) {
         timer.setInterval(10);
         QObject::connect(&timer, &QTimer::timeout, this, [this] { look(); });
         timer.start();
@@ -93,34 +94,51 @@ public:
 
 private:
     void look() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
-            modal = qobject_cast<QMessageBox*>(QApplication::activeWindow());
-        }
-        if (!modal || modal == current) {
-            if (modal && closeAfter >= 0 && since.elapsed() > closeAfter) {
-                if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                    box->done(QMessageBox::Ok);
-                }
-            }
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
             return;
         }
-        current = modal;
-        since.start();
-        SeenBox box;
-        box.caption = modal->windowTitle();
-        if (auto* message = qobject_cast<QMessageBox*>(modal)) {
-            box.text = message->text();
-            box.icon = message->icon();
+        if (box != current) {
+            current = box;
+            since.start();
+            seen.push_back({box->windowTitle(), box->text(), box->icon()});
+        } else if (closeAfter >= 0 && since.elapsed() > closeAfter) {
+            box->done(QMessageBox::Ok);
         }
-        seen.push_back(box);
     }
     int closeAfter;
     QTimer timer;
-    QPointer<QWidget> current;
+    QPointer<QMessageBox> current;
     QElapsedTimer since;
     std::vector<SeenBox> seen;
 };
+
+// Runs `drive` inside the loop of the next modal window of class Modal, made active first (polled
+// every 10 ms). Arm it before the input that opens the window: that input returns only when the
+// window has closed.
+template <typename Modal>
+void WhenModalIs(std::function<void(Modal*)> drive, int timeoutMs = 20000) {
+    auto* timer = new QTimer(qApp);
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, drive, timeoutMs] {
+        auto* modal = qobject_cast<Modal*>(QApplication::activeModalWidget());
+        if (!modal && clock->elapsed() < timeoutMs) {
+            return;
+        }
+        // Copies: the timer and this function object go while the window's loop runs.
+        const std::function<void(Modal*)> run = drive;
+        timer->stop();
+        timer->deleteLater();
+        if (!modal) {
+            ADD_FAILURE() << "no " << Modal::staticMetaObject.className() << " appeared";
+            return;
+        }
+        vkx::Activate(modal);
+        run(modal);
+    });
+    timer->start(10);
+}
 
 // The main window, shown and active, and the user's keyboard and mouse.
 class Journey : public ::testing::Test {

@@ -9,7 +9,7 @@ using AutomaticCalculation = Journey;
 
 TEST_F(AutomaticCalculation, OffChangesNothingUntilPlotAndOnRunsEveryChange) {
     TFMain& w = W();
-    ModalWatch boxes;
+    MessageBoxWatch boxes;
     x.Click(w.cbAutoCompute);
     ASSERT_FALSE(w.cbAutoCompute->isChecked());
 
@@ -37,7 +37,7 @@ TEST_F(AutomaticCalculation, OffChangesNothingUntilPlotAndOnRunsEveryChange) {
 
 TEST_F(AutomaticCalculation, TheResolutionThresholdSwitchesItOffAndKeepsItOff) {
     TFMain& w = W();
-    ModalWatch boxes;
+    MessageBoxWatch boxes;
     struct Row {
         const char* resolution;
         bool checked, enabled;

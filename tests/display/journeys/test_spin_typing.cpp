@@ -250,7 +250,7 @@ protected:
 class SpinTyping : public SpinJourney, public ::testing::WithParamInterface<FieldCase> {};
 
 TEST_P(SpinTyping, EachKeyLeavesItsTextAndTheRunThatFollows) {
-    ModalWatch boxes;
+    MessageBoxWatch boxes;
     TVkSpinEdit* edit = Field(GetParam().field);
     ASSERT_NE(edit, nullptr);
     Play(edit, GetParam().rows);
