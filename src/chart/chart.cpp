@@ -50,6 +50,7 @@ TChart::TChart(QWidget* parent) : QWidget(parent) {
 void TChart::InvalidateChart() {
     bufferStale_ = true;
     update();
+    emit ChartChanged();
 }
 
 void TChart::SeriesVisibilityChanged(TChartSeries& series) {
@@ -74,6 +75,19 @@ void TChart::DrawChart(QPaintDevice& device) {
     options.StyleWidget = this;
     options.ReduceColumns = ReduceColumns;
     PaintChart(*this, device, options);
+}
+
+void TChart::DrawChartOn(QPainter& painter, QSize size, bool smooth) {
+    TChartPaintOptions options;
+    options.Measurer = &measurer_;
+    const QPalette pal = palette();
+    options.Palette = &pal;
+    options.Style = style();
+    options.StyleWidget = this;
+    options.ReduceColumns = ReduceColumns;
+    options.Smooth = smooth;
+    PaintChartVector(*this, painter, size, options);
+    RequestRepaint();
 }
 
 void TChart::UpdateBuffer() {

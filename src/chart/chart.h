@@ -22,6 +22,10 @@ public:
     // leaves the layout of that drawing in the chart for the mouse handling. A 32-bit image gets
     // the pixels of the window; another device (an SVG generator) gets vector shapes.
     void DrawChart(QPaintDevice& device);
+    // The same drawing as vector shapes through an active painter, as a chart of `size` pixels
+    // in the painter's coordinates (a printed page), with soft edges when `smooth`. The window
+    // lays itself out again at its own size for its next paint.
+    void DrawChartOn(QPainter& painter, QSize size, bool smooth);
     // The buffer as the window shows it, redrawn first when stale.
     const QImage& RenderedBuffer();
     bool BufferStale() const { return bufferStale_; }
@@ -38,6 +42,9 @@ signals:
     // A series was shown or hidden, by whatever route: the legend, the editor or the program.
     // Views that list the series' active state (the editor's series list) follow it.
     void SeriesActiveChanged(TChartSeries* series);
+    // Something of the chart changed and it will draw again (every repaint request): views of
+    // the chart's settings outside it (the editor's enabled states, the print preview) follow.
+    void ChartChanged();
 
 protected:
     void InvalidateChart() override;

@@ -1,5 +1,8 @@
 #include "chart/chart_painter.h"
 
+#include "chart/model/chart_defaults.h"
+#include "chart/model/chart_drawing_order.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -13,11 +16,6 @@
 #include <vector>
 
 namespace {
-
-// Colours for series that have none of their own, in list order.
-constexpr TColor kDefaultPalette[] = {clRed,     clGreen,  clYellow, clBlue,   clWhite, clGray,
-                                      clFuchsia, clTeal,   clNavy,   clMaroon, clLime,  clOlive,
-                                      clPurple,  clSilver, clAqua,   clBlack};
 
 QString ToQString(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -48,11 +46,11 @@ QList<qreal> QtDashes(const std::vector<int>& lengths, int width) {
     return dashes;
 }
 
-// A canvas without pixels: the size of a device that is drawn on through QPainter alone.
-TPixelCanvas VectorCanvas(const QPaintDevice& device) {
+// A canvas without pixels: the size of a chart that is drawn through QPainter alone.
+TPixelCanvas VectorCanvas(QSize size) {
     TPixelCanvas canvas;
-    canvas.Width = device.width();
-    canvas.Height = device.height();
+    canvas.Width = size.width();
+    canvas.Height = size.height();
     return canvas;
 }
 
@@ -164,12 +162,14 @@ class TChartPainter {
 public:
     // Pixels go straight into `image` when there is one; else every part is drawn through
     // QPainter on `device` (vector mode).
-    TChartPainter(TCustomChart& chart, QPaintDevice& device, QImage* image,
+    TChartPainter(TCustomChart& chart, QPainter& painter, QImage* image, QSize size,
                   const TChartPaintOptions& options)
         : chart_(chart), image_(image),
-          canvas_(image != nullptr ? CanvasOf(*image) : VectorCanvas(device)),
-          m_(*options.Measurer), palette_(*options.Palette), options_(options), p_(&device) {
-        p_.setRenderHint(QPainter::Antialiasing, false);
+          canvas_(image != nullptr ? CanvasOf(*image) : VectorCanvas(size)), m_(*options.Measurer),
+          palette_(*options.Palette), options_(options), p_(painter) {
+        // The layout counts pixels: edges stay sharp, except where smooth vector output (a
+        // printed page) asks for soft ones.
+        p_.setRenderHint(QPainter::Antialiasing, image == nullptr && options.Smooth);
     }
 
     void Paint();
@@ -230,7 +230,7 @@ private:
     const TQtTextMeasurer& m_;
     const QPalette& palette_;
     const TChartPaintOptions& options_;
-    QPainter p_;
+    QPainter& p_;
 };
 
 void TChartPainter::FillRect(int left, int top, int right, int bottom, const QColor& colour) {
@@ -1327,43 +1327,43 @@ void TChartPainter::Paint() {
 
     DrawPanel();
     chart_.CalculateLayout(m_, canvas_.Width, canvas_.Height);
-    const bool sideLegend = chart_.Legend.Alignment == TLegendAlignment::laLeft ||
-                            chart_.Legend.Alignment == TLegendAlignment::laRight;
-    if (sideLegend) {
-        DrawLegend();
-    }
-    for (const TChartTitle* title :
-         {&chart_.Title, &chart_.SubTitle, &chart_.Foot, &chart_.SubFoot}) {
-        DrawTitle(*title);
-    }
-    if (!sideLegend) {
-        DrawLegend();
-    }
-    DrawBackWall();
-    auto axes = [this] {
-        if (!chart_.AxisVisible) {
-            return;
-        }
-        for (const TChartAxis* axis : chart_.Axes()) {
-            if (axis->IsShown) {
-                DrawAxis(*axis);
+    for (const TDrawingStep& step : DrawingOrder(chart_)) {
+        switch (step.Part) {
+        case TChartPart::Legend:
+            DrawLegend();
+            break;
+        case TChartPart::Title:
+            DrawTitle(*step.Title);
+            break;
+        case TChartPart::BackWall:
+            DrawBackWall();
+            break;
+        case TChartPart::Axes:
+            if (chart_.AxisVisible) {
+                for (const TChartAxis* axis : chart_.Axes()) {
+                    if (axis->IsShown) {
+                        DrawAxis(*axis);
+                    }
+                }
             }
+            break;
+        case TChartPart::Series:
+            for (int i = 0; i < chart_.NumberOfSeries(); ++i) {
+                DrawSeriesBlended(i);
+            }
+            break;
+        case TChartPart::Marks:
+            for (int i = 0; i < chart_.NumberOfSeries(); ++i) {
+                DrawMarks(i);
+            }
+            break;
+        case TChartPart::ZoomRectangle:
+            // The zoom rectangle only inverts pixels on the screen.
+            if (chart_.ZoomDrag.Active && !Vector()) {
+                InvertZoomRectangle(chart_, canvas_, palette_);
+            }
+            break;
         }
-    };
-    if (chart_.AxisBehind) {
-        axes();
-    }
-    for (int i = 0; i < chart_.NumberOfSeries(); ++i) {
-        DrawSeriesBlended(i);
-    }
-    for (int i = 0; i < chart_.NumberOfSeries(); ++i) {
-        DrawMarks(i);
-    }
-    if (!chart_.AxisBehind) {
-        axes();
-    }
-    if (chart_.ZoomDrag.Active && !Vector()) {
-        InvertZoomRectangle(chart_, canvas_, palette_);
     }
     chart_.RepaintEnabled = wasEnabled;
 }
@@ -1381,10 +1381,7 @@ TPixelCanvas CanvasOf(QImage& image) {
 
 TColor SeriesDrawColor(const TCustomChart& chart, int position) {
     const TColor own = chart.SeriesAtPosition(position).SeriesColor();
-    if (own != AutomaticColour) {
-        return own;
-    }
-    return kDefaultPalette[static_cast<std::size_t>(position) % std::size(kDefaultPalette)];
+    return own != AutomaticColour ? own : FallbackSeriesColour(position);
 }
 
 void InvertZoomRectangle(const TCustomChart& chart, const TPixelCanvas& canvas,
@@ -1415,8 +1412,21 @@ void PaintChart(TCustomChart& chart, QPaintDevice& device, const TChartPaintOpti
     if (image != nullptr && image->isNull()) {
         return;
     }
+    QPainter painter(&device);
     // Only a 32-bit image can take pixels directly.
-    TChartPainter painter(chart, device, image != nullptr && image->depth() == 32 ? image : nullptr,
-                          options);
-    painter.Paint();
+    TChartPainter chartPainter(chart, painter,
+                               image != nullptr && image->depth() == 32 ? image : nullptr,
+                               QSize(device.width(), device.height()), options);
+    chartPainter.Paint();
+}
+
+void PaintChartVector(TCustomChart& chart, QPainter& painter, QSize size,
+                      const TChartPaintOptions& options) {
+    if (size.width() <= 0 || size.height() <= 0 || !painter.isActive()) {
+        return;
+    }
+    painter.save();
+    TChartPainter chartPainter(chart, painter, nullptr, size, options);
+    chartPainter.Paint();
+    painter.restore();
 }

@@ -6,6 +6,7 @@
 #include "chart/pixel_raster.h"
 #include "chart/qt_measurer.h"
 
+class QPainter;
 class QPalette;
 class QStyle;
 class QWidget;
@@ -20,6 +21,8 @@ struct TChartPaintOptions {
     QStyle* Style = nullptr;              // draws the legend check boxes
     const QWidget* StyleWidget = nullptr; // may be null
     bool ReduceColumns = true;
+    // Vector output only: soft (antialiased) edges and text, for a printed page.
+    bool Smooth = false;
 };
 
 // On a 32-bit image the parts are set pixel by pixel. On any other device (an SVG generator, a
@@ -27,6 +30,12 @@ struct TChartPaintOptions {
 // and polylines with the pens' dash patterns, the series transparency as opacity; the zoom
 // rectangle, which only inverts pixels on the screen, is left out.
 void PaintChart(TCustomChart& chart, QPaintDevice& device, const TChartPaintOptions& options);
+
+// The vector drawing of a `size` pixels chart through a painter that is already active on its
+// device, in the painter's coordinates (a printed page scales and places it); the painter's state
+// is restored afterwards.
+void PaintChartVector(TCustomChart& chart, QPainter& painter, QSize size,
+                      const TChartPaintOptions& options);
 
 // The buffer as a pixel canvas (the image must be 32 bits per pixel).
 TPixelCanvas CanvasOf(QImage& image);

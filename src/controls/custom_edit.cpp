@@ -131,10 +131,25 @@ void TVkCustomEdit::ReadOnlyChanged() {
     UpdateColors();
 }
 
+void TVkCustomEdit::SetErrorMark(bool marked) {
+    if (marked == errorMark)
+        return;
+    errorMark = marked;
+    update();
+}
+
 void TVkCustomEdit::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
     frame.Paint(painter, rect(), CurrentBackground());
+    if (errorMark) {
+        const QRect r = rect();
+        const QColor red = ErrorMarkColor();
+        painter.fillRect(r.left(), r.top(), r.width(), kFrameBorder, red);
+        painter.fillRect(r.left(), r.bottom() + 1 - kFrameBorder, r.width(), kFrameBorder, red);
+        painter.fillRect(r.left(), r.top(), kFrameBorder, r.height(), red);
+        painter.fillRect(r.right() + 1 - kFrameBorder, r.top(), kFrameBorder, r.height(), red);
+    }
 }
 
 void TVkCustomEdit::enterEvent(QEnterEvent* event) {

@@ -42,6 +42,12 @@ public:
     bool IsHot() const { return frame.IsHot(); }
     QColor CurrentBackground() const { return frame.Background(isEnabled(), isReadOnly()); }
 
+    // A red frame over the whole 2-pixel border, whatever the frame settings and the state: the
+    // field holds a value that the calculation refused.
+    void SetErrorMark(bool marked);
+    bool ErrorMark() const { return errorMark; }
+    static QColor ErrorMarkColor() { return QColor(255, 0, 0); }
+
 protected:
     virtual void UpdateColors();
     virtual void UpdateFrame(bool focusFlag, bool value);
@@ -60,6 +66,7 @@ protected:
 private:
     TVkFrame frame;
     TAlignment alignment = taLeftJustify;
+    bool errorMark = false;
 };
 
 // The read-only summary text area: a multi-line edit with the same frame and state colours.

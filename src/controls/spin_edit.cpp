@@ -1,5 +1,6 @@
 #include "controls/spin_edit.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -9,6 +10,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -25,6 +27,39 @@ QChar decimalSeparator() {
 }
 
 constexpr int kWheelNotch = 120;
+
+// A key text made only of control characters (C0, DEL, C1): the text of a control key.
+bool IsControlText(const QString& text) {
+    if (text.isEmpty())
+        return false;
+    for (const QChar ch : text) {
+        if (ch.category() != QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+// The decimals that a number text typed or pasted into a field shows: the digits after its
+// separator, one more for each step of a negative exponent ("1.5E-3" shows 4), none below zero.
+int TypedDecimals(const std::string& text) {
+    const std::size_t separator = text.find(LocaleDecimalSeparator());
+    int digits = 0;
+    if (separator != std::string::npos) {
+        for (std::size_t i = separator + 1; i < text.size() && text[i] >= '0' && text[i] <= '9';
+             ++i)
+            ++digits;
+    }
+    const std::size_t e = text.find_first_of("Ee");
+    if (e != std::string::npos) {
+        try {
+            const long long exponent = std::stoll(text.substr(e + 1));
+            return static_cast<int>(std::clamp<long long>(digits - exponent, 0, 9999));
+        } catch (const std::exception&) {
+            return digits;
+        }
+    }
+    return digits;
+}
 } // namespace
 
 // ---- TVkControlButton ----
@@ -83,7 +118,8 @@ void TVkControlButton::paintEvent(QPaintEvent*) {
         break;
     }
     path.closeSubpath();
-    const QColor glyph = isEnabled() ? palette().color(QPalette::ButtonText) : SysColor::clBtnShadow();
+    const QColor glyph =
+        isEnabled() ? palette().color(QPalette::ButtonText) : SysColor::clBtnShadow();
     painter.fillPath(path, glyph);
 }
 
@@ -94,6 +130,8 @@ void TVkControlButton::mousePressEvent(QMouseEvent* event) {
         return;
     held = true;
     inside = true;
+    // While the press lasts, the application's events tell when the capture goes away.
+    qApp->installEventFilter(this);
     if (!timer) {
         timer = new QTimer(this);
         timer->setTimerType(Qt::PreciseTimer);
@@ -116,17 +154,74 @@ void TVkControlButton::mouseMoveEvent(QMouseEvent* event) {
 void TVkControlButton::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !held)
         return;
-    held = false;
-    inside = false;
-    if (timer)
-        timer->stop();
-    update();
+    CancelPress();
     if (rect().contains(event->position().toPoint()))
         Click();
 }
 
+void TVkControlButton::CancelPress() {
+    if (timer)
+        timer->stop();
+    if (!held)
+        return;
+    held = false;
+    inside = false;
+    qApp->removeEventFilter(this);
+    update();
+}
+
+void TVkControlButton::hideEvent(QHideEvent* event) {
+    CancelPress();
+    QWidget::hideEvent(event);
+}
+
+void TVkControlButton::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        CancelPress();
+    QWidget::changeEvent(event);
+}
+
+bool TVkControlButton::eventFilter(QObject* watched, QEvent* event) {
+    if (held) {
+        switch (event->type()) {
+        case QEvent::WindowBlocked:
+        case QEvent::WindowDeactivate:
+        case QEvent::Hide:
+            // A modal window over ours, our window losing the activation or being hidden: the
+            // mouse belongs to someone else now.
+            if (watched == window() || watched == window()->windowHandle())
+                CancelPress();
+            break;
+        case QEvent::ApplicationDeactivate:
+            CancelPress();
+            break;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+// Whether the capture has gone without an event saying so: another window is modal, or a popup
+// or another widget holds the mouse.
+bool TVkControlButton::CaptureLost() const {
+    if (!isVisible() || !isEnabled())
+        return true;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != window())
+        return true;
+    if (QApplication::activePopupWidget())
+        return true;
+    QWidget* grabber = QWidget::mouseGrabber();
+    return grabber && grabber != this;
+}
+
 void TVkControlButton::Tick() {
     timer->setInterval(repeatPeriod);
+    if (held && CaptureLost()) {
+        CancelPress();
+        return;
+    }
     if (IsDown())
         Click();
 }
@@ -138,9 +233,7 @@ void TVkControlButton::Click() {
         OnClick();
     } catch (...) {
         // A failing step must not keep repeating behind the error message.
-        if (timer)
-            timer->stop();
-        held = false;
+        CancelPress();
         throw;
     }
 }
@@ -440,13 +533,17 @@ void TVkSpinEdit::keyPressEvent(QKeyEvent* event) {
     default:
         break;
     }
-    // The character the key types, Enter and Backspace included; shortcuts type none.
+    // The character the key types, Enter and Backspace included; shortcuts type none. Control
+    // keys are judged by their key, never by their text: on X11 Delete carries "\x7f" and Escape
+    // "\x1b", which are not typed characters, so they go to the edit unfiltered.
     QString typed = event->text();
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
         typed = QString(QChar(13));
     else if (key == Qt::Key_Backspace)
         typed = QString(QChar(8));
     else if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+        typed.clear();
+    else if (IsControlText(typed))
         typed.clear();
     for (const QChar ch : typed) {
         if (!IsAcceptedChar(ch)) {
@@ -464,8 +561,13 @@ void TVkSpinEdit::wheelEvent(QWheelEvent* event) {
         event->ignore();
         return;
     }
-    const Extended amount = event->modifiers() & Qt::ControlModifier ? pageSize : increment;
-    wheelRemainder += event->angleDelta().y();
+    WheelSteps(*event);
+    event->accept();
+}
+
+void TVkSpinEdit::WheelSteps(const QWheelEvent& event) {
+    const Extended amount = event.modifiers() & Qt::ControlModifier ? pageSize : increment;
+    wheelRemainder += event.angleDelta().y();
     while (wheelRemainder >= kWheelNotch) {
         wheelRemainder -= kWheelNotch;
         StepUp(amount);
@@ -474,11 +576,59 @@ void TVkSpinEdit::wheelEvent(QWheelEvent* event) {
         wheelRemainder += kWheelNotch;
         StepDown(amount);
     }
+}
+
+bool TVkSpinEdit::eventFilter(QObject* watched, QEvent* event) {
+    // While the field has the focus, the wheel acts on it wherever the pointer is in its window:
+    // over a chart, a table or another field, the turn of the wheel steps this value.
+    if (event->type() == QEvent::Wheel && hasFocus()) {
+        auto* target = qobject_cast<QWidget*>(watched);
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        if (target && target != this && !isAncestorOf(target) && target->window() == window() &&
+            wheel->angleDelta().y() != 0) {
+            WheelSteps(*wheel);
+            wheel->accept();
+            return true;
+        }
+    }
+    return TVkCustomEdit::eventFilter(watched, event);
+}
+
+void TVkSpinEdit::inputMethodEvent(QInputMethodEvent* event) {
+    // Text committed by an input method or a compose sequence is typed text: each character
+    // passes the same filter as a key's, in order, against the text as it stands by then.
+    const QString commit = event->commitString();
+    if (commit.isEmpty()) {
+        TVkCustomEdit::inputMethodEvent(event);
+        return;
+    }
+    bool refused = false;
+    bool first = true;
+    for (const QChar ch : commit) {
+        if (ch.category() == QChar::Other_Control || !IsAcceptedChar(ch)) {
+            refused = true;
+            continue;
+        }
+        QInputMethodEvent one;
+        if (first)
+            one.setCommitString(QString(ch), event->replacementStart(), event->replacementLength());
+        else
+            one.setCommitString(QString(ch));
+        first = false;
+        TVkCustomEdit::inputMethodEvent(&one);
+    }
+    // What is still being composed stays on show; it is filtered when it is committed.
+    QInputMethodEvent rest(event->preeditString(), event->attributes());
+    TVkCustomEdit::inputMethodEvent(&rest);
     event->accept();
+    if (refused)
+        RefusedInput();
 }
 
 void TVkSpinEdit::focusInEvent(QFocusEvent* event) {
     TVkCustomEdit::focusInEvent(event);
+    // The wheel turned anywhere in the window is this field's while it has the focus.
+    qApp->installEventFilter(this);
     UpdateTextMargins();
     mouseFocusPending = false;
     const Qt::FocusReason reason = event->reason();
@@ -510,6 +660,10 @@ bool TVkSpinEdit::ButtonPressFocus() {
 }
 
 void TVkSpinEdit::focusOutEvent(QFocusEvent* event) {
+    // The focus going elsewhere takes the mouse capture from a held step button.
+    buttons->UpButton()->CancelPress();
+    buttons->DownButton()->CancelPress();
+    qApp->removeEventFilter(this);
     TVkCustomEdit::focusOutEvent(event);
     mouseFocusPending = false;
     const Qt::FocusReason reason = event->reason();
@@ -517,7 +671,37 @@ void TVkSpinEdit::focusOutEvent(QFocusEvent* event) {
         return;
     if (allowBlank && text().isEmpty())
         return;
-    SetValue(ParsedOrMin());
+    // The text is written again in fixed form, with Decimals decimals at least and every digit
+    // the user typed: 1.5168 stays 1.5168 where 3 decimals would make it another glass. An
+    // unreadable text becomes Min, a value out of range its bound, both with Decimals decimals.
+    const std::string typed = RawText();
+    Extended value = 0;
+    try {
+        value = ParseDecimal(typed);
+    } catch (const EConvertError&) {
+        SetValue(min);
+        return;
+    }
+    if (ClampToRange(value) != value) {
+        SetValue(value);
+        return;
+    }
+    const int shown = std::max(decimals, TypedDecimals(typed));
+    if (shown <= 18) {
+        const std::string fixed = FormatFixed(value, 18, shown);
+        bool same = false;
+        try {
+            same = ParseDecimal(fixed) == value;
+        } catch (const EConvertError&) {
+        }
+        if (same) {
+            const QString newText = fromBytes(fixed);
+            if (newText != text())
+                setText(newText);
+            return;
+        }
+    }
+    // More decimals or significant digits than the fixed form holds: the text stays as typed.
 }
 
 void TVkSpinEdit::resizeEvent(QResizeEvent* event) {

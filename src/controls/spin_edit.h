@@ -13,8 +13,10 @@ enum TSpinButtonType { sbUp, sbDown };
 enum TSpinDirection { sdUpDown, sdLeftRight };
 enum TOrientation { orHorizontal, orVertical };
 
-// One step button of a spin edit. A press arms the repeat timer (400 ms, then every 100 ms while
-// the button stays held down); the release clicks once more when it happens over the button.
+// One step button of a spin edit. A press captures the mouse and arms the repeat timer (400 ms,
+// then every 100 ms while the button stays held down with the mouse captured); the release clicks
+// once more when it happens over the button. Losing the capture (a modal window, the focus going
+// elsewhere, the button hidden or disabled) ends the press at once, without a click.
 class TVkControlButton : public QWidget {
     Q_OBJECT
 public:
@@ -33,23 +35,31 @@ public:
     int InitialDelay() const { return initialDelay; }
     int RepeatPeriod() const { return repeatPeriod; }
     bool IsRepeating() const;
+    // The press holds the mouse capture (from the press until the release or the loss).
+    bool IsCaptured() const { return held; }
+    // The capture is lost: the press ends here, the timer stops, the release will click nothing.
+    void CancelPress();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Tick();
     void Click();
+    bool CaptureLost() const;
 
     TSpinButtonType type;
     Qt::ArrowType arrow;
     QTimer* timer = nullptr; // from the first press on
     int initialDelay = 400;
     int repeatPeriod = 100;
-    bool held = false;   // the left button went down here and is not released yet
+    bool held = false;   // the left button went down here, with the capture kept since
     bool inside = false; // the pointer is over the button while held
 };
 
@@ -151,7 +161,9 @@ protected:
     void ReadOnlyChanged() override;
 
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -162,6 +174,7 @@ protected:
 
 private:
     void Step(Extended delta, TSpinButtonType button);
+    void WheelSteps(const QWheelEvent& event);
     void RefusedInput() const;
     bool ButtonPressFocus();
     Extended ParsedOrMin() const;

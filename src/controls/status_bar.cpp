@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSizeGrip>
 #include <QTimer>
 #include <algorithm>
@@ -18,6 +19,78 @@ std::vector<TVkStatusPane*>& pollingPanes() {
 QTimer*& sharedTimer() {
     static QTimer* timer = nullptr;
     return timer;
+}
+
+// A piece of a date-time pattern: a field (a run of one ASCII letter), a literal that is kept
+// as it stands (quoted text, letters and digits of the locale's own words), or punctuation and
+// blanks between them.
+struct TPatternPiece {
+    enum Kind { Field, Word, Gap } kind;
+    QString text;
+};
+
+std::vector<TPatternPiece> splitPattern(const QString& pattern) {
+    std::vector<TPatternPiece> pieces;
+    auto add = [&pieces](TPatternPiece::Kind kind, const QString& text) {
+        if (kind == TPatternPiece::Gap && !pieces.empty() && pieces.back().kind == kind)
+            pieces.back().text += text;
+        else
+            pieces.push_back({kind, text});
+    };
+    for (qsizetype i = 0; i < pattern.size();) {
+        const QChar c = pattern.at(i);
+        if (c == QLatin1Char('\'')) {
+            // Up to the closing quote; two quotes stand for one inside or outside.
+            qsizetype end = i + 1;
+            while (end < pattern.size()) {
+                if (pattern.at(end) == QLatin1Char('\'')) {
+                    if (end + 1 < pattern.size() && pattern.at(end + 1) == QLatin1Char('\'')) {
+                        end += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++end;
+            }
+            end = std::min(end + 1, pattern.size());
+            add(TPatternPiece::Word, pattern.mid(i, end - i));
+            i = end;
+        } else if (c.unicode() < 128 && c.isLetter()) {
+            qsizetype end = i + 1;
+            while (end < pattern.size() && pattern.at(end) == c)
+                ++end;
+            add(TPatternPiece::Field, pattern.mid(i, end - i));
+            i = end;
+        } else {
+            add(c.isLetterOrNumber() ? TPatternPiece::Word : TPatternPiece::Gap, QString(c));
+            ++i;
+        }
+    }
+    return pieces;
+}
+
+// What is left of the punctuation around a removed field: brackets that enclosed only that
+// field go, doubled blanks become one, a separator repeated around the field stays once, and at
+// either end of the pattern no separator remains.
+QString mendGap(QString gap, bool atStart, bool atEnd) {
+    static const QRegularExpression emptyBrackets(
+        QStringLiteral(R"([(\[\x{FF08}]\s*[)\]\x{FF09}])"));
+    static const QRegularExpression blanks(QStringLiteral(R"(\s{2,})"));
+    static const QRegularExpression repeated(QStringLiteral(R"(([,;\x{060C}\x{3001}])\s*\1)"));
+    static const QRegularExpression leading(QStringLiteral(R"(^[\s,;:\-/|\x{060C}\x{3001}]+)"));
+    static const QRegularExpression trailing(QStringLiteral(R"([\s,;:\-/|\x{060C}\x{3001}]+$)"));
+    QString before;
+    do {
+        before = gap;
+        gap.replace(emptyBrackets, QString());
+    } while (gap != before);
+    gap.replace(blanks, QStringLiteral(" "));
+    gap.replace(repeated, QStringLiteral(R"(\1)"));
+    if (atStart)
+        gap.remove(leading);
+    if (atEnd)
+        gap.remove(trailing);
+    return gap;
 }
 } // namespace
 
@@ -37,6 +110,15 @@ void TVkStatusPane::SetCaption(const QString& text) {
     if (text == caption)
         return;
     caption = text;
+    update();
+}
+
+QColor TVkStatusPane::CaptionColor() const {
+    return captionColor.isValid() ? captionColor : SysColor::clWindowText();
+}
+
+void TVkStatusPane::SetCaptionColor(const QColor& colour) {
+    captionColor = colour;
     update();
 }
 
@@ -90,7 +172,7 @@ void TVkStatusPane::paintEvent(QPaintEvent*) {
     const int textHeight = metrics.boundingRect(QStringLiteral("Pp")).height();
     const QRect text(kCaptionLeft, (height() - textHeight) / 2,
                      std::max(0, width() - kCaptionLeft - 2 - reservedRight), textHeight);
-    painter.setPen(SysColor::clWindowText());
+    painter.setPen(CaptionColor());
     painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
 }
 
@@ -121,10 +203,41 @@ QString TVkClockStatus::ClockText(const QDateTime& moment, const QString& format
     if (time.hour() == 0 && time.minute() == 0 && time.second() == 0)
         return date;
     // The long time format to the second, without the time zone that Qt's long format adds.
-    QString pattern = locale.timeFormat(QLocale::LongFormat);
-    pattern.remove(QLatin1Char('t'));
-    pattern = pattern.trimmed();
+    const QString pattern = TimePatternWithoutZone(locale.timeFormat(QLocale::LongFormat));
     return date + QLatin1Char(' ') + locale.toString(time, pattern);
+}
+
+QString TVkClockStatus::TimePatternWithoutZone(const QString& pattern) {
+    std::vector<TPatternPiece> pieces = splitPattern(pattern);
+    for (std::size_t i = 0; i < pieces.size();) {
+        if (pieces[i].kind != TPatternPiece::Field || pieces[i].text.at(0) != QLatin1Char('t')) {
+            ++i;
+            continue;
+        }
+        // The gaps on either side of the zone field become one.
+        std::size_t first = i;
+        std::size_t last = i;
+        QString gap;
+        if (first > 0 && pieces[first - 1].kind == TPatternPiece::Gap)
+            gap += pieces[--first].text;
+        if (last + 1 < pieces.size() && pieces[last + 1].kind == TPatternPiece::Gap)
+            gap += pieces[++last].text;
+        const bool atStart = first == 0;
+        const bool atEnd = last + 1 == pieces.size();
+        gap = mendGap(gap, atStart, atEnd);
+        pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(first),
+                     pieces.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+        if (!gap.isEmpty()) {
+            pieces.insert(pieces.begin() + static_cast<std::ptrdiff_t>(first),
+                          TPatternPiece{TPatternPiece::Gap, gap});
+            ++first;
+        }
+        i = first;
+    }
+    QString result;
+    for (const TPatternPiece& piece : pieces)
+        result += piece.text;
+    return result;
 }
 
 void TVkClockStatus::Poll() {
@@ -174,11 +287,14 @@ void TVkStatusBar::LayoutPanes() {
         if (pane->PaneAlign() == paLeft) {
             pane->setGeometry(left, 0, pane->PaneWidth(), height());
             left += pane->PaneWidth();
-        } else {
+        } else if (pane->PaneAlign() == paRight) {
             right -= pane->PaneWidth();
             pane->setGeometry(right, 0, pane->PaneWidth(), height());
         }
     }
+    for (QObject* child : children())
+        if (auto* pane = qobject_cast<TVkStatusPane*>(child); pane && pane->PaneAlign() == paClient)
+            pane->setGeometry(left, 0, std::max(0, right - left), height());
     UpdateGrip();
 }
 

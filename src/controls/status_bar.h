@@ -10,7 +10,9 @@ class QSizeGrip;
 class QTimer;
 class TVkStatusBar;
 
-enum TPaneAlign { paLeft, paRight };
+// Left and right panes keep their widths from the bar's ends; a client pane takes the room
+// between them.
+enum TPaneAlign { paLeft, paRight, paClient };
 
 // A pane of the status bar: a fixed-width box with its caption at the left, inside a light flat
 // frame. Polling panes (the clock) are refreshed by one timer shared by the whole program.
@@ -22,6 +24,9 @@ public:
 
     QString Caption() const { return caption; }
     void SetCaption(const QString& text);
+    // The caption's colour, the window text colour unless set.
+    QColor CaptionColor() const;
+    void SetCaptionColor(const QColor& colour);
     TPaneAlign PaneAlign() const { return paneAlign; }
     int PaneWidth() const { return paneWidth; }
     void SetPaneWidth(int width);
@@ -48,6 +53,7 @@ protected:
 
 private:
     QString caption;
+    QColor captionColor;
     TPaneAlign paneAlign;
     int paneWidth;
     int reservedRight = 0;
@@ -69,6 +75,9 @@ public:
 
     // The text for a moment: at exactly midnight (to the second) the date stands alone.
     static QString ClockText(const QDateTime& moment, const QString& format, const QLocale& locale);
+    // A time pattern of QDateTime::toString without its time-zone field, and without the
+    // brackets, commas and blanks that only went with that field.
+    static QString TimePatternWithoutZone(const QString& pattern);
 
 protected:
     void Poll() override;

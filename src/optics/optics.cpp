@@ -117,22 +117,14 @@ Extended BrewsterAngle(Extended n1, Extended n2) {
     return RadiansToDegrees(std::atan(n2 / n1));
 }
 
-TPseudoBrewster FindPseudoBrewster(const TInputParams& params, const TSweepResults& store) {
+namespace {
+
+// The fine stage: the first of 100001 evenly spaced angles over 5 degrees either side of the
+// coarse minimum (kept within 0 to 90 degrees) with the smallest Rp. `onInnerEdge` tells whether
+// that angle is an end of the window other than 0 or 90 degrees, where Rp still falls outwards.
+TPseudoBrewster FineSearch(const TSweepResults& store, Extended coarseAngle, bool& onInnerEdge) {
     TPseudoBrewster result;
-
-    // Coarse stage: the first point of the run with the smallest Rp.
-    Extended best = MinSearchStart;
-    int bestIndex = 1;
-    for (int i = 1; i <= params.Count; ++i) {
-        if (store.Rp[i] < best) {
-            best = store.Rp[i];
-            bestIndex = i;
-        }
-    }
-    const Extended coarseAngle = store.IA[bestIndex];
     result.PbaAngle = coarseAngle;
-
-    // Fine stage: 100001 angles over 5 degrees either side, kept within 0 to 90 degrees.
     Extended lo = coarseAngle - PseudoBrewsterHalfWindow;
     if (lo < 0) {
         lo = 0;
@@ -144,6 +136,7 @@ TPseudoBrewster FindPseudoBrewster(const TInputParams& params, const TSweepResul
     const Extended h = (hi - lo) / (PseudoBrewsterFineSteps - 1);
 
     result.PbaRp = MinSearchStart;
+    int bestStep = 0;
     for (int j = 1; j <= PseudoBrewsterFineSteps; ++j) {
         const Extended angle = static_cast<Extended>(j - 1) * h + lo;
         Extended rp;
@@ -154,7 +147,45 @@ TPseudoBrewster FindPseudoBrewster(const TInputParams& params, const TSweepResul
             result.PbaRp = rp;
             result.PbaRs = rs;
             result.PbaAngle = angle;
+            bestStep = j;
         }
     }
+    onInnerEdge = (bestStep == 1 && lo != 0) || (bestStep == PseudoBrewsterFineSteps && hi != 90);
     return result;
+}
+
+} // namespace
+
+TPseudoBrewster FindPseudoBrewster(const TInputParams& params, const TSweepResults& store) {
+    // Coarse stage: the first point of the run with the smallest Rp.
+    Extended best = MinSearchStart;
+    int bestIndex = 1;
+    for (int i = 1; i <= params.Count; ++i) {
+        if (store.Rp[i] < best) {
+            best = store.Rp[i];
+            bestIndex = i;
+        }
+    }
+    bool onInnerEdge = false;
+    const TPseudoBrewster result = FineSearch(store, store.IA[bestIndex], onInnerEdge);
+    if (!onInnerEdge) {
+        return result;
+    }
+
+    // The minimum of Rp lies beyond the window, so outside the run's angle range: the coarse
+    // stage is repeated over the whole quadrant in 1-degree steps and the fine stage around it.
+    best = MinSearchStart;
+    Extended coarseAngle = 0;
+    for (int degrees = 0; degrees <= 90; ++degrees) {
+        const Extended angle = degrees;
+        Extended rp;
+        Extended rs;
+        Extended r;
+        InterfaceReflectance(store.NRel, store.KRel, CosDegrees(angle), rp, rs, r);
+        if (rp < best) {
+            best = rp;
+            coarseAngle = angle;
+        }
+    }
+    return FineSearch(store, coarseAngle, onInnerEdge);
 }

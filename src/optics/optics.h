@@ -54,5 +54,7 @@ struct TPseudoBrewster {
     Extended PbaRp = 0;
     Extended PbaRs = 0;
 };
-// Minimum of Rp near the smallest Rp of the last run; call after the run's sweep.
+// Minimum of Rp near the smallest Rp of the last run; call after the run's sweep. When that
+// minimum lies on an end of the fine window other than 0 or 90 degrees, the true minimum lies
+// outside the run's range and is searched again around the smallest Rp of the whole quadrant.
 TPseudoBrewster FindPseudoBrewster(const TInputParams& params, const TSweepResults& store);

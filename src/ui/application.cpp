@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFont>
 #include <QIcon>
+#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QStyleFactory>
@@ -42,6 +43,27 @@ void installFontSubstitutes() {
                                                           QStringLiteral("DejaVu Sans")});
 }
 
+// Every text the program shows in a message box, a label of a dialog or a tooltip is plain text:
+// a path or a title holding "<b>" shows those characters instead of turning bold.
+class TPlainTextGuard : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Polish) {
+            if (auto* box = qobject_cast<QMessageBox*>(watched)) {
+                box->setTextFormat(Qt::PlainText);
+            } else if (auto* label = qobject_cast<QLabel*>(watched)) {
+                if (label->textFormat() == Qt::AutoText) {
+                    label->setTextFormat(Qt::PlainText);
+                }
+            }
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 TVkApplication::TVkApplication(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -65,13 +87,15 @@ void PrepareApplicationStart(bool offscreenByDefault) {
     if (offscreenByDefault && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    // All sizes of the windows are pixels at 96 dots per inch; the window is not scaled.
-    if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING")) {
-        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    // All sizes of the windows are pixels at 96 dots per inch; the window is not scaled, whatever
+    // the desktop asks for: a scaled 1000 x 600 window would not fit where it is placed, and
+    // its layout counts pixels. Qt reads these settings when the application object is built.
+    for (const char* setting :
+         {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR",
+          "QT_SCALE_FACTOR_ROUNDING_POLICY", "QT_DEVICE_PIXEL_RATIO", "QT_USE_PHYSICAL_DPI"}) {
+        qunsetenv(setting);
     }
-    if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) {
-        qputenv("QT_SCALE_FACTOR", "1");
-    }
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
 }
 
 static void registerPictures();
@@ -87,6 +111,7 @@ void InitializeApplication(QApplication& app) {
         QApplication::setStyle(style);
     }
     installFontSubstitutes();
+    app.installEventFilter(new TPlainTextGuard(&app));
 }
 
 void ApplySystemLocaleSeparators() {
@@ -103,6 +128,7 @@ void ShowErrorMessage(const QString& message) {
     const QString text = QString::fromStdString(WithClosingPeriod(message.toStdString()));
     QMessageBox box(QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok,
                     QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -20,6 +20,10 @@ void TMainCalculation::SetDataFolder(const std::string& folder) {
     workflow->SetDataFolder(folder);
 }
 
+void TMainCalculation::SetDocumentsFolder(const std::string& folder) {
+    workflow->SetDocumentsFolder(folder);
+}
+
 const std::string& TMainCalculation::DataFolder() const {
     return workflow->DataFolder();
 }
@@ -42,6 +46,10 @@ Extended TMainCalculation::AngleRes() const {
 
 void TMainCalculation::btnPlotClick() {
     workflow->btnPlotClick();
+}
+
+void TMainCalculation::AutomaticRun() {
+    workflow->AutomaticRun();
 }
 
 void TMainCalculation::btnSaveClick() {

@@ -27,12 +27,15 @@ public:
     CalculationWorkflow& Workflow() { return *workflow; }
 
     void SetDataFolder(const std::string& folder);
+    void SetDocumentsFolder(const std::string& folder);
     const std::string& DataFolder() const;
     bool InitializeTables();
     void ResizeTables();
     bool ValidateInputs(std::string& message);
     Extended AngleRes() const;
     void btnPlotClick();
+    // A run after a change of an input: a reversed range opens no message box.
+    void AutomaticRun();
     void btnSaveClick();
 
 private:

@@ -19,15 +19,18 @@
 #include "ui/ui_look.h"
 #include "ui/window_dialogs.h"
 #include "ui/window_ports.h"
+#include "workflow/calculation_workflow.h"
 #include "workflow/input_validation.h"
 #include "workflow/result_tables.h"
 #include "workflow/text_export.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTimer>
 #include <algorithm>
 
@@ -85,7 +88,11 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
     layout->add(VkStatusBar1, QRect(0, 547, 992, 19), Align::Bottom);
     layout->add(Panel1, QRect(216, 0, 776, 547), Align::Client);
 
+    // The column hints open at the next move over a header and point at the pointer itself.
     VkBalloonHints1 = new TVkBalloonHints(this);
+    VkBalloonHints1->SetFont(PixelFont(QStringLiteral("Tahoma"), 11));
+    VkBalloonHints1->SetHintPause(0);
+    VkBalloonHints1->SetCenterThreshold(0);
 
     ports.reset(new TMainWindowPorts{
         TSpinEditInputs({edN1, edK1, edN2, edK2, edAngleMin, edAngleMax, edAngleRes}),
@@ -96,6 +103,11 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
         ports->inputs, ports->reflectance, ports->transmittance, ports->polarization,
         ports->summary, ports->dialogs, ports->pages, chReflectance, chTransmittance,
         chPolarization);
+
+    calculation->Workflow().OnValidated = [this](const TValidationResult& result,
+                                                 const std::string& message) {
+        showValidation(result, message);
+    };
 
     setTabOrder();
     wireEvents();
@@ -196,6 +208,10 @@ void TFMain::buildStatusBar() {
     VkStatusPane1->SetCaption(QString::fromUtf8(ProductName));
     VkClockStatus1 = new TVkClockStatus(VkStatusBar1, 192, paRight);
     VkClockStatus1->setObjectName(QStringLiteral("VkClockStatus1"));
+    VkStatusPane2 = new TVkStatusPane(VkStatusBar1, 0, paClient);
+    VkStatusPane2->setObjectName(QStringLiteral("VkStatusPane2"));
+    VkStatusPane2->SetCaptionColor(TVkCustomEdit::ErrorMarkColor());
+    VkStatusPane2->hide();
 }
 
 void TFMain::buildResultArea() {
@@ -408,6 +424,13 @@ void TFMain::FormCreate() {
     }
     calculation->SetDataFolder(
         MakeDataFolder(QCoreApplication::applicationDirPath().toStdString()));
+    // Where an installed copy's "data" folder cannot be written, Save As starts in the user's
+    // documents folder instead.
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty()) {
+        documents = QDir::homePath();
+    }
+    calculation->SetDocumentsFolder(documents.toStdString());
     // The point count of the initial inputs sizes the tables (92 rows) and writes their headers.
     calculation->InitializeTables();
     pc->SetActivePageIndex(0);
@@ -420,8 +443,11 @@ void TFMain::btnPlotClick() {
 }
 
 void TFMain::automaticRecalculation() {
+    // A message box here would take the keyboard from the field being typed into; a reversed
+    // range shows in the status bar instead.
+    refreshInputMarks();
     if (cbAutoCompute->isChecked()) {
-        btnPlotClick();
+        calculation->AutomaticRun();
     }
 }
 
@@ -442,11 +468,10 @@ void TFMain::edAngleMaxChange() {
 }
 
 void TFMain::edAngleResChange() {
+    // As for the other inputs, a refused range shows in the status bar, not in a message box.
+    refreshInputMarks();
     std::string message;
     if (!calculation->ValidateInputs(message)) {
-        if (!IsBlankText(message)) {
-            ports->dialogs.ShowMessage(message);
-        }
         return;
     }
     const Extended resolution = calculation->AngleRes();
@@ -462,6 +487,50 @@ void TFMain::edAngleResChange() {
 
 void TFMain::btnSaveClick() {
     calculation->btnSaveClick();
+}
+
+TVkSpinEdit* TFMain::inputField(TInputField field) const {
+    TVkSpinEdit* const fields[] = {edN1, edK1, edN2, edK2, edAngleMin, edAngleMax, edAngleRes};
+    return fields[static_cast<int>(field)];
+}
+
+void TFMain::markInput(TInputField field, TValidationFault fault) {
+    TVkSpinEdit* edit = inputField(field);
+    inputMarks[static_cast<int>(field)] = fault;
+    const bool marked = fault != TValidationFault::None;
+    edit->SetErrorMark(marked);
+    SetControlHint(edit, marked ? QString::fromUtf8(AcceptedRangeHint(
+                                      field, fault, edAngleRes->Min(), edAngleRes->Max()))
+                                : QString());
+    SetControlShowHint(edit, marked);
+}
+
+void TFMain::showValidation(const TValidationResult& result, const std::string& message) {
+    if (result.Fault == TValidationFault::ReversedRange) {
+        markInput(TInputField::edAngleMin, result.Fault);
+        markInput(TInputField::edAngleMax, result.Fault);
+    } else if (result.Fault != TValidationFault::None) {
+        markInput(result.Field, result.Fault);
+    }
+    if (!IsBlankText(message)) {
+        VkStatusPane2->SetCaption(QString::fromStdString(message));
+        VkStatusPane2->show();
+    }
+    refreshInputMarks();
+}
+
+void TFMain::refreshInputMarks() {
+    // Each mark stays while its field is refused as the texts stand, and follows the reason.
+    const std::array<TValidationFault, 7> faults = FieldFaults(ports->inputs);
+    for (int i = 0; i < 7; ++i) {
+        if (inputMarks[i] != TValidationFault::None && inputMarks[i] != faults[i]) {
+            markInput(static_cast<TInputField>(i), faults[i]);
+        }
+    }
+    if (faults[static_cast<int>(TInputField::edAngleMin)] != TValidationFault::ReversedRange) {
+        VkStatusPane2->hide();
+        VkStatusPane2->SetCaption(QString());
+    }
 }
 
 void TFMain::btnAboutClick() {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "optics/input_params.h"
+#include "workflow/input_validation.h"
 #include "workflow/result_tables.h"
 
 #include <QFrame>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -66,6 +68,9 @@ public:
     // Status bar.
     TVkStatusBar* VkStatusBar1 = nullptr;
     TVkStatusPane* VkStatusPane1 = nullptr;
+    // Between the two: what keeps the inputs from a run (a reversed angle range), shown while
+    // it lasts and hidden otherwise.
+    TVkStatusPane* VkStatusPane2 = nullptr;
     TVkClockStatus* VkClockStatus1 = nullptr;
 
     // Result pages, summary and commands.
@@ -147,8 +152,17 @@ private:
     void wireEvents();
     void automaticRecalculation();
     void placeOnScreen();
+    // Marks of refused inputs: a red frame and a tooltip with the accepted range on the field
+    // that failed validation, the reversed-range message in the status bar; each goes as soon as
+    // its input is valid again.
+    TVkSpinEdit* inputField(TInputField field) const;
+    void showValidation(const TValidationResult& result, const std::string& message);
+    void markInput(TInputField field, TValidationFault fault);
+    void refreshInputMarks();
 
     std::unique_ptr<TMainWindowPorts> ports;
     std::unique_ptr<TMainCalculation> calculation;
     bool placed = false;
+    // The fault each input field is marked for, indexed by TInputField.
+    std::array<TValidationFault, 7> inputMarks{};
 };

@@ -8,6 +8,7 @@
 void TWindowDialogs::ShowMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, QString::fromStdString(text),
                     QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -18,14 +18,20 @@ void AddPoint(TCustomChart& chart, int position, Extended x, Extended y) {
 } // namespace
 
 std::string CannotCreateFileMessage(const std::string& path, int errorCode) {
-    return "Cannot create file " + path + ": " + InOutErrorMessage(errorCode);
+    return "Cannot create file " + path + ": " + CreateErrorMessage(errorCode);
 }
 
 CalculationWorkflow::CalculationWorkflow(WorkflowPorts ports, ResultCharts charts)
     : ports_(ports), charts_(charts) {}
 
 bool CalculationWorkflow::ValidateInputs(std::string& message) {
-    return ::ValidateInputs(ports_.Inputs, params_, message);
+    TValidationResult result;
+    const bool valid = ::ValidateInputs(ports_.Inputs, params_, message, &result);
+    lastValidation_ = result;
+    if (OnValidated) {
+        OnValidated(result, message);
+    }
+    return valid;
 }
 
 bool CalculationWorkflow::InitializeTables() {
@@ -105,9 +111,17 @@ void CalculationWorkflow::WriteRow(int i) {
 }
 
 void CalculationWorkflow::btnPlotClick() {
+    Run(true);
+}
+
+void CalculationWorkflow::AutomaticRun() {
+    Run(false);
+}
+
+void CalculationWorkflow::Run(bool showMessage) {
     std::string message;
     if (!ValidateInputs(message)) {
-        if (!IsBlankText(message)) {
+        if (showMessage && !IsBlankText(message)) {
             ports_.Dialogs.ShowMessage(message);
         }
         return;
@@ -160,8 +174,9 @@ void CalculationWorkflow::btnSaveClick() {
     const auto page = static_cast<TResultPage>(index);
     const TInputParams& run = *lastRun_;
 
-    const std::string path = ports_.Dialogs.PromptSaveFileName(
-        MakeSaveDialogRequest(ExportPage(page).What, dataFolder_, SuggestedFileName(page, run)));
+    const std::string path = ports_.Dialogs.PromptSaveFileName(MakeSaveDialogRequest(
+        ExportPage(page).What, PrepareSaveFolder(dataFolder_, documentsFolder_),
+        SuggestedFileName(page, run)));
     if (IsBlankText(path)) {
         return;
     }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "chart/model/custom_chart.h"
 #include "optics/input_params.h"
 #include "optics/optics.h"
+#include "workflow/input_validation.h"
 #include "workflow/ports.h"
 #include "workflow/result_tables.h"
 
@@ -46,8 +48,15 @@ public:
 
     void SetDataFolder(std::string folder) { dataFolder_ = std::move(folder); }
     const std::string& DataFolder() const { return dataFolder_; }
+    // The user's documents folder, under which Save As starts when DataFolder cannot be used.
+    void SetDocumentsFolder(std::string folder) { documentsFolder_ = std::move(folder); }
+    const std::string& DocumentsFolder() const { return documentsFolder_; }
 
     bool ValidateInputs(std::string& message);
+    // Where the last validation stopped, and a handler told of every validation (its result and
+    // message) before anything is shown to the user.
+    const TValidationResult& LastValidation() const { return lastValidation_; }
+    std::function<void(const TValidationResult& result, const std::string& message)> OnValidated;
 
     // Start-up of the window: the point count of the initial control values, the tables' row
     // counts and their headers. False (tables untouched) when the values give no valid count.
@@ -55,14 +64,19 @@ public:
     // Row count Count + 1 on all three tables (the resolution handler, every run).
     void ResizeTables();
 
-    // The Plot button and automatic recalculation. Failing validation changes no view; only a
-    // reversed angle range is reported.
+    // The Plot button. Failing validation changes no view; only a reversed angle range is
+    // reported, in a message box.
     void btnPlotClick();
+    // The run that follows a change of an input while automatic calculation is on: the same as
+    // Plot, but a reversed range opens no message box (the window shows it without stopping the
+    // typing; OnValidated tells it).
+    void AutomaticRun();
     // The Save As button: exports the active page of the last run. A write failure escapes as
     // EInOutError for the general error handler.
     void btnSaveClick();
 
 private:
+    void Run(bool showMessage);
     void ClearSeries(TCustomChart& chart);
     void BlankRow(int i);
     void AddChartPoints(int i);
@@ -73,7 +87,9 @@ private:
     TInputParams params_;
     TSweepResults results_;
     std::optional<TInputParams> lastRun_;
+    TValidationResult lastValidation_;
     std::string dataFolder_;
+    std::string documentsFolder_;
 };
 
 // Message texts of Save As.

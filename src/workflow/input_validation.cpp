@@ -18,21 +18,45 @@ constexpr double kMinIndex = 0.00001;
 constexpr double kMaxMaterialValue = 1e9;
 constexpr std::int64_t kMaxIntervals = MaxPoints - 1;
 
+bool Fail(TValidationResult* result, TValidationFault fault, TInputField field) {
+    if (result != nullptr) {
+        *result = {fault, field};
+    }
+    return false;
+}
+
 // n from the spin edit's Value, then k parsed from the raw text: an empty or non-numeric k must
 // refuse the run instead of silently reading as the control's minimum. Each field is written
 // before its check; a k text that does not parse leaves its field as it was.
 bool ReadMedium(InputFieldsPort& fields, TInputField nField, TInputField kField, Extended& n,
-                Extended& k) {
+                Extended& k, TValidationResult* result) {
     n = fields.Value(nField);
     if (!InRange(n, kMinIndex, kMaxMaterialValue)) {
-        return false;
+        return Fail(result, TValidationFault::OutOfRange, nField);
     }
     try {
         k = ParseDecimal(fields.Text(kField));
     } catch (const EConvertError&) {
-        return false;
+        return Fail(result, TValidationFault::NotANumber, kField);
     }
-    return InRange(k, 0, kMaxMaterialValue);
+    if (!InRange(k, 0, kMaxMaterialValue)) {
+        return Fail(result, TValidationFault::OutOfRange, kField);
+    }
+    return true;
+}
+
+// A spin edit's value as its text stands, without the rewrite of an empty text: a text that is
+// no number reads as the control's minimum, as reading the value does.
+Extended QuietValue(const InputFieldsPort& fields, TInputField field) {
+    try {
+        return ParseDecimal(fields.Text(field));
+    } catch (const EConvertError&) {
+        return fields.MinValue(field);
+    }
+}
+
+std::string HintNumber(Extended value) {
+    return FormatByPattern("0.#####", value);
 }
 
 } // namespace
@@ -52,31 +76,110 @@ bool PointCountFromRange(Extended angleMin, Extended angleMax, Extended angleRes
     return true;
 }
 
-bool ValidateInputs(InputFieldsPort& fields, TInputParams& params, std::string& message) {
+bool ValidateInputs(InputFieldsPort& fields, TInputParams& params, std::string& message,
+                    TValidationResult* result) {
     message.clear();
+    if (result != nullptr) {
+        *result = {};
+    }
 
-    if (!ReadMedium(fields, TInputField::edN1, TInputField::edK1, params.n1, params.k1) ||
-        !ReadMedium(fields, TInputField::edN2, TInputField::edK2, params.n2, params.k2)) {
+    if (!ReadMedium(fields, TInputField::edN1, TInputField::edK1, params.n1, params.k1, result) ||
+        !ReadMedium(fields, TInputField::edN2, TInputField::edK2, params.n2, params.k2, result)) {
         return false;
     }
     params.AngleMin = fields.Value(TInputField::edAngleMin);
     if (!InRange(params.AngleMin, 0, 90)) {
-        return false;
+        return Fail(result, TValidationFault::OutOfRange, TInputField::edAngleMin);
     }
     params.AngleMax = fields.Value(TInputField::edAngleMax);
     if (!InRange(params.AngleMax, 0, 90)) {
-        return false;
+        return Fail(result, TValidationFault::OutOfRange, TInputField::edAngleMax);
     }
     if (params.AngleMin > params.AngleMax) {
         message = kReversedRangeMessage;
-        return false;
+        return Fail(result, TValidationFault::ReversedRange, TInputField::edAngleMin);
     }
     params.AngleRes = fields.Value(TInputField::edAngleRes);
     if (!InRange(params.AngleRes, static_cast<double>(fields.MinValue(TInputField::edAngleRes)),
                  static_cast<double>(fields.MaxValue(TInputField::edAngleRes)))) {
-        return false;
+        return Fail(result, TValidationFault::OutOfRange, TInputField::edAngleRes);
     }
-    return PointCountFromRange(params.AngleMin, params.AngleMax, params.AngleRes, params.Count);
+    if (!PointCountFromRange(params.AngleMin, params.AngleMax, params.AngleRes, params.Count)) {
+        return Fail(result, TValidationFault::TooManyPoints, TInputField::edAngleRes);
+    }
+    return true;
+}
+
+std::array<TValidationFault, 7> FieldFaults(const InputFieldsPort& fields) {
+    using F = TInputField;
+    std::array<TValidationFault, 7> faults{};
+    auto at = [&faults](F field) -> TValidationFault& { return faults[static_cast<int>(field)]; };
+    auto check = [&](F field, Extended value, double low, double high) {
+        if (!InRange(value, low, high)) {
+            at(field) = TValidationFault::OutOfRange;
+        }
+    };
+    check(F::edN1, QuietValue(fields, F::edN1), kMinIndex, kMaxMaterialValue);
+    check(F::edN2, QuietValue(fields, F::edN2), kMinIndex, kMaxMaterialValue);
+    for (const F k : {F::edK1, F::edK2}) {
+        try {
+            check(k, ParseDecimal(fields.Text(k)), 0, kMaxMaterialValue);
+        } catch (const EConvertError&) {
+            at(k) = TValidationFault::NotANumber;
+        }
+    }
+    const Extended angleMin = QuietValue(fields, F::edAngleMin);
+    const Extended angleMax = QuietValue(fields, F::edAngleMax);
+    const Extended angleRes = QuietValue(fields, F::edAngleRes);
+    check(F::edAngleMin, angleMin, 0, 90);
+    check(F::edAngleMax, angleMax, 0, 90);
+    check(F::edAngleRes, angleRes, static_cast<double>(fields.MinValue(F::edAngleRes)),
+          static_cast<double>(fields.MaxValue(F::edAngleRes)));
+    const bool anglesValid =
+        at(F::edAngleMin) == TValidationFault::None && at(F::edAngleMax) == TValidationFault::None;
+    if (anglesValid && angleMin > angleMax) {
+        at(F::edAngleMin) = TValidationFault::ReversedRange;
+        at(F::edAngleMax) = TValidationFault::ReversedRange;
+    } else if (anglesValid && at(F::edAngleRes) == TValidationFault::None) {
+        int count = 0;
+        if (!PointCountFromRange(angleMin, angleMax, angleRes, count)) {
+            at(F::edAngleRes) = TValidationFault::TooManyPoints;
+        }
+    }
+    return faults;
+}
+
+std::string AcceptedRangeHint(TInputField field, TValidationFault fault, Extended resolutionMin,
+                              Extended resolutionMax) {
+    const std::string material = " from " + HintNumber(0) + " to " + HintNumber(kMaxMaterialValue);
+    const std::string index =
+        " from " + HintNumber(kMinIndex) + " to " + HintNumber(kMaxMaterialValue);
+    const std::string angle = ": from 0 to 90\u00B0";
+    switch (field) {
+    case TInputField::edN1:
+        return "Refractive Index, n1:" + index;
+    case TInputField::edN2:
+        return "Refractive Index, n2:" + index;
+    case TInputField::edK1:
+        return "Extinction Coefficient, k1: a number" + material;
+    case TInputField::edK2:
+        return "Extinction Coefficient, k2: a number" + material;
+    case TInputField::edAngleMin:
+        return "Min. Incidence Angle" + angle +
+               (fault == TValidationFault::ReversedRange ? ", not greater than Max. Incidence Angle"
+                                                         : "");
+    case TInputField::edAngleMax:
+        return "Max. Incidence Angle" + angle +
+               (fault == TValidationFault::ReversedRange ? ", not less than Min. Incidence Angle"
+                                                         : "");
+    case TInputField::edAngleRes:
+        return "Angular Resolution: from " + HintNumber(resolutionMin) + " to " +
+               HintNumber(resolutionMax) + "\u00B0" +
+               (fault == TValidationFault::TooManyPoints
+                    ? ", at most " + std::to_string(MaxPoints) + " points from Min. to Max."
+                    : "");
+    }
+    return {};
 }
 
 bool IsBlankText(const std::string& text) {

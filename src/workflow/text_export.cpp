@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "numtext/numtext.h"
@@ -61,6 +62,10 @@ std::string InOutErrorMessage(int errorCode) {
     }
 }
 
+std::string CreateErrorMessage(int errorCode) {
+    return errorCode == ENOENT ? "Path not found" : InOutErrorMessage(errorCode);
+}
+
 std::string WithClosingPeriod(std::string message) {
     if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') {
         message += '.';
@@ -73,6 +78,45 @@ std::string MakeDataFolder(std::string programDir) {
         programDir.pop_back();
     }
     return programDir + "/data";
+}
+
+namespace {
+
+bool IsWritableFolder(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           ::access(path.c_str(), W_OK | X_OK) == 0;
+}
+
+// Creates the folder and any missing folders above it; true when it is then a writable folder.
+bool MakeWritableFolder(const std::string& path) {
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        ::mkdir(path.substr(0, slash).c_str(), 0777);
+    }
+    ::mkdir(path.c_str(), 0777);
+    return IsWritableFolder(path);
+}
+
+} // namespace
+
+std::string PrepareSaveFolder(const std::string& dataFolder, const std::string& documentsFolder) {
+    if (IsWritableFolder(dataFolder) || documentsFolder.empty()) {
+        return dataFolder;
+    }
+    // Beside the program only the "data" folder itself is made, never the folders above it.
+    struct stat info {};
+    if (::stat(dataFolder.c_str(), &info) != 0 && ::mkdir(dataFolder.c_str(), 0777) == 0 &&
+        IsWritableFolder(dataFolder)) {
+        return dataFolder;
+    }
+    std::string fallback = documentsFolder;
+    while (fallback.size() > 1 && fallback.back() == '/') {
+        fallback.pop_back();
+    }
+    fallback += "/Vitreo-K";
+    MakeWritableFolder(fallback);
+    return fallback;
 }
 
 const TExportPage& ExportPage(TResultPage page) {

@@ -30,6 +30,9 @@ private:
 // The program's text for an errno: "File not found", "Invalid filename", "Too many open files",
 // "File access denied", or "I/O error <code>".
 std::string InOutErrorMessage(int errorCode);
+// The same for a file that could not be created: there ENOENT means that a folder of the path
+// is missing, which reads "Path not found".
+std::string CreateErrorMessage(int errorCode);
 
 // The general error handler's rule: a '.' is appended when the message's last character sorts
 // after '.' (so texts that end in a digit or a letter get one, "...)" and "..." do not).
@@ -37,6 +40,12 @@ std::string WithClosingPeriod(std::string message);
 
 // The folder the save dialog opens in: "data" beside the program file.
 std::string MakeDataFolder(std::string programDir);
+
+// The folder the save dialog starts in, made ready for the save: `dataFolder` where it exists
+// as a writable folder or can be created beside the program; otherwise (an installed copy whose
+// program folder nobody may write) `documentsFolder` + "/Vitreo-K", created when missing. With
+// no documents folder known, `dataFolder` as it is.
+std::string PrepareSaveFolder(const std::string& dataFolder, const std::string& documentsFolder);
 
 struct TExportPage {
     const char* FileNamePrefix; // "R_Fr(" ...

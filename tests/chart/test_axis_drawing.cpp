@@ -239,4 +239,24 @@ TEST_F(AxisLook, PenStylesShowOnAxisLinesFramesAndTheBorder) {
     }
 }
 
+// The default sweep ends at the clamp 89.999999999° and its angle axis draws 90°, 80° … 0°; the
+// top label used to be missed by rounding (the axis ended at 80°). The reflectance's top, one
+// part in 10^10 below 1, likewise labels 1.
+TEST_F(AxisLook, DefaultSweepDrawsItsTopLabels) {
+    const QImage& image = Draw();
+    const TChartAxis& bottom = chart.BottomAxis;
+    ASSERT_LT(bottom.HighValue, 90);
+    ASSERT_FALSE(bottom.LabelItems.empty());
+    EXPECT_EQ(bottom.LabelItems.front().Text, "90\u00B0");
+    EXPECT_EQ(bottom.LabelItems.front().Pixel, bottom.PixelEnd);
+    EXPECT_EQ(bottom.LabelItems.size(), 10u);
+    EXPECT_EQ(chart.LeftAxis.LabelItems.front().Text, "1");
+    // The "90°" text is drawn below the end of the axis, its tick too.
+    const int h = chart.Measurer().TextHeight(bottom.LabelsFont, "W");
+    const QRect label = DarkBox(image, QRect(bottom.PixelEnd - 12, bottom.LabelsPosition, 24, h));
+    ASSERT_FALSE(label.isEmpty());
+    EXPECT_LE(label.left(), bottom.PixelEnd);
+    EXPECT_GE(label.right(), bottom.PixelEnd);
+}
+
 } // namespace

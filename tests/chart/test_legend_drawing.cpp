@@ -265,4 +265,59 @@ TEST_F(LegendDrawing, OpaqueLegendTitleFillsItsBand) {
     }
 }
 
+// A legend placed by the user lies over the grid and the series: they used to be drawn after it,
+// across its box. Inside the box only the legend's own symbols carry the series colours.
+TEST_F(LegendDrawing, PlacedLegendIsDrawnOverTheSeries) {
+    chart.Legend.CustomPosition = true;
+    auto seriesPixels = [&](const QImage& image) {
+        const TLegendLayout& lay = chart.Legend.Layout;
+        QList<QRgb> colours;
+        for (int s = 0; s < 3; ++s) {
+            colours << Rgb(chart.SeriesDrawColor(chart.SeriesAtPosition(s)));
+        }
+        int n = 0;
+        for (int y = lay.Rect.Top + 1; y < lay.Rect.Bottom - 1; ++y) {
+            for (int x = lay.Rect.Left + 1; x < lay.Rect.Right - 1; ++x) {
+                bool symbol = false;
+                for (const TLegendRow& row : lay.Rows) {
+                    symbol = symbol || row.Symbol.Contains(x, y);
+                }
+                n += !symbol && colours.contains(Rgb(image, x, y));
+            }
+        }
+        return n;
+    };
+    // Over the curves from 65° on, between reflectances of 0.8 and 0.5, where Rs and R climb
+    // (placed on the plot as it is without the legend's band).
+    Redraw();
+    chart.Legend.Left = chart.BottomAxis.ValueToPixel(65);
+    chart.Legend.Top = chart.LeftAxis.ValueToPixel(0.8);
+    // The curves do cross the box ...
+    chart.Legend.Transparent = true;
+    chart.Legend.Symbol.Visible = false;
+    EXPECT_GT(seriesPixels(Redraw()), 20);
+    ASSERT_TRUE(chart.Legend.Layout.Drawn);
+    ASSERT_EQ(chart.Legend.Layout.Rect.Left, chart.Legend.Left);
+    // ... and an opaque box covers them.
+    chart.Legend.Transparent = false;
+    chart.Legend.Symbol.Visible = true;
+    EXPECT_EQ(seriesPixels(Redraw()), 0);
+
+    // A placed title too lies over the grid: its frame is unbroken by the dotted lines.
+    chart.Title.SetVisible(true);
+    chart.Title.CustomPosition = true;
+    chart.Title.Transparent = false;
+    chart.Title.Left = chart.BottomAxis.ValueToPixel(20);
+    chart.Title.Top = chart.LeftAxis.ValueToPixel(0.8);
+    const QImage& titled = Redraw();
+    const TRect t = chart.Title.TitleRect;
+    ASSERT_TRUE(chart.Title.Drawn);
+    for (int x = t.Left; x < t.Right; ++x) {
+        EXPECT_EQ(Rgb(titled, x, t.Top), Rgb(chart.Title.Frame.Color)) << x;
+    }
+    for (int y = t.Top + 1; y < t.Bottom - 1; ++y) {
+        EXPECT_EQ(Rgb(titled, t.Left + 1, y), Rgb(chart.Title.Color)) << y;
+    }
+}
+
 } // namespace

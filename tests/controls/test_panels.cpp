@@ -1,4 +1,5 @@
 #include <QHBoxLayout>
+#include <QRegularExpression>
 #include <QSizeGrip>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -255,6 +256,20 @@ TEST_F(StatusBarTest, PanesAreLaidOutLeftAndRight) {
             ASSERT_EQ(img.pixelColor(x, y), Render(*bar).pixelColor(x, y));
 }
 
+// A client pane takes the room between the left and the right panes, and follows the bar.
+TEST_F(StatusBarTest, ClientPaneFillsTheRoomBetween) {
+    auto* middle = new TVkStatusPane(bar, 0, paClient);
+    EXPECT_EQ(middle->geometry(), QRect(385, 0, 800 - 385, 19));
+    EXPECT_EQ(clock->geometry(), QRect(800, 0, 192, 19));
+    bar->resize(1092, 19);
+    EXPECT_EQ(middle->geometry(), QRect(385, 0, 900 - 385, 19));
+    EXPECT_EQ(middle->ReservedRight(), 0);
+    EXPECT_EQ(middle->CaptionColor(), SysColor::clWindowText());
+    middle->SetCaptionColor(QColor(255, 0, 0));
+    EXPECT_EQ(middle->CaptionColor(), QColor(255, 0, 0));
+    delete middle;
+}
+
 TEST_F(StatusBarTest, ClockShowsDateAndTimeAndTheDateAloneAtMidnight) {
     const QLocale locale = QLocale::system();
     const QString date = locale.toString(QDate(2024, 3, 9), QLocale::ShortFormat);
@@ -270,6 +285,67 @@ TEST_F(StatusBarTest, ClockShowsDateAndTimeAndTheDateAloneAtMidnight) {
     EXPECT_NE(clock->Caption(), locale.toString(QDate(2024, 3, 10), QLocale::ShortFormat));
     clock->SetFormat("yyyy-MM-dd HH:mm");
     EXPECT_EQ(clock->Caption(), "2024-03-10 00:00");
+}
+
+// The time-zone field of a long time format goes with the brackets, commas and blanks that only
+// belonged to it; quoted words and the locale's own words stay.
+TEST(ClockPattern, TheZoneFieldGoesWithItsPunctuation) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"HH:mm:ss t", "HH:mm:ss"},
+        {"H:mm:ss (t)", "H:mm:ss"},
+        {"HH:mm:ss, t", "HH:mm:ss"},
+        {"h:mm:ss AP, t", "h:mm:ss AP"},
+        {"APh:mm:ss [t]", "APh:mm:ss"},
+        {"t HH:mm:ss", "HH:mm:ss"},
+        {"t h:mm:ss AP", "h:mm:ss AP"},
+        {"'Klock' H.mm:ss (t)", "'Klock' H.mm:ss"},
+        {"H:mm:ss '\u0447'. t", "H:mm:ss '\u0447'."},
+        {"HH 'h' mm 'min' ss 's' t", "HH 'h' mm 'min' ss 's'"},
+        {"H-'a' 'horo' 'kaj' m:ss t", "H-'a' 'horo' 'kaj' m:ss"},
+        {"HH:mm:ss 'at' t", "HH:mm:ss 'at'"}, // a 't' inside quotes is no field
+        {"HH:mm:ss (t) AP", "HH:mm:ss AP"},   // in the middle: one blank remains
+        {"HH:mm:ss, t, AP", "HH:mm:ss, AP"},
+        {"HH:mm:ss tttt", "HH:mm:ss"},
+        {"HH:mm:ss", "HH:mm:ss"},
+    };
+    for (const auto& [pattern, expected] : cases) {
+        EXPECT_EQ(TVkClockStatus::TimePatternWithoutZone(QString::fromUtf8(pattern)),
+                  QString::fromUtf8(expected))
+            << pattern;
+    }
+}
+
+// Every locale Qt knows: the clock's text holds the date and the time to the second, and no
+// bracket pair, comma or blank is left over from the time zone.
+TEST(ClockPattern, NoStrayPunctuationInAnyLocale) {
+    const QDateTime moment(QDate(2024, 3, 9), QTime(14, 5, 7));
+    static const QRegularExpression emptyBrackets(
+        QStringLiteral(R"([(\[\x{FF08}]\s*[)\]\x{FF09}])"));
+    static const QRegularExpression doubledBlanks(QStringLiteral(R"(\s\s)"));
+    static const QRegularExpression strayEnd(QStringLiteral(R"([\s,;:\-/|\x{060C}\x{3001}]$)"));
+    const QList<QLocale> locales =
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    ASSERT_GT(locales.size(), 300);
+    int withZone = 0;
+    for (const QLocale& locale : locales) {
+        const QString text = TVkClockStatus::ClockText(moment, QString(), locale);
+        const QString name = locale.name();
+        if (locale.timeFormat(QLocale::LongFormat).contains(QLatin1Char('t')))
+            ++withZone;
+        EXPECT_FALSE(text.contains(emptyBrackets))
+            << name.toStdString() << ": " << text.toStdString();
+        EXPECT_FALSE(text.contains(doubledBlanks))
+            << name.toStdString() << ": " << text.toStdString();
+        EXPECT_FALSE(text.contains(strayEnd)) << name.toStdString() << ": " << text.toStdString();
+        EXPECT_FALSE(text.contains(moment.timeZoneAbbreviation()))
+            << name.toStdString() << ": " << text.toStdString();
+        // The date, then the time to the second as the locale writes its seconds.
+        const QString date = locale.toString(moment.date(), QLocale::ShortFormat);
+        EXPECT_TRUE(text.startsWith(date + QLatin1Char(' '))) << name.toStdString();
+        EXPECT_TRUE(text.contains(locale.toString(QTime(14, 5, 7), QStringLiteral("s"))))
+            << name.toStdString() << ": " << text.toStdString();
+    }
+    EXPECT_GT(withZone, 300); // the long formats do carry the zone field
 }
 
 // Counts paint events of one widget.
@@ -465,7 +541,8 @@ TEST(GradientTest, BannerGroupBoxOutlineFillAndCaption) {
     EXPECT_EQ(img.pixelColor(0, 0), QColor(10, 200, 10)) << "corner pixels left out";
     EXPECT_EQ(img.pixelColor(211, banner.bottom()), QColor(10, 200, 10));
     EXPECT_EQ(img.pixelColor(200, 1), SysColor::clWindow());
-    EXPECT_EQ(img.pixelColor(200, banner.bottom() - 1), AdjustLightness(SysColor::clBtnFace(), -20));
+    EXPECT_EQ(img.pixelColor(200, banner.bottom() - 1),
+              AdjustLightness(SysColor::clBtnFace(), -20));
     EXPECT_EQ(img.pixelColor(100, 60), QColor(10, 200, 10)) << "transparent below the banner";
     // The caption: navy pixels within the banner, none in the 4-pixel margin.
     bool navy = false;

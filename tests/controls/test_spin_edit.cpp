@@ -1,5 +1,6 @@
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -257,6 +258,64 @@ TEST_F(SpinEditTest, PastedGarbageReadsAsMinUntilLeaving) {
     EXPECT_EQ(Text(), "0.0000000");
 }
 
+// Leaving the field writes its text again with Decimals decimals at least, and never drops a
+// digit the user typed; out of range the bound, unreadable the minimum, both in fixed form.
+TEST_F(SpinEditTest, LeavingKeepsEveryTypedDigit) {
+    struct Case {
+        Layout layout;
+        const char* typed;
+        const char* shown;
+    } const cases[] = {
+        {kN1, "1.5168", "1.5168"},   // a glass, not "1.517"
+        {kN1, "1.5", "1.500"},       // at least three decimals
+        {kN1, "0.00001", "0.00001"}, // the smallest index accepted, not "0.000"
+        {kN1, "1.", "1.000"},
+        {kN1, ".5", "0.500"},
+        {kN1, "+2.25", "2.250"},
+        {kN1, "007.5", "7.500"},
+        {kN1, "1.50000", "1.50000"}, // typed zeros are typed digits
+        {kN1, "1.5E-7", "0.00000015"},
+        {kN1, "2E3", "2000.000"},
+        {kK1, "0.5", "0.5000000"},
+        {kK1, "0.123456789", "0.123456789"},
+        {kAngleMax, "100", "90.000"},        // out of range: the bound
+        {kAngleMax, "89.99999", "89.99999"}, // in range: every digit
+        {kAngleRes, "0.0001", "0.001"},      // below Min: the bound
+        {kN1, "abc", "0.000"},               // unreadable: Min
+        {kN1, "", "0.000"},
+        // Beyond what the fixed form can hold (18 decimals, 18 significant digits): as typed.
+        {kN1, "0.0000000000000000001", "0.0000000000000000001"},
+        {kN1, "1.2345678901234567891", "1.2345678901234567891"},
+    };
+    for (const Case& c : cases) {
+        Prepare(c.layout);
+        ed->setText(QString::fromLatin1(c.typed));
+        changes = 0;
+        Leave();
+        EXPECT_EQ(Text(), QString::fromLatin1(c.shown)) << c.typed;
+        EXPECT_EQ(changes, std::string(c.typed) == c.shown ? 0 : 1) << c.typed;
+        ed->setFocus(Qt::OtherFocusReason);
+    }
+
+    // The value read afterwards is the typed one; steps and values set by the program keep the
+    // fixed form with Decimals decimals.
+    Prepare(kN1);
+    ed->setText("1.5168");
+    Leave();
+    EXPECT_EQ(ed->Value(), ParseDecimal("1.5168"));
+    ed->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(ed, Qt::Key_Up);
+    EXPECT_EQ(Text(), "1.617");
+    ed->SetValue(1.5168L);
+    EXPECT_EQ(Text(), "1.517");
+
+    SetLocaleSeparators(',', '.');
+    Prepare(kN1);
+    ed->setText("1,5168");
+    Leave();
+    EXPECT_EQ(Text(), "1,5168");
+}
+
 TEST_F(SpinEditTest, TypedCharacterFilter) {
     struct Case {
         const char* start;
@@ -289,6 +348,41 @@ TEST_F(SpinEditTest, TypedCharacterFilter) {
     EXPECT_EQ(Text(), "12");
     EXPECT_EQ(beeps, 2);
     EXPECT_EQ(changes, 0);
+}
+
+// Text committed by an input method or a compose sequence passes the typed-character filter, one
+// character at a time against the text as it stands by then; refused characters beep.
+TEST_F(SpinEditTest, InputMethodTextIsFilteredLikeTypedText) {
+    struct Case {
+        const char* start;
+        int caret;
+        QString commit;
+        const char* after;
+        int beeps;
+    } cases[] = {
+        {"12", 2, QStringLiteral("3"), "123", 0},     {"12", 2, QStringLiteral("a"), "12", 1},
+        {"12", 2, QStringLiteral("\u00e9"), "12", 1}, // é from a compose sequence
+        {"12", 2, QStringLiteral("\uff13"), "12", 1}, // a full-width digit three
+        {"12", 2, QStringLiteral("3e4"), "1234", 1},  {"1", 1, QStringLiteral(".5."), "1.5", 1},
+        {"12", 0, QStringLiteral("-+"), "-12", 1},    {"12", 2, QStringLiteral("\t"), "12", 1},
+    };
+    Prepare(kN1);
+    for (const Case& c : cases) {
+        ed->setText(c.start);
+        ed->setCursorPosition(c.caret);
+        beeps = 0;
+        QInputMethodEvent commit;
+        commit.setCommitString(c.commit);
+        QApplication::sendEvent(ed, &commit);
+        EXPECT_EQ(Text(), c.after) << c.start << " + " << c.commit.toStdString();
+        EXPECT_EQ(beeps, c.beeps) << c.start << " + " << c.commit.toStdString();
+    }
+    // Text still being composed is shown by the edit but is not part of the field's text.
+    ed->setText("12");
+    ed->setCursorPosition(2);
+    QInputMethodEvent composing(QStringLiteral("x"), {});
+    QApplication::sendEvent(ed, &composing);
+    EXPECT_EQ(Text(), "12");
 }
 
 TEST_F(SpinEditTest, CommaLocaleAcceptsCommaNotPoint) {
@@ -514,6 +608,37 @@ TEST_F(SpinEditTest, FrameIsThinWhenColdAndBoldWhenHot) {
     EXPECT_EQ(Render(*ed).pixelColor(1, y), background);
     ed->SetFrameVisible(false);
     EXPECT_NE(Render(*ed).pixelColor(0, y), cold);
+}
+
+// The mark of a refused value: both border pixels red on every side, cold or hot, with or
+// without the flat frame, and the text and buttons inside untouched.
+TEST_F(SpinEditTest, ErrorMarkIsARedFrameInEveryState) {
+    Prepare(kN1);
+    const QColor red = TVkCustomEdit::ErrorMarkColor();
+    const QColor background(255, 255, 255);
+    ed->SetColor(background);
+    const int y = ed->height() / 2;
+    const int right = ed->width() - 1;
+    const int bottom = ed->height() - 1;
+    EXPECT_FALSE(ed->ErrorMark());
+    ed->SetErrorMark(true);
+    for (int state = 0; state < 3; ++state) {
+        if (state == 0)
+            Leave(); // cold
+        else if (state == 1)
+            ed->setFocus(Qt::TabFocusReason); // hot
+        else
+            ed->SetFrameVisible(false); // the sunken border instead of the flat frame
+        const QImage img = Render(*ed);
+        for (const QPoint p :
+             {QPoint(0, y), QPoint(1, y), QPoint(right, y), QPoint(right - 1, y), QPoint(10, 0),
+              QPoint(10, 1), QPoint(10, bottom), QPoint(10, bottom - 1)})
+            EXPECT_EQ(img.pixelColor(p), red) << state << " at " << p.x() << "," << p.y();
+        EXPECT_NE(img.pixelColor(2, y), red) << state;
+        EXPECT_NE(img.pixelColor(right - 2, y), red) << state;
+    }
+    ed->SetErrorMark(false);
+    EXPECT_NE(Render(*ed).pixelColor(0, y), red);
 }
 
 TEST_F(SpinEditTest, BackgroundFollowsTheState) {

@@ -345,53 +345,108 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PseudoBrewsterCase{"AbsorbingMedium2", 1, 0, 2, 1, 0, 90, 1, 65.12, 0.005, 0.039, 5e-4,
                            0.508, 5e-4},
-        // Rp falls over the whole run: the search ends at the window's edge, 5 degrees on.
-        PseudoBrewsterCase{"RunStopsShort", 1, 0, 2, 1, 0, 20, 1, 25, 1e-12, 0.169, 5e-4, 0.232,
+        // Rp falls over the whole run and the window around its end: the minimum lies beyond
+        // the run, and the search over the whole quadrant finds it at 65.12 degrees.
+        PseudoBrewsterCase{"RunStopsShort", 1, 0, 2, 1, 0, 20, 1, 65.12, 0.005, 0.039, 5e-4, 0.508,
                            5e-4},
         // Rp about 3.4e-6 with Rp / Rs about 2.3e-5, so Rs about 0.148.
         PseudoBrewsterCase{"WeaklyAbsorbing", 1, 0, 1.5L, 0.01L, 0, 90, 1, 56.31, 0.005, 3.4e-6,
                            5e-8, 0.148, 2e-3},
-        // A single point at 80 degrees: the window is 75 to 85 degrees around it, and Rp rises
-        // over it (its minimum is near 65 degrees), so the window's lower end wins.
-        PseudoBrewsterCase{"SinglePoint", 1, 0, 2, 1, 80, 80, 1, 75, 1e-12, 0.5, 0.5, 0.5, 0.5}),
+        // A single point at 80 degrees: Rp rises over the window of 75 to 85 degrees around it,
+        // so the minimum lies below the window and is searched over the whole quadrant.
+        PseudoBrewsterCase{"SinglePoint", 1, 0, 2, 1, 80, 80, 1, 65.12, 0.005, 0.039, 5e-4, 0.508,
+                           5e-4}),
     [](const auto& info) { return info.param.name; });
+
+// A minimum on an inner end of the fine window means that Rp still falls beyond it: the search
+// is repeated over 0 to 90 degrees in 1-degree steps, and gives exactly what a run over the whole
+// quadrant gives. Runs whose window holds the minimum keep their own result.
+TEST(PseudoBrewster, MinimumOutsideTheRunIsSearchedOverTheQuadrant) {
+    static TSweepResults store;
+    const TInputParams whole = MakeRun(1, 0, 2, 1, 0, 90, 1);
+    Sweep(whole, store);
+    const TPseudoBrewster expected = FindPseudoBrewster(whole, store);
+    ASSERT_NEAR(static_cast<double>(expected.PbaAngle), 65.12, 0.005);
+
+    struct Case {
+        Extended angleMin, angleMax, angleRes;
+    } const cases[] = {
+        {0, 20, 1},      // minimum above the window (15 to 25)
+        {0, 10, 0.5L},   // the same with a finer run
+        {80, 80, 1},     // one point, minimum below the window (75 to 85)
+        {75, 90, 1},     // minimum just below the window (70 to 80)
+        {60, 70, 0.5L},  // window 60 to 70 holds the minimum: no second search
+        {61, 69, 0.25L}, // window 60 to 70 as well
+    };
+    for (const Case& c : cases) {
+        const TInputParams run = MakeRun(1, 0, 2, 1, c.angleMin, c.angleMax, c.angleRes);
+        Sweep(run, store);
+        const TPseudoBrewster pba = FindPseudoBrewster(run, store);
+        EXPECT_EQ(pba.PbaAngle, expected.PbaAngle) << c.angleMin << " to " << c.angleMax;
+        EXPECT_EQ(pba.PbaRp, expected.PbaRp) << c.angleMin << " to " << c.angleMax;
+        EXPECT_EQ(pba.PbaRs, expected.PbaRs) << c.angleMin << " to " << c.angleMax;
+    }
+
+    // A window that holds the minimum somewhere else than the quadrant's search would look keeps
+    // its own result: 63 to 73 degrees, searched in steps of 1/10000 of a degree from 63.
+    const TInputParams shifted = MakeRun(1, 0, 2, 1, 68, 68, 1);
+    Sweep(shifted, store);
+    const TPseudoBrewster own = FindPseudoBrewster(shifted, store);
+    EXPECT_NEAR(static_cast<double>(own.PbaAngle), 65.12, 0.005);
+    const Extended step = 10.0L / 100000;
+    const long long j = std::llround((own.PbaAngle - 63) / step);
+    EXPECT_EQ(own.PbaAngle, static_cast<Extended>(j) * step + 63);
+}
 
 // The window is clipped at 0 and 90 degrees: a coarse minimum at 2 degrees searches 0 to 7 in
 // steps of 7/100000 of a degree, one at 88 degrees 83 to 90. The coarse stage takes the smallest
-// stored Rp, so lowering one stored value pins the window. Rp of this pair falls from 0 up to
-// about 65 degrees and rises beyond.
+// stored Rp, so lowering one stored value pins the window; the pairs are chosen with their
+// minimum inside the clipped window, which the result then lies on.
 TEST(PseudoBrewster, WindowClippedAtBothEnds) {
     static TSweepResults store;
-    TInputParams params = MakeRun(1, 0, 2, 1, 0, 4, 1); // 0, 1, 2, 3, 4 degrees
+    // n2 / n1 = 0.07: Rp has its minimum near 4 degrees.
+    TInputParams params = MakeRun(1, 0, 0.07L, 0.001L, 0, 4, 1); // 0, 1, 2, 3, 4 degrees
     Sweep(params, store);
     store.Rp[3] = 0; // the point at 2 degrees
     TPseudoBrewster pba = FindPseudoBrewster(params, store);
-    EXPECT_EQ(pba.PbaAngle, 100000 * (7.0L / 100000)); // the window's last fine angle
+    EXPECT_NEAR(static_cast<double>(pba.PbaAngle), 4.0, 0.05);
+    Extended step = 7.0L / 100000;
+    long long j = std::llround(pba.PbaAngle / step);
+    EXPECT_EQ(pba.PbaAngle, static_cast<Extended>(j) * step + 0);
 
-    params = MakeRun(1, 0, 2, 1, 86, 90, 1); // 86 ... 89, 89.999999999 degrees
+    // n2 / n1 = 19: Rp has its minimum near 87 degrees.
+    params = MakeRun(1, 0, 19, 0.1L, 86, 90, 1); // 86 ... 89, 89.999999999 degrees
     Sweep(params, store);
     store.Rp[3] = 0; // the point at 88 degrees
     pba = FindPseudoBrewster(params, store);
-    EXPECT_EQ(pba.PbaAngle, 83);
+    EXPECT_NEAR(static_cast<double>(pba.PbaAngle), 87.0, 0.05);
+    j = std::llround((pba.PbaAngle - 83) / step);
+    EXPECT_EQ(pba.PbaAngle, static_cast<Extended>(j) * step + 83);
 
-    // A transparent pair whose Rp rises from its Brewster angle (63.4 degrees) to 90: with the
-    // coarse minimum forced to 89.999999999 the window is 84.999999999 to 90, 90 itself being
-    // its last fine angle, and its start wins.
-    params = MakeRun(1, 0, 2, 0, 0, 90, 1);
+    // With the coarse minimum forced to 89.999999999 the window is 84.999999999 to 90, 90
+    // itself being its last fine angle; the transparent pair's Brewster angle lies inside.
+    params = MakeRun(1, 0, 19, 0, 0, 90, 1);
     Sweep(params, store);
     store.Rp[91] = 0;
     pba = FindPseudoBrewster(params, store);
-    EXPECT_EQ(pba.PbaAngle, MaxSweepAngle - 5);
+    const Extended lo = MaxSweepAngle - 5;
+    step = (90 - lo) / 100000;
+    j = std::llround((pba.PbaAngle - lo) / step);
+    EXPECT_EQ(pba.PbaAngle, static_cast<Extended>(j) * step + lo);
+    EXPECT_NEAR(static_cast<double>(pba.PbaAngle), static_cast<double>(BrewsterAngle(1, 19)),
+                static_cast<double>(step));
 }
 
 // Identical absorbing media reflect nothing at any angle: every Rp ties, so the first point
-// wins the coarse stage and the window's lower end wins the fine stage.
+// wins the coarse stage and the window's lower end, 25 degrees, the fine stage. That end is no
+// minimum of Rp, and the search over the quadrant ties to 0 degrees, which the summary reads as
+// no pseudo-Brewster angle.
 TEST(PseudoBrewster, IdenticalAbsorbingMediaTieToTheSmallerAngle) {
     static TSweepResults store;
     const TInputParams params = MakeRun(1.3L, 0.7L, 1.3L, 0.7L, 30, 90, 1);
     Sweep(params, store);
     const TPseudoBrewster pba = FindPseudoBrewster(params, store);
-    EXPECT_EQ(pba.PbaAngle, 25);
+    EXPECT_EQ(pba.PbaAngle, 0);
     EXPECT_EQ(pba.PbaRp, 0);
     EXPECT_EQ(pba.PbaRs, 0);
 }

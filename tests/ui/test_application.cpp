@@ -8,8 +8,10 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -110,6 +112,75 @@ TEST(GeneralErrorHandler, AnExceptionEscapingAHandlerIsShownAndTheProgramGoesOn)
     CloseNextMessageBox(guarded);
     RunGuarded([] { throw std::runtime_error("I/O error 28"); });
     EXPECT_EQ(guarded.text, QStringLiteral("I/O error 28."));
+}
+
+namespace {
+// How the next message box showed its text: its format and the width its text needs. Rich text
+// would show "<b>x</b>" as a bold x, two characters wide instead of eight.
+struct SeenFormat {
+    bool shown = false;
+    Qt::TextFormat format = Qt::AutoText;
+    QString text;
+    int textWidth = 0;
+};
+
+void CloseNextMessageBoxSeeingItsFormat(SeenFormat& seen) {
+    WhenModalAppears<QMessageBox>([&seen](QMessageBox* box) {
+        seen.shown = true;
+        auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        seen.format = label != nullptr ? label->textFormat() : box->textFormat();
+        seen.text = box->text();
+        seen.textWidth = label != nullptr ? label->sizeHint().width() : 0;
+        box->button(QMessageBox::Ok)->click();
+    });
+}
+} // namespace
+
+// Texts holding markup show it as it is typed: the general error handler's box, any other
+// message box of the program, the labels of its windows and the tooltips.
+TEST(PlainText, MessageBoxesLabelsAndTooltipsShowTagsAsTheyAre) {
+    const QString tagged = QStringLiteral("Cannot create file /tmp/<b>bold</b>/r.txt");
+    SeenFormat error;
+    CloseNextMessageBoxSeeingItsFormat(error);
+    ShowErrorMessage(tagged);
+    ASSERT_TRUE(error.shown);
+    EXPECT_EQ(error.format, Qt::PlainText);
+    EXPECT_EQ(error.text, tagged + QLatin1Char('.'));
+
+    // A box made anywhere else (the chart editor makes its own) is plain as well, and its text
+    // needs the room of every character of the tags.
+    SeenFormat other;
+    CloseNextMessageBoxSeeingItsFormat(other);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("VITREO-K"), QStringLiteral("<b>x</b>"),
+                    QMessageBox::Ok);
+    box.exec();
+    ASSERT_TRUE(other.shown);
+    EXPECT_EQ(other.format, Qt::PlainText);
+    QLabel plainX(QStringLiteral("x"));
+    EXPECT_GT(other.textWidth, 4 * plainX.fontMetrics().horizontalAdvance(QLatin1Char('x')));
+
+    QLabel label(QStringLiteral("<i>n2</i>"));
+    label.show();
+    EXPECT_EQ(label.textFormat(), Qt::PlainText);
+    QLabel explicitRich(QStringLiteral("<i>n2</i>"));
+    explicitRich.setTextFormat(Qt::RichText); // a label that asks for markup keeps it
+    explicitRich.show();
+    EXPECT_EQ(explicitRich.textFormat(), Qt::RichText);
+
+    QWidget anchor;
+    anchor.resize(50, 50);
+    anchor.show();
+    QToolTip::showText(anchor.mapToGlobal(QPoint(10, 10)), QStringLiteral("<b>tip</b>"), &anchor);
+    QLabel* tip = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QLatin1String("qtooltip_label") && top->isVisible()) {
+            tip = qobject_cast<QLabel*>(top);
+        }
+    }
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(tip->textFormat(), Qt::PlainText);
+    EXPECT_EQ(tip->text(), QStringLiteral("<b>tip</b>"));
+    QToolTip::hideText();
 }
 
 TEST(LocaleSeparators, AreReadAgainWhenTheLocaleChanges) {

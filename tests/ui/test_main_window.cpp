@@ -3,6 +3,7 @@
 #include "modal_driver.h"
 
 #include "chart_probe.h"
+#include "controls/balloon_hints.h"
 #include "controls/page_control.h"
 #include "controls/panels.h"
 #include "controls/size_panel.h"
@@ -10,19 +11,25 @@
 #include "controls/status_bar.h"
 #include "controls/string_grid.h"
 #include "controls/url_label.h"
+#include "controls/vk_hints.h"
 #include "numtext/numtext.h"
 #include "ui/about_form.h"
 #include "ui/bit_button.h"
 #include "ui/check_box.h"
+#include "ui/main_calculation.h"
 #include "ui/main_form.h"
 #include "ui/shadow_label.h"
+#include "workflow/calculation_workflow.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -116,6 +123,8 @@ TEST_F(MainWindow, StartsInTheDeclaredStateWithoutARun) {
     EXPECT_TRUE(w.Memo1->isReadOnly());
     EXPECT_EQ(QString::fromStdString(w.DataFolder()),
               QCoreApplication::applicationDirPath() + QStringLiteral("/data"));
+    EXPECT_EQ(QString::fromStdString(w.Calculation().Workflow().DocumentsFolder()),
+              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
 
 TEST_F(MainWindow, KeepsItsLayoutAndTabOrder) {
@@ -269,24 +278,181 @@ TEST_F(MainWindow, AReversedRangeIsReportedAndChangesNothing) {
     typeInto(w.edAngleMin, "50");
     const QString summary = w.Memo1->toPlainText();
 
-    SeenMessage seen;
-    CloseNextMessageBox(seen);
+    // Typing the resolution: the message shows in the status bar, no box takes the keyboard.
+    int boxes = 0;
+    WhenModalAppears<QMessageBox>(
+        [&boxes](QMessageBox* box) {
+            ++boxes;
+            box->button(QMessageBox::Ok)->click();
+        },
+        20);
     typeInto(w.edAngleRes, "2");
-    ASSERT_TRUE(seen.shown);
-    EXPECT_EQ(seen.text,
+    QTest::qWait(300);
+    EXPECT_EQ(boxes, 0);
+    EXPECT_EQ(w.edAngleRes->text(), QStringLiteral("2"));
+    EXPECT_TRUE(w.VkStatusPane2->isVisible());
+    EXPECT_EQ(w.VkStatusPane2->Caption(),
               QStringLiteral("Min. Incidence Angle cannot be greater than Max. Incidence Angle"));
-    EXPECT_EQ(seen.caption, QStringLiteral("VITREO-K"));
-    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(w.sgReflectance->RowCount(), 92);
     EXPECT_FALSE(w.cbAutoCompute->isChecked());
     EXPECT_TRUE(w.cbAutoCompute->isEnabled());
 
+    // Plot keeps its message box.
     SeenMessage fromPlot;
     CloseNextMessageBox(fromPlot);
     click(w.btnPlot);
-    EXPECT_EQ(fromPlot.text, seen.text);
+    ASSERT_TRUE(fromPlot.shown);
+    EXPECT_EQ(fromPlot.text,
+              QStringLiteral("Min. Incidence Angle cannot be greater than Max. Incidence Angle"));
+    EXPECT_EQ(fromPlot.caption, QStringLiteral("VITREO-K"));
+    EXPECT_EQ(fromPlot.icon, QMessageBox::NoIcon);
     EXPECT_EQ(w.Memo1->toPlainText(), summary);
     EXPECT_EQ(pointCounts(w.chReflectance)[0], 91u);
+}
+
+// Leaving a field keeps the digits typed into it, and the run is the run of those digits.
+TEST_F(MainWindow, TypedDigitsStayWhenTheFieldIsLeft) {
+    TFMain& w = *window;
+    typeInto(w.edN2, "1.5168");
+    QTest::keyClick(w.edN2, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w.edK2);
+    EXPECT_EQ(w.edN2->text(), shown("1.5168"));
+    const CalculationWorkflow& run = w.Calculation().Workflow();
+    ASSERT_TRUE(run.LastRunInputs().has_value());
+    EXPECT_EQ(run.LastRunInputs()->n2, ParseDecimal(shown("1.5168").toStdString()));
+    EXPECT_TRUE(memoLines(w.Memo1)[0].contains(QStringLiteral("n2 = ") + shown("1.51680")));
+
+    typeInto(w.edN1, "0.00001");
+    QTest::keyClick(w.edN1, Qt::Key_Tab);
+    EXPECT_EQ(w.edN1->text(), shown("0.00001"));
+    EXPECT_EQ(run.LastRunInputs()->n1, ParseDecimal(shown("0.00001").toStdString()));
+    typeInto(w.edN1, "1.5");
+    QTest::keyClick(w.edN1, Qt::Key_Tab);
+    EXPECT_EQ(w.edN1->text(), shown("1.500"));
+}
+
+// Typing a range runs after every keystroke; a reversed range on the way shows in the status
+// bar and opens no box, so no keystroke is lost, and the message goes once the range is valid.
+TEST_F(MainWindow, TypingARangeOpensNoBoxAndLosesNoKeystroke) {
+    TFMain& w = *window;
+    int boxes = 0;
+    WhenModalAppears<QMessageBox>(
+        [&boxes](QMessageBox* box) {
+            ++boxes;
+            box->button(QMessageBox::Ok)->click();
+        },
+        100);
+    EXPECT_FALSE(w.VkStatusPane2->isVisible());
+    typeInto(w.edAngleMin, "45");
+    w.edAngleMax->setFocus();
+    QTest::keyClick(w.edAngleMax, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(w.edAngleMax, QStringLiteral("4"));
+    EXPECT_TRUE(w.VkStatusPane2->isVisible());
+    EXPECT_EQ(w.VkStatusPane2->Caption(),
+              QStringLiteral("Min. Incidence Angle cannot be greater than Max. Incidence Angle"));
+    EXPECT_GT(w.VkStatusPane2->width(), 300);
+    QTest::keyClicks(w.edAngleMax, QStringLiteral("5"));
+    EXPECT_EQ(w.edAngleMax->text(), QStringLiteral("45"));
+    EXPECT_FALSE(w.VkStatusPane2->isVisible());
+    EXPECT_TRUE(memoLines(w.Memo1)[0].endsWith(QStringLiteral(";   1 points")));
+
+    // A step that reverses the range, and the step back.
+    click(w.edAngleMax->Button(sbDown));
+    EXPECT_EQ(w.edAngleMax->text(), shown("44.900"));
+    EXPECT_TRUE(w.VkStatusPane2->isVisible());
+    click(w.edAngleMax->Button(sbUp));
+    EXPECT_FALSE(w.VkStatusPane2->isVisible());
+    QTest::qWait(1100);
+    EXPECT_EQ(boxes, 0);
+}
+
+// A refused input gets a red frame and a tooltip with what it accepts, and loses both as soon
+// as it holds a valid value; the run itself is refused as before.
+TEST_F(MainWindow, ARefusedInputIsMarkedUntilItIsValid) {
+    TFMain& w = *window;
+    click(w.btnPlot);
+    const QString summary = w.Memo1->toPlainText();
+    struct Case {
+        TVkSpinEdit* edit;
+        const char* refused;
+        const char* accepted;
+        const char* hint;
+    } const cases[] = {
+        {w.edN1, "0", "1", "Refractive Index, n1: from 0.00001 to 1000000000"},
+        {w.edK1, "-0.5", "0", "Extinction Coefficient, k1: a number from 0 to 1000000000"},
+        {w.edN2, "0", "2", "Refractive Index, n2: from 0.00001 to 1000000000"},
+        {w.edK2, "", "0", "Extinction Coefficient, k2: a number from 0 to 1000000000"},
+        {w.edAngleRes, "0", "1", "Angular Resolution: from 0.001 to 10\u00B0"},
+    };
+    for (const Case& c : cases) {
+        const std::string name = c.edit->objectName().toStdString();
+        // All but the last keystroke, which is the one refused.
+        const QString refused = shown(c.refused);
+        typeInto(c.edit, (refused.isEmpty() ? refused : refused.chopped(1)).toLatin1().constData());
+        if (refused.size() == 1) {
+            QTest::keyClick(c.edit, Qt::Key_A, Qt::ControlModifier);
+        }
+        const QString before = w.Memo1->toPlainText();
+        if (refused.isEmpty()) {
+            QTest::keyClick(c.edit, Qt::Key_Backspace);
+        } else {
+            QTest::keyClicks(c.edit, refused.right(1));
+        }
+        ASSERT_EQ(c.edit->text(), refused) << name;
+        EXPECT_TRUE(c.edit->ErrorMark()) << name;
+        EXPECT_TRUE(ControlShowHint(c.edit)) << name;
+        EXPECT_EQ(ControlHint(c.edit), QString::fromUtf8(c.hint).replace(
+                                           QLatin1Char('.'), QLatin1Char(LocaleDecimalSeparator())))
+            << name;
+        // The frame is red all round, whatever the frame's own state.
+        const QImage image = c.edit->grab().toImage();
+        EXPECT_EQ(image.pixelColor(0, image.height() / 2), TVkCustomEdit::ErrorMarkColor());
+        EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() - 1),
+                  TVkCustomEdit::ErrorMarkColor());
+        EXPECT_EQ(w.Memo1->toPlainText(), before) << name; // the run is refused as before
+
+        typeInto(c.edit, c.accepted);
+        EXPECT_FALSE(c.edit->ErrorMark()) << name;
+        EXPECT_FALSE(ControlShowHint(c.edit)) << name;
+        EXPECT_NE(c.edit->grab().toImage().pixelColor(0, image.height() / 2),
+                  TVkCustomEdit::ErrorMarkColor());
+    }
+
+    // A letter pasted into k2 is marked as well.
+    QApplication::clipboard()->setText(QStringLiteral("a"));
+    w.edK2->setFocus();
+    QTest::keyClick(w.edK2, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(w.edK2, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(w.edK2->text(), QStringLiteral("a"));
+    EXPECT_TRUE(w.edK2->ErrorMark());
+    typeInto(w.edK2, "0");
+    EXPECT_FALSE(w.edK2->ErrorMark());
+
+    // Without automatic calculation Plot marks the field, and mending it removes the mark
+    // without a run.
+    click(w.cbAutoCompute);
+    typeInto(w.edN1, "0");
+    EXPECT_FALSE(w.edN1->ErrorMark());
+    click(w.btnPlot);
+    EXPECT_TRUE(w.edN1->ErrorMark());
+    typeInto(w.edN1, "1.2");
+    EXPECT_FALSE(w.edN1->ErrorMark());
+    EXPECT_EQ(w.Memo1->toPlainText(), summary);
+
+    // A reversed range marks both angles.
+    typeInto(w.edAngleMin, "50");
+    typeInto(w.edAngleMax, "40");
+    SeenMessage seen;
+    CloseNextMessageBox(seen);
+    click(w.btnPlot);
+    EXPECT_TRUE(seen.shown);
+    EXPECT_TRUE(w.edAngleMin->ErrorMark());
+    EXPECT_TRUE(w.edAngleMax->ErrorMark());
+    EXPECT_TRUE(
+        ControlHint(w.edAngleMax).endsWith(QStringLiteral("not less than Min. Incidence Angle")));
+    typeInto(w.edAngleMax, "60");
+    EXPECT_FALSE(w.edAngleMin->ErrorMark());
+    EXPECT_FALSE(w.edAngleMax->ErrorMark());
 }
 
 // Fills the real save dialog's file name field with `path` and accepts it, after checking how
@@ -348,6 +514,58 @@ TEST_F(MainWindow, SaveAsWritesTheGoldenFileThroughTheRealDialog) {
     EXPECT_EQ(second.suggestion, QStringLiteral("T_Fr(1_00000,0;2_00000,0)"));
     EXPECT_EQ(readAll(folder.filePath(QStringLiteral("t.txt"))),
               readAll(QStringLiteral(VK_TEST_DATA_DIR "/workflow/default_transmittance.txt")));
+}
+
+// The message for a folder that does not exist names the missing path, and shows the path as it
+// is, tags and all.
+TEST_F(MainWindow, AMissingFolderIsReportedAsAPathInPlainText) {
+    TFMain& w = *window;
+    click(w.btnPlot);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("<b>gone</b>/r.txt"));
+    SeenSaveDialog seen;
+    SaveThroughDialog(path, seen);
+    QString text;
+    Qt::TextFormat format = Qt::AutoText;
+    WhenModalAppears<QMessageBox>([&](QMessageBox* box) {
+        text = box->text();
+        format = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->textFormat();
+        box->button(QMessageBox::Ok)->click();
+    });
+    click(w.btnSave);
+    EXPECT_EQ(text,
+              QStringLiteral("Cannot create file ") + path + QStringLiteral(": Path not found"));
+    EXPECT_EQ(format, Qt::PlainText);
+}
+
+// The save dialog opens in "data" beside the program, made on the first save; where that cannot
+// be written it opens in the documents folder's "Vitreo-K", made on the first save.
+TEST_F(MainWindow, TheSaveDialogStartsInAFolderThatCanBeWritten) {
+    TFMain& w = *window;
+    click(w.btnPlot);
+    const QString data = QCoreApplication::applicationDirPath() + QStringLiteral("/data");
+    QString opened;
+    auto cancelNextDialog = [&opened] {
+        WhenModalAppears<QFileDialog>([&opened](QFileDialog* dialog) {
+            opened = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+    };
+    cancelNextDialog();
+    click(w.btnSave);
+    EXPECT_EQ(opened, data);
+    EXPECT_TRUE(QFileInfo(data).isDir());
+
+    QTemporaryDir home;
+    QFile blocker(home.filePath(QStringLiteral("program")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the program folder would be
+    blocker.close();
+    w.Calculation().SetDataFolder(home.filePath(QStringLiteral("program/data")).toStdString());
+    w.Calculation().SetDocumentsFolder(home.filePath(QStringLiteral("Documents")).toStdString());
+    cancelNextDialog();
+    click(w.btnSave);
+    EXPECT_EQ(opened, home.filePath(QStringLiteral("Documents/Vitreo-K")));
+    EXPECT_TRUE(QFileInfo(opened).isDir());
 }
 
 TEST_F(MainWindow, AWriteFailureIsShownByTheGeneralErrorHandler) {
@@ -427,6 +645,35 @@ TEST_F(MainWindow, ColumnHintsShowOverTheHeaderRowOnly) {
     EXPECT_FALSE(grid->ShowHint());
     EXPECT_EQ(grid->Hint(), QStringLiteral("Ratio of reflectances for parallel and perpendicular "
                                            "polarization states"));
+}
+
+// The column hints open at the next move over a header, also while the pointer keeps moving
+// along it, in 11-pixel Tahoma, with the tail at the pointer.
+TEST_F(MainWindow, ColumnHintsOpenAtOnceWhileThePointerMoves) {
+    TFMain& w = *window;
+    EXPECT_EQ(w.VkBalloonHints1->HintPause(), 0);
+    EXPECT_EQ(w.VkBalloonHints1->CenterThreshold(), 0);
+    EXPECT_EQ(w.VkBalloonHints1->Font().family(), QStringLiteral("Tahoma"));
+    EXPECT_EQ(w.VkBalloonHints1->Font().pixelSize(), 11);
+
+    TVkHintManager& manager = TVkHintManager::Instance();
+    TVkStringGrid* grid = w.sgReflectance;
+    QWidget* cells = grid->ClientArea();
+    const QRect header = grid->CellRect(1, 0);
+    // Moves of a few pixels every 20 ms along the header, as a hand moves the mouse.
+    bool opened = false;
+    for (int step = 0; step < 8 && !opened; ++step) {
+        QTest::mouseMove(cells, header.topLeft() + QPoint(4 + 3 * step, header.height() / 2));
+        QTest::qWait(20);
+        opened = manager.HintWindow() != nullptr && manager.HintWindow()->isVisible();
+    }
+    ASSERT_TRUE(opened);
+    auto* balloon = dynamic_cast<TVkCustomHintWindow*>(manager.HintWindow());
+    ASSERT_NE(balloon, nullptr);
+    EXPECT_EQ(balloon->HintText(), QStringLiteral("Reflectance for parallel polarization state"));
+    EXPECT_EQ(balloon->Settings().Font.pixelSize(), 11);
+    EXPECT_EQ(balloon->Anchor(), QCursor::pos());
+    manager.CancelHint();
 }
 
 TEST_F(MainWindow, EditGraphOpensTheChartEditorOfItsPage) {

@@ -214,7 +214,9 @@ struct CreateCase {
 TEST_F(Export, FileThatCannotBeCreatedLeavesNoFile) {
     w_.workflow.btnPlotClick();
     std::ofstream(dir_ / "plain") << "a regular file";
-    const CreateCase cases[] = {{"missing/r.txt", "File not found"},
+    // A missing folder is a missing path, not a missing file.
+    const CreateCase cases[] = {{"missing/r.txt", "Path not found"},
+                                {"missing/deeper/r.txt", "Path not found"},
                                 {"plain/r.txt", "Invalid filename"}};
     for (const CreateCase& c : cases) {
         w_.dialogs.messages.clear();
@@ -260,6 +262,58 @@ TEST_F(Export, WriteFailureRaisesEInOutError) {
     EXPECT_TRUE(w_.dialogs.messages.empty());
 }
 
+// The save dialog starts in "data" beside the program where that folder can be used, and in the
+// documents folder's "Vitreo-K" where it cannot (an installed copy under a folder nobody may
+// write); either folder is made when missing.
+TEST_F(Export, SaveDialogStartsInAFolderThatCanBeWritten) {
+    const fs::path documents = dir_ / "home" / "Documents";
+    const std::string fallback = (documents / "Vitreo-K").string();
+    fs::create_directory(dir_ / "program");
+    std::ofstream(dir_ / "plain") << "a regular file";
+    fs::create_directories(dir_ / "withfile");
+    std::ofstream(dir_ / "withfile" / "data") << "not a folder";
+
+    struct Case {
+        fs::path data;
+        std::string expected;
+        bool dataMade;
+    } const cases[] = {
+        {dir_ / "program" / "data", (dir_ / "program" / "data").string(), true}, // made
+        {dir_ / "program" / "data", (dir_ / "program" / "data").string(), true}, // now there
+        {dir_ / "plain" / "data", fallback, false},    // the program folder is no folder
+        {dir_ / "withfile" / "data", fallback, false}, // "data" is a file
+        {dir_ / "gone" / "data", fallback, false},     // no folder above "data" is made
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PrepareSaveFolder(c.data.string(), documents.string()), c.expected) << c.data;
+        EXPECT_EQ(fs::is_directory(c.data), c.dataMade) << c.data;
+    }
+    EXPECT_TRUE(fs::is_directory(fallback));
+    EXPECT_FALSE(fs::exists(dir_ / "gone"));
+    EXPECT_EQ(ReadBytes(dir_ / "withfile" / "data"), "not a folder");
+
+    // A "data" folder that the user may not write, where the permissions can show it.
+    fs::create_directories(dir_ / "ro" / "data");
+    fs::permissions(dir_ / "ro" / "data", fs::perms::owner_read | fs::perms::owner_exec);
+    if (access((dir_ / "ro" / "data").c_str(), W_OK) != 0) {
+        EXPECT_EQ(PrepareSaveFolder((dir_ / "ro" / "data").string(), documents.string()), fallback);
+    }
+    fs::permissions(dir_ / "ro" / "data", fs::perms::owner_all);
+
+    // Without a known documents folder the rule stays as it was.
+    EXPECT_EQ(PrepareSaveFolder("/opt/vitreo-k/data", ""), "/opt/vitreo-k/data");
+
+    // Save As asks the dialog to start there.
+    w_.workflow.btnPlotClick();
+    w_.workflow.SetDataFolder((dir_ / "plain" / "data").string());
+    w_.workflow.SetDocumentsFolder((dir_ / "home" / "Docs2").string());
+    w_.dialogs.answer.clear();
+    w_.workflow.btnSaveClick();
+    ASSERT_EQ(w_.dialogs.requests.size(), 1u);
+    EXPECT_EQ(w_.dialogs.requests[0].InitialDir, (dir_ / "home" / "Docs2" / "Vitreo-K").string());
+    EXPECT_TRUE(fs::is_directory(dir_ / "home" / "Docs2" / "Vitreo-K"));
+}
+
 TEST(ExportTexts, ErrnoMessages) {
     EXPECT_EQ(InOutErrorMessage(ENOENT), "File not found");
     EXPECT_EQ(InOutErrorMessage(ENOTDIR), "Invalid filename");
@@ -270,6 +324,11 @@ TEST(ExportTexts, ErrnoMessages) {
     EXPECT_EQ(InOutErrorMessage(EPERM), "File access denied");
     EXPECT_EQ(InOutErrorMessage(EROFS), "File access denied");
     EXPECT_EQ(InOutErrorMessage(EIO), "I/O error 5");
+    // Creating a file: only ENOENT reads differently.
+    EXPECT_EQ(CreateErrorMessage(ENOENT), "Path not found");
+    EXPECT_EQ(CreateErrorMessage(EACCES), "File access denied");
+    EXPECT_EQ(CreateErrorMessage(ENOTDIR), "Invalid filename");
+    EXPECT_EQ(CreateErrorMessage(EIO), "I/O error 5");
 }
 
 TEST(ExportTexts, ClosingPeriodRule) {

@@ -154,6 +154,42 @@ TEST(PlotRun, FailedValidationChangesNoView) {
     EXPECT_EQ(w.workflow.Params().n1, 3);         // while validation wrote the new ones
 }
 
+// A run that follows a keystroke or a step never opens a message box: a reversed range is only
+// handed to the window, which shows it without taking the keyboard away. Plot still shows it.
+TEST(PlotRun, AutomaticRunsOpenNoMessageBox) {
+    FakeWindow w;
+    std::vector<std::pair<TValidationFault, std::string>> seen;
+    w.workflow.OnValidated = [&](const TValidationResult& result, const std::string& message) {
+        // Told before any box shows.
+        EXPECT_EQ(w.dialogs.messages.size(), 0u);
+        seen.emplace_back(result.Fault, message);
+    };
+    w.workflow.AutomaticRun();
+    ASSERT_TRUE(w.workflow.LastRunInputs().has_value());
+    const ViewState before = ViewState::Of(w);
+
+    w.inputs.SetAngles("45", "4", "1"); // Max on its way from 4 to 45
+    w.workflow.AutomaticRun();
+    EXPECT_TRUE(w.dialogs.messages.empty());
+    EXPECT_EQ(ViewState::Of(w), before);
+    EXPECT_EQ(w.workflow.LastValidation().Fault, TValidationFault::ReversedRange);
+
+    w.inputs.SetAngles("45", "45", "1");
+    w.workflow.AutomaticRun();
+    EXPECT_EQ(w.workflow.LastValidation().Fault, TValidationFault::None);
+    EXPECT_EQ(w.workflow.LastRunInputs()->AngleMax, 45);
+
+    w.inputs.SetAngles("45", "4", "1");
+    w.workflow.btnPlotClick();
+    EXPECT_EQ(w.dialogs.messages, std::vector<std::string>{kReversedRangeMessage});
+    const std::vector<std::pair<TValidationFault, std::string>> expected = {
+        {TValidationFault::None, ""},
+        {TValidationFault::ReversedRange, kReversedRangeMessage},
+        {TValidationFault::None, ""},
+        {TValidationFault::ReversedRange, kReversedRangeMessage}};
+    EXPECT_EQ(seen, expected);
+}
+
 TEST(PlotRun, NestedRunFromAnEmptySpinEditEndsInTheStateOfOneRun) {
     FakeWindow single;
     single.inputs.SetMedia("1", "0", "2", "0.5");

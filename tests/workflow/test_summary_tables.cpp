@@ -87,6 +87,20 @@ TEST(Summary, NegativeImaginaryPartAndTinyAbsorption) {
     EXPECT_NE(w.memo.lines[2].find("Pseudo-Brewster Angle (PBA) = "), std::string::npos);
 }
 
+// A run that stops short of the pseudo-Brewster angle reports the angle itself, not the end of
+// the search window beyond the run (25 degrees here).
+TEST(Summary, PseudoBrewsterAngleBeyondTheRun) {
+    FakeWindow w;
+    w.inputs.SetMedia("1", "0", "2", "1");
+    w.inputs.SetAngles("0", "20", "1");
+    w.workflow.btnPlotClick();
+    EXPECT_EQ(w.memo.lines, (std::vector<std::string>{
+                                "n1 = 1.000000, k1 = 0;   n2 = 2.00000, k2 = 1;   21 points",
+                                "Relative Complex Refrative Index = 2.00000 + i * 1",
+                                "Pseudo-Brewster Angle (PBA) = 65.12\u00B0", "Rp @ PBA = 0.039289",
+                                "Rs @ PBA = 0.507972", "(Rp / Rs) @ PBA = 0.07734"}));
+}
+
 TEST(Summary, HeaderLineUsesTheLocaleSeparator) {
     SetLocaleSeparators(',', '.');
     TInputParams p;

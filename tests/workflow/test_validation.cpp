@@ -167,6 +167,123 @@ TEST(ValidateInputs, AngleTextThatIsNotANumberReadsAsTheMinimum) {
     EXPECT_EQ(p.Count, 1);
 }
 
+// Where validation stopped, for the window to mark that field; what validation itself gives
+// (success, message, the fields written) is the same with or without asking.
+TEST(ValidateInputs, TellsWhichFieldFailedAndWhy) {
+    using VF = TValidationFault;
+    struct Case {
+        F field;
+        const char* text;
+        VF fault;
+        F failed;
+    } const cases[] = {
+        {F::edN1, "0", VF::OutOfRange, F::edN1},
+        {F::edN1, "x", VF::OutOfRange, F::edN1}, // reads as the minimum 0
+        {F::edK1, "-0.5", VF::OutOfRange, F::edK1},
+        {F::edK1, "a", VF::NotANumber, F::edK1},
+        {F::edK2, "", VF::NotANumber, F::edK2},
+        {F::edN2, "2e9", VF::OutOfRange, F::edN2},
+        {F::edAngleMin, "91", VF::OutOfRange, F::edAngleMin},
+        {F::edAngleMax, "-1", VF::OutOfRange, F::edAngleMax},
+        {F::edAngleMin, "95", VF::OutOfRange, F::edAngleMin},
+        {F::edAngleRes, "11", VF::OutOfRange, F::edAngleRes},
+        {F::edAngleRes, "1", VF::None, F::edN1},
+    };
+    for (const Case& c : cases) {
+        FakeInputs asked;
+        FakeInputs plain;
+        asked.Set(c.field, c.text);
+        plain.Set(c.field, c.text);
+        TInputParams withResult;
+        TInputParams without;
+        std::string message1 = "stale";
+        std::string message2 = "stale";
+        TValidationResult result{VF::TooManyPoints, F::edK2};
+        const bool ok = ValidateInputs(asked, withResult, message1, &result);
+        EXPECT_EQ(ok, ValidateInputs(plain, without, message2)) << c.text;
+        EXPECT_EQ(ok, c.fault == VF::None) << c.text;
+        EXPECT_EQ(message1, message2) << c.text;
+        EXPECT_EQ(withResult.n1, without.n1);
+        EXPECT_EQ(withResult.k1, without.k1);
+        EXPECT_EQ(withResult.AngleMax, without.AngleMax);
+        EXPECT_EQ(withResult.Count, without.Count);
+        EXPECT_EQ(result.Fault, c.fault) << c.text;
+        EXPECT_EQ(result.Field, c.failed) << c.text;
+    }
+    // A reversed range stops at the angle pair, named by its first field.
+    FakeInputs reversed;
+    reversed.SetAngles("50", "40", "1");
+    TInputParams q;
+    std::string reason;
+    TValidationResult pair;
+    EXPECT_FALSE(ValidateInputs(reversed, q, reason, &pair));
+    EXPECT_EQ(reason, kReversedRangeMessage);
+    EXPECT_EQ(pair.Fault, VF::ReversedRange);
+    EXPECT_EQ(pair.Field, F::edAngleMin);
+
+    // Too many points: the resolution is the field to mend.
+    FakeInputs fine;
+    fine.fields[F::edAngleRes].min = 0.0001L;
+    fine.SetAngles("0", "90", "0.0009");
+    TInputParams p;
+    std::string message;
+    TValidationResult result;
+    EXPECT_FALSE(ValidateInputs(fine, p, message, &result));
+    EXPECT_EQ(result.Fault, VF::TooManyPoints);
+    EXPECT_EQ(result.Field, F::edAngleRes);
+}
+
+// Every field's own fault as the texts stand, without reading through Value: nothing is written
+// back, not even the minimum into an empty field.
+TEST(FieldFaults, EachFieldByItselfWithoutWritingAnything) {
+    using VF = TValidationFault;
+    FakeInputs in;
+    int changes = 0;
+    in.onChange = [&changes](F) { ++changes; };
+    EXPECT_EQ(FieldFaults(in), (std::array<VF, 7>{}));
+
+    in.SetMedia("", "a", "0.5", "-1");
+    in.SetAngles("50", "40", "0.0001");
+    const auto faults = FieldFaults(in);
+    EXPECT_EQ(faults[int(F::edN1)], VF::OutOfRange); // empty reads as the minimum 0
+    EXPECT_EQ(faults[int(F::edK1)], VF::NotANumber);
+    EXPECT_EQ(faults[int(F::edN2)], VF::None);
+    EXPECT_EQ(faults[int(F::edK2)], VF::OutOfRange);
+    EXPECT_EQ(faults[int(F::edAngleMin)], VF::ReversedRange);
+    EXPECT_EQ(faults[int(F::edAngleMax)], VF::ReversedRange);
+    EXPECT_EQ(faults[int(F::edAngleRes)], VF::OutOfRange);
+    EXPECT_EQ(in.fields[F::edN1].text, "");
+    EXPECT_TRUE(in.valueReads.empty());
+    EXPECT_EQ(changes, 0);
+
+    // An angle out of range is that angle's fault alone; the count is the resolution's.
+    in.SetDefaults();
+    in.SetAngles("95", "40", "1");
+    EXPECT_EQ(FieldFaults(in)[int(F::edAngleMin)], VF::OutOfRange);
+    EXPECT_EQ(FieldFaults(in)[int(F::edAngleMax)], VF::None);
+    in.fields[F::edAngleRes].min = 0.0001L;
+    in.SetAngles("0", "90", "0.0009");
+    EXPECT_EQ(FieldFaults(in)[int(F::edAngleRes)], VF::TooManyPoints);
+    in.SetAngles("0", "9", "0.0009");
+    EXPECT_EQ(FieldFaults(in)[int(F::edAngleRes)], VF::None);
+}
+
+TEST(AcceptedRangeHint, SaysWhatTheFieldTakes) {
+    using VF = TValidationFault;
+    EXPECT_EQ(AcceptedRangeHint(F::edN1, VF::OutOfRange, 0.001L, 10),
+              "Refractive Index, n1: from 0.00001 to 1000000000");
+    EXPECT_EQ(AcceptedRangeHint(F::edK2, VF::NotANumber, 0.001L, 10),
+              "Extinction Coefficient, k2: a number from 0 to 1000000000");
+    EXPECT_EQ(AcceptedRangeHint(F::edAngleMax, VF::ReversedRange, 0.001L, 10),
+              "Max. Incidence Angle: from 0 to 90\u00B0, not less than Min. Incidence Angle");
+    EXPECT_EQ(AcceptedRangeHint(F::edAngleRes, VF::TooManyPoints, 0.001L, 10),
+              "Angular Resolution: from 0.001 to 10\u00B0, at most 90001 points from Min. to Max.");
+    SetLocaleSeparators(',', '.');
+    EXPECT_EQ(AcceptedRangeHint(F::edN2, VF::OutOfRange, 0.001L, 10),
+              "Refractive Index, n2: from 0,00001 to 1000000000");
+    SetLocaleSeparators('.', ',');
+}
+
 TEST(PointCountFromRange, RefusesWhatCannotBeTruncated) {
     int count = 5;
     EXPECT_FALSE(PointCountFromRange(0, 90, 0, count)); // infinite quotient

@@ -101,4 +101,41 @@ void BM_AxisRangeAndLabels(benchmark::State& state) {
 }
 BENCHMARK(BM_AxisRangeAndLabels)->Unit(benchmark::kMicrosecond);
 
+// One series filled by an ascending sweep of n points, as a plot run fills it, with its x values
+// kept in `order`. "Descending" puts every point in at the front of the list; the time per point
+// must stay flat as n grows (the fitted complexity is O(N), like the ascending fill's).
+void FillSweep(benchmark::State& state, TChartListOrder order) {
+    const auto n = static_cast<int>(state.range(0));
+    TCustomChart chart;
+    TLineSeries& series = chart.AddLineSeries("Series1");
+    series.XValues.Order = order;
+    for (auto _ : state) {
+        series.ClearPoints();
+        for (int i = 0; i < n; ++i) {
+            series.AddPoint(i * 0.001, 0.5 + 0.4 * (i % 1000) / 1000.0);
+        }
+        benchmark::DoNotOptimize(series.XValues.Data());
+    }
+    state.SetComplexityN(n);
+    state.SetItemsProcessed(state.iterations() * n);
+}
+void BM_FillDescendingSeries(benchmark::State& state) {
+    FillSweep(state, TChartListOrder::loDescending);
+}
+BENCHMARK(BM_FillDescendingSeries)
+    ->Arg(10000)
+    ->Arg(30000)
+    ->Arg(kPoints)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
+void BM_FillAscendingSeries(benchmark::State& state) {
+    FillSweep(state, TChartListOrder::loAscending);
+}
+BENCHMARK(BM_FillAscendingSeries)
+    ->Arg(10000)
+    ->Arg(30000)
+    ->Arg(kPoints)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
+
 } // namespace

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
@@ -195,21 +196,44 @@ public:
         form->addRow(QStringLiteral("Increment:"), inc);
 
         auto* log = new QHBoxLayout;
-        log->addWidget(AddCheck(page, QStringLiteral("Logarithmic"), a.Logarithmic, chart_,
-                                [&a](bool v) { a.Logarithmic = v; }));
+        auto* logarithmic = AddCheck(page, QStringLiteral("Logarithmic"), a.Logarithmic, chart_,
+                                     [&a](bool v) { a.Logarithmic = v; });
+        log->addWidget(logarithmic);
         log->addWidget(new QLabel(QStringLiteral("Base:"), page));
-        log->addWidget(AddNumberEdit(
+        auto* base = AddNumberEdit(
             page, chart_, [&a] { return a.LogarithmicBase; },
             [&a](double v) {
                 if (!(v > 1))
                     throw EChartException("Logarithmic base must be greater than 1");
                 a.LogarithmicBase = v;
-            }));
+            });
+        base->setObjectName(QStringLiteral("ELogBase"));
+        // A linear axis has no base.
+        base->setToolTip(QStringLiteral("The base of a logarithmic axis; check Logarithmic"));
+        EnableWithCheck(logarithmic, {base});
+        log->addWidget(base);
         form->addRow(log);
-        form->addRow(AddCheck(page, QStringLiteral("Show &all labels"), a.LabelsSeparation() == 0,
-                              chart_, [&a](bool v) { a.SetLabelsSeparation(v ? 0 : 10); }));
+        showAll_ = AddCheck(page, QStringLiteral("Show &all labels"), a.LabelsSeparation() == 0,
+                            chart_, [&a, this](bool v) {
+                                a.SetLabelsSeparation(v ? 0 : 10);
+                                ShowSeparation(a);
+                            });
+        showAll_->setObjectName(QStringLiteral("CBShowAllLabels"));
+        form->addRow(showAll_);
         EnableLimits(a);
         return page;
+    }
+
+    // "Show all labels" and "Min. separation %" edit the same setting: each shows it as it is.
+    void ShowSeparation(const TChartAxis& a) {
+        if (showAll_ && showAll_->isChecked() != (a.LabelsSeparation() == 0)) {
+            const QSignalBlocker quiet(showAll_);
+            showAll_->setChecked(a.LabelsSeparation() == 0);
+        }
+        if (separation_ && separation_->value() != a.LabelsSeparation()) {
+            const QSignalBlocker quiet(separation_);
+            separation_->setValue(a.LabelsSeparation());
+        }
     }
 
     void EnableLimits(TChartAxis& a) {
@@ -219,6 +243,20 @@ public:
         maxAuto_->setEnabled(!a.Automatic);
         minEdit_->setEnabled(!a.Automatic && !a.AutomaticMinimum);
         maxEdit_->setEnabled(!a.Automatic && !a.AutomaticMaximum);
+        // A disabled control says what it waits for.
+        const QString whole = QStringLiteral(
+            "Automatic: the axis follows the data at both ends; clear Automatic to set them");
+        for (QCheckBox* box : {minAuto_.data(), maxAuto_.data()})
+            box->setToolTip(a.Automatic ? whole : QString());
+        auto tip = [&](QLineEdit* edit, bool automaticEnd, const QString& end) {
+            edit->setToolTip(a.Automatic    ? whole
+                             : automaticEnd ? QStringLiteral("Auto: the %1 follows the data; "
+                                                             "clear Auto to type it")
+                                                  .arg(end)
+                                            : QString());
+        };
+        tip(minEdit_, a.AutomaticMinimum, QStringLiteral("minimum"));
+        tip(maxEdit_, a.AutomaticMaximum, QStringLiteral("maximum"));
     }
 
     QWidget* Title(TChartAxis& a) {
@@ -236,7 +274,7 @@ public:
                      AddSpin(page, 0, 500, a.TitleSize, chart_, [&a](int v) { a.TitleSize = v; }));
         form->addRow(AddCheck(page, QStringLiteral("Visible"), a.Title.Visible, chart_,
                               [&a](bool v) { a.Title.Visible = v; }));
-        form->addRow(AddFontButton(page, QStringLiteral("&Font..."), chart_, a.Title.Font));
+        form->addRow(AddFontRow(page, QStringLiteral("&Font..."), chart_, a.Title.Font));
         return page;
     }
 
@@ -275,22 +313,46 @@ public:
                               [&a](int i) { a.LabelsAngle = i * 90; }));
         form->addRow(QStringLiteral("Size:"), AddSpin(page, 0, 500, a.LabelsSize, chart_,
                                                       [&a](int v) { a.LabelsSize = v; }));
-        form->addRow(QStringLiteral("Min. separation %:"),
-                     AddSpin(page, 0, 1000, a.LabelsSeparation(), chart_,
-                             [&a](int v) { a.SetLabelsSeparation(v); }));
+        separation_ = AddSpin(page, 0, 1000, a.LabelsSeparation(), chart_, [&a, this](int v) {
+            a.SetLabelsSeparation(v);
+            ShowSeparation(a);
+        });
+        separation_->setObjectName(QStringLiteral("ELabelsSeparation"));
+        form->addRow(QStringLiteral("Min. separation %:"), separation_);
         auto* format = new QHBoxLayout;
         auto* formatEdit =
-            AddTextEdit(page, EditorText(a.AxisValuesFormat), chart_,
-                        [&a](const QString& t) { a.AxisValuesFormat = EditorString(t); });
+            AddTextEdit(page, EditorText(a.AxisValuesFormat), chart_, [&a, this](const QString& t) {
+                a.AxisValuesFormat = EditorString(t);
+                // The box follows a format typed by hand.
+                const bool exponent = IsExponentFormat(a.AxisValuesFormat);
+                if (exponential_ && exponential_->isChecked() != exponent) {
+                    const QSignalBlocker quiet(exponential_);
+                    exponential_->setChecked(exponent);
+                }
+            });
+        formatEdit->setObjectName(QStringLiteral("EValuesFormat"));
         format->addWidget(formatEdit, 1);
-        format->addWidget(AddCheck(page, QStringLiteral("Exponential"),
-                                   a.AxisValuesFormat.find('E') != std::string::npos, chart_,
-                                   [&a, formatEdit](bool v) {
-                                       a.AxisValuesFormat = v ? "0.0##E+00" : "#,##0.###";
-                                       formatEdit->setText(EditorText(a.AxisValuesFormat));
-                                   }));
+        // A plain format counts once it is entered, not at every keystroke on the way.
+        auto remember = [&a, this] {
+            if (!IsExponentFormat(a.AxisValuesFormat))
+                RememberPlainFormat(a);
+        };
+        remember();
+        connect(formatEdit, &QLineEdit::editingFinished, this, remember);
+        exponential_ =
+            AddCheck(page, QStringLiteral("Exponential"), IsExponentFormat(a.AxisValuesFormat),
+                     chart_, [&a, formatEdit, this](bool v) {
+                         // Off again: the format the axis had before, with its own
+                         // decimals and units (the degree sign of an angle axis).
+                         if (v && !IsExponentFormat(a.AxisValuesFormat))
+                             RememberPlainFormat(a);
+                         a.AxisValuesFormat = v ? "0.0##E+00" : PlainFormat(a);
+                         formatEdit->setText(EditorText(a.AxisValuesFormat));
+                     });
+        exponential_->setObjectName(QStringLiteral("CBExponential"));
+        format->addWidget(exponential_);
         form->addRow(QStringLiteral("Format:"), format);
-        form->addRow(AddFontButton(page, QStringLiteral("&Font..."), chart_, a.LabelsFont));
+        form->addRow(AddFontRow(page, QStringLiteral("&Font..."), chart_, a.LabelsFont));
         return page;
     }
 
@@ -423,6 +485,29 @@ protected:
     }
 
 private:
+    // A pattern in exponent form ("E+", "E-", "e+" or "e-").
+    static bool IsExponentFormat(const std::string& format) {
+        for (const char* marker : {"E+", "E-", "e+", "e-"})
+            if (format.find(marker) != std::string::npos)
+                return true;
+        return false;
+    }
+
+    // The axis's last format without an exponent, kept with the chart (it outlives this page)
+    // so that "Exponential" switched off gives it back.
+    QByteArray PlainFormatKey(const TChartAxis& a) const {
+        return QByteArrayLiteral("vkPlainAxisFormat") +
+               QByteArray::number(static_cast<int>(a.Kind()));
+    }
+    void RememberPlainFormat(const TChartAxis& a) {
+        chart_.setProperty(PlainFormatKey(a).constData(), EditorText(a.AxisValuesFormat));
+    }
+    std::string PlainFormat(const TChartAxis& a) const {
+        const QVariant kept = chart_.property(PlainFormatKey(a).constData());
+        // An axis that has had an exponent format since before this dialog: the default one.
+        return kept.isValid() ? EditorString(kept.toString()) : std::string("#,##0.###");
+    }
+
     // The axis's position and ends in other units, converted on the plot of the last drawing so
     // that the axis stays in place.
     void ConvertUnits(TChartAxis& a, TAxisPositionUnits to) {
@@ -462,6 +547,9 @@ private:
     QPointer<QLineEdit> minEdit_;
     QPointer<QLineEdit> maxEdit_;
     QPointer<QCheckBox> labelsVisible_;
+    QPointer<QCheckBox> showAll_;
+    QPointer<QSpinBox> separation_;
+    QPointer<QCheckBox> exponential_;
 };
 
 } // namespace

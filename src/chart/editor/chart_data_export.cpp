@@ -347,6 +347,11 @@ void ExportDataExcel(const TCustomChart& chart, const TDataExportOptions& option
     }
 }
 
+std::function<bool(const QImage&, QIODevice&, const char*)> EncodeChartImage =
+    [](const QImage& image, QIODevice& device, const char* format) {
+        return !image.isNull() && image.save(&device, format);
+    };
+
 QImage RenderChartImage(TChart& chart, QSize size) {
     if (size.isEmpty()) {
         size = chart.size();
@@ -381,7 +386,14 @@ QByteArray ExportPicture(TChart& chart, TPictureFormat format, QSize size) {
         chart.RequestRepaint();
     } else {
         const QImage image = RenderChartImage(chart, size);
-        image.save(&buffer, format == TPictureFormat::PNG ? "PNG" : "BMP");
+        if (!EncodeChartImage(image, buffer, format == TPictureFormat::PNG ? "PNG" : "BMP")) {
+            throw EExportError("The picture could not be encoded as " +
+                               PictureSuffix(format).toUpper().toStdString() + ".");
+        }
+    }
+    if (bytes.isEmpty()) {
+        throw EExportError("The picture could not be encoded as " +
+                           PictureSuffix(format).toUpper().toStdString() + ".");
     }
     return bytes;
 }

@@ -4,11 +4,13 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
 #include "chart/model/custom_chart.h"
 
+class QIODevice;
 class TChart;
 
 // The exporters behind the editor's "Export" tab: the chart's points as text, XML, an HTML table
@@ -60,7 +62,12 @@ enum class TPictureFormat { PNG, BMP, SVG };
 // The chart drawn at `size` pixels (the widget's own size when `size` is empty).
 QImage RenderChartImage(TChart& chart, QSize size);
 // The picture file's bytes. The SVG holds the drawing as vector shapes (rectangles, lines,
-// polylines and text) in a view box of the given size in pixels.
+// polylines and text) in a view box of the given size in pixels. A picture that cannot be encoded
+// (too large for the memory, say) throws EExportError.
 QByteArray ExportPicture(TChart& chart, TPictureFormat format, QSize size);
+// Writes a bitmap in a format Qt encodes ("PNG", "BMP"); false when it could not. Tests replace
+// it.
+extern std::function<bool(const QImage& image, QIODevice& device, const char* format)>
+    EncodeChartImage;
 // File suffix and file dialog filter of a format.
 QString PictureSuffix(TPictureFormat format);

@@ -336,6 +336,7 @@ QWidget* TChartEditForm::CreatePage(const QString& name) {
         o.Change = options_.Contains(TChartEditorOption::ceChange);
         o.OrderSeries = options_.Contains(TChartEditorOption::ceOrderSeries);
         o.Help = options_.Contains(TChartEditorOption::ceHelp);
+        o.GroupsAllowed = options_.Contains(TChartEditorOption::ceGroups);
         o.Groups = &settings_.SeriesGroups;
         o.Selected = series_;
         return CreateSeriesListPage(chart, this, o,

@@ -5,8 +5,11 @@
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -15,6 +18,7 @@
 
 #include "chart/chart.h"
 #include "chart/editor/chart_data_export.h"
+#include "chart/editor/chart_editor.h"
 #include "chart/editor/editor_controls.h"
 #include "chart/editor/editor_pages.h"
 #include "numtext/numtext.h"
@@ -24,6 +28,87 @@ namespace {
 QString ValueText(double v) {
     return EditorText(FormatGeneral(static_cast<Extended>(v), 15, 0));
 }
+
+// The cell editors of the grid. A number that cannot be read is refused with the message the
+// number fields of the editor show, instead of the cell silently keeping its old value; Enter on
+// such a number keeps the cell editor, and with it the dialog, open.
+class TDataDelegate : public QStyledItemDelegate {
+public:
+    TDataDelegate(TSeriesDataModel& model, QObject* parent)
+        : QStyledItemDelegate(parent), model_(model) {}
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override {
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (line != nullptr && IsNumber(index) && !Readable(line)) {
+            // The message box takes the focus, which commits the editor once more.
+            if (!refusing_) {
+                Refuse(line);
+            }
+            return;
+        }
+        QStyledItemDelegate::setModelData(editor, model, index);
+    }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* line = qobject_cast<QLineEdit*>(object);
+        if (line != nullptr && event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            const QModelIndex index = line->property(kCellProperty).value<QPersistentModelIndex>();
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && IsNumber(index) &&
+                !Readable(line)) {
+                Refuse(line);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+public:
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (editor != nullptr) {
+            editor->setProperty(kCellProperty, QVariant::fromValue(QPersistentModelIndex(index)));
+        }
+        return editor;
+    }
+
+private:
+    static constexpr const char* kCellProperty = "vkDataCell";
+
+    bool IsNumber(const QModelIndex& index) const {
+        if (!index.isValid() || index.column() >= model_.columnCount()) {
+            return false;
+        }
+        const auto kind = model_.ColumnAt(index.column()).Kind;
+        return kind == TSeriesDataModel::TColumnKind::X || kind == TSeriesDataModel::TColumnKind::Y;
+    }
+    static bool Readable(const QLineEdit* line) {
+        try {
+            ParseDecimal(EditorString(line->text().trimmed()));
+            return true;
+        } catch (const EConvertError&) {
+            return false;
+        }
+    }
+    void Refuse(QLineEdit* line) const {
+        std::string message;
+        try {
+            ParseDecimal(EditorString(line->text().trimmed()));
+            return;
+        } catch (const EConvertError& e) {
+            message = e.what();
+        }
+        refusing_ = true;
+        ChartEditorMessage(line, QString::fromUtf8(message.c_str()));
+        refusing_ = false;
+    }
+
+    TSeriesDataModel& model_;
+    mutable bool refusing_ = false;
+};
 
 } // namespace
 
@@ -288,6 +373,7 @@ TDataTab::TDataTab(TChart& chart, QWidget* parent)
     v->addLayout(buttons);
 
     grid_->setModel(model_);
+    grid_->setItemDelegate(new TDataDelegate(*model_, grid_));
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
     grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |

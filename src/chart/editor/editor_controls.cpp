@@ -4,9 +4,9 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QFontDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
@@ -17,6 +17,7 @@
 
 #include "chart/chart.h"
 #include "chart/editor/chart_editor.h"
+#include "chart/editor/font_row.h"
 #include "chart/qt_measurer.h"
 #include "numtext/numtext.h"
 
@@ -109,17 +110,48 @@ QString NumberText(double v) {
 QLineEdit* AddNumberEdit(QWidget* parent, TChart& chart, std::function<double()> get,
                          std::function<void(double)> set) {
     auto* edit = new QLineEdit(NumberText(get()), parent);
-    QObject::connect(edit, &QLineEdit::editingFinished, edit, [&chart, edit, get, set] {
+    auto finish = [&chart, edit, get, set] {
         const QString text = edit->text().trimmed();
         if (text == NumberText(get()))
-            return;
+            return true;
         // Reset first: the message box takes the focus and would finish the entry again.
         const std::string entered = EditorString(text);
         edit->setText(NumberText(get()));
-        ApplyChartChange(chart, edit, [&] { set(static_cast<double>(ParseDecimal(entered))); });
+        const bool ok =
+            ApplyChartChange(chart, edit, [&] { set(static_cast<double>(ParseDecimal(entered))); });
         edit->setText(NumberText(get()));
-    });
+        return ok;
+    };
+    QObject::connect(edit, &QLineEdit::editingFinished, edit, finish);
+    HoldEnterWhileRefused(edit, finish);
     return edit;
+}
+
+namespace {
+
+class TEnterHold : public QObject {
+public:
+    TEnterHold(QObject* parent, std::function<bool()> finish)
+        : QObject(parent), finish_(std::move(finish)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !finish_())
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<bool()> finish_;
+};
+
+} // namespace
+
+void HoldEnterWhileRefused(QWidget* field, std::function<bool()> finish) {
+    field->installEventFilter(new TEnterHold(field, std::move(finish)));
 }
 
 namespace {
@@ -147,30 +179,27 @@ QPushButton* AddColourButton(QWidget* parent, const QString& text, TChart& chart
     return button;
 }
 
-QPushButton* AddFontButton(QWidget* parent, const QString& text, TChart& chart, TChartFont& font) {
-    auto* button = new QPushButton(text, parent);
+QWidget* AddFontRow(QWidget* parent, const QString& text, TChart& chart, TChartFont& font) {
+    auto* row = new QWidget(parent);
+    auto* h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    auto* button = new QPushButton(text, row);
+    button->setObjectName(QStringLiteral("BFont"));
     QObject::connect(button, &QPushButton::clicked, button, [&chart, button, &font] {
-        QFont f(EditorText(font.Name));
-        f.setPointSize(font.Size > 0 ? font.Size : 8);
-        f.setBold(font.Bold);
-        f.setItalic(font.Italic);
-        f.setUnderline(font.Underline);
-        f.setStrikeOut(font.StrikeOut);
-        bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, f, button);
-        if (!ok)
+        QFont shown;
+        QFont chosen;
+        if (!ChooseChartFont(button, DialogFontOf(font), shown, chosen))
             return;
-        ApplyChartChange(chart, button, [&] {
-            font.Name = EditorString(chosen.family());
-            font.Size = chosen.pointSize() > 0 ? chosen.pointSize() : font.Size;
-            font.Height = 0;
-            font.Bold = chosen.bold();
-            font.Italic = chosen.italic();
-            font.Underline = chosen.underline();
-            font.StrikeOut = chosen.strikeOut();
-        });
+        ApplyChartChange(chart, button, [&] { ApplyFontChoice(font, shown, chosen); });
     });
-    return button;
+    h->addWidget(button);
+    auto* colour = AddColourButton(
+        row, QStringLiteral("Text Colo&r..."), chart, [&font] { return font.Color; },
+        [&font](TColor c) { font.Color = c; });
+    colour->setObjectName(QStringLiteral("BFontColor"));
+    h->addWidget(colour);
+    h->addStretch(1);
+    return row;
 }
 
 int ClearTabs(QTabWidget* tabs) {

@@ -39,14 +39,19 @@ QComboBox* AddCombo(QWidget* parent, const QStringList& items, int index, TChart
 QLineEdit* AddTextEdit(QWidget* parent, const QString& value, TChart& chart,
                        std::function<void(const QString&)> set);
 // A number entry: parsed with the program's decimal rules; a bad text or a refused value shows
-// the message and the field returns to the stored value given by `get`.
+// the message and the field returns to the stored value given by `get`. Enter on a refused entry
+// keeps the dialog open.
 QLineEdit* AddNumberEdit(QWidget* parent, TChart& chart, std::function<double()> get,
                          std::function<void(double)> set);
+// Enter and Return in `field` first run `finish`; when it refuses the entry (returns false) the
+// key goes no further, so that the dialog's default button does not close it over the refusal.
+void HoldEnterWhileRefused(QWidget* field, std::function<bool()> finish);
 // A button with a colour swatch that opens the colour dialog.
 QPushButton* AddColourButton(QWidget* parent, const QString& text, TChart& chart,
                              std::function<TColor()> get, std::function<void(TColor)> set);
-// A button that opens the font dialog on a chart font.
-QPushButton* AddFontButton(QWidget* parent, const QString& text, TChart& chart, TChartFont& font);
+// A row with the button that opens the font dialog on a chart font (font_row.h) and a button
+// for the text's colour.
+QWidget* AddFontRow(QWidget* parent, const QString& text, TChart& chart, TChartFont& font);
 // `page` in a frameless scroll area, so that a tab with many rows scrolls inside a small dialog
 // instead of widening the whole dialog.
 QWidget* Scrollable(QWidget* page);

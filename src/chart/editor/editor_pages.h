@@ -38,6 +38,9 @@ struct TSeriesListOptions {
     // Move buttons and dragging (ceOrderSeries) and the "&Help..." button (ceHelp).
     bool OrderSeries = false;
     bool Help = false;
+    // The groups panel and "View Series &Groups" (ceGroups); without them the stored
+    // "SeriesGroups" value shows nothing and is kept as it is.
+    bool GroupsAllowed = false;
     // The dialog's "SeriesGroups" value, toggled by "View Series &Groups"; may be null.
     bool* Groups = nullptr;
     // Series selected at first (the first series when null).

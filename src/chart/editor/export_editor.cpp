@@ -19,12 +19,14 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QUrlQuery>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "chart/chart.h"
 #include "chart/editor/chart_editor.h"
@@ -160,12 +162,23 @@ TExportTab::TExportTab(TChart& chart, QWidget* parent)
     delimiterRow->addWidget(quotesLabel);
     delimiterRow->addWidget(textQuotes);
     form->addRow(QStringLiteral("Delimiter:"), delimiterRow);
+    // A disabled choice says what it waits for.
     auto updateTextOptions = [this] {
         const bool text = dataFormats[0]->isChecked();
+        const QString onlyText = QStringLiteral("Only the Text format has delimiters and quotes");
         delimiter->setEnabled(text);
+        delimiter->setToolTip(text ? QString() : onlyText);
         customDelimiter->setEnabled(text && delimiter->currentIndex() == 4);
+        customDelimiter->setToolTip(!text ? onlyText
+                                    : delimiter->currentIndex() != 4
+                                        ? QStringLiteral("Choose Custom to type a delimiter")
+                                        : QString());
         textQuotes->setEnabled(text);
+        textQuotes->setToolTip(text ? QString() : onlyText);
         includeHeader->setEnabled(!dataFormats[1]->isChecked());
+        includeHeader->setToolTip(dataFormats[1]->isChecked()
+                                      ? QStringLiteral("XML names every value by its own tags")
+                                      : QString());
     };
     connect(group, &QButtonGroup::idToggled, this, updateTextOptions);
     connect(delimiter, &QComboBox::currentIndexChanged, this, updateTextOptions);
@@ -181,10 +194,14 @@ TExportTab::TExportTab(TChart& chart, QWidget* parent)
     connect(save, &QPushButton::clicked, this, [this] { SaveToFile(); });
     connect(send, &QPushButton::clicked, this, [this] { SendByMail(); });
     // Excel workbooks are files; the clipboard takes the other formats.
-    connect(group, &QButtonGroup::idToggled, this,
-            [this, copy] { copy->setEnabled(PictureSelected() || !dataFormats[3]->isChecked()); });
-    connect(tabs_, &QTabWidget::currentChanged, this,
-            [this, copy] { copy->setEnabled(PictureSelected() || !dataFormats[3]->isChecked()); });
+    auto updateCopy = [this, copy] {
+        const bool can = PictureSelected() || !dataFormats[3]->isChecked();
+        copy->setEnabled(can);
+        copy->setToolTip(can ? QString()
+                             : QStringLiteral("An Excel workbook is a file: save it instead"));
+    };
+    connect(group, &QButtonGroup::idToggled, this, updateCopy);
+    connect(tabs_, &QTabWidget::currentChanged, this, updateCopy);
     buttons->addStretch(1);
     buttons->addWidget(copy);
     buttons->addWidget(save);
@@ -242,7 +259,19 @@ QString TExportTab::Suffix() const {
 void TExportTab::CopyToClipboard() {
     QClipboard* clipboard = QApplication::clipboard();
     if (PictureSelected()) {
-        clipboard->setImage(RenderChartImage(chart_, PictureSize()));
+        // The chosen format for the programs that take it, and the bitmap for every other.
+        auto mime = std::make_unique<QMimeData>();
+        if (PictureFormat() == TPictureFormat::SVG) {
+            try {
+                mime->setData(QStringLiteral("image/svg+xml"),
+                              ExportPicture(chart_, TPictureFormat::SVG, PictureSize()));
+            } catch (const std::exception& e) {
+                ChartEditorMessage(this, QString::fromUtf8(e.what()));
+                return;
+            }
+        }
+        mime->setImageData(RenderChartImage(chart_, PictureSize()));
+        clipboard->setMimeData(mime.release());
         return;
     }
     const TDataExportOptions options = DataOptions();
@@ -266,14 +295,20 @@ bool TExportTab::WriteFile(const QString& path) {
             ExportDataExcel(chart_, DataOptions(), EditorString(path));
             return true;
         }
+        // Encoded in full before the file is touched: a picture that cannot be encoded leaves
+        // no file behind (and an existing one as it was).
         const QByteArray bytes = PictureSelected()
                                      ? ExportPicture(chart_, PictureFormat(), PictureSize())
                                      : QByteArray::fromStdString(ExportData(chart_, DataOptions()));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(bytes) != bytes.size() || !file.flush()) {
-            ChartEditorMessage(this, QStringLiteral("Cannot write %1: %2")
-                                         .arg(QDir::toNativeSeparators(path), file.errorString()));
+        // Written beside the target and put in its place only when complete.
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+            !file.commit()) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            ChartEditorMessage(
+                this,
+                QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), reason));
             return false;
         }
         return true;

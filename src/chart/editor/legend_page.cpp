@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
@@ -59,17 +60,20 @@ QWidget* StyleTab(TChart& chart, TChartLegend& lg) {
     form->addRow(QStringLiteral("Check boxes:"), checkBoxes);
     // The text style counts only while the legend lists values, which "Automatic" does for one
     // shown series without check boxes.
+    // Series shown or hidden anywhere (the legend's boxes, the series list, the program) can
+    // switch an automatic legend between names and values: the state follows every change.
     auto listsValues = [&chart, textStyle] {
         textStyle->setEnabled(chart.ResolvedLegendStyle() != TLegendStyle::lsSeries);
     };
     listsValues();
     QObject::connect(legendStyle, &QComboBox::currentIndexChanged, textStyle, listsValues);
     QObject::connect(checkBoxes, &QComboBox::currentIndexChanged, textStyle, listsValues);
+    QObject::connect(&chart, &TChart::ChartChanged, textStyle, listsValues);
     form->addRow(QStringLiteral("Vert. Spacing:"), AddSpin(page, 0, 100, lg.VertSpacing, chart,
                                                            [&lg](int v) { lg.VertSpacing = v; }));
     AddPenRows(form, QStringLiteral("Dividing Lines:"), chart, lg.DividingLines);
     auto* looks = new QHBoxLayout;
-    looks->addWidget(AddFontButton(page, QStringLiteral("&Font..."), chart, lg.Font));
+    looks->addWidget(AddFontRow(page, QStringLiteral("&Font..."), chart, lg.Font));
     auto* colour = AddColourButton(
         page, QStringLiteral("&Color..."), chart, [&lg] { return lg.Color; },
         [&lg](TColor c) { lg.Color = c; });
@@ -201,15 +205,26 @@ QWidget* SymbolsTab(TChart& chart, TLegendSymbol& sym) {
 QWidget* TitleTab(TChart& chart, TLegendTitle& title) {
     auto* page = new QWidget;
     auto* form = NewPageForm(page);
+    // The title's lines as lines; the text is written back only when the user edits it, so an
+    // unedited title keeps every line and blank as it was.
     QStringList lines;
     for (const std::string& l : title.Text)
         lines << EditorText(l);
-    form->addRow(QStringLiteral("Text:"),
-                 AddTextEdit(page, lines.join(QLatin1Char(' ')), chart, [&title](const QString& t) {
-                     title.Text.clear();
-                     if (!t.isEmpty())
-                         title.Text.push_back(EditorString(t));
-                 }));
+    auto* text = new QPlainTextEdit(page);
+    text->setObjectName(QStringLiteral("MemoLegendTitle"));
+    text->setPlainText(lines.join(QLatin1Char('\n')));
+    text->setTabChangesFocus(true);
+    text->setMaximumHeight(text->fontMetrics().lineSpacing() * 4 + 12);
+    QObject::connect(text, &QPlainTextEdit::textChanged, text, [&chart, &title, text] {
+        std::vector<std::string> out;
+        const QStringList parts = text->toPlainText().split(QLatin1Char('\n'));
+        // An emptied text means no lines, not one empty line.
+        if (!(parts.size() == 1 && parts[0].isEmpty()))
+            for (const QString& p : parts)
+                out.push_back(EditorString(p));
+        ApplyChartChange(chart, text, [&] { title.Text = std::move(out); });
+    });
+    form->addRow(QStringLiteral("Text:"), text);
     form->addRow(AddCheck(page, QStringLiteral("Visible"), title.Visible, chart,
                           [&title](bool v) { title.Visible = v; }));
     auto* transparent = AddCheck(page, QStringLiteral("Transparent"), title.Transparent, chart,
@@ -236,7 +251,7 @@ QWidget* TitleTab(TChart& chart, TLegendTitle& title) {
     form->addRow(QStringLiteral("Alignment:"),
                  AddCombo(page, {"Left", "Center", "Right"}, index, chart,
                           [&title](int i) { title.TextAlignment = order[i]; }));
-    form->addRow(AddFontButton(page, QStringLiteral("&Font..."), chart, title.Font));
+    form->addRow(AddFontRow(page, QStringLiteral("&Font..."), chart, title.Font));
     return page;
 }
 

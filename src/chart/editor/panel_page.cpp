@@ -143,7 +143,20 @@ QWidget* ImageTab(TChart& chart) {
     buttons->addWidget(clear);
     buttons->addStretch(1);
     form->addRow(buttons);
-    QObject::connect(browse, &QPushButton::clicked, page, [&chart, page, name] {
+    auto* mode =
+        AddCombo(page, {"Stretch", "Tile", "Center"}, static_cast<int>(chart.BackImageMode), chart,
+                 [&chart](int i) { chart.BackImageMode = static_cast<TBackImageMode>(i); });
+    mode->setObjectName(QStringLiteral("CBImageMode"));
+    // The mode places a picture: without one it has nothing to do.
+    auto followPicture = [&chart, mode, clear] {
+        const bool picture = !chart.BackImage.empty();
+        mode->setEnabled(picture);
+        mode->setToolTip(picture ? QString()
+                                 : QStringLiteral("Places the panel's picture; choose one first"));
+        clear->setEnabled(picture);
+    };
+    followPicture();
+    QObject::connect(browse, &QPushButton::clicked, page, [&chart, page, name, followPicture] {
         const QString file = QFileDialog::getOpenFileName(
             page, QStringLiteral("Open"), QString(),
             QStringLiteral("Pictures (*.png *.bmp *.jpg *.jpeg *.gif);;All files (*)"));
@@ -151,15 +164,15 @@ QWidget* ImageTab(TChart& chart) {
             return;
         ApplyChartChange(chart, page, [&] { chart.BackImage = EditorString(file); });
         name->setText(file);
+        followPicture();
     });
-    QObject::connect(clear, &QPushButton::clicked, page, [&chart, page, name] {
+    QObject::connect(clear, &QPushButton::clicked, page, [&chart, page, name, followPicture] {
         ApplyChartChange(chart, page, [&] { chart.BackImage.clear(); });
         name->clear();
+        followPicture();
     });
-    form->addRow(
-        QStringLiteral("Mode:"),
-        AddCombo(page, {"Stretch", "Tile", "Center"}, static_cast<int>(chart.BackImageMode), chart,
-                 [&chart](int i) { chart.BackImageMode = static_cast<TBackImageMode>(i); }));
+    clear->setObjectName(QStringLiteral("BClearImage"));
+    form->addRow(QStringLiteral("Mode:"), mode);
     return page;
 }
 

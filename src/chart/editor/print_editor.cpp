@@ -17,6 +17,7 @@
 #include <QScrollArea>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -151,6 +152,19 @@ TPrintTab::TPrintTab(TChart& chart, QWidget* parent)
                   viewMargins->isChecked());
     });
 
+    // A change of the chart while the page shows redraws the preview once the change is done
+    // (several settings may change in one step); the preview's own drawing of the chart, which
+    // also asks the chart to repaint, does not count.
+    previewTimer_.setSingleShot(true);
+    previewTimer_.setInterval(0);
+    connect(&previewTimer_, &QTimer::timeout, this, [this] {
+        if (isVisible())
+            preview_->updatePreview();
+    });
+    connect(&chart_, &TChart::ChartChanged, this, [this] {
+        if (!painting_ && isVisible())
+            previewTimer_.start();
+    });
     auto update = [this] { preview_->updatePreview(); };
     for (QSpinBox* s : {marginLeft, marginTop, marginRight, marginBottom}) {
         connect(s, &QSpinBox::valueChanged, this, update);
@@ -185,6 +199,12 @@ TPrintTab::TPrintTab(TChart& chart, QWidget* parent)
 
 TPrintTab::~TPrintTab() = default;
 
+void TPrintTab::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The chart may have changed on another tab meanwhile.
+    preview_->updatePreview();
+}
+
 TPrintMargins TPrintTab::Margins() const {
     return {marginLeft->value(), marginTop->value(), marginRight->value(), marginBottom->value()};
 }
@@ -204,11 +224,20 @@ void TPrintTab::ChoosePrinter(int index) {
 
 void TPrintTab::PaintPage(QPainter& painter, const QRect& page, bool showMargins) {
     const QRect target = PrintChartRect(page, Margins(), proportional->isChecked(), chart_.size());
-    const QImage image =
-        RenderChartImage(chart_, PrintImageSize(chart_.size(), target.size(), detail->value()));
+    // The chart is laid out at the detail's size in pixels and drawn as vector shapes scaled
+    // onto the page, so that its lines and text are as sharp as the printer can make them.
+    const QSize size = PrintImageSize(chart_.size(), target.size(), detail->value());
+    const bool wasPainting = painting_;
+    painting_ = true;
     painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth->isChecked());
-    painter.drawImage(target, image);
+    painter.translate(target.topLeft());
+    painter.scale(static_cast<double>(target.width()) / size.width(),
+                  static_cast<double>(target.height()) / size.height());
+    painter.setClipRect(QRect(QPoint(0, 0), size), Qt::IntersectClip);
+    chart_.DrawChartOn(painter, size, smooth->isChecked());
+    painter.restore();
+    painting_ = wasPainting;
+    painter.save();
     if (showMargins) {
         const QRect inner = PrintChartRect(page, Margins(), false, chart_.size());
         painter.setPen(QPen(Qt::gray, 0, Qt::DotLine));

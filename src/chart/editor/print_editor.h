@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 #include <QRect>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 
@@ -63,6 +64,9 @@ public:
     QCheckBox* proportional;
     QCheckBox* smooth;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void PrintNow();
     void ChoosePrinter(int index);
@@ -70,4 +74,7 @@ private:
     TChart& chart_;
     std::unique_ptr<QPrinter> printer_;
     QPrintPreviewWidget* preview_;
+    QTimer previewTimer_;
+    // While the page draws the chart: the chart's own repaint requests are not changes.
+    bool painting_ = false;
 };

@@ -240,14 +240,35 @@ QWidget* TSeriesTab::BuildGeneral(TChartSeries& series) {
                             [&series](bool v) { series.ShowInLegend = v; });
     legend->setObjectName(QStringLiteral("showInLegend"));
     form->addRow(legend);
-    form->addRow(QStringLiteral("Values:"), AddTextEdit(page, EditorText(series.ValueFormat), chart,
-                                                        [&series](const QString& t) {
-                                                            series.ValueFormat = EditorString(t);
-                                                        }));
-    form->addRow(
-        QStringLiteral("Percents:"),
+    auto* values =
+        AddTextEdit(page, EditorText(series.ValueFormat), chart,
+                    [&series](const QString& t) { series.ValueFormat = EditorString(t); });
+    values->setObjectName(QStringLiteral("valueFormat"));
+    form->addRow(QStringLiteral("Values:"), values);
+    auto* percents =
         AddTextEdit(page, EditorText(series.PercentFormat), chart,
-                    [&series](const QString& t) { series.PercentFormat = EditorString(t); }));
+                    [&series](const QString& t) { series.PercentFormat = EditorString(t); });
+    percents->setObjectName(QStringLiteral("percentFormat"));
+    form->addRow(QStringLiteral("Percents:"), percents);
+    // The formats shape the numbers of the marks and of a legend that lists values; while
+    // neither shows this series' numbers they wait, and say so. Marks and the legend change on
+    // other tabs, and series shown or hidden switch an automatic legend: every change counts.
+    auto followUse = [&chart, &series, values, percents] {
+        const TLegendStyle style = chart.ResolvedLegendStyle();
+        const bool listed =
+            chart.Legend.Visible && series.ShowInLegend &&
+            (style == TLegendStyle::lsValues || style == TLegendStyle::lsLastValues);
+        const bool used = series.Marks.Visible || listed;
+        for (QLineEdit* edit : {values, percents}) {
+            edit->setEnabled(used);
+            edit->setToolTip(used
+                                 ? QString()
+                                 : QStringLiteral("Numbers of the marks and of a legend of values; "
+                                                  "show the marks or list values to use it"));
+        }
+    };
+    followUse();
+    connect(&chart, &TChart::ChartChanged, values, followUse);
     // Combo order: "Top", "Bottom", "Top and Bottom" is the enumeration's own order.
     auto* horiz = AddCombo(
         page, {QStringLiteral("Top"), QStringLiteral("Bottom"), QStringLiteral("Top and Bottom")},
@@ -302,7 +323,7 @@ QWidget* TSeriesTab::BuildMarks(TChartSeries& series) {
         [&marks](TColor c) { marks.BackColor = c; });
     form->addRow(
         QStringLiteral("Back:"),
-        Row(page, {back, AddFontButton(page, QStringLiteral("&Font..."), chart, marks.Font)}));
+        Row(page, {back, AddFontRow(page, QStringLiteral("&Font..."), chart, marks.Font)}));
     AddPenRows(form, QStringLiteral("Frame:"), chart, marks.Frame);
     AddPenRows(form, QStringLiteral("Arrows:"), chart, marks.Arrow);
     auto* length =

@@ -92,12 +92,15 @@ public:
             buttons->addWidget(b);
             return b;
         };
-        // Adding series and changing their type are not offered by this program's charts.
-        button(QStringLiteral("&Add..."), "BAddSeries", false);
+        // Adding series and changing their type are not offered by this program's charts; a
+        // disabled button says why.
+        auto* add = button(QStringLiteral("&Add..."), "BAddSeries", false);
+        add->setToolTip(QStringLiteral("The program sets the chart's series: none is added here"));
         deleteButton_ = button(QStringLiteral("&Delete"), "BDeleteSeries", false);
         titleButton_ = button(QStringLiteral("&Title..."), "BRenameSeries", false);
         cloneButton_ = button(QStringLiteral("C&lone"), "BCloneSeries", false);
-        button(QStringLiteral("&Change..."), "BChangeTypeSeries", false);
+        auto* change = button(QStringLiteral("&Change..."), "BChangeTypeSeries", false);
+        change->setToolTip(QStringLiteral("The series keep their type: each is a line"));
         buttons->addStretch(1);
         auto* view = button(QStringLiteral("View"), "BView", true);
         auto* menu = new QMenu(view);
@@ -105,7 +108,13 @@ public:
         viewNames_->setCheckable(true);
         viewGroups_ = menu->addAction(QStringLiteral("View Series &Groups"));
         viewGroups_->setCheckable(true);
-        viewGroups_->setChecked(options.Groups && *options.Groups);
+        // Groups only where the editor's options allow them; a value remembered from another
+        // use of the dialog does not bring the panel back.
+        viewGroups_->setChecked(options.GroupsAllowed && options.Groups && *options.Groups);
+        viewGroups_->setEnabled(options.GroupsAllowed);
+        if (!options.GroupsAllowed)
+            viewGroups_->setToolTip(QStringLiteral("Series groups are not offered for this chart"));
+        menu->setToolTipsVisible(true);
         view->setMenu(menu);
         h->addLayout(buttons);
 
@@ -202,9 +211,23 @@ public:
 
     void UpdateButtons() {
         const bool one = list_->selectionModel()->selectedRows().size() == 1;
-        titleButton_->setEnabled(one && options_.Title);
-        deleteButton_->setEnabled(one && options_.Delete);
-        cloneButton_->setEnabled(one && options_.Clone);
+        // Each button enabled where it can act, else with the reason in its tip.
+        auto follow = [one](QPushButton* b, bool allowed, const QString& notAllowed,
+                            const QString& action) {
+            b->setEnabled(one && allowed);
+            b->setToolTip(!allowed ? notAllowed
+                          : !one   ? QStringLiteral("Select one series to %1").arg(action)
+                                   : QString());
+        };
+        follow(titleButton_, options_.Title,
+               QStringLiteral("The series titles are fixed for this chart"),
+               QStringLiteral("rename"));
+        follow(deleteButton_, options_.Delete,
+               QStringLiteral("The program sets the chart's series: none is deleted here"),
+               QStringLiteral("delete"));
+        follow(cloneButton_, options_.Clone,
+               QStringLiteral("The program sets the chart's series: none is cloned here"),
+               QStringLiteral("clone"));
     }
 
     void RenameSelected() {

@@ -87,7 +87,7 @@ public:
                 index = i;
         side->addWidget(AddCombo(page, {"Left", "Center", "Right"}, index, chart_,
                                  [&t](int i) { t.Alignment = order[i]; }));
-        side->addWidget(AddFontButton(page, QStringLiteral("&Font..."), chart_, t.Font));
+        side->addWidget(AddFontRow(page, QStringLiteral("&Font..."), chart_, t.Font));
         auto* transparent = AddCheck(page, QStringLiteral("Transparent"), t.Transparent, chart_,
                                      [&t](bool v) { t.Transparent = v; });
         transparent->setObjectName(QStringLiteral("CBTitleTransparent"));

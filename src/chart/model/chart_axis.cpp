@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <unordered_set>
 #include <utility>
 
 #include "chart/model/custom_chart.h"
@@ -82,6 +83,18 @@ int RoundToInt(double v) {
     return static_cast<int>(std::nearbyint(v));
 }
 
+// A label text that names zero: digits, but none of them other than 0.
+bool ReadsZero(const std::string& text) {
+    bool zero = false;
+    for (char c : text) {
+        if (c >= '1' && c <= '9') {
+            return false;
+        }
+        zero = zero || c == '0';
+    }
+    return zero;
+}
+
 bool HasFraction(double v) {
     return std::trunc(v) != v;
 }
@@ -89,6 +102,19 @@ bool HasFraction(double v) {
 // Upper bound on labels and on the steps that walk down to the first label; the label rules keep
 // far below it, so it only stops a walk that rounding would never end.
 constexpr int kMaxLabelSteps = 10000;
+
+// Rounding noise of label values, as a part of the increment: far below anything a label
+// pattern shows, far above what a division or a sum of doubles gets wrong.
+constexpr double kLabelNoise = 1e-9;
+
+// The top multiple of the increment i at or below `high`, where a quotient that falls short of
+// the next whole number by rounding noise only counts as that number: a sweep to 89.999999999°
+// labels its top 90°, and a top of 0.5 in steps of 0.01 is 0.5 rather than 0.49.
+double FirstLabelMultiple(double high, double i) {
+    const double q = high / i;
+    const double nudged = q >= 0 ? q + kLabelNoise : q;
+    return std::trunc(std::isfinite(nudged) ? nudged : q) * i;
+}
 
 } // namespace
 
@@ -260,21 +286,25 @@ std::string TChartAxis::LabelText(double value) const {
         // A pattern the editor let through but the formatter refuses must not stop the painting.
         text = FormatGeneral(value, 15, 0);
     }
+    if (Logarithmic && value != 0 && ReadsZero(text)) {
+        // The decades of a logarithmic axis reach far below what the pattern's decimals show;
+        // a label "0" there would name a value the axis cannot have.
+        text = FormatGeneral(value, 15, 0);
+    }
     if (LabelsMultiLine) {
         std::replace(text.begin(), text.end(), ' ', '\r');
     }
     return text;
 }
 
-double TChartAxis::NextLabelStep(double s) {
-    if (std::isinf(s) || !(s > 0)) {
-        return 1;
-    }
+namespace {
+
+template <typename Real> Real StepAbove(Real s) {
     if (s >= 10) {
-        return 10 * NextLabelStep(s * 0.1);
+        return 10 * StepAbove<Real>(s * Real(0.1));
     }
     if (s < 1) {
-        return 0.1 * NextLabelStep(s * 10);
+        return Real(0.1) * StepAbove<Real>(s * 10);
     }
     if (s < 2) {
         return 2;
@@ -283,6 +313,24 @@ double TChartAxis::NextLabelStep(double s) {
         return 5;
     }
     return 10;
+}
+
+} // namespace
+
+double TChartAxis::NextLabelStep(double s) {
+    if (std::isinf(s) || !(s > 0)) {
+        return 1;
+    }
+    const double step = StepAbove<double>(s);
+    if (step > s) {
+        return step;
+    }
+    // A subnormal value keeps too few bits for the hundreds of scalings by ten: the step comes
+    // back as the value itself, and the searches that call this never end. Extended precision
+    // holds such values as normal numbers; where even its step rounds back onto the value, the
+    // doubled value is the next step, so that every search keeps growing.
+    const auto wide = static_cast<double>(StepAbove<long double>(s));
+    return wide > s ? wide : 2 * s;
 }
 
 double TChartAxis::StepForLabelCount(int n) const {
@@ -427,8 +475,10 @@ std::vector<double> TChartAxis::LabelValues(const TTextMeasurer& m) {
         return values;
     }
     const bool sameEnds = FormatGeneral(LowValue, 15, 0) == FormatGeneral(HighValue, 15, 0);
-    double v = (!RoundFirstLabel || sameEnds) ? HighValue : std::trunc(HighValue / i) * i;
-    for (int steps = 0; v > HighValue && steps < kMaxLabelSteps; ++steps) {
+    double v = (!RoundFirstLabel || sameEnds) ? HighValue : FirstLabelMultiple(HighValue, i);
+    // A value above the top by rounding noise only is the top label, not one to step over.
+    const double noise = kLabelNoise * i;
+    for (int steps = 0; v > HighValue + noise && steps < kMaxLabelSteps; ++steps) {
         v -= i;
     }
     if (zeroSpan_ || std::fabs(HighValue - LowValue) < 1e-10 ||
@@ -494,7 +544,7 @@ int TChartAxis::WidestLabel(const TTextMeasurer& m) {
     double b = HighValue;
     if (RoundFirstLabel && i != 0) {
         a = std::trunc(LowValue / i) * i;
-        b = std::trunc(HighValue / i) * i;
+        b = FirstLabelMultiple(HighValue, i);
     }
     int widest = 0;
     if (i != 0) {
@@ -660,8 +710,18 @@ void TChartAxis::ComputeLabels(const TTextMeasurer& m) {
         }
     };
     if (style == TAxisLabelStyle::talValue) {
+        // Steps finer than the pattern shows give the same text more than once; each text is
+        // drawn once, at its first (top) value, rather than printed over itself.
+        std::unordered_set<std::string> drawn;
         for (double v : LabelValues(m)) {
-            add(v, nullptr);
+            if (!Labels) {
+                add(v, nullptr); // hidden labels: a tick at every value where asked for
+                continue;
+            }
+            std::string text = LabelText(v);
+            if (drawn.insert(text).second) {
+                add(v, &text);
+            }
         }
         return;
     }

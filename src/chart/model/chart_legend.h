@@ -93,7 +93,7 @@ struct TLegendSymbol {
 struct TLegendTitle {
     std::vector<std::string> Text;
     bool Visible = true;
-    TChartFont Font{"Arial", 8, 0, true};
+    TChartFont Font{"Arial", DefaultChartFontSize(), 0, true};
     TTitleAlignment TextAlignment = TTitleAlignment::taLeftJustify;
     bool Transparent = true;
     // The fill of the title's band when it is not transparent; the button face sets it off
@@ -128,6 +128,11 @@ struct TLegendLayout {
     int ItemHeight = 0;
     int ItemsTop = 0;
     int NumRows = 0;
+    // Items side by side in a row (a legend at the top or bottom), each column this wide, and
+    // the number of items shown in all.
+    int Columns = 1;
+    int ColumnWidth = 0;
+    int ItemCount = 0;
     int FirstValue = 0;
     int LastValue = -1;
     int CheckBoxX = 0;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <new>
 
 #include "chart/model/custom_chart.h"
@@ -14,46 +15,78 @@ std::size_t TChartValueList::InsertionIndex(double value) const {
     if (count == 0) {
         return 0;
     }
+    // A value after every equal one: the first entry beyond it in the list's order. The usual
+    // append is answered by the last entry alone; any other place by halving, so that a run
+    // against the order does not walk the whole list for every point.
     switch (Order) {
-    case TChartListOrder::loAscending: {
+    case TChartListOrder::loAscending:
         if (!(value < values_[count - 1])) {
             return count;
         }
-        std::size_t i = count;
-        while (i > 0 && values_[i - 1] > value) {
-            --i;
-        }
-        return i;
-    }
-    case TChartListOrder::loDescending: {
+        return static_cast<std::size_t>(std::upper_bound(values_, values_ + count, value) -
+                                        values_);
+    case TChartListOrder::loDescending:
         if (!(value > values_[count - 1])) {
             return count;
         }
-        std::size_t i = count;
-        while (i > 0 && values_[i - 1] < value) {
-            --i;
-        }
-        return i;
-    }
+        return static_cast<std::size_t>(
+            std::upper_bound(values_, values_ + count, value, std::greater<>()) - values_);
     case TChartListOrder::loNone:
         break;
     }
     return count;
 }
 
-void TChartValueList::InsertAt(std::size_t index, double value) {
-    // Grow by a fixed step so that a long sweep reallocates rarely and predictably.
-    if (count_ == capacity_) {
-        const std::size_t capacity = capacity_ + kGrowStep;
-        void* grown = std::realloc(values_, capacity * sizeof(double));
-        if (grown == nullptr) {
-            throw std::bad_alloc();
-        }
-        values_ = static_cast<double*>(grown);
-        capacity_ = capacity;
+void TChartValueList::GrowBack() {
+    // A fixed step, so that a long sweep reallocates rarely and predictably.
+    const std::size_t capacity = capacity_ + kGrowStep;
+    void* grown = std::realloc(block_, capacity * sizeof(double));
+    if (grown == nullptr) {
+        throw std::bad_alloc();
     }
+    block_ = static_cast<double*>(grown);
+    values_ = block_ + head_;
+    capacity_ = capacity;
+}
+
+void TChartValueList::GrowFront() {
+    // As much room in front as the list holds (at least one step): a run that keeps inserting
+    // at the front moves each value a bounded number of times.
+    const std::size_t room = std::max(kGrowStep, (count_ + kGrowStep - 1) / kGrowStep * kGrowStep);
+    const std::size_t capacity = capacity_ + room;
+    auto* grown = static_cast<double*>(std::malloc(capacity * sizeof(double)));
+    if (grown == nullptr) {
+        throw std::bad_alloc();
+    }
+    if (count_ > 0) {
+        std::memcpy(grown + head_ + room, values_, count_ * sizeof(double));
+        shifted_ += count_;
+    }
+    std::free(block_);
+    block_ = grown;
+    head_ += room;
+    values_ = block_ + head_;
+    capacity_ = capacity;
+}
+
+void TChartValueList::InsertAt(std::size_t index, double value) {
     index = std::min(index, count_);
-    std::memmove(values_ + index + 1, values_ + index, (count_ - index) * sizeof(double));
+    if (index < count_ && index <= count_ / 2) {
+        // Nearer the front: the values before the gap move one place down into the front room.
+        if (head_ == 0) {
+            GrowFront();
+        }
+        std::memmove(values_ - 1, values_, index * sizeof(double));
+        shifted_ += index;
+        --head_;
+        --values_;
+    } else {
+        if (head_ + count_ == capacity_) {
+            GrowBack();
+        }
+        std::memmove(values_ + index + 1, values_ + index, (count_ - index) * sizeof(double));
+        shifted_ += count_ - index;
+    }
     values_[index] = value;
     ++count_;
     modified_ = true;
@@ -71,18 +104,29 @@ void TChartValueList::DeleteAt(std::size_t index) {
     if (index >= count_) {
         return;
     }
-    std::memmove(values_ + index, values_ + index + 1, (count_ - index - 1) * sizeof(double));
+    if (index < count_ / 2) {
+        // The values before it close the gap from the front.
+        std::memmove(values_ + 1, values_, index * sizeof(double));
+        shifted_ += index;
+        ++head_;
+        ++values_;
+    } else {
+        std::memmove(values_ + index, values_ + index + 1, (count_ - index - 1) * sizeof(double));
+        shifted_ += count_ - index - 1;
+    }
     --count_;
     modified_ = true;
 }
 
 TChartValueList::~TChartValueList() {
-    std::free(values_);
+    std::free(block_);
 }
 
 void TChartValueList::Clear() {
-    std::free(values_);
+    std::free(block_);
+    block_ = nullptr;
     values_ = nullptr;
+    head_ = 0;
     count_ = 0;
     capacity_ = 0;
     modified_ = true;

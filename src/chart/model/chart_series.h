@@ -12,7 +12,10 @@ class TCustomChart;
 enum class TChartListOrder { loNone, loAscending, loDescending };
 
 // One coordinate of a series' points (x or y), with the statistics the axes read on every paint.
-// The array grows in steps of 1000 entries so that a sweep of 90001 points reallocates 91 times.
+// The array grows in steps of 1000 entries at its end, so that a sweep of 90001 points
+// reallocates 91 times. It also keeps room before its first value: points that arrive against
+// the list's order (a "Descending" series filled by an ascending sweep) go in at the front, and
+// moving every later value for each of them would make a run quadratic.
 class TChartValueList {
 public:
     static constexpr std::size_t kGrowStep = 1000;
@@ -35,7 +38,7 @@ public:
     double Last() const { return values_[count_ - 1]; }
 
     // Index at which a new value goes under the list's Order: ascending lists keep a value after
-    // every equal one; loNone always appends.
+    // every equal one; loNone always appends. The list is taken to be in its order.
     std::size_t InsertionIndex(double value) const;
     void InsertAt(std::size_t index, double value);
     // Replaces one value (the data grid of the chart editor); the order is not checked here.
@@ -50,15 +53,24 @@ public:
     double Total() const;
     double TotalABS() const;
     bool Modified() const { return modified_; }
+    // Values moved so far to open or close a gap for an insertion or a deletion (not counting
+    // what the C library copies when it grows the block); the cost checks read it.
+    std::size_t ShiftedValues() const { return shifted_; }
 
 private:
     void Recalculate() const;
+    void GrowBack();
+    void GrowFront();
 
-    // A plain block grown with realloc: the C library can often extend it in place, so the
-    // fixed growth step does not turn a long sweep into repeated copies of the whole array.
+    // A plain block grown with realloc at its end: the C library can often extend it in place,
+    // so the fixed growth step does not turn a long sweep into repeated copies of the whole
+    // array. The values start `head_` entries into the block.
+    double* block_ = nullptr;
     double* values_ = nullptr;
+    std::size_t head_ = 0;
     std::size_t count_ = 0;
     std::size_t capacity_ = 0;
+    std::size_t shifted_ = 0;
     mutable bool modified_ = true;
     mutable double minValue_ = 0;
     mutable double maxValue_ = 0;

@@ -80,11 +80,15 @@ struct TChartBrush {
     TBrushStyle Style = TBrushStyle::bsSolid;
 };
 
+// The default point size of every chart font: 8, or 9 on a Japanese system locale
+// (chart_defaults.h).
+int DefaultChartFontSize();
+
 // A font as the chart settings describe it. Height, when not 0, is the character height in
 // pixels and wins over Size (points).
 struct TChartFont {
     std::string Name = "Arial";
-    int Size = 8;
+    int Size = DefaultChartFontSize();
     int Height = 0;
     bool Bold = false;
     bool Italic = false;

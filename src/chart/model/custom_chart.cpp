@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/model/chart_defaults.h"
 #include "numtext/numtext.h"
 
 TCustomChart::TCustomChart() {
@@ -413,46 +414,72 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
     const int itemsTop = titleDrawn ? top + titleHeight + 2 : top;
     const int firstValue = std::max(lg.FirstValue, 0);
     const int available = std::max(static_cast<int>(items.size()) - firstValue, 0);
+    // A legend at the top or bottom lays its items out in columns of equal width across the
+    // plot, row by row, in at most MaxNumRows rows; one at a side, or placed by the user, is a
+    // single column of as many rows as fit.
+    const bool across = !lg.CustomPosition && !side;
+    auto widestText = [&](int count) {
+        int widest = 0;
+        for (int k = 0; k < count; ++k) {
+            widest = std::max(widest, m.TextWidth(lg.Font, itemText(items[firstValue + k])));
+        }
+        return widest > 0 ? widest + m.TextWidth(lg.Font, " ") - 1 : 0;
+    };
+    auto symbolWidthFor = [&](int textWidth) {
+        if (!lg.Symbol.Visible) {
+            return 0;
+        }
+        if (lg.Symbol.Squared) {
+            return itemHeight - 5;
+        }
+        if (lg.Symbol.WidthUnits == TLegendSymbolSize::lcsPixels) {
+            return lg.Symbol.Width;
+        }
+        return RoundHalfEven(lg.Symbol.Width * (textWidth + 12) / 100.0);
+    };
+    const int symbolShadow =
+        lg.Symbol.Visible && lg.Symbol.Shadow.Visible ? lg.Symbol.Shadow.HorizSize : 0;
+    const int boxes = checkBoxes ? 15 : 0;
+    // An item's width without its check box column.
+    auto itemWidthFor = [&](int textWidth) {
+        return textWidth + 12 + symbolWidthFor(textWidth) + (lg.Symbol.Visible ? 2 : 0) +
+               symbolShadow;
+    };
     int rows;
-    if (lg.CustomPosition) {
+    int columns = 1;
+    int textWidth = 0;
+    if (across) {
+        textWidth = widestText(available);
+        const int columnWidth = boxes + itemWidthFor(textWidth);
+        const int room = PlotRect.Width() - 2 * f - 2;
+        columns = std::clamp(columnWidth > 0 ? room / columnWidth : 1, 1, std::max(available, 1));
+        rows = std::min((available + columns - 1) / columns, std::max(lg.MaxNumRows, 1));
+    } else if (lg.CustomPosition) {
         // Placed freely: as many rows as fit above the panel's bottom.
         rows =
             itemsTop >= PanelRect.Bottom ? 0 : (PanelRect.Bottom - 2 * f - itemsTop) / itemHeight;
         rows = std::clamp(rows, 0, available);
-    } else if (side) {
+    } else {
         rows = itemsTop >= PlotRect.Bottom ? 0 : (PlotRect.Bottom - 2 * f - itemsTop) / itemHeight;
         rows = std::clamp(rows, 0, available);
-    } else {
-        rows = std::min(available, std::max(lg.MaxNumRows, 1));
     }
-    if (rows <= 0) {
+    const int shown = std::min(available, rows * columns);
+    if (rows <= 0 || shown <= 0) {
         return;
     }
-    int textWidth = 0;
-    for (int k = 0; k < rows; ++k) {
-        textWidth = std::max(textWidth, m.TextWidth(lg.Font, itemText(items[firstValue + k])));
+    if (!across) {
+        textWidth = widestText(shown);
     }
-    if (textWidth > 0) {
-        textWidth += m.TextWidth(lg.Font, " ") - 1;
-    }
-    int symbolWidth = 0;
-    if (lg.Symbol.Visible) {
-        if (lg.Symbol.Squared) {
-            symbolWidth = itemHeight - 5;
-        } else if (lg.Symbol.WidthUnits == TLegendSymbolSize::lcsPixels) {
-            symbolWidth = lg.Symbol.Width;
-        } else {
-            symbolWidth = RoundHalfEven(lg.Symbol.Width * (textWidth + 12) / 100.0);
-        }
-    }
-    const int symbolShadow =
-        lg.Symbol.Visible && lg.Symbol.Shadow.Visible ? lg.Symbol.Shadow.HorizSize : 0;
-    int width = textWidth + 12 + symbolWidth + (lg.Symbol.Visible ? 2 : 0) + symbolShadow;
+    const int symbolWidth = symbolWidthFor(textWidth);
+    const int itemWidth = itemWidthFor(textWidth);
+    const int columnWidth = boxes + itemWidth;
+    // The box holds the columns side by side; the check box column of the first one is the
+    // room left of the box's items (x0).
+    int width = columns * columnWidth - boxes;
     if (titleDrawn) {
         width = std::max(width, WidestLine(m, lg.Title.Font, lg.Title.Text) +
                                     m.TextWidth(lg.Title.Font, "W"));
     }
-    const int boxes = checkBoxes ? 15 : 0;
     const int height = itemHeight * rows + 2 + 2 * RoundHalfEven(itemHeight / 10.0) +
                        (titleDrawn ? titleHeight + 4 : 0);
 
@@ -480,14 +507,18 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
         lay.TextX = x0 + symbolWidth + 12 + symbolShadow;
     } else {
         lay.TextX = x0 + 6;
-        lay.SymbolX = x0 + width - symbolWidth - 6 - symbolShadow;
+        // At the right end of the item; a single column reaches to the box's right edge.
+        lay.SymbolX = x0 + (columns == 1 ? width : itemWidth) - symbolWidth - 6 - symbolShadow;
     }
     lay.Rect = TRect{left, top, x0 + width, top + height};
     lay.ItemHeight = itemHeight;
     lay.ItemsTop = titleDrawn ? top + titleHeight + 2 : top;
     lay.NumRows = rows;
+    lay.Columns = columns;
+    lay.ColumnWidth = columnWidth;
+    lay.ItemCount = shown;
     lay.FirstValue = firstValue;
-    lay.LastValue = firstValue + rows - 1;
+    lay.LastValue = firstValue + shown - 1;
     lay.SymbolWidth = symbolWidth;
     lay.TitleDrawn = titleDrawn;
     lay.TitleLineHeight = titleLineHeight;
@@ -497,28 +528,30 @@ void TCustomChart::CalculateLegend(const TTextMeasurer& m) {
             lay.TitleLineY.push_back(top + 3 + static_cast<int>(i) * titleLineHeight);
         }
     }
-    for (int k = 0; k < rows; ++k) {
-        const int item = firstValue + (lg.Inverted ? rows - 1 - k : k);
+    for (int k = 0; k < shown; ++k) {
+        const int item = firstValue + (lg.Inverted ? shown - 1 - k : k);
         const TChartSeries& s = *series_[items[item].series];
+        const int r = k / columns;
+        const int dx = (k % columns) * columnWidth;
         TLegendRow row;
         row.SeriesIndex = items[item].series;
         row.PointIndex = items[item].point;
-        row.Top = lay.ItemsTop + RoundHalfEven(itemHeight / 10.0) + 1 + k * itemHeight +
+        row.Top = lay.ItemsTop + RoundHalfEven(itemHeight / 10.0) + 1 + r * itemHeight +
                   lg.VertSpacing / 2;
         if (checkBoxes) {
             const int y = row.Top + (itemHeight - lg.VertSpacing - 11) / 2 - 1;
-            row.CheckBox = TRect{lay.CheckBoxX, y, lay.CheckBoxX + 13, y + 13};
+            row.CheckBox = TRect{lay.CheckBoxX + dx, y, lay.CheckBoxX + dx + 13, y + 13};
         }
+        const int symbolX = lay.SymbolX + dx;
         if (lg.Symbol.Continuous) {
             // The whole row and one pixel more: the next row's symbol draws its frame over
             // that last line, so neighbours share one edge and leave no gap.
-            row.Symbol =
-                TRect{lay.SymbolX, row.Top, lay.SymbolX + symbolWidth, row.Top + itemHeight + 1};
+            row.Symbol = TRect{symbolX, row.Top, symbolX + symbolWidth, row.Top + itemHeight + 1};
         } else {
-            row.Symbol = TRect{lay.SymbolX, row.Top + 2, lay.SymbolX + symbolWidth,
+            row.Symbol = TRect{symbolX, row.Top + 2, symbolX + symbolWidth,
                                row.Top + itemHeight - 2 - lg.VertSpacing};
         }
-        row.TextX = lay.TextX - 2;
+        row.TextX = lay.TextX + dx - 2;
         row.TextY = row.Top + (checkBoxes ? 1 : 0);
         row.Text = itemText(items[item]);
         row.Checked = s.Active();
@@ -560,7 +593,16 @@ int TChartLegend::LegendItemAt(int x, int y) const {
         // A y on the boundary between two rows belongs to the upper one.
         if (y >= lay.ItemsTop + k * lay.ItemHeight + 1 &&
             y <= lay.ItemsTop + (k + 1) * lay.ItemHeight + 1) {
-            return (Inverted ? lay.NumRows - 1 - k : k) + lay.FirstValue;
+            // Columns side by side (a legend at the top or bottom): the one under x.
+            int column = 0;
+            if (lay.Columns > 1 && lay.ColumnWidth > 0) {
+                column = std::clamp((x - lay.Rect.Left) / lay.ColumnWidth, 0, lay.Columns - 1);
+            }
+            const int shown = k * lay.Columns + column;
+            if (shown >= lay.ItemCount) {
+                return -1; // the empty end of the last row
+            }
+            return (Inverted ? lay.ItemCount - 1 - shown : shown) + lay.FirstValue;
         }
     }
     return -1;
@@ -1056,11 +1098,6 @@ TColor TCustomChart::SeriesDrawColor(const TChartSeries& series) const {
     if (series.SeriesColor() != AutomaticColour) {
         return series.SeriesColor();
     }
-    // One palette for every ColorPaletteIndex: the result charts give each series its own colour.
-    static constexpr TColor kPalette[] = {clRed,  clGreen,   clYellow, clBlue,   clWhite,
-                                          clGray, clFuchsia, clTeal,   clNavy,   clMaroon,
-                                          clLime, clOlive,   clPurple, clSilver, clAqua};
-    constexpr int kCount = static_cast<int>(sizeof(kPalette) / sizeof(kPalette[0]));
     int position = 0;
     for (const auto& s : series_) {
         if (s.get() == &series) {
@@ -1068,5 +1105,5 @@ TColor TCustomChart::SeriesDrawColor(const TChartSeries& series) const {
         }
         ++position;
     }
-    return kPalette[position % kCount];
+    return FallbackSeriesColour(position);
 }

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,7 +24,9 @@
 #include "../default_run.h"
 #include "chart/editor/chart_editor.h"
 #include "chart/editor/editor_controls.h"
+#include "chart/editor/series_editor.h"
 #include "chart/editor/series_list_page.h"
+#include "chart/qt_measurer.h"
 #include "main_window_editor.h"
 #include "numtext/numtext.h"
 
@@ -565,6 +569,232 @@ TEST_F(ChartEditor, LegendTextStyleSymbolsAndRoundBorderControlsReachTheChart) {
     EXPECT_EQ(chart.BorderRound, 15);
     const QImage& image = chart.RenderedBuffer();
     EXPECT_EQ(QColor(image.pixel(0, 0)), chart.palette().color(QPalette::Window));
+}
+
+std::string FontText(const TChartFont& f) {
+    return f.Name + "/" + std::to_string(f.Size) + "pt/" + std::to_string(f.Height) + "px/" +
+           (f.Bold ? "b" : "") + (f.Italic ? "i" : "") + (f.Underline ? "u" : "") +
+           (f.StrikeOut ? "s" : "") + "/" + std::to_string(f.Color);
+}
+
+// Clicks `button` and acts on the real font dialog it opens (`inDialog`), then presses its OK.
+// False when no font dialog came up.
+bool RunFontDialog(QPushButton* button, const std::function<void(QFontDialog&)>& inDialog = {}) {
+    bool seen = false;
+    QTimer::singleShot(0, button, [&] {
+        auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        seen = true;
+        if (inDialog)
+            inDialog(*dialog);
+        dialog->accept();
+    });
+    button->click();
+    return seen;
+}
+
+// Every font row of the editor: the chart font it edits and the row's widget.
+struct FontRow {
+    const char* where;
+    TChartFont* font;
+    QWidget* row;
+};
+
+std::vector<FontRow> FontRows(TChartEditForm& form, TChart& chart) {
+    std::vector<FontRow> rows;
+    auto rowIn = [](QWidget* page) -> QWidget* {
+        QPushButton* b = page ? page->findChild<QPushButton*>(QStringLiteral("BFont")) : nullptr;
+        return b ? b->parentWidget() : nullptr;
+    };
+    QWidget* titles = form.ShowPage(QStringLiteral("Chart"), QStringLiteral("Titles"));
+    rows.push_back(
+        {"title", &chart.Title.Font, rowIn(titles->findChild<QTabWidget*>()->widget(0))});
+    QWidget* axis = form.ShowPage(QStringLiteral("Chart"), QStringLiteral("Axis"));
+    auto* axisTabs = axis->findChild<QTabWidget*>(QStringLiteral("AxisTabs"));
+    rows.push_back({"left axis title", &chart.LeftAxis.Title.Font, rowIn(axisTabs->widget(1))});
+    rows.push_back({"left axis labels", &chart.LeftAxis.LabelsFont, rowIn(axisTabs->widget(2))});
+    auto* legend =
+        qobject_cast<QTabWidget*>(form.ShowPage(QStringLiteral("Chart"), QStringLiteral("Legend")));
+    rows.push_back({"legend", &chart.Legend.Font, rowIn(legend->widget(0))});
+    rows.push_back({"legend title", &chart.Legend.Title.Font, rowIn(legend->widget(3))});
+    auto* series = qobject_cast<TSeriesTab*>(form.ShowPage(QStringLiteral("Series")));
+    // The marks' controls count while the marks show.
+    series->Tabs()
+        ->widget(2)
+        ->findChild<QCheckBox*>(QStringLiteral("marksVisible"))
+        ->setChecked(true);
+    rows.push_back(
+        {"marks", &chart.SeriesAtPosition(0).Marks.Font, rowIn(series->Tabs()->widget(2))});
+    return rows;
+}
+
+// OK in a font dialog changes nothing that the user did not change: the chart title's "Calibri",
+// bold, 13 pixels stays so (it used to become the dialog's fallback, regular 8 points), and so does
+// every other font. The dialog shows the font as the chart draws it; a real change sets what the
+// user chose and keeps the rest.
+TEST_F(ChartEditor, FontDialogRoundTripKeepsEveryFontUntilTheUserChangesIt) {
+    TChart& chart = charts.chPolarization;
+    auto form = Open(chart);
+    const std::vector<FontRow> rows = FontRows(*form, chart);
+    ASSERT_EQ(rows.size(), 6u);
+    for (const FontRow& r : rows) {
+        SCOPED_TRACE(r.where);
+        ASSERT_NE(r.row, nullptr);
+        const std::string before = FontText(*r.font);
+        const QFontInfo drawn(ToQFont(*r.font));
+        QFont shown;
+        ASSERT_TRUE(RunFontDialog(r.row->findChild<QPushButton*>(QStringLiteral("BFont")),
+                                  [&](QFontDialog& d) { shown = d.currentFont(); }));
+        EXPECT_EQ(FontText(*r.font), before);
+        EXPECT_EQ(shown.family(), drawn.family());
+        EXPECT_EQ(shown.bold(), r.font->Bold);
+        const double points = r.font->Height != 0 ? r.font->Height * 72.0 / 96 : r.font->Size;
+        EXPECT_NEAR(shown.pointSizeF(), points, 0.5);
+    }
+    EXPECT_EQ(chart.Title.Font.Name, "Calibri");
+    EXPECT_EQ(chart.Title.Font.Height, 13);
+    EXPECT_TRUE(chart.Title.Font.Bold);
+
+    // A new size and italics: the family and the bold stay the chart's.
+    QPushButton* title = rows[0].row->findChild<QPushButton*>(QStringLiteral("BFont"));
+    ASSERT_TRUE(RunFontDialog(title, [](QFontDialog& d) {
+        QFont f(d.currentFont().family()); // as the user picks "Bold Italic" and 12
+        f.setPointSize(12);
+        f.setBold(true);
+        f.setItalic(true);
+        d.setCurrentFont(f);
+    }));
+    EXPECT_EQ(FontText(chart.Title.Font), "Calibri/12pt/0px/bi/0");
+    // Another family is taken as chosen.
+    QPushButton* legend = rows[3].row->findChild<QPushButton*>(QStringLiteral("BFont"));
+    ASSERT_TRUE(RunFontDialog(legend, [](QFontDialog& d) {
+        QFont f(QStringLiteral("DejaVu Serif"));
+        f.setPointSizeF(d.currentFont().pointSizeF());
+        d.setCurrentFont(f);
+    }));
+    EXPECT_EQ(chart.Legend.Font.Name, "DejaVu Serif");
+    EXPECT_EQ(chart.Legend.Font.Size, DefaultChartFontSize());
+    EXPECT_FALSE(chart.Legend.Font.Bold);
+    EXPECT_TRUE(chart.BufferStale());
+}
+
+// Every font row has a button for the text's colour (titles, axis title and labels, legend rows
+// and title, marks), which no control set before.
+TEST_F(ChartEditor, EveryFontRowSetsItsTextColour) {
+    TChart& chart = charts.chPolarization;
+    auto form = Open(chart);
+    TColor next = RGBColor(10, 20, 30);
+    ChooseChartColour = [&next](QWidget*, TColor, TColor& chosen) {
+        chosen = next;
+        return true;
+    };
+    for (const FontRow& r : FontRows(*form, chart)) {
+        SCOPED_TRACE(r.where);
+        ASSERT_NE(r.row, nullptr);
+        auto* colour = r.row->findChild<QPushButton*>(QStringLiteral("BFontColor"));
+        ASSERT_NE(colour, nullptr);
+        const int requests = chart.RepaintRequests();
+        colour->click();
+        EXPECT_EQ(r.font->Color, next);
+        EXPECT_GT(chart.RepaintRequests(), requests);
+        next += 0x010101;
+    }
+    // The title's new colour shows in its drawn text.
+    chart.Title.SetVisible(true);
+    const QImage& image = chart.RenderedBuffer();
+    const TRect t = chart.Title.TitleRect;
+    int inColour = 0;
+    for (int y = t.Top; y < t.Bottom; ++y)
+        for (int x = t.Left; x < t.Right; ++x)
+            inColour += (image.pixel(x, y) & 0xFFFFFF) == (qRgb(10, 20, 30) & 0xFFFFFF);
+    EXPECT_GT(inColour, 10);
+}
+
+// Enter on a refused value shows the refusal and leaves the dialog open; Enter on an accepted one
+// still closes it, as the default button does.
+TEST_F(ChartEditor, EnterOnARefusedEntryKeepsTheDialogOpen) {
+    TChart& chart = charts.chReflectance;
+    ce.SetChart(&chart);
+    bool ran = false;
+    bool openAfterRefusal = false;
+    ce.OnFormCreated = [&](TChartEditForm& form) {
+        QTimer::singleShot(0, &form, [&] {
+            QWidget* axis = form.ShowPage(QStringLiteral("Chart"), QStringLiteral("Axis"));
+            auto* increment = axis->findChild<QLineEdit*>(QStringLiteral("EIncrement"));
+            ASSERT_NE(increment, nullptr);
+            increment->setFocus();
+            increment->setText(QStringLiteral("-1"));
+            QTest::keyClick(increment, Qt::Key_Return);
+            openAfterRefusal = form.isVisible();
+            increment->setText(QStringLiteral("abc"));
+            QTest::keyClick(increment, Qt::Key_Enter);
+            openAfterRefusal = openAfterRefusal && form.isVisible();
+            ran = true;
+            increment->setText(QStringLiteral("0.25"));
+            QTest::keyClick(increment, Qt::Key_Return); // accepted: closes
+            if (form.isVisible())
+                form.reject(); // so that a failure does not hang the test
+        });
+    };
+    ce.Execute();
+    ASSERT_TRUE(ran);
+    EXPECT_TRUE(openAfterRefusal);
+    EXPECT_EQ(messages, (QStringList{"Axis increment must be >= 0",
+                                     "'abc' is not a valid floating point value"}));
+    EXPECT_EQ(chart.LeftAxis.Increment(), 0.25);
+}
+
+// The series groups panel shows only where the editor's options allow groups: a "SeriesGroups"
+// value stored by another use of the dialog does not bring it back, and is kept as it was.
+TEST_F(ChartEditor, GroupsPanelFollowsTheOptionsNotAStoredValue) {
+    QSettings store(QSettings::UserScope, QStringLiteral("Vitreo-K"), QStringLiteral("Vitreo-K"));
+    store.setValue(QStringLiteral("ChartEditor/SeriesGroups"), true);
+    store.sync();
+    auto groupsView = [](QWidget* page) {
+        for (QPushButton* b : page->findChildren<QPushButton*>())
+            if (b->text() == QLatin1String("View"))
+                return b->menu()->actions().at(1);
+        return static_cast<QAction*>(nullptr);
+    };
+    {
+        auto form = Open(charts.chReflectance);
+        QApplication::processEvents(); // the page shows once the dialog's loop runs
+        QWidget* page = form->PageOf(form->ChartTabs(), 0);
+        ASSERT_NE(page, nullptr);
+        ASSERT_TRUE(page->isVisible());
+        EXPECT_FALSE(page->findChild<QListWidget*>(QStringLiteral("GroupsList"))->isVisible());
+        QAction* view = groupsView(page);
+        ASSERT_NE(view, nullptr);
+        EXPECT_FALSE(view->isChecked());
+        EXPECT_FALSE(view->isEnabled());
+        EXPECT_FALSE(view->toolTip().isEmpty());
+    }
+    store.sync();
+    EXPECT_TRUE(store.value(QStringLiteral("ChartEditor/SeriesGroups")).toBool());
+    ce.Options.Include(TChartEditorOption::ceGroups);
+    auto form = Open(charts.chReflectance);
+    QApplication::processEvents();
+    QWidget* page = form->PageOf(form->ChartTabs(), 0);
+    EXPECT_TRUE(page->findChild<QListWidget*>(QStringLiteral("GroupsList"))->isVisible());
+    EXPECT_TRUE(groupsView(page)->isChecked());
+}
+
+// Disabled buttons of the series list say why.
+TEST_F(ChartEditor, DisabledSeriesButtonsGiveTheirReason) {
+    auto form = Open(charts.chReflectance);
+    QWidget* page = form->PageOf(form->ChartTabs(), 0);
+    for (const char* name : {"BAddSeries", "BDeleteSeries", "BCloneSeries", "BChangeTypeSeries"}) {
+        auto* b = page->findChild<QPushButton*>(QLatin1String(name));
+        ASSERT_NE(b, nullptr) << name;
+        EXPECT_FALSE(b->isEnabled()) << name;
+        EXPECT_FALSE(b->toolTip().isEmpty()) << name;
+    }
+    auto* title = page->findChild<QPushButton*>(QStringLiteral("BRenameSeries"));
+    EXPECT_TRUE(title->isEnabled());
+    SeriesList(*form)->clearSelection();
+    EXPECT_FALSE(title->isEnabled());
+    EXPECT_FALSE(title->toolTip().isEmpty());
 }
 
 } // namespace

@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QSvgRenderer>
@@ -483,6 +485,82 @@ TEST_F(ExportTab, SendHandsTheSavedFileToTheMailProgram) {
     tab.SendByMail();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains(QDir::toNativeSeparators(path)));
+}
+
+// "&Copy" with the SVG format puts the SVG drawing on the clipboard as image/svg+xml, and a bitmap
+// beside it for the programs that take only pictures; it used to put the bitmap alone.
+TEST_F(ExportTab, CopyWithTheSvgFormatPutsTheDrawingAndABitmap) {
+    tab.Tabs()->setCurrentIndex(0);
+    tab.pictureFormat->setCurrentIndex(static_cast<int>(TPictureFormat::SVG));
+    tab.keepAspect->setChecked(false);
+    tab.pictureWidth->setValue(300);
+    tab.pictureHeight->setValue(200);
+    tab.CopyToClipboard();
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    ASSERT_NE(mime, nullptr);
+    ASSERT_TRUE(mime->hasFormat(QStringLiteral("image/svg+xml")));
+    QSvgRenderer svg(mime->data(QStringLiteral("image/svg+xml")));
+    EXPECT_TRUE(svg.isValid());
+    EXPECT_EQ(svg.viewBox().size(), QSize(300, 200));
+    ASSERT_TRUE(mime->hasImage());
+    EXPECT_EQ(qvariant_cast<QImage>(mime->imageData()).size(), QSize(300, 200));
+    // The bitmap formats put the bitmap alone.
+    tab.pictureFormat->setCurrentIndex(static_cast<int>(TPictureFormat::PNG));
+    tab.CopyToClipboard();
+    EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("image/svg+xml")));
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasImage());
+}
+
+// A picture that cannot be encoded is an error the user sees, not a success; no file is left
+// behind, and a file that was there stays as it was.
+TEST_F(ExportTab, APictureThatCannotBeEncodedIsReportedAndWritesNoFile) {
+    const auto encode = EncodeChartImage;
+    EncodeChartImage = [](const QImage&, QIODevice&, const char*) { return false; };
+    tab.Tabs()->setCurrentIndex(0);
+    for (TPictureFormat format : {TPictureFormat::PNG, TPictureFormat::BMP}) {
+        tab.pictureFormat->setCurrentIndex(static_cast<int>(format));
+        nextFile = dir.filePath(QStringLiteral("chart.") + PictureSuffix(format));
+        EXPECT_EQ(tab.SaveToFile(), QString());
+        EXPECT_FALSE(QFile::exists(nextFile));
+    }
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[0], QStringLiteral("The picture could not be encoded as PNG."));
+    EXPECT_EQ(messages[1], QStringLiteral("The picture could not be encoded as BMP."));
+    nextFile = dir.filePath(QStringLiteral("kept.png"));
+    {
+        QFile kept(nextFile);
+        ASSERT_TRUE(kept.open(QIODevice::WriteOnly));
+        kept.write("earlier picture");
+    }
+    tab.pictureFormat->setCurrentIndex(static_cast<int>(TPictureFormat::PNG));
+    EXPECT_EQ(tab.SaveToFile(), QString());
+    EXPECT_EQ(Read(nextFile), QByteArray("earlier picture"));
+    EncodeChartImage = encode;
+    EXPECT_EQ(tab.SaveToFile(), nextFile);
+    EXPECT_TRUE(Read(nextFile).startsWith("\x89PNG"));
+}
+
+// Choices that the chosen format does not use are disabled with the reason in their tip.
+TEST_F(ExportTab, DisabledChoicesSayWhy) {
+    QPushButton* copy = nullptr;
+    for (QPushButton* b : tab.findChildren<QPushButton*>())
+        if (b->text() == QStringLiteral("&Copy"))
+            copy = b;
+    ASSERT_NE(copy, nullptr);
+    tab.Tabs()->setCurrentIndex(1);
+    auto idle = [](QWidget* w) { return !w->isEnabled() && !w->toolTip().isEmpty(); };
+    EXPECT_TRUE(idle(tab.customDelimiter)) << "waits for Custom";
+    tab.dataFormats[1]->setChecked(true); // XML
+    for (QWidget* w : std::initializer_list<QWidget*>{tab.delimiter, tab.customDelimiter,
+                                                      tab.textQuotes, tab.includeHeader})
+        EXPECT_TRUE(idle(w)) << w->metaObject()->className();
+    tab.dataFormats[3]->setChecked(true); // Excel
+    EXPECT_TRUE(idle(copy));
+    EXPECT_TRUE(tab.includeHeader->isEnabled());
+    tab.dataFormats[0]->setChecked(true);
+    EXPECT_TRUE(copy->isEnabled());
+    EXPECT_TRUE(tab.delimiter->isEnabled());
+    EXPECT_TRUE(tab.delimiter->toolTip().isEmpty());
 }
 
 } // namespace

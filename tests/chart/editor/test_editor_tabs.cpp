@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,6 +23,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "../default_run.h"
@@ -274,6 +276,49 @@ TEST_F(DataTab, GridEditsChangeTheChartAtOnce) {
     EXPECT_EQ(Line(0).XValues[5], 6);
 }
 
+// The grid refuses a number it cannot read with the message of the editor's number fields (it
+// used to keep the old value silently). Enter on such a number keeps the cell's editor, and the
+// dialog, open; leaving the cell refuses it too.
+TEST_F(DataTab, AnUnreadableNumberIsRefusedWithTheMessage) {
+    QStringList messages;
+    const auto message = ChartEditorMessage;
+    ChartEditorMessage = [&messages](QWidget*, const QString& m) { messages << m; };
+    TDataTab tab(chart, nullptr);
+    tab.show();
+    QTableView* grid = tab.Grid();
+    const QModelIndex y5 = tab.Model()->index(5, 1);
+    const double before = Line(0).YValues[5];
+    grid->setCurrentIndex(y5);
+    grid->edit(y5);
+    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(y5));
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("abc"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(messages, QStringList{QStringLiteral("'abc' is not a valid floating point value")});
+    EXPECT_EQ(grid->indexWidget(y5), editor) << "the editor stays for a fix";
+    EXPECT_EQ(Line(0).YValues[5], before);
+    editor->setText(QStringLiteral("0.25"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(Line(0).YValues[5], 0.25);
+    EXPECT_EQ(messages.size(), 1);
+
+    // Leaving the cell (Tab) with an unreadable x.
+    const QModelIndex x6 = tab.Model()->index(6, 0);
+    grid->setCurrentIndex(x6);
+    grid->edit(x6);
+    editor = qobject_cast<QLineEdit*>(grid->indexWidget(x6));
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("6,5,4"));
+    QTest::keyClick(editor, Qt::Key_Tab);
+    QApplication::processEvents();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[1].contains(QStringLiteral("6,5,4")));
+    EXPECT_EQ(Line(0).XValues[6], 6);
+    ChartEditorMessage = message;
+}
+
 TEST_F(DataTab, PopupEntriesAndButtons) {
     TDataTab tab(chart, nullptr);
     TSeriesDataModel& model = *tab.Model();
@@ -406,6 +451,77 @@ TEST_F(PrintTab, PrintsToAPdfFile) {
     EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 1); // one page
     EXPECT_GT(bytes.size(), 2000); // the chart picture is in it, not an empty page
     ExportSaveFileName = saveFileName;
+}
+
+// The preview is drawn again whenever it is shown and after any change of the chart while it is
+// visible; it used to show the chart as it was when the tab was first opened.
+TEST_F(PrintTab, PreviewFollowsTheChart) {
+    QTabWidget tabs;
+    tabs.resize(800, 500);
+    tabs.addTab(new QWidget, QStringLiteral("Chart"));
+    auto* print = new TPrintTab(chart, nullptr);
+    tabs.addTab(print, QStringLiteral("Print"));
+    int drawn = 0;
+    QObject::connect(print->Preview(), &QPrintPreviewWidget::paintRequested, [&] { ++drawn; });
+    tabs.show();
+    // Pixels of the preview in a colour close to `c`.
+    auto count = [&](QColor c) {
+        QApplication::processEvents();
+        const QImage image = print->Preview()->grab().toImage();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor p = image.pixelColor(x, y);
+                n += std::abs(p.red() - c.red()) + std::abs(p.green() - c.green()) +
+                         std::abs(p.blue() - c.blue()) <
+                     40;
+            }
+        return n;
+    };
+    tabs.setCurrentIndex(1);
+    QApplication::processEvents();
+    EXPECT_EQ(count(Qt::red), 0);
+
+    // Changed on another tab: shown again, the preview has it.
+    tabs.setCurrentIndex(0);
+    chart.Color = clRed;
+    chart.RequestRepaint();
+    const int hidden = drawn;
+    tabs.setCurrentIndex(1);
+    EXPECT_GT(count(Qt::red), 500);
+    EXPECT_GT(drawn, hidden);
+
+    // Changed while the preview shows (the legend on the chart behind the dialog, say).
+    chart.Color = clBlue;
+    chart.RequestRepaint();
+    EXPECT_GT(count(Qt::blue), 500);
+    EXPECT_EQ(count(Qt::red), 0);
+    // Its own drawing of the chart asks for no further preview.
+    const int settled = drawn;
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_EQ(drawn, settled);
+}
+
+// The printed chart is the vector drawing: text as text in the PDF's fonts, lines as paths, no
+// picture of the screen (which printed blurred and enlarged).
+TEST_F(PrintTab, PrintsTheChartAsVectorShapesAndText) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("vector.pdf"));
+    const auto saveFileName = ExportSaveFileName;
+    ExportSaveFileName = [&path](QWidget*, const QString&, const QString&, const QString&) {
+        return path;
+    };
+    TPrintTab tab(chart, nullptr);
+    tab.printerChoice->setCurrentIndex(tab.printerChoice->count() - 1);
+    tab.printButton->click();
+    ExportSaveFileName = saveFileName;
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    EXPECT_GT(pdf.count("/Type /Font"), 0) << "the labels and titles are text";
+    EXPECT_EQ(pdf.count("/Subtype /Image"), 0) << "no bitmap of the chart";
 }
 
 // The "Chart" > "Axis" page: its controls found by name, as a user would use them.
@@ -735,6 +851,175 @@ TEST_F(LegendAndTitlesTab, TitleFrameControlsWaitForAnOpaqueTitle) {
     // Another title starts from its own state.
     Named<QComboBox>(page, "CBTitles")->setCurrentIndex(3);
     EXPECT_FALSE(Usable(Named<QWidget>(page, "TitleFrame")));
+}
+
+// "Exponential" switched off gives back the format the axis had ("#0.###°" keeps its degree sign),
+// also in a later opening of the dialog; the box follows a format typed by hand.
+TEST_F(AxisTab, ExponentialOffGivesBackTheAxisOwnFormat) {
+    SelectAxis(3); // bottom: "#0.###°"
+    const std::string degrees = chart.BottomAxis.AxisValuesFormat;
+    ASSERT_EQ(degrees, "#0.###\u00B0");
+    auto* exponential = Named<QCheckBox>(page.get(), "CBExponential");
+    auto* format = Named<QLineEdit>(page.get(), "EValuesFormat");
+    EXPECT_FALSE(exponential->isChecked());
+    exponential->setChecked(true);
+    EXPECT_EQ(chart.BottomAxis.AxisValuesFormat, "0.0##E+00");
+    EXPECT_EQ(format->text(), QStringLiteral("0.0##E+00"));
+    exponential->setChecked(false);
+    EXPECT_EQ(chart.BottomAxis.AxisValuesFormat, degrees);
+    EXPECT_EQ(format->text(), EditorText(degrees));
+
+    // Typed by hand: the box shows whether the format has an exponent.
+    format->selectAll();
+    QTest::keyClicks(format, QStringLiteral("0.00E-0"));
+    EXPECT_EQ(chart.BottomAxis.AxisValuesFormat, "0.00E-0");
+    EXPECT_TRUE(exponential->isChecked());
+    format->selectAll();
+    QTest::keyClicks(format, QStringLiteral("0.0 deg"));
+    emit format->editingFinished();
+    EXPECT_FALSE(exponential->isChecked());
+    exponential->setChecked(true);
+    exponential->setChecked(false);
+    EXPECT_EQ(chart.BottomAxis.AxisValuesFormat, "0.0 deg");
+
+    // Each axis keeps its own, across a new page (the dialog opened again).
+    SelectAxis(0);
+    Named<QCheckBox>(page.get(), "CBExponential")->setChecked(true);
+    page.reset(CreateAxisPage(chart, nullptr));
+    Named<QCheckBox>(page.get(), "CBExponential")->setChecked(false);
+    EXPECT_EQ(chart.LeftAxis.AxisValuesFormat, "0.####");
+    EXPECT_EQ(chart.BottomAxis.AxisValuesFormat, "0.0 deg");
+}
+
+// "Show all labels" and "Min. separation %" edit one setting and show it alike; the log base and
+// the limits wait for what makes them count, and say so.
+TEST_F(AxisTab, ControlsOfOneSettingFollowEachOtherAndIdleOnesSayWhy) {
+    auto usable = [](QWidget* w) {
+        EXPECT_TRUE(w->isEnabled() || !w->toolTip().isEmpty()) << w->objectName().toStdString();
+        return w->isEnabled();
+    };
+    auto* all = Named<QCheckBox>(page.get(), "CBShowAllLabels");
+    auto* separation = Named<QSpinBox>(page.get(), "ELabelsSeparation");
+    EXPECT_FALSE(all->isChecked());
+    EXPECT_EQ(separation->value(), 10);
+    separation->setValue(0);
+    EXPECT_TRUE(all->isChecked());
+    all->setChecked(false);
+    EXPECT_EQ(chart.LeftAxis.LabelsSeparation(), 10);
+    EXPECT_EQ(separation->value(), 10);
+    separation->setValue(25);
+    all->setChecked(true);
+    EXPECT_EQ(separation->value(), 0);
+    EXPECT_EQ(chart.LeftAxis.LabelsSeparation(), 0);
+
+    auto* base = Named<QLineEdit>(page.get(), "ELogBase");
+    EXPECT_FALSE(usable(base)) << "a linear axis has no base";
+    QCheckBox* logarithmic = nullptr;
+    for (QCheckBox* box : page->findChildren<QCheckBox*>())
+        if (box->text() == QStringLiteral("Logarithmic"))
+            logarithmic = box;
+    ASSERT_NE(logarithmic, nullptr);
+    logarithmic->setChecked(true);
+    EXPECT_TRUE(usable(base));
+
+    // Limits while automatic: disabled, with the reason.
+    for (const char* name : {"EMinimum", "EMaximum"})
+        EXPECT_FALSE(usable(Named<QLineEdit>(page.get(), name))) << name;
+}
+
+// Subnormal numbers typed into the editor (an increment, a limit) or the data grid draw: the label
+// search used to loop for ever on them.
+TEST_F(AxisTab, SubnormalIncrementsAndLimitsStillDraw) {
+    for (const char* increment : {"1e-310", "1e-315", "1e-320", "5e-324"}) {
+        SCOPED_TRACE(increment);
+        EXPECT_TRUE(Enter("EIncrement", QString::fromLatin1(increment)));
+        EXPECT_GT(chart.LeftAxis.Increment(), 0);
+        EXPECT_FALSE(chart.RenderedBuffer().isNull());
+    }
+    Enter("EIncrement", QStringLiteral("0"));
+    for (QCheckBox* box : page->findChildren<QCheckBox*>())
+        if (box->text() == QStringLiteral("Automatic") || box->text() == QStringLiteral("Auto"))
+            box->setChecked(false);
+    Enter("EMinimum", QStringLiteral("0"));
+    Enter("EMaximum", QStringLiteral("2.1e-309"));
+    EXPECT_EQ(chart.LeftAxis.Maximum(), 2.1e-309);
+    EXPECT_FALSE(chart.RenderedBuffer().isNull());
+    EXPECT_TRUE(messages.isEmpty());
+
+    TDataTab data(chart, nullptr);
+    for (int row = 0; row < 91; ++row)
+        data.Model()->setData(data.Model()->index(row, 3), QStringLiteral("1e-320"), Qt::EditRole);
+    EXPECT_FALSE(chart.RenderedBuffer().isNull());
+}
+
+// The legend title's field edits lines as lines: the two lines of the polarization chart's title
+// stay two (they used to be joined by a blank into one), and an unedited title stays as it was.
+TEST_F(LegendAndTitlesTab, LegendTitleFieldEditsLinesAsLines) {
+    TChart& polarization = charts.chPolarization;
+    const std::vector<std::string> original{"Polarization Degree ", "of Radiation:"};
+    ASSERT_EQ(polarization.Legend.Title.Text, original);
+    std::unique_ptr<QWidget> page(CreateLegendPage(polarization, nullptr));
+    auto* memo = Named<QPlainTextEdit>(page.get(), "MemoLegendTitle");
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("Polarization Degree \nof Radiation:"));
+    EXPECT_EQ(polarization.Legend.Title.Text, original);
+
+    memo->moveCursor(QTextCursor::End);
+    QTest::keyClicks(memo, QStringLiteral(" (%)"));
+    EXPECT_EQ(polarization.Legend.Title.Text,
+              (std::vector<std::string>{"Polarization Degree ", "of Radiation: (%)"}));
+    QTest::keyClick(memo, Qt::Key_Return);
+    QTest::keyClicks(memo, QStringLiteral("PR and PT"));
+    ASSERT_EQ(polarization.Legend.Title.Text.size(), 3u);
+    polarization.RenderedBuffer();
+    EXPECT_EQ(polarization.Legend.Layout.TitleLineY.size(), 3u);
+    memo->clear();
+    EXPECT_TRUE(polarization.Legend.Title.Text.empty());
+    polarization.RenderedBuffer();
+    EXPECT_FALSE(polarization.Legend.Layout.TitleDrawn);
+}
+
+// "Text Style" counts while the legend lists values; showing or hiding series anywhere (here by
+// the program, as the legend's boxes or the series list do) switches an automatic legend, and the
+// control follows at once.
+TEST_F(LegendAndTitlesTab, TextStyleFollowsSeriesShownOrHiddenAnywhere) {
+    auto* textStyle = Named<QComboBox>(legend.get(), "CBTextStyle");
+    Named<QComboBox>(legend.get(), "CBCheckBoxes")->setCurrentIndex(0);
+    ASSERT_EQ(chart.ResolvedLegendStyle(), TLegendStyle::lsSeries);
+    EXPECT_FALSE(Usable(textStyle));
+    Line(0).SetActive(false);
+    Line(1).SetActive(false); // "R" alone shown: its values are listed
+    ASSERT_EQ(chart.ResolvedLegendStyle(), TLegendStyle::lsValues);
+    EXPECT_TRUE(Usable(textStyle));
+    Line(1).SetActive(true);
+    EXPECT_FALSE(Usable(textStyle));
+}
+
+// Controls that would do nothing wait, and say why: the picture's mode without a picture, the
+// series' number formats while neither marks nor a legend of values shows them.
+TEST_F(LegendAndTitlesTab, IdleControlsWaitForWhatMakesThemCount) {
+    chart.BackImage = "/no/such/picture.png";
+    std::unique_ptr<QWidget> panel(CreatePanelPage(chart, nullptr));
+    auto* mode = Named<QComboBox>(panel.get(), "CBImageMode");
+    auto* clear = Named<QPushButton>(panel.get(), "BClearImage");
+    EXPECT_TRUE(Usable(mode));
+    clear->click();
+    EXPECT_TRUE(chart.BackImage.empty());
+    EXPECT_FALSE(Usable(mode));
+    EXPECT_FALSE(clear->isEnabled());
+
+    std::unique_ptr<QWidget> series(CreateSeriesTab(chart, nullptr));
+    auto* values = Named<QLineEdit>(series.get(), "valueFormat");
+    auto* percents = Named<QLineEdit>(series.get(), "percentFormat");
+    EXPECT_FALSE(Usable(values));
+    EXPECT_FALSE(Usable(percents));
+    Named<QCheckBox>(series.get(), "marksVisible")->setChecked(true);
+    EXPECT_TRUE(Usable(values));
+    EXPECT_TRUE(Usable(percents));
+    Named<QCheckBox>(series.get(), "marksVisible")->setChecked(false);
+    EXPECT_FALSE(Usable(values));
+    chart.Legend.LegendStyle = TLegendStyle::lsLastValues; // the legend lists last values
+    chart.RequestRepaint();
+    EXPECT_TRUE(Usable(values));
 }
 
 TEST_F(AxisTab, AlternateBoxPutsEveryOtherLabelIntoASecondRow) {

@@ -379,3 +379,133 @@ TEST(Series, DrawColourFallsBackToThePalette) {
     EXPECT_EQ(chart.SeriesDrawColor(own), clNavy);
     EXPECT_NE(chart.SeriesDrawColor(none), AutomaticColour);
 }
+
+// The step search must grow for every positive double: on subnormal values the hundreds of
+// scalings by ten used to give the value itself back, and the search looped for ever.
+TEST(AxisLabels, NextLabelStepGrowsForSubnormalValues) {
+    for (double s : {1e-310, 1e-315, 1e-320, 5e-324, 2.1e-309 / 14, 2.2250738585072014e-308,
+                     std::numeric_limits<double>::min() / 3}) {
+        const double step = TChartAxis::NextLabelStep(s);
+        EXPECT_GT(step, s) << s;
+        EXPECT_LE(step, 10 * s + std::numeric_limits<double>::denorm_min()) << s;
+    }
+    // Where a step of 1, 2 or 5 times a power of ten is representable, it is that step.
+    EXPECT_DOUBLE_EQ(TChartAxis::NextLabelStep(1e-310) / 2e-310, 1.0);
+}
+
+// Every layout finishes for the values the editor lets through: a subnormal increment, limits
+// that span a subnormal range, and subnormal data (as the data grid can enter it).
+TEST(AxisLabels, SubnormalIncrementsRangesAndDataFinishTheLayout) {
+    for (double increment : {1e-310, 1e-315, 1e-320, 5e-324}) {
+        SCOPED_TRACE(increment);
+        TCustomChart chart;
+        ConfigureReflectanceChart(chart);
+        for (int i = 0; i <= 90; ++i) {
+            chart.SeriesAtPosition(0).AddPoint(i, i / 90.0);
+        }
+        chart.LeftAxis.SetIncrement(increment);
+        chart.BottomAxis.SetIncrement(increment);
+        chart.CalculateLayout(kMeasurer, 449, 345);
+        EXPECT_LT(chart.LeftAxis.LabelItems.size(), 10000u);
+        chart.LeftAxis.SetLabelsSeparation(0); // the increment taken as it is: too many labels
+        chart.CalculateLayout(kMeasurer, 449, 345);
+        EXPECT_TRUE(chart.LeftAxis.LabelItems.empty());
+    }
+    {
+        TCustomChart chart;
+        ConfigureReflectanceChart(chart);
+        chart.SeriesAtPosition(0).AddPoint(0, 0.5);
+        chart.SeriesAtPosition(0).AddPoint(1, 0.6);
+        TChartAxis& left = chart.LeftAxis;
+        left.Automatic = left.AutomaticMinimum = left.AutomaticMaximum = false;
+        left.SetMinMax(0, 2.1e-309);
+        chart.CalculateLayout(kMeasurer, 449, 345);
+        EXPECT_FALSE(left.LabelItems.empty());
+    }
+    {
+        TCustomChart chart;
+        ConfigureReflectanceChart(chart);
+        for (double y : {0.0, 1e-320, 2.1e-309, 5e-324}) {
+            chart.SeriesAtPosition(0).AddPoint(y * 1e300, y);
+        }
+        chart.CalculateLayout(kMeasurer, 449, 345);
+        EXPECT_EQ(chart.LeftAxis.HighValue, 2.1e-309);
+        EXPECT_LE(chart.LeftAxis.LabelItems.size(), 10000u);
+    }
+}
+
+// The top label is the multiple of the increment that the top value misses by rounding only: the
+// default sweep ends at the clamp 89.999999999° and still labels 90°; a top of 0.5 in steps of
+// 0.01 (0.5 / 0.01 is 49.99999999999999) is 0.5, not 0.49.
+TEST(AxisLabels, TopLabelWithinRoundingNoiseOfAMultipleIsThatMultiple) {
+    OneSeries sweep(Sweep(0, 89, 1), Sweep(0, 89, 1));
+    sweep.series.AddPoint(89.999999999, 90);
+    TChartAxis& bottom = sweep.Axis(sweep.chart.BottomAxis, 429);
+    EXPECT_EQ(bottom.LabelIncrement(kMeasurer), 10);
+    bottom.ComputeLabels(kMeasurer);
+    EXPECT_EQ(Texts(bottom), (std::vector<std::string>{"90°", "80°", "70°", "60°", "50°", "40°",
+                                                       "30°", "20°", "10°", "0°"}));
+    EXPECT_EQ(bottom.LabelItems.front().Pixel, 429); // at the end of the axis
+
+    struct Case {
+        double top, increment;
+        const char* first;
+    } cases[] = {
+        {0.5, 0.01, "0.5"},       // 49.99999999999999 increments
+        {0.3, 0.1, "0.3"},        // 2.9999999999999996: the multiple itself lies above the top
+        {89.999999999, 10, "90"}, // 1e-10 of an increment short
+        {89.99, 10, "80"},        // a real shortfall stays one
+        {-0.5, 0.01, "-0.5"},     // negative tops step down to the multiple
+        {0.7000001, 0.1, "0.7"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.top);
+        OneSeries data({0, 1}, {c.top - 100 * c.increment, c.top});
+        data.chart.LeftAxis.AxisValuesFormat = "0.####";
+        TChartAxis& left = data.Axis(data.chart.LeftAxis, 300);
+        left.SetLabelsSeparation(0);
+        left.SetIncrement(c.increment);
+        const std::vector<double> values = left.LabelValues(kMeasurer);
+        ASSERT_FALSE(values.empty());
+        EXPECT_EQ(left.LabelText(values.front()), c.first);
+    }
+}
+
+// Steps finer than the pattern's decimals give equal texts; each is drawn once, at its top value.
+TEST(AxisLabels, EqualLabelTextsAreDrawnOnce) {
+    OneSeries data({0, 1}, {0.00002, 0.00009});
+    TChartAxis& left = data.Axis(data.chart.LeftAxis, 300); // "0.####": all read 0.0001 or 0
+    left.SetLabelsSeparation(0);
+    left.SetIncrement(0.00001);
+    left.ComputeLabels(kMeasurer);
+    EXPECT_EQ(Texts(left), (std::vector<std::string>{"0.0001", "0"}));
+    EXPECT_EQ(left.TickPixels.size(), left.LabelItems.size());
+    EXPECT_NEAR(left.LabelItems[0].Value, 0.00009, 1e-12); // the top value of its text
+    // Hidden labels keep a tick at every value where ticks are asked for without labels.
+    left.Labels = false;
+    left.TickOnLabelsOnly = false;
+    left.ComputeLabels(kMeasurer);
+    EXPECT_EQ(left.TickPixels.size(), 8u);
+}
+
+// Below 1e-4 the pattern "0.####" reads 0: on a logarithmic axis such a label takes the exponent
+// form, since no label there can be zero; a linear axis keeps the pattern.
+TEST(AxisLabels, LogarithmicLabelsThatWouldReadZeroUseTheExponentForm) {
+    OneSeries data({0, 1, 2, 3}, {1e-7, 1e-3, 0.05, 1});
+    TChartAxis& left = data.Axis(data.chart.LeftAxis, 300);
+    left.Logarithmic = true;
+    left.CalcMinMax();
+    left.ComputeLabels(kMeasurer);
+    ASSERT_TRUE(left.LogScale());
+    EXPECT_EQ(Texts(left), (std::vector<std::string>{"1", "0.1", "0.01", "0.001", "0.0001", "1E-5",
+                                                     "1E-6", "1E-7"}));
+    struct Case {
+        double value;
+        const char* text;
+    } cases[] = {{0.00004, "4E-5"}, {0.00005, "0.0001"}, {2.5e-300, "2.5E-300"}, {0, "0"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(left.LabelText(c.value), c.text) << c.value;
+    }
+    left.Logarithmic = false;
+    EXPECT_EQ(left.LabelText(0.00004), "0");
+}

@@ -1,10 +1,13 @@
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "chart/model/chart_defaults.h"
+#include "chart/model/chart_drawing_order.h"
 #include "chart_fixture.h"
 
 // Legend of the 449 x 345 reflectance chart with the fixed metrics: rows of 17 pixels from
@@ -536,5 +539,171 @@ TEST(ChartLayout, AxisTitleBandFollowsItsAngle) {
         EXPECT_EQ(left.TitleRect.Right, left.TitlePosition);
         EXPECT_EQ(f.chart.PlotRect.Left - plotLeft, c.across - h);
         EXPECT_EQ(left.TitlePosition - labelsEdge, c.across - h);
+    }
+}
+
+// A legend at the top or bottom puts its items in columns of equal width across the plot, row by
+// row, in at most MaxNumRows rows, and takes only those rows' height from the plot. It used to be
+// one column of up to MaxNumRows rows eating the plot's height.
+TEST(ChartLayout, LegendAtTopOrBottomLaysItsItemsOutInColumns) {
+    // Each item 76 pixels plus 15 for its check box: 91; the 421-pixel plot holds four.
+    struct Case {
+        TLegendAlignment alignment;
+        int width, maxRows;
+        int columns, rows, shown;
+    } cases[] = {
+        {TLegendAlignment::laTop, 449, 10, 4, 1, 4},
+        {TLegendAlignment::laBottom, 449, 10, 4, 1, 4},
+        {TLegendAlignment::laTop, 250, 10, 2, 2, 4}, // a 234-pixel plot holds two
+        {TLegendAlignment::laTop, 250, 1, 2, 1, 2},  // the rest beyond MaxNumRows is left out
+        {TLegendAlignment::laBottom, 120, 10, 1, 4, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.width);
+        ReflectanceChart f;
+        f.chart.Legend.Alignment = c.alignment;
+        f.chart.Legend.MaxNumRows = c.maxRows;
+        const TRect start = f.chart.StartingPlotRect(c.width, 345);
+        f.Layout(c.width, 345);
+        const TLegendLayout& lay = f.chart.Legend.Layout;
+        ASSERT_TRUE(lay.Drawn);
+        EXPECT_EQ(lay.Columns, c.columns);
+        EXPECT_EQ(lay.NumRows, c.rows);
+        ASSERT_EQ(static_cast<int>(lay.Rows.size()), c.shown);
+        EXPECT_EQ(lay.ColumnWidth, 91);
+        EXPECT_EQ(lay.Rect.Height(), 17 * c.rows + 2 + 4);
+        EXPECT_EQ(lay.Rect.Width(), 91 * c.columns);
+        // Centred across the plot.
+        EXPECT_LE(std::abs((lay.Rect.Left - start.Left) - (start.Right - lay.Rect.Right)), 1);
+        for (int k = 0; k < c.shown; ++k) {
+            const TLegendRow& item = lay.Rows[static_cast<std::size_t>(k)];
+            EXPECT_EQ(item.Top, lay.Rows[0].Top + (k / c.columns) * 17) << k;
+            EXPECT_EQ(item.CheckBox.Left, lay.CheckBoxX + (k % c.columns) * 91) << k;
+            EXPECT_EQ(item.TextX, lay.Rows[0].TextX + (k % c.columns) * 91) << k;
+            EXPECT_EQ(item.SeriesIndex, k);
+            // A press on the item's text finds it.
+            EXPECT_EQ(f.chart.Legend.LegendItemAt(item.TextX + 3, item.TextY + 5), k) << k;
+        }
+        const int margin = 3 * start.Height() / 100;
+        if (c.alignment == TLegendAlignment::laTop) {
+            EXPECT_EQ(lay.Rect.Top, start.Top);
+        }
+        // The plot gives way by the legend's rows only, before the axes take their bands.
+        f.chart.AxisVisible = false;
+        f.Layout(c.width, 345);
+        if (c.alignment == TLegendAlignment::laTop) {
+            EXPECT_EQ(f.chart.PlotRect.Top, lay.Rect.Bottom + margin);
+        } else {
+            EXPECT_EQ(f.chart.PlotRect.Bottom, lay.Rect.Top - margin);
+        }
+    }
+    // The empty end of a last row, and an inverted legend, map presses to the right items.
+    ReflectanceChart f;
+    f.chart.Legend.Alignment = TLegendAlignment::laTop;
+    f.chart.SeriesAtPosition(3).ShowInLegend = false; // three items in two columns
+    f.Layout(250, 345);
+    const TLegendLayout& lay = f.chart.Legend.Layout;
+    ASSERT_EQ(lay.Columns, 2);
+    ASSERT_EQ(lay.Rows.size(), 3u);
+    const TLegendRow& third = lay.Rows[2];
+    EXPECT_EQ(f.chart.Legend.LegendItemAt(third.TextX + 91, third.TextY + 5), -1);
+    f.chart.Legend.Inverted = true;
+    f.Layout(250, 345);
+    EXPECT_EQ(lay.Rows[0].SeriesIndex, 2);
+    EXPECT_EQ(f.chart.Legend.LegendItemAt(lay.Rows[0].TextX + 3, lay.Rows[0].TextY + 5), 2);
+    EXPECT_TRUE(f.chart.LegendPress(
+        f.chart.Legend.LegendItemAt(lay.Rows[0].TextX + 3, lay.Rows[0].TextY + 5)));
+    EXPECT_FALSE(f.chart.SeriesAtPosition(2).Active());
+}
+
+// What lies over what is decided in one list: a legend or a title placed by the user comes after
+// the series (and after axes drawn over the series), so that it is not covered by them.
+TEST(ChartLayout, DrawingOrderPutsPlacedLegendAndTitlesOverTheSeries) {
+    using P = TChartPart;
+    auto parts = [](const TCustomChart& chart) {
+        std::vector<P> out;
+        for (const TDrawingStep& step : DrawingOrder(chart)) {
+            out.push_back(step.Part);
+        }
+        return out;
+    };
+    TCustomChart chart;
+    EXPECT_EQ(parts(chart),
+              (std::vector<P>{P::Legend, P::Title, P::Title, P::Title, P::Title, P::BackWall,
+                              P::Axes, P::Series, P::Marks, P::ZoomRectangle}));
+    chart.Legend.Alignment = TLegendAlignment::laBottom; // after the titles
+    EXPECT_EQ(parts(chart),
+              (std::vector<P>{P::Title, P::Title, P::Title, P::Title, P::Legend, P::BackWall,
+                              P::Axes, P::Series, P::Marks, P::ZoomRectangle}));
+    chart.Legend.CustomPosition = true;
+    chart.SubTitle.CustomPosition = true;
+    chart.AxisBehind = false;
+    const std::vector<TDrawingStep> steps = DrawingOrder(chart);
+    EXPECT_EQ(parts(chart),
+              (std::vector<P>{P::Title, P::Title, P::Title, P::BackWall, P::Series, P::Marks,
+                              P::Axes, P::Title, P::Legend, P::ZoomRectangle}));
+    EXPECT_EQ(steps[7].Title, &chart.SubTitle);
+    EXPECT_EQ(steps[0].Title, &chart.Title);
+}
+
+// One fallback palette for the model (the editor's colour boxes) and the painter.
+TEST(ChartDefaults, SeriesWithoutAColourTakeTheOnePalette) {
+    TCustomChart chart;
+    for (int i = 0; i < 20; ++i) {
+        chart.AddLineSeries("S" + std::to_string(i));
+    }
+    const TColor expected[] = {clRed,     clGreen,  clYellow, clBlue,   clWhite, clGray,
+                               clFuchsia, clTeal,   clNavy,   clMaroon, clLime,  clOlive,
+                               clPurple,  clSilver, clAqua,   clBlack};
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_EQ(chart.SeriesDrawColor(chart.SeriesAtPosition(i)), expected[i % 16]) << i;
+        EXPECT_EQ(FallbackSeriesColour(i), expected[i % 16]) << i;
+    }
+}
+
+// Chart fonts are 8 points, or 9 on a Japanese system locale.
+TEST(ChartDefaults, FontSizeFollowsAJapaneseSystemLocale) {
+    struct Case {
+        const char* name;
+        int size;
+    } cases[] = {{"ja_JP.UTF-8", 9}, {"ja_JP.eucJP", 9}, {"ja", 9},  {"ja@x", 9},  {"japanese", 9},
+                 {"en_US.UTF-8", 8}, {"C", 8},           {"jam", 8}, {"de_DE", 8}, {"", 8},
+                 {"POSIX", 8}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(DefaultChartFontSizeFor(c.name), c.size) << c.name;
+    }
+    // LC_ALL wins over LC_CTYPE, which wins over LANG; the fonts of a new chart follow.
+    struct Env {
+        const char* name;
+        std::string saved;
+        bool had;
+    } env[] = {{"LC_ALL", {}, false}, {"LC_CTYPE", {}, false}, {"LANG", {}, false}};
+    for (Env& e : env) {
+        if (const char* v = std::getenv(e.name)) {
+            e.saved = v;
+            e.had = true;
+        }
+    }
+    setenv("LC_ALL", "", 1);
+    setenv("LC_CTYPE", "ja_JP.UTF-8", 1);
+    setenv("LANG", "en_GB.UTF-8", 1);
+    EXPECT_EQ(SystemLocaleName(), "ja_JP.UTF-8");
+    {
+        TCustomChart chart;
+        EXPECT_EQ(chart.Title.Font.Size, 9);
+        EXPECT_EQ(chart.Legend.Font.Size, 9);
+        EXPECT_EQ(chart.Legend.Title.Font.Size, 9);
+        EXPECT_EQ(chart.LeftAxis.LabelsFont.Size, 9);
+        EXPECT_EQ(chart.BottomAxis.Title.Font.Size, 9);
+        EXPECT_EQ(chart.AddLineSeries("S").Marks.Font.Size, 9);
+    }
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    EXPECT_EQ(TCustomChart().Legend.Font.Size, 8);
+    for (const Env& e : env) {
+        if (e.had) {
+            setenv(e.name, e.saved.c_str(), 1);
+        } else {
+            unsetenv(e.name);
+        }
     }
 }

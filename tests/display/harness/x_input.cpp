@@ -201,6 +201,29 @@ XInput::XInput() : d(std::make_unique<State>()) {
     d->barrier->create();
     d->barrierId = static_cast<Window>(d->barrier->winId());
     qApp->installNativeEventFilter(d.get());
+    releaseWhatAnEarlierRunLeftHeld();
+}
+
+// A test that ended abruptly may have left keys or buttons down on the shared server: let them
+// go first, so that this test starts from a keyboard and a pointer at rest.
+void XInput::releaseWhatAnEarlierRunLeftHeld() {
+    char keys[32] = {};
+    XQueryKeymap(d->dpy, keys);
+    for (int code = 8; code < 256; ++code) {
+        if (keys[code / 8] & (1 << (code % 8)))
+            XTestFakeKeyEvent(d->dpy, static_cast<unsigned>(code), False, CurrentTime);
+    }
+    Window root = 0, child = 0;
+    int rootX = 0, rootY = 0, x = 0, y = 0;
+    unsigned mask = 0;
+    XQueryPointer(d->dpy, DefaultRootWindow(d->dpy), &root, &child, &rootX, &rootY, &x, &y, &mask);
+    const unsigned buttonMasks[] = {Button1Mask, Button2Mask, Button3Mask, Button4Mask,
+                                    Button5Mask};
+    for (unsigned b = 0; b < 5; ++b) {
+        if (mask & buttonMasks[b])
+            XTestFakeButtonEvent(d->dpy, b + 1, False, CurrentTime);
+    }
+    Sync();
 }
 
 XInput::~XInput() {
@@ -501,6 +524,35 @@ void WhenModal(std::function<void(QWidget*)> drive, int timeoutMs) {
         w->drive(modal);
     });
     timer->start(10);
+}
+
+struct ModalWatch::Poll {
+    std::function<void(QWidget*)> drive;
+    std::vector<QPointer<QWidget>> seen;
+    QTimer timer;
+};
+
+ModalWatch::ModalWatch(std::function<void(QWidget*)> drive) : poll(std::make_unique<Poll>()) {
+    poll->drive = std::move(drive);
+    QObject::connect(&poll->timer, &QTimer::timeout, [p = poll.get()] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        for (const QPointer<QWidget>& known : p->seen) {
+            if (known == modal)
+                return;
+        }
+        p->seen.emplace_back(modal);
+        Activate(modal);
+        p->drive(modal);
+    });
+    poll->timer.start(10);
+}
+
+ModalWatch::~ModalWatch() = default;
+
+int ModalWatch::Count() const {
+    return static_cast<int>(poll->seen.size());
 }
 
 } // namespace vkx

@@ -25,6 +25,7 @@
 //   PaintSpy spy(widget); spy.WaitForPaint()   a repaint of that widget
 //   QSignalSpy(...).wait()   a signal
 //   WhenModal(drive)         `drive` runs inside the next modal window's own loop
+//   ModalWatch watch(drive)  `drive` runs for every modal window that appears while it lives
 // An input that opens a modal window returns only when that window has closed, as the user's
 // click returns to the program only then; arm WhenModal before it to work inside the window.
 //
@@ -35,11 +36,22 @@
 #include <QWidget>
 #include <Qt>
 
+#include <QRect>
+
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 class QWindow;
+
+// Readable Qt values in the tests' failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QRect& r, std::ostream* os) {
+    *os << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ")";
+}
 
 class XInput {
 public:
@@ -92,6 +104,7 @@ private:
     void keyEvent(unsigned long keysym, bool down);
     void modifiers(Qt::KeyboardModifiers modifiers, bool down);
     void button(int xButton, bool down);
+    void releaseWhatAnEarlierRunLeftHeld();
     std::unique_ptr<State> d;
 };
 
@@ -128,5 +141,18 @@ private:
 // Runs `drive` inside the loop of the next modal window that appears (polled every 10 ms, for up
 // to `timeoutMs`). Arm it before the input that opens the window.
 void WhenModal(std::function<void(QWidget*)> drive, int timeoutMs = 10000);
+
+// Runs `drive` inside the loop of every modal window that appears while the watch lives, once per
+// window, and counts them. For tests where a window may appear more than once, or not at all.
+class ModalWatch {
+public:
+    explicit ModalWatch(std::function<void(QWidget*)> drive);
+    ~ModalWatch();
+    int Count() const;
+
+private:
+    struct Poll;
+    std::unique_ptr<Poll> poll;
+};
 
 } // namespace vkx
