@@ -391,10 +391,14 @@ void XInput::DoubleClick(const QWidget* widget, QPoint pos, Qt::MouseButton b) {
 }
 
 void XInput::Drag(const QWidget* widget, QPoint from, QPoint to, Qt::MouseButton b, int steps) {
-    Press(widget, from, b);
+    // In screen coordinates from the start: the press or a move may close the widget (a menu
+    // does) and Qt may delete it while the next move is delivered.
+    const QPoint origin = widget->mapToGlobal(QPoint(0, 0));
+    MoveTo(origin + from);
+    Press(b);
     steps = std::max(1, steps);
     for (int i = 1; i <= steps; ++i)
-        MoveTo(widget, from + (to - from) * i / steps);
+        MoveTo(origin + from + (to - from) * i / steps);
     Release(b);
 }
 

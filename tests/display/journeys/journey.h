@@ -9,6 +9,7 @@
 #include "controls/page_control.h"
 #include "controls/panels.h"
 #include "controls/spin_edit.h"
+#include "controls/status_bar.h"
 #include "controls/string_grid.h"
 #include "controls/url_label.h"
 #include "numtext/numtext.h"

@@ -151,7 +151,6 @@ INSTANTIATE_TEST_SUITE_P(EachPage, Charts,
 using AngleAxis = Journey;
 
 TEST_F(AngleAxis, TheDefaultLabelsRunFrom0To90Degrees) {
-    GTEST_SKIP() << "waits for the top label by rounding (branch chart-faults)";
     x.Click(W().btnPlot);
     TChart* chart = W().chReflectance;
     ASSERT_TRUE(vkx::WaitUntil([&] { return !chart->BufferStale(); }));

@@ -239,8 +239,6 @@ std::string Describe(const TChartFont& f) {
 }
 
 TEST_P(EditGraph, TheTitleFontKeepsItsFontOnOkAndTakesARealChange) {
-    GTEST_SKIP() << "waits for the font dialog that changes only what the user changed "
-                    "(branch chart-faults)";
     const EditCase& c = GetParam();
     x.Click(W().btnPlot);
     x.Click(W().pc, W().pc->TabRect(c.page).center());

@@ -213,7 +213,6 @@ TEST_F(SaveRefused, AFolderThatMayNotBeWrittenSaysFileAccessDenied) {
 }
 
 TEST_F(SaveRefused, AFolderThatDoesNotExistSaysPathNotFound) {
-    GTEST_SKIP() << "waits for \"Path not found\" on create (branch window-faults)";
     x.Click(W().btnPlot);
     const QString path = folder.filePath(QStringLiteral("missing/r.txt"));
     const SeenBox message = SaveAndReadMessage(folder.filePath(QStringLiteral("missing/r")));
@@ -224,7 +223,6 @@ TEST_F(SaveRefused, AFolderThatDoesNotExistSaysPathNotFound) {
 }
 
 TEST_F(SaveAs, TheDialogStartsInTheDataFolderBesideTheProgram) {
-    GTEST_SKIP() << "waits for the save dialog's start folder (branch window-faults)";
     x.Click(W().btnPlot);
     const QString data =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data"));

@@ -292,8 +292,6 @@ const EditingCase kEditing[] = {
 class SpinEditingKeys : public SpinJourney, public ::testing::WithParamInterface<EditingCase> {};
 
 TEST_P(SpinEditingKeys, DeleteCutAndTheWheelWithTheFocusInTheField) {
-    GTEST_SKIP() << "waits for the Delete key and the wheel on the focused field "
-                    "(branch input-faults)";
     const EditingCase& c = GetParam();
     TVkSpinEdit* edit = Field(c.field);
     ASSERT_NE(edit, nullptr);
