@@ -132,6 +132,7 @@ TEST_F(AutomaticCalculation, PlotRunsTheLargestSweepOf90001Points) {
     EXPECT_EQ(runs->Count(), 0);
 
     vkx::PaintSpy chart(w.chReflectance);
+    x.SetDeliveryTimeout(120000); // the sweep itself, on a sanitizer build too
     x.Click(w.btnPlot);
     EXPECT_EQ(runs->Count(), 1);
     ExpectRunOf(90001);
