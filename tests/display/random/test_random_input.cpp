@@ -24,7 +24,6 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
-#include <QDrag>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QKeySequence>
@@ -133,9 +132,13 @@ private:
         QWidget* window = topWindow(&main);
         for (const QPointer<QWidget>& busy : running) {
             if (busy == window) {
-                // Its step goes on further out, unless that step waits in a loop of input that
-                // is neither a window nor a menu: a drag and drop, which ends with the button.
-                unstick();
+                // Its step goes on further out. A step that has waited for seconds waits in a
+                // loop of input that is no window and no menu: a drag and drop, which a release
+                // of the buttons or Escape ends.
+                if (stepClocks.back().elapsed() > 3000) {
+                    act(window, [this] { unstick(); });
+                    stepClocks.back().start();
+                }
                 return;
             }
         }
@@ -143,18 +146,7 @@ private:
             closeLeftover(window);
             return;
         }
-        running.push_back(window);
-        // Qt never fires a timer again while its own handler runs, so the windows this step may
-        // open get a timer of their own.
-        QTimer inner;
-        connect(&inner, &QTimer::timeout, this, [this] { tick(); });
-        inner.start(1);
-        stepClocks.emplace_back();
-        stepClocks.back().start();
-        step(window);
-        stepClocks.pop_back();
-        inner.stop();
-        running.pop_back();
+        act(window, [this, window] { step(window); });
         sinceLastEvent.start();
         if (!main.isVisible() && !lostMainWindow) {
             lostMainWindow = true;
@@ -162,32 +154,28 @@ private:
         }
     }
 
-    static bool dragging() {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (!top->findChildren<QDrag*>().isEmpty()) {
-                return true;
-            }
-        }
-        return false;
+    // Runs one input on `window`. Qt never fires a timer again while its own handler runs, so
+    // the windows this input may open (and the loops it may start) get a timer of their own.
+    template <typename Input> void act(QWidget* window, Input input) {
+        running.push_back(window);
+        stepClocks.emplace_back();
+        stepClocks.back().start();
+        QTimer inner;
+        connect(&inner, &QTimer::timeout, this, [this] { tick(); });
+        inner.start(1);
+        input();
+        inner.stop();
+        stepClocks.pop_back();
+        running.pop_back();
     }
 
-    // A step that waits for input no window of ours asks for (a drag and drop started by a drag)
-    // gets it: the drop where the pointer is, or Escape.
     void unstick() {
-        const bool stuck = !stepClocks.empty() && stepClocks.back().elapsed() > 5000;
-        if (!dragging() && !stuck) {
-            return;
-        }
-        if (chance(50)) {
-            note(stuck ? "release everything of a step that waits" : "drop the dragged data");
+        if (++unsticks % 2 == 1) {
+            note("release the buttons of a step that waits");
             x.ReleaseAll();
         } else {
-            note(stuck ? "Escape for a step that waits" : "cancel the drag and drop");
+            note("Escape for a step that waits");
             x.Key(Qt::Key_Escape);
-            x.ReleaseAll();
-        }
-        if (!stepClocks.empty()) {
-            stepClocks.back().start();
         }
     }
 
@@ -367,6 +355,7 @@ private:
     std::vector<QPointer<QWidget>> running;
     std::deque<std::string> recent;
     int events = 0;
+    int unsticks = 0;
     bool done = false;
     bool finished = false;
     bool lostMainWindow = false;
