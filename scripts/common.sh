@@ -9,6 +9,7 @@ VK_PACKAGES=(
   clang libclang-rt-14-dev
   xvfb xauth libxtst-dev
   fonts-liberation fonts-crosextra-carlito fonts-dejavu-core
+  dpkg-dev file desktop-file-utils appstream groff-base
 )
 
 vk_missing_packages() {

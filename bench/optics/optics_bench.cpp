@@ -4,6 +4,7 @@
 
 #include "optics/extended_cos.h"
 #include "optics/optics.h"
+#include "optics/phase.h"
 
 namespace {
 
@@ -71,5 +72,34 @@ void BM_Reflectance(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Reflectance)->Unit(benchmark::kMillisecond);
+
+// The phases of every point of the finest run, filled after its sweep: what a phase page adds to
+// a plot run (compare BM_FullSweep).
+void BM_PhaseSweep(benchmark::State& state) {
+    const TInputParams params = FullRun(2, 1);
+    static TSweepResults store;
+    static TPhaseResults phases;
+    Sweep(params, store);
+    for (auto _ : state) {
+        for (int i = 1; i <= params.Count; ++i) {
+            ComputePhasePoint(store, phases, i);
+        }
+        benchmark::DoNotOptimize(phases.Delta[params.Count]);
+    }
+}
+BENCHMARK(BM_PhaseSweep)->Unit(benchmark::kMillisecond);
+
+// The phases alone, without the cosine, over 90001 cosines; beyond the critical angle of a
+// transparent pair for the second argument.
+void BM_Phases(benchmark::State& state) {
+    const Extended n = state.range(0) == 0 ? 2 : 1 / 1.51L;
+    const Extended k = state.range(0) == 0 ? 1 : 0;
+    for (auto _ : state) {
+        for (int i = 1; i <= 90001; ++i) {
+            benchmark::DoNotOptimize(InterfacePhases(n, k, static_cast<Extended>(i) / 90001));
+        }
+    }
+}
+BENCHMARK(BM_Phases)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -2,25 +2,7 @@
 
 #include <cmath>
 
-#include "optics/extended_cos.h"
-
-namespace {
-
-// Degrees and radians convert with the product taken before the division, in the same order
-// everywhere in the program, so that equal angles give bit-equal cosines wherever they come from.
-Extended DegreesToRadians(Extended degrees) {
-    return degrees * Pi / 180;
-}
-
-Extended RadiansToDegrees(Extended radians) {
-    return radians * 180 / Pi;
-}
-
-Extended CosDegrees(Extended degrees) {
-    return ExtendedCos(DegreesToRadians(degrees));
-}
-
-} // namespace
+#include "optics/degrees.h"
 
 void InterfaceReflectance(Extended n, Extended k, Extended c, Extended& Rp, Extended& Rs,
                           Extended& R) {

@@ -1,5 +1,6 @@
 #include "ui/about_form.h"
 
+#include "cli/program_version.h"
 #include "controls/panels.h"
 #include "controls/url_label.h"
 #include "ui/application.h"
@@ -92,7 +93,7 @@ TFAbout::TFAbout(QWidget* owner)
     Image2->setPixmap(QPixmap(QStringLiteral(":/vk/emblem.png")));
     Image2->setGeometry(376, 133, 32, 32);
 
-    Label4 = new QLabel(QStringLiteral("Version 1.3"), VkPanel1);
+    Label4 = new QLabel(QStringLiteral("Version ") + QLatin1String(kProgramVersion), VkPanel1);
     Label4->setObjectName(QStringLiteral("Label4"));
     Label4->setFont(PixelFont(QStringLiteral("Tahoma"), 13, true));
     setTextColour(Label4, kBlue);

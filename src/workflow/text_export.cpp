@@ -236,6 +236,15 @@ bool ExportFile::Create(const std::string& path, int& errorCode) {
     return true;
 }
 
+void ExportFile::Adopt(int fd) {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+    fd_ = fd;
+    buffer_.clear();
+    buffer_.reserve(kBufferSize);
+}
+
 void ExportFile::Write(std::string_view bytes) {
     if (buffer_.size() + bytes.size() > kBufferSize) {
         Flush();

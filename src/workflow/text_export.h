@@ -79,6 +79,9 @@ public:
     // Creates or truncates the file; false with `errorCode` set when it cannot be created, in
     // which case nothing was created or changed.
     bool Create(const std::string& path, int& errorCode);
+    // Takes over a descriptor already open for writing (a file made elsewhere, standard output);
+    // Close closes it.
+    void Adopt(int fd);
     void Write(std::string_view bytes);
     void Close();
 
