@@ -435,23 +435,14 @@ TEST(PseudoBrewster, IdenticalAbsorbingMediaTieToTheSmallerAngle) {
 // operation, nor a division by zero, nor an overflow.
 TEST(FloatingPoint, NoExceptionOverExtremeInputs) {
     static TSweepResults store;
-    const Extended indices[] = {1e-5L, 1.5L, 1e9L};
-    const Extended extinctions[] = {0, 1, 1e9L};
     std::feclearexcept(FE_ALL_EXCEPT);
-    for (const Extended n1 : indices) {
-        for (const Extended n2 : indices) {
-            for (const Extended k1 : extinctions) {
-                for (const Extended k2 : extinctions) {
-                    const TInputParams params = MakeRun(n1, k1, n2, k2, 0, 90, 0.5L);
-                    ComputeSweep(params, store);
-                    FindPseudoBrewster(params, store);
-                    // A window that ends at 90 degrees itself, where the cosine is -2.5e-20.
-                    store.Rp[params.Count] = 0;
-                    FindPseudoBrewster(params, store);
-                }
-            }
-        }
-    }
+    ForEachExtremeRun([](const TInputParams& params) {
+        ComputeSweep(params, store);
+        FindPseudoBrewster(params, store);
+        // A window that ends at 90 degrees itself, where the cosine is -2.5e-20.
+        store.Rp[params.Count] = 0;
+        FindPseudoBrewster(params, store);
+    });
     // The cosine of 90 degrees (the smallest magnitude the cosine of an extended angle can
     // have near 90 degrees), its negation, the clamped angle's, and identical media.
     Extended rp, rs, r;

@@ -372,29 +372,19 @@ TEST_F(PhaseSweep, EachPointAtItsOwnAngleAndOlderEntriesKept) {
 TEST(PhaseFloatingPoint, NoExceptionOverExtremeInputs) {
     static TSweepResults store;
     static TPhaseResults phases;
-    const Extended indices[] = {1e-5L, 1.5L, 1e9L};
-    const Extended extinctions[] = {0, 1, 1e9L};
     std::feclearexcept(FE_ALL_EXCEPT);
-    for (const Extended n1 : indices) {
-        for (const Extended n2 : indices) {
-            for (const Extended k1 : extinctions) {
-                for (const Extended k2 : extinctions) {
-                    const TInputParams params = MakeRun(n1, k1, n2, k2, 0, 90, 0.5L);
-                    SweepWithPhases(params, store, phases);
-                    for (int i = 1; i <= params.Count; ++i) {
-                        for (const auto* a : {&phases.PhaseRp, &phases.PhaseRs, &phases.Delta,
-                                              &phases.PhaseTp, &phases.PhaseTs}) {
-                            const Extended v = (*a)[i];
-                            ASSERT_TRUE(v == NotAvailable || (v > -180 && v <= 180))
-                                << static_cast<double>(v);
-                        }
-                        const Extended psi = phases.Psi[i];
-                        ASSERT_TRUE(psi == NotAvailable || (psi >= 0 && psi <= 90));
-                    }
-                }
+    ForEachExtremeRun([](const TInputParams& params) {
+        SweepWithPhases(params, store, phases);
+        for (int i = 1; i <= params.Count; ++i) {
+            for (const auto* a : {&phases.PhaseRp, &phases.PhaseRs, &phases.Delta, &phases.PhaseTp,
+                                  &phases.PhaseTs}) {
+                const Extended v = (*a)[i];
+                ASSERT_TRUE(v == NotAvailable || (v > -180 && v <= 180)) << static_cast<double>(v);
             }
+            const Extended psi = phases.Psi[i];
+            ASSERT_TRUE(psi == NotAvailable || (psi >= 0 && psi <= 90));
         }
-    }
+    });
     // The critical angle itself (w = 0), the smallest indices and cosines, and the cosine of
     // 90 degrees, which the sweep never passes.
     for (const Extended c : {1.0L, 0.6L, 1e-20L, CosDegrees(90), 0.0L}) {
