@@ -6,7 +6,7 @@ VK_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev libjpeg-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xauth libxtst-dev
   fonts-liberation fonts-crosextra-carlito fonts-dejavu-core
   dpkg-dev file desktop-file-utils appstream groff-base
@@ -36,14 +36,70 @@ vk_ensure_packages() {
   apt-get install -y -qq --no-install-recommends $missing
 }
 
-# vk_build <dir> [cmake options...]: configure once, then build incrementally.
+# vk_build <preset>: configure once with a preset of CMakePresets.json (build, sanitize, fuzz,
+# bench), then build incrementally.
 vk_build() {
-  local dir=$1
-  shift
+  local preset=$1
+  local dir=build
+  [ "$preset" != build ] && dir="build-$preset"
   if [ ! -f "$VK_ROOT/$dir/build.ninja" ]; then
-    cmake -S "$VK_ROOT" -B "$VK_ROOT/$dir" -G Ninja "$@"
+    (cd "$VK_ROOT" && cmake --preset "$preset")
   fi
-  cmake --build "$VK_ROOT/$dir"
+  (cd "$VK_ROOT" && cmake --build --preset "$preset")
+}
+
+# vk_check_format: every C++ file of the project as clang-format makes it with the repository's
+# .clang-format; names the files that are not and fails.
+vk_check_format() {
+  local files unformatted
+  mapfile -t files < <(cd "$VK_ROOT" && find src tests bench fuzz -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
+  unformatted=$(cd "$VK_ROOT" && clang-format --dry-run --Werror "${files[@]}" 2>&1 |
+    sed -n 's/^\([^:]*\):[0-9]*:[0-9]*: error: .*clang-format-violations.*/\1/p' | sort -u)
+  if [ -n "$unformatted" ]; then
+    echo "These files are not formatted as .clang-format says:" >&2
+    echo "$unformatted" | sed 's/^/  /' >&2
+    echo "Format them with: clang-format -i <file>..." >&2
+    return 1
+  fi
+  echo "Format: ${#files[@]} C++ files as .clang-format says"
+}
+
+# vk_check_layers: the includes of each layer stay within what docs/architecture.md allows it
+# (the layers below it), and the core layers include no Qt header.
+vk_check_layers() {
+  # folder:the included paths it may name (regular expressions); a header of its own folder
+  # named without a folder is always allowed.
+  local rules=(
+    "src/numtext:numtext/.*"
+    "src/optics:(numtext|optics)/.*"
+    "src/chart/model:(numtext|chart/model)/.*"
+    "src/controls/model:controls/model/.*"
+    "src/workflow:(numtext|optics|chart/model|workflow)/.*"
+    "src/cli:(numtext|optics|chart/model|workflow|cli)/.*"
+    "src/chart:(numtext|chart/model)/.*|chart/[a-z_]+\\.h"
+    "src/chart/editor:(numtext|chart)/.*"
+    "src/controls:(numtext|controls)/.*"
+  )
+  local rule dir allowed bad status=0
+  for rule in "${rules[@]}"; do
+    dir=${rule%%:*}
+    allowed=${rule#*:}
+    bad=$(cd "$VK_ROOT" && find "$dir" -maxdepth 1 -type f \( -name '*.cpp' -o -name '*.h' \) \
+      -exec grep -HE '^#include "' {} + | grep -vE "#include \"(($allowed)|[a-z_]+\\.h)\"" || true)
+    case $dir in
+    src/numtext | src/optics | src/chart/model | src/controls/model | src/workflow | src/cli)
+      bad=$(printf '%s\n%s' "$bad" "$(cd "$VK_ROOT" && find "$dir" -maxdepth 1 -type f \
+        \( -name '*.cpp' -o -name '*.h' \) -exec grep -HE '^#include <Q' {} + || true)")
+      bad=$(echo "$bad" | sed '/^$/d')
+      ;;
+    esac
+    if [ -n "$bad" ]; then
+      echo "Includes that $dir may not have (docs/architecture.md):" >&2
+      echo "$bad" | sed 's/^/  /' >&2
+      status=1
+    fi
+  done
+  return $status
 }
 
 # vk_start_xvfb: starts a private virtual X server for the display tests, with its own access

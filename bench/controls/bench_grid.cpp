@@ -29,19 +29,25 @@ void PlotRun(TCellStore& refl, TCellStore& trans, TCellStore& pol,
     trans.SetRowCount(kRows + 1);
     pol.SetRowCount(kRows + 1);
     for (int row = 1; row <= kRows; ++row) {
-        for (int c = 0; c < 5; ++c)
+        for (int c = 0; c < 5; ++c) {
             refl.SetCells(c, row, "");
-        for (int c = 0; c < 4; ++c)
+        }
+        for (int c = 0; c < 4; ++c) {
             trans.SetCells(c, row, "");
-        for (int c = 0; c < 3; ++c)
+        }
+        for (int c = 0; c < 3; ++c) {
             pol.SetCells(c, row, "");
+        }
         const std::string& t = texts[static_cast<std::size_t>(row) & 63];
-        for (int c = 0; c < 5; ++c)
+        for (int c = 0; c < 5; ++c) {
             refl.SetCells(c, row, t);
-        for (int c = 0; c < 4; ++c)
+        }
+        for (int c = 0; c < 4; ++c) {
             trans.SetCells(c, row, t);
-        for (int c = 0; c < 3; ++c)
+        }
+        for (int c = 0; c < 3; ++c) {
             pol.SetCells(c, row, t);
+        }
     }
 }
 

@@ -5,13 +5,13 @@
 #include <QPainter>
 #include <string>
 
-#include "offscreen_app.h"
 #include "controls/string_grid.h"
+#include "controls/system_colours.h"
+#include "qt_test_app.h"
 
 namespace {
 
 constexpr int kRows = 90001;
-
 
 void SetUpTable(TVkStringGrid& grid) {
     grid.resize(317, 340);
@@ -26,7 +26,7 @@ void SetUpTable(TVkStringGrid& grid) {
 // The reflectance table's share of a plot run at the finest resolution: the row count, then
 // every data row blanked and written through the grid, then the one repaint that follows.
 void BM_GridPlotRunThroughTheWidget(benchmark::State& state) {
-    OffscreenApp();
+    TestApp();
     TVkStringGrid grid;
     SetUpTable(grid);
     grid.show();
@@ -34,10 +34,12 @@ void BM_GridPlotRunThroughTheWidget(benchmark::State& state) {
     for (auto _ : state) {
         grid.SetRowCount(kRows + 1);
         for (int row = 1; row <= kRows; ++row) {
-            for (int c = 0; c < 5; ++c)
+            for (int c = 0; c < 5; ++c) {
                 grid.SetCells(c, row, "");
-            for (int c = 0; c < 5; ++c)
+            }
+            for (int c = 0; c < 5; ++c) {
                 grid.SetCells(c, row, text);
+            }
         }
         QCoreApplication::processEvents();
     }
@@ -46,13 +48,15 @@ BENCHMARK(BM_GridPlotRunThroughTheWidget)->Unit(benchmark::kMillisecond);
 
 // One scroll step anywhere in a table of 90001 rows: move the top row and paint the cells.
 void BM_GridScrollAndPaint(benchmark::State& state) {
-    OffscreenApp();
+    TestApp();
     TVkStringGrid grid;
     SetUpTable(grid);
     grid.SetRowCount(kRows + 1);
-    for (int row = 1; row <= kRows; ++row)
-        for (int c = 0; c < 5; ++c)
+    for (int row = 1; row <= kRows; ++row) {
+        for (int c = 0; c < 5; ++c) {
             grid.SetCells(c, row, std::to_string(row) + "." + std::to_string(c));
+        }
+    }
     QImage image(grid.ClientArea()->size(), QImage::Format_RGB32);
     int top = 1;
     for (auto _ : state) {

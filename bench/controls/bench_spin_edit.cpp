@@ -2,8 +2,8 @@
 #include <QKeyEvent>
 #include <benchmark/benchmark.h>
 
-#include "offscreen_app.h"
 #include "controls/spin_edit.h"
+#include "qt_test_app.h"
 
 // A step of a spin edit whose change notification starts nothing must return at once: the user
 // holds a button or the wheel and expects the text to keep up.
@@ -25,15 +25,16 @@ void Configure(TVkSpinEdit& ed) {
 }
 
 void BM_SpinEditStep(benchmark::State& state) {
-    OffscreenApp();
+    TestApp();
     TVkSpinEdit ed;
     Configure(ed);
     bool up = true;
     for (auto _ : state) {
-        if (up)
+        if (up) {
             ed.StepUp(ed.Increment());
-        else
+        } else {
             ed.StepDown(ed.Increment());
+        }
         up = !up;
         benchmark::DoNotOptimize(ed.text().size());
     }
@@ -43,7 +44,7 @@ BENCHMARK(BM_SpinEditStep);
 
 // The same step arriving as an Up or Down key press, through the event dispatch.
 void BM_SpinEditArrowKey(benchmark::State& state) {
-    OffscreenApp();
+    TestApp();
     TVkSpinEdit ed;
     Configure(ed);
     QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);

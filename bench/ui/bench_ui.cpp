@@ -1,11 +1,11 @@
 // Responsiveness of the real main window: from an input event to the repainted chart.
 #include "chart_probe.h"
 
+#include "controls/bit_button.h"
+#include "controls/check_box.h"
 #include "controls/spin_edit.h"
 #include "numtext/numtext.h"
 #include "ui/application.h"
-#include "ui/bit_button.h"
-#include "ui/check_box.h"
 #include "ui/main_form.h"
 
 #include <QTest>

@@ -21,20 +21,20 @@ struct Inputs : InputFieldsPort {
     Extended n1 = 1, k1 = 0, n2 = 2, k2 = 1, lo = 0, hi = 90, res = 0.001L;
     Extended Value(TInputField f) override {
         switch (f) {
-        case TInputField::edN1:
+        case TInputField::N1:
             return n1;
-        case TInputField::edN2:
+        case TInputField::N2:
             return n2;
-        case TInputField::edAngleMin:
+        case TInputField::AngleMin:
             return lo;
-        case TInputField::edAngleMax:
+        case TInputField::AngleMax:
             return hi;
         default:
             return res;
         }
     }
     std::string Text(TInputField f) const override {
-        return FormatGeneral(f == TInputField::edK1 ? k1 : k2, 18, 2);
+        return FormatGeneral(f == TInputField::K1 ? k1 : k2, 18, 2);
     }
     Extended MinValue(TInputField) const override { return 0.001L; }
     Extended MaxValue(TInputField) const override { return 10; }
@@ -84,9 +84,9 @@ struct Window {
 
 void BM_PlotRun90001Absorbing(benchmark::State& state) {
     Window w;
-    w.workflow.btnPlotClick(); // the rows' storage exists from the first run on
+    w.workflow.RunPlot(); // the rows' storage exists from the first run on
     for (auto _ : state) {
-        w.workflow.btnPlotClick();
+        w.workflow.RunPlot();
     }
     state.counters["points"] = static_cast<double>(w.chR.SeriesAtPosition(0).PointCount());
 }
@@ -96,9 +96,9 @@ void BM_PlotRunDefault91(benchmark::State& state) {
     Window w;
     w.inputs.k2 = 0;
     w.inputs.res = 1;
-    w.workflow.btnPlotClick();
+    w.workflow.RunPlot();
     for (auto _ : state) {
-        w.workflow.btnPlotClick();
+        w.workflow.RunPlot();
     }
 }
 BENCHMARK(BM_PlotRunDefault91)->Unit(benchmark::kMicrosecond);
@@ -116,19 +116,11 @@ TInputParams LargeRun() {
     return p;
 }
 
-// The store after the sweep of the large run.
-void Sweep(const TInputParams& p, TSweepResults& r) {
-    const Extended step = PrepareSweep(p, r);
-    for (int i = 1; i <= p.Count; ++i) {
-        ComputeSweepPoint(p, r, step, i);
-    }
-}
-
 void BM_PartSweep(benchmark::State& state) {
     const TInputParams p = LargeRun();
     TSweepResults r;
     for (auto _ : state) {
-        Sweep(p, r);
+        ComputeSweep(p, r);
         benchmark::DoNotOptimize(r.Rp[p.Count]);
     }
 }
@@ -137,7 +129,7 @@ BENCHMARK(BM_PartSweep)->Unit(benchmark::kMillisecond);
 void BM_PartPseudoBrewster(benchmark::State& state) {
     const TInputParams p = LargeRun();
     TSweepResults r;
-    Sweep(p, r);
+    ComputeSweep(p, r);
     for (auto _ : state) {
         benchmark::DoNotOptimize(FindPseudoBrewster(p, r).PbaAngle);
     }
@@ -147,7 +139,7 @@ BENCHMARK(BM_PartPseudoBrewster)->Unit(benchmark::kMillisecond);
 void BM_PartCellTexts(benchmark::State& state) {
     const TInputParams p = LargeRun();
     TSweepResults r;
-    Sweep(p, r);
+    ComputeSweep(p, r);
     for (auto _ : state) {
         std::size_t length = 0;
         for (int i = 1; i <= p.Count; ++i) {
@@ -193,13 +185,13 @@ BENCHMARK(BM_PartChartPoints)->Unit(benchmark::kMillisecond);
 
 void BM_Export90001Lines(benchmark::State& state) {
     Window w;
-    w.workflow.btnPlotClick();
+    w.workflow.RunPlot();
     char path[] = "/tmp/vk_bench_export_XXXXXX";
     const int fd = mkstemp(path);
     close(fd);
     w.dialogs.path = path;
     for (auto _ : state) {
-        w.workflow.btnSaveClick();
+        w.workflow.SaveActivePage();
     }
     std::remove(path);
 }

@@ -66,25 +66,24 @@ void TChart::RedrawNow() {
     }
 }
 
-void TChart::DrawChart(QPaintDevice& device) {
+TChartPaintOptions TChart::PaintOptions(const QPalette& palette) {
     TChartPaintOptions options;
     options.Measurer = &measurer_;
-    const QPalette pal = palette();
-    options.Palette = &pal;
+    options.Palette = &palette;
     options.Style = style();
     options.StyleWidget = this;
     options.ReduceColumns = ReduceColumns;
-    PaintChart(*this, device, options);
+    return options;
+}
+
+void TChart::DrawChart(QPaintDevice& device) {
+    const QPalette pal = palette();
+    PaintChart(*this, device, PaintOptions(pal));
 }
 
 void TChart::DrawChartOn(QPainter& painter, QSize size, bool smooth) {
-    TChartPaintOptions options;
-    options.Measurer = &measurer_;
     const QPalette pal = palette();
-    options.Palette = &pal;
-    options.Style = style();
-    options.StyleWidget = this;
-    options.ReduceColumns = ReduceColumns;
+    TChartPaintOptions options = PaintOptions(pal);
     options.Smooth = smooth;
     PaintChartVector(*this, painter, size, options);
     RequestRepaint();

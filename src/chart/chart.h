@@ -6,6 +6,8 @@
 #include "chart/model/custom_chart.h"
 #include "chart/qt_measurer.h"
 
+struct TChartPaintOptions;
+
 // The chart control of the result pages (chReflectance, chTransmittance, chPolarization): the
 // chart model with a window. Repaint requests of the model (points added, a series shown or hidden,
 // an axis range changed) only mark the off-screen buffer stale and ask Qt for one update, so a plot
@@ -59,6 +61,8 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // The options of a drawing in this window's measurer, style and palette.
+    TChartPaintOptions PaintOptions(const QPalette& palette);
     void UpdateBuffer();
     // Draws (or, drawn again, erases) the zoom rectangle on the buffer as it stands.
     void InvertZoomRectangle();

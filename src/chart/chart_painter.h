@@ -11,10 +11,11 @@ class QPalette;
 class QStyle;
 class QWidget;
 
-// Draws a chart into an image or onto another paint device: panel and bevel, legend and titles, the
-// layout of the axes (from the chart model), back wall, axes with labels, ticks, minor ticks and
-// grid, the series clipped to the plot rectangle, and the zoom rectangle while a zoom drag runs.
-// Repaint requests are switched off for the whole drawing.
+// Draws a chart into an image or onto another paint device. The chart is laid out first (its
+// CalculateLayout, the one step that writes to it); the drawing then only reads the settings and
+// the layout: panel and bevel, legend and titles, back wall, axes with labels, ticks, minor ticks
+// and grid, the series clipped to the plot rectangle, and the zoom rectangle while a zoom drag
+// runs.
 struct TChartPaintOptions {
     const TQtTextMeasurer* Measurer = nullptr;
     const QPalette* Palette = nullptr;
@@ -45,6 +46,3 @@ TPixelCanvas CanvasOf(QImage& image);
 // in the pen's colour over the background.
 void InvertZoomRectangle(const TCustomChart& chart, const TPixelCanvas& canvas,
                          const QPalette& palette);
-
-// The colour a series draws with: its own, or a palette colour for a series without one.
-TColor SeriesDrawColor(const TCustomChart& chart, int position);

@@ -21,13 +21,13 @@ struct TInputStart {
 
 // In the order of TInputField. The window's tests hold these against its spin edits.
 inline constexpr std::array<TInputStart, 7> kWindowStartInputs = {{
-    {TInputField::edN1, 1, 0, 1e9L},
-    {TInputField::edK1, 0, 0, 10000},
-    {TInputField::edN2, 2, 0, 1e9L},
-    {TInputField::edK2, 0, 0, 10000},
-    {TInputField::edAngleMin, 0, 0, 90},
-    {TInputField::edAngleMax, 90, 0, 90},
-    {TInputField::edAngleRes, 1, 0.001L, 10},
+    {TInputField::N1, 1, 0, 1e9L},
+    {TInputField::K1, 0, 0, 10000},
+    {TInputField::N2, 2, 0, 1e9L},
+    {TInputField::K2, 0, 0, 10000},
+    {TInputField::AngleMin, 0, 0, 90},
+    {TInputField::AngleMax, 90, 0, 90},
+    {TInputField::AngleRes, 1, 0.001L, 10},
 }};
 
 // A number of the command line: its value and the text it was given as.

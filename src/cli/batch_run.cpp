@@ -137,24 +137,24 @@ std::string RefusalMessage(const TCommandLine& line, const TValidationResult& re
     const std::string text = given ? given->Text : FormatGeneral(start.Value, 18, 0);
     const std::string reason =
         result.Fault == TValidationFault::TooManyPoints ? "too many points" : "out of range";
-    const TInputStart& resolution = kWindowStartInputs[static_cast<int>(TInputField::edAngleRes)];
+    const TInputStart& resolution = kWindowStartInputs[static_cast<int>(TInputField::AngleRes)];
     return std::string(option.Name) + " " + text + ": " + reason + "; " +
            AcceptedRangeHint(result.Field, result.Fault, resolution.Min, resolution.Max);
 }
 
 int RunBatch(const TCommandLine& line, int outFd, int errFd) {
     TBatchInputs inputs(line.Inputs);
-    TNoTable sgReflectance, sgTransmittance, sgPolarization;
+    TNoTable reflectanceTable, transmittanceTable, polarizationTable;
     TSummaryLines summary;
     TNoDialogs dialogs;
     TFixedPage page(line.Page.value_or(TResultPage::Reflectance));
-    TCustomChart chReflectance, chTransmittance, chPolarization;
-    ConfigureReflectanceChart(chReflectance);
-    ConfigureTransmittanceChart(chTransmittance);
-    ConfigurePolarizationChart(chPolarization);
+    TCustomChart reflectanceChart, transmittanceChart, polarizationChart;
+    ConfigureReflectanceChart(reflectanceChart);
+    ConfigureTransmittanceChart(transmittanceChart);
+    ConfigurePolarizationChart(polarizationChart);
     CalculationWorkflow workflow(
-        {inputs, sgReflectance, sgTransmittance, sgPolarization, summary, dialogs, page},
-        {chReflectance, chTransmittance, chPolarization});
+        {inputs, reflectanceTable, transmittanceTable, polarizationTable, summary, dialogs, page},
+        {reflectanceChart, transmittanceChart, polarizationChart});
 
     std::string validationMessage;
     workflow.OnValidated = [&validationMessage](const TValidationResult&,
@@ -162,7 +162,7 @@ int RunBatch(const TCommandLine& line, int outFd, int errFd) {
         validationMessage = message;
     };
     // The window's own plot run, so that the store and the summary are those the window shows.
-    workflow.btnPlotClick();
+    workflow.RunPlot();
     if (!workflow.LastRunInputs()) {
         ReportError(errFd, RefusalMessage(line, workflow.LastValidation(), validationMessage));
         return kExitRefused;

@@ -1,5 +1,7 @@
 #include "controls/balloon_hints.h"
 
+#include "controls/system_colours.h"
+
 #include <QApplication>
 #include <QBitmap>
 #include <QMouseEvent>
@@ -81,31 +83,35 @@ TPlacement Place(QPoint anchor, QSize size, TVkHintCorner corner,
     const int areaRight = area.x() + area.width();
     const int areaBottom = area.y() + area.height();
     if (top < area.top()) {
-        if (corner == hcUpperRight)
+        if (corner == hcUpperRight) {
             corner = hcLowerRight;
-        else if (corner == hcUpperLeft)
+        } else if (corner == hcUpperLeft) {
             corner = hcLowerLeft;
+        }
         top = corner == hcNone ? ay + kTail : ay;
     }
     if (top + h > areaBottom) {
-        if (corner == hcLowerRight)
+        if (corner == hcLowerRight) {
             corner = hcUpperRight;
-        else if (corner == hcLowerLeft)
+        } else if (corner == hcLowerLeft) {
             corner = hcUpperLeft;
+        }
         top = ay - h;
     }
     if (left + w > areaRight) {
-        if (corner == hcLowerRight)
+        if (corner == hcLowerRight) {
             corner = hcLowerLeft;
-        else if (corner == hcUpperRight)
+        } else if (corner == hcUpperRight) {
             corner = hcUpperLeft;
+        }
         left = ax - w - 1;
     }
     if (left < area.left()) {
-        if (corner == hcLowerLeft)
+        if (corner == hcLowerLeft) {
             corner = hcLowerRight;
-        else if (corner == hcUpperLeft)
+        } else if (corner == hcUpperLeft) {
             corner = hcUpperRight;
+        }
         left = ax + 1;
     }
     return {QPoint(left, top), corner};
@@ -113,15 +119,17 @@ TPlacement Place(QPoint anchor, QSize size, TVkHintCorner corner,
 
 QRect Body(QSize size, bool showBalloon, TVkHintCorner corner) {
     const QRect all(QPoint(0, 0), size);
-    if (!HasTail(showBalloon, corner))
+    if (!HasTail(showBalloon, corner)) {
         return all;
+    }
     return IsUpper(corner) ? all.adjusted(0, 0, 0, -kTail) : all.adjusted(0, kTail, 0, 0);
 }
 
 std::vector<TSpan> TailSpans(QSize size, TVkHintCorner corner) {
     std::vector<TSpan> spans;
-    if (corner == hcNone)
+    if (corner == hcNone) {
         return spans;
+    }
     const QRect body = Body(size, true, corner);
     // The tip column lies under the anchor: 10 in from the left, or at W - 10 for the left
     // corners, whose window starts at ax - W + 10.
@@ -129,24 +137,27 @@ std::vector<TSpan> TailSpans(QSize size, TVkHintCorner corner) {
     for (int d = 1; d <= kTail; ++d) {
         const int y = IsUpper(corner) ? body.bottom() + d : body.top() - d;
         const int reach = kTailBase - d;
-        if (IsRight(corner))
+        if (IsRight(corner)) {
             spans.push_back({y, tipX, tipX + reach});
-        else
+        } else {
             spans.push_back({y, tipX - reach, tipX});
+        }
     }
     return spans;
 }
 
 QRegion Shape(QSize size, bool showBalloon, TVkHintCorner corner) {
     const QRect body = Body(size, showBalloon, corner);
-    if (!HasTail(showBalloon, corner))
+    if (!HasTail(showBalloon, corner)) {
         return QRegion(body);
+    }
     QRegion region(body.adjusted(4, 0, -4, 0));
     region += body.adjusted(0, 4, 0, -4);
     region += body.adjusted(2, 1, -2, -1);
     region += body.adjusted(1, 2, -1, -2);
-    for (const TSpan& s : TailSpans(size, corner))
+    for (const TSpan& s : TailSpans(size, corner)) {
         region += QRect(s.X1, s.Y, s.X2 - s.X1 + 1, 1);
+    }
     return region;
 }
 
@@ -190,8 +201,9 @@ QSize TVkCustomHintWindow::TextSize(const QString& text) const {
 void TVkCustomHintWindow::PrepareHint(THintInfo& info, bool& canShow) {
     info.HintColor = settings_.Color;
     info.HintMaxWidth = settings_.CaptionWidth;
-    if (settings_.OnShowHint)
+    if (settings_.OnShowHint) {
         settings_.OnShowHint(component_.data(), info.HintStr, canShow, info);
+    }
     info_ = info;
 }
 
@@ -204,18 +216,21 @@ void TVkCustomHintWindow::ActivateHint(const THintInfo& info) {
 
     QRect rect(QPoint(0, 0),
                balloon::WindowSize(TextSize(text_), settings_.ShowBalloon, settings_.Corner));
-    if (settings_.OnSetHintRect)
+    if (settings_.OnSetHintRect) {
         settings_.OnSetHintRect(component_.data(), rect);
+    }
     int w = rect.width(), h = rect.height();
-    if (settings_.OnSetHintWinSize)
+    if (settings_.OnSetHintWinSize) {
         settings_.OnSetHintWinSize(component_.data(), w, h);
+    }
 
     QWidget* control = info.HintControl;
     anchor_ = control != nullptr ? control->mapToGlobal(info.CursorPos) : info.CursorPos;
     if (control != nullptr && settings_.ShowBalloon &&
         control->width() <= settings_.CenterThreshold &&
-        control->height() <= settings_.CenterThreshold)
+        control->height() <= settings_.CenterThreshold) {
         anchor_ = control->mapToGlobal(control->rect().center());
+    }
 
     const balloon::TPlacement placement = balloon::Place(
         anchor_, QSize(w, h), tail ? settings_.Corner : hcNone, &THintWindow::WorkAreaAt);
@@ -316,8 +331,9 @@ void TVkCustomHintWindow::mouseMoveEvent(QMouseEvent* event) {
     // The pointer resting on the tail's tip leaves the balloon alone; anywhere else on the
     // balloon it goes away and the move belongs to the control beneath.
     const QPoint d = event->globalPosition().toPoint() - anchor_;
-    if (std::abs(d.x()) <= 2 && std::abs(d.y()) <= 2)
+    if (std::abs(d.x()) <= 2 && std::abs(d.y()) <= 2) {
         return;
+    }
     TVkHintManager::Instance().CancelHint();
     PassToHintControl(event);
 }
@@ -335,13 +351,15 @@ TVkBalloonHints::TVkBalloonHints(QObject* owner) : QObject(owner) {
 TVkBalloonHints::~TVkBalloonHints() {
     auto& live = liveComponents();
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
-    if (!QCoreApplication::closingDown() && previousClass_)
+    if (!QCoreApplication::closingDown() && previousClass_) {
         TVkHintManager::Instance().SetHintWindowClass(previousClass_);
+    }
 }
 
 void TVkBalloonHints::Changed() {
-    if (window_ != nullptr)
+    if (window_ != nullptr) {
         window_->SetSettings(settings_);
+    }
 }
 
 void TVkBalloonHints::SetColor(const QColor& value) {

@@ -8,8 +8,8 @@
 #include <QSize>
 #include <functional>
 
-#include "controls/vk_common.h"
-#include "controls/vk_hints.h"
+#include "controls/control_events.h"
+#include "controls/hint_manager.h"
 
 // Balloon hints: one TVkBalloonHints component on the main window makes every hint of the
 // application appear as a rounded box with a tail whose tip points at the mouse pointer. The

@@ -4,7 +4,7 @@
 #include <QFont>
 #include <QWidget>
 
-#include "controls/vk_frame.h"
+#include "controls/control_frame.h"
 
 // The panels and group boxes of the main window with their gradient look: the left input panel,
 // the strips under the charts and the button panel blend from the window colour down to a
@@ -27,19 +27,19 @@ class TVkPanel : public QWidget {
 public:
     explicit TVkPanel(QWidget* parent = nullptr);
 
-    TVisualStyle VisualStyle() const { return visualStyle; }
+    TVisualStyle VisualStyle() const { return visualStyle_; }
     void SetVisualStyle(TVisualStyle style);
-    TGradientColorStyle GradientColorStyle() const { return gradientColorStyle; }
-    void SetGradientColorStyle(TGradientColorStyle style) { gradientColorStyle = style; }
-    TGradientDirection GradientDirection() const { return gradientDirection; }
-    void SetGradientDirection(TGradientDirection direction) { gradientDirection = direction; }
-    TFrameStyle BorderOuter() const { return borderOuter; }
+    TGradientColorStyle GradientColorStyle() const { return gradientColorStyle_; }
+    void SetGradientColorStyle(TGradientColorStyle style) { gradientColorStyle_ = style; }
+    TGradientDirection GradientDirection() const { return gradientDirection_; }
+    void SetGradientDirection(TGradientDirection direction) { gradientDirection_ = direction; }
+    TFrameStyle BorderOuter() const { return borderOuter_; }
     void SetBorderOuter(TFrameStyle style);
-    TFrameStyle BorderInner() const { return borderInner; }
+    TFrameStyle BorderInner() const { return borderInner_; }
     void SetBorderInner(TFrameStyle style);
-    int BorderWidth() const { return borderWidth; }
+    int BorderWidth() const { return borderWidth_; }
     void SetBorderWidth(int width);
-    QColor Color() const { return color; }
+    QColor Color() const { return color_; }
     void SetColor(const QColor& colour);
 
     // The area inside the bevels, which the background fills and the children live in.
@@ -53,13 +53,13 @@ protected:
     virtual QMargins ExtraMargins() const { return {}; }
 
 private:
-    TVisualStyle visualStyle = vsWinXP;
-    TGradientColorStyle gradientColorStyle = gcsSystem;
-    TGradientDirection gradientDirection = gdHorizontalEnd;
-    TFrameStyle borderOuter = fsRaised;
-    TFrameStyle borderInner = fsNone;
-    int borderWidth = 0;
-    QColor color;
+    TVisualStyle visualStyle_ = vsWinXP;
+    TGradientColorStyle gradientColorStyle_ = gcsSystem;
+    TGradientDirection gradientDirection_ = gdHorizontalEnd;
+    TFrameStyle borderOuter_ = fsRaised;
+    TFrameStyle borderInner_ = fsNone;
+    int borderWidth_ = 0;
+    QColor color_;
 };
 
 class TVkGroupBox : public QWidget {
@@ -67,17 +67,17 @@ class TVkGroupBox : public QWidget {
 public:
     TVkGroupBox(const QString& caption, QWidget* parent = nullptr);
 
-    QString Caption() const { return caption; }
+    QString Caption() const { return caption_; }
     void SetCaption(const QString& text);
-    TGroupStyle GroupStyle() const { return groupStyle; }
+    TGroupStyle GroupStyle() const { return groupStyle_; }
     void SetGroupStyle(TGroupStyle style);
-    TVisualStyle VisualStyle() const { return visualStyle; }
+    TVisualStyle VisualStyle() const { return visualStyle_; }
     void SetVisualStyle(TVisualStyle style);
-    QFont CaptionFont() const { return captionFont; }
+    QFont CaptionFont() const { return captionFont_; }
     void SetCaptionFont(const QFont& font);
-    QColor CaptionColor() const { return captionColor; }
+    QColor CaptionColor() const { return captionColor_; }
     void SetCaptionColor(const QColor& colour);
-    bool Transparent() const { return transparent; }
+    bool Transparent() const { return transparent_; }
     void SetTransparent(bool value);
 
     // The banner across the top of a gsBanner group: caption height plus 6 pixels.
@@ -89,10 +89,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QString caption;
-    TGroupStyle groupStyle = gsFlat;
-    TVisualStyle visualStyle = vsWinXP;
-    QFont captionFont;
-    QColor captionColor;
-    bool transparent = false;
+    QString caption_;
+    TGroupStyle groupStyle_ = gsFlat;
+    TVisualStyle visualStyle_ = vsWinXP;
+    QFont captionFont_;
+    QColor captionColor_;
+    bool transparent_ = false;
 };

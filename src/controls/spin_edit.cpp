@@ -1,4 +1,6 @@
 #include "controls/spin_edit.h"
+#include "controls/control_events.h"
+#include "controls/system_colours.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -30,11 +32,13 @@ constexpr int kWheelNotch = 120;
 
 // A key text made only of control characters (C0, DEL, C1): the text of a control key.
 bool IsControlText(const QString& text) {
-    if (text.isEmpty())
+    if (text.isEmpty()) {
         return false;
+    }
     for (const QChar ch : text) {
-        if (ch.category() != QChar::Other_Control)
+        if (ch.category() != QChar::Other_Control) {
             return false;
+        }
     }
     return true;
 }
@@ -46,8 +50,9 @@ int TypedDecimals(const std::string& text) {
     int digits = 0;
     if (separator != std::string::npos) {
         for (std::size_t i = separator + 1; i < text.size() && text[i] >= '0' && text[i] <= '9';
-             ++i)
+             ++i) {
             ++digits;
+        }
     }
     const std::size_t e = text.find_first_of("Ee");
     if (e != std::string::npos) {
@@ -62,227 +67,16 @@ int TypedDecimals(const std::string& text) {
 }
 } // namespace
 
-// ---- TVkControlButton ----
-
-TVkControlButton::TVkControlButton(TSpinButtonType type, QWidget* parent)
-    : QWidget(parent), type(type), arrow(type == sbUp ? Qt::UpArrow : Qt::DownArrow) {
-    setCursor(Qt::ArrowCursor);
-    setFocusPolicy(Qt::NoFocus);
-}
-
-void TVkControlButton::SetArrow(Qt::ArrowType value) {
-    arrow = value;
-    update();
-}
-
-void TVkControlButton::SetRepeatDelays(int initialMs, int periodMs) {
-    initialDelay = initialMs;
-    repeatPeriod = periodMs;
-}
-
-bool TVkControlButton::IsRepeating() const {
-    return timer && timer->isActive();
-}
-
-void TVkControlButton::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    const QRect r = rect();
-    painter.fillRect(r, SysColor::clBtnFace());
-    PaintBevel(painter, r, IsDown() ? fsLowered : fsRaised);
-    // A small filled triangle, moved by one pixel while pressed.
-    const int across = arrow == Qt::UpArrow || arrow == Qt::DownArrow ? r.width() : r.height();
-    const int along = arrow == Qt::UpArrow || arrow == Qt::DownArrow ? r.height() : r.width();
-    const int size = std::max(2, std::min(across / 4, along - 2));
-    QPointF c = QRectF(r).center() + (IsDown() ? QPointF(1, 1) : QPointF(0, 0));
-    QPainterPath path;
-    switch (arrow) {
-    case Qt::UpArrow:
-        path.moveTo(c.x() - size, c.y() + size / 2.0);
-        path.lineTo(c.x() + size, c.y() + size / 2.0);
-        path.lineTo(c.x(), c.y() - size / 2.0);
-        break;
-    case Qt::DownArrow:
-        path.moveTo(c.x() - size, c.y() - size / 2.0);
-        path.lineTo(c.x() + size, c.y() - size / 2.0);
-        path.lineTo(c.x(), c.y() + size / 2.0);
-        break;
-    case Qt::LeftArrow:
-        path.moveTo(c.x() + size / 2.0, c.y() - size);
-        path.lineTo(c.x() + size / 2.0, c.y() + size);
-        path.lineTo(c.x() - size / 2.0, c.y());
-        break;
-    default:
-        path.moveTo(c.x() - size / 2.0, c.y() - size);
-        path.lineTo(c.x() - size / 2.0, c.y() + size);
-        path.lineTo(c.x() + size / 2.0, c.y());
-        break;
-    }
-    path.closeSubpath();
-    const QColor glyph =
-        isEnabled() ? palette().color(QPalette::ButtonText) : SysColor::clBtnShadow();
-    painter.fillPath(path, glyph);
-}
-
-void TVkControlButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return;
-    if (OnPressFocus && !OnPressFocus())
-        return;
-    held = true;
-    inside = true;
-    // While the press lasts, the application's events tell when the capture goes away.
-    qApp->installEventFilter(this);
-    if (!timer) {
-        timer = new QTimer(this);
-        timer->setTimerType(Qt::PreciseTimer);
-        connect(timer, &QTimer::timeout, this, &TVkControlButton::Tick);
-    }
-    timer->start(initialDelay);
-    update();
-}
-
-void TVkControlButton::mouseMoveEvent(QMouseEvent* event) {
-    if (!held)
-        return;
-    const bool now = rect().contains(event->position().toPoint());
-    if (now != inside) {
-        inside = now;
-        update();
-    }
-}
-
-void TVkControlButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !held)
-        return;
-    CancelPress();
-    if (rect().contains(event->position().toPoint()))
-        Click();
-}
-
-void TVkControlButton::CancelPress() {
-    if (timer)
-        timer->stop();
-    if (!held)
-        return;
-    held = false;
-    inside = false;
-    qApp->removeEventFilter(this);
-    update();
-}
-
-void TVkControlButton::hideEvent(QHideEvent* event) {
-    CancelPress();
-    QWidget::hideEvent(event);
-}
-
-void TVkControlButton::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::EnabledChange && !isEnabled())
-        CancelPress();
-    QWidget::changeEvent(event);
-}
-
-bool TVkControlButton::eventFilter(QObject* watched, QEvent* event) {
-    if (held) {
-        switch (event->type()) {
-        case QEvent::WindowBlocked:
-        case QEvent::WindowDeactivate:
-        case QEvent::Hide:
-            // A modal window over ours, our window losing the activation or being hidden: the
-            // mouse belongs to someone else now.
-            if (watched == window() || watched == window()->windowHandle())
-                CancelPress();
-            break;
-        case QEvent::ApplicationDeactivate:
-            CancelPress();
-            break;
-        default:
-            break;
-        }
-    }
-    return false;
-}
-
-// Whether the capture has gone without an event saying so: another window is modal, or a popup
-// or another widget holds the mouse.
-bool TVkControlButton::CaptureLost() const {
-    if (!isVisible() || !isEnabled())
-        return true;
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal != window())
-        return true;
-    if (QApplication::activePopupWidget())
-        return true;
-    QWidget* grabber = QWidget::mouseGrabber();
-    return grabber && grabber != this;
-}
-
-void TVkControlButton::Tick() {
-    timer->setInterval(repeatPeriod);
-    if (held && CaptureLost()) {
-        CancelPress();
-        return;
-    }
-    if (IsDown())
-        Click();
-}
-
-void TVkControlButton::Click() {
-    if (!OnClick)
-        return;
-    try {
-        OnClick();
-    } catch (...) {
-        // A failing step must not keep repeating behind the error message.
-        CancelPress();
-        throw;
-    }
-}
-
-// ---- TVkSpinButtons ----
-
-TVkSpinButtons::TVkSpinButtons(QWidget* parent)
-    : QWidget(parent), up(new TVkControlButton(sbUp, this)),
-      down(new TVkControlButton(sbDown, this)) {
-    setCursor(Qt::ArrowCursor);
-    setFocusPolicy(Qt::NoFocus);
-}
-
-void TVkSpinButtons::SetDirection(TSpinDirection direction) {
-    up->SetArrow(direction == sdUpDown ? Qt::UpArrow : Qt::RightArrow);
-    down->SetArrow(direction == sdUpDown ? Qt::DownArrow : Qt::LeftArrow);
-}
-
-void TVkSpinButtons::SetOrientation(TOrientation value) {
-    orientation = value;
-    LayoutPair();
-}
-
-void TVkSpinButtons::resizeEvent(QResizeEvent*) {
-    LayoutPair();
-}
-
-void TVkSpinButtons::LayoutPair() {
-    const int w = width();
-    const int h = height();
-    if (orientation == orVertical) {
-        up->setGeometry(0, 0, w, h / 2);
-        down->setGeometry(0, h / 2, w, h - h / 2);
-    } else {
-        down->setGeometry(0, 0, w / 2, h);
-        up->setGeometry(w / 2, 0, w - w / 2, h);
-    }
-}
-
 // ---- TVkSpinEdit ----
 
 TVkSpinEdit::TVkSpinEdit(QWidget* parent)
-    : TVkCustomEdit(parent), buttons(new TVkSpinButtons(this)) {
+    : TVkCustomEdit(parent), buttons_(new TVkSpinButtons(this)) {
     SetAlignment(taRightJustify);
     setText(QStringLiteral("0"));
-    buttons->UpButton()->OnClick = [this] { UpButtonClicked(); };
-    buttons->DownButton()->OnClick = [this] { DownButtonClicked(); };
-    buttons->UpButton()->OnPressFocus = [this] { return ButtonPressFocus(); };
-    buttons->DownButton()->OnPressFocus = [this] { return ButtonPressFocus(); };
+    buttons_->UpButton()->OnClick = [this] { UpButtonClicked(); };
+    buttons_->DownButton()->OnClick = [this] { DownButtonClicked(); };
+    buttons_->UpButton()->OnPressFocus = [this] { return ButtonPressFocus(); };
+    buttons_->DownButton()->OnPressFocus = [this] { return ButtonPressFocus(); };
     resize(47, sizeHint().height());
     UpdateTextMargins();
     LayoutButtons();
@@ -291,7 +85,7 @@ TVkSpinEdit::TVkSpinEdit(QWidget* parent)
 QSize TVkSpinEdit::minimumSizeHint() const {
     // Never lower than the font needs: its line height, the border and a pixel either side.
     const int h = fontMetrics().height() + 2 * kFrameBorder + 2;
-    return {std::max(0, buttonWidth) + 2 * kFrameBorder + 8, h};
+    return {std::max(0, buttonWidth_) + 2 * kFrameBorder + 8, h};
 }
 
 QSize TVkSpinEdit::sizeHint() const {
@@ -307,16 +101,18 @@ Extended TVkSpinEdit::ParsedOrMin() const {
     try {
         return ParseDecimal(RawText());
     } catch (const EConvertError&) {
-        return min;
+        return min_;
     }
 }
 
 Extended TVkSpinEdit::Value() {
-    if (!text().isEmpty())
+    if (!text().isEmpty()) {
         return ParsedOrMin();
-    if (allowBlank)
-        return blankValue;
-    setText(fromBytes(FormatGeneral(min, 15, 0)));
+    }
+    if (allowBlank_) {
+        return blankValue_;
+    }
+    setText(fromBytes(FormatGeneral(min_, 15, 0)));
     return ParsedOrMin();
 }
 
@@ -325,17 +121,19 @@ void TVkSpinEdit::SetValue(Extended value) {
     const bool bareCaret = parentWidget() != nullptr && !hasSelectedText();
     const int caret = cursorPosition();
     const int oldLength = static_cast<int>(text().length());
-    const QString newText = fromBytes(FormatFixed(ClampToRange(value), 18, decimals));
+    const QString newText = fromBytes(FormatFixed(ClampToRange(value), 18, decimals_));
     const bool replaced = newText != text();
-    if (replaced)
+    if (replaced) {
         setText(newText);
+    }
     if (bareCaret) {
         const int newLength = static_cast<int>(text().length());
         int pos = caret;
-        if (newLength > oldLength)
+        if (newLength > oldLength) {
             pos = caret + 1;
-        else if (newLength < oldLength)
+        } else if (newLength < oldLength) {
             pos = std::max(0, caret - 1);
+        }
         setCursorPosition(std::min(pos, newLength));
     } else if (replaced) {
         setCursorPosition(0);
@@ -351,45 +149,52 @@ void TVkSpinEdit::SetAsInteger(long long value) {
 }
 
 Extended TVkSpinEdit::ClampToRange(Extended value) const {
-    if (min != max || checkRange) {
-        if (value < min)
-            return min;
-        if (value > max)
-            return max;
+    if (min_ != max_ || checkRange_) {
+        if (value < min_) {
+            return min_;
+        }
+        if (value > max_) {
+            return max_;
+        }
     }
     return value;
 }
 
 void TVkSpinEdit::SetMin(Extended value) {
-    if (value == min)
+    if (value == min_) {
         return;
-    min = value;
-    if (min > max)
-        max = min;
+    }
+    min_ = value;
+    if (min_ > max_) {
+        max_ = min_;
+    }
     SetValue(Value());
     update();
 }
 
 void TVkSpinEdit::SetMax(Extended value) {
-    if (value == max)
+    if (value == max_) {
         return;
-    max = value;
-    if (max < min)
-        min = max;
+    }
+    max_ = value;
+    if (max_ < min_) {
+        min_ = max_;
+    }
     SetValue(Value());
     update();
 }
 
 void TVkSpinEdit::SetDecimals(int value) {
     value = std::clamp(value, 0, 255);
-    if (value == decimals)
+    if (value == decimals_) {
         return;
-    decimals = value;
+    }
+    decimals_ = value;
     SetValue(Value());
 }
 
 void TVkSpinEdit::SetIntegersOnly(bool value) {
-    integersOnly = value;
+    integersOnly_ = value;
     if (value) {
         SetDecimals(0);
         SetValue(Value());
@@ -397,38 +202,39 @@ void TVkSpinEdit::SetIntegersOnly(bool value) {
 }
 
 void TVkSpinEdit::SetCheckRange(bool value) {
-    if (value == checkRange)
+    if (value == checkRange_) {
         return;
-    checkRange = value;
+    }
+    checkRange_ = value;
     SetValue(Value());
 }
 
 void TVkSpinEdit::SetButtonWidth(int value) {
-    buttonWidth = std::max(0, value);
+    buttonWidth_ = std::max(0, value);
     LayoutButtons();
     UpdateTextMargins();
 }
 
 void TVkSpinEdit::SetDirection(TSpinDirection value) {
-    direction = value;
-    buttons->SetDirection(value);
+    direction_ = value;
+    buttons_->SetDirection(value);
 }
 
 void TVkSpinEdit::SetOrientation(TOrientation value) {
-    buttons->SetOrientation(value);
+    buttons_->SetOrientation(value);
 }
 
 TVkControlButton* TVkSpinEdit::Button(TSpinButtonType type) const {
-    return type == sbUp ? buttons->UpButton() : buttons->DownButton();
+    return type == sbUp ? buttons_->UpButton() : buttons_->DownButton();
 }
 
 void TVkSpinEdit::LayoutButtons() {
     const int h = height() - 2 * kFrameBorder;
     const int x =
-        layoutDirection() == Qt::RightToLeft ? kFrameBorder : width() - kFrameBorder - buttonWidth;
-    buttons->setGeometry(x, kFrameBorder, buttonWidth, std::max(0, h));
-    buttons->LayoutPair(); // also while hidden, when no resize event arrives
-    buttons->setVisible(!isReadOnly() && buttonWidth > 0);
+        layoutDirection() == Qt::RightToLeft ? kFrameBorder : width() - kFrameBorder - buttonWidth_;
+    buttons_->setGeometry(x, kFrameBorder, buttonWidth_, std::max(0, h));
+    buttons_->LayoutPair(); // also while hidden, when no resize event arrives
+    buttons_->setVisible(!isReadOnly() && buttonWidth_ > 0);
 }
 
 void TVkSpinEdit::ReadOnlyChanged() {
@@ -437,10 +243,10 @@ void TVkSpinEdit::ReadOnlyChanged() {
 }
 
 void TVkSpinEdit::UpButtonClicked() {
-    StepUp(increment);
+    StepUp(increment_);
 }
 void TVkSpinEdit::DownButtonClicked() {
-    StepDown(increment);
+    StepDown(increment_);
 }
 void TVkSpinEdit::StepUp(Extended amount) {
     Step(amount, sbUp);
@@ -451,14 +257,16 @@ void TVkSpinEdit::StepDown(Extended amount) {
 
 bool TVkSpinEdit::DoChanging(Extended newValue) {
     bool allow = true;
-    if (OnChanging)
+    if (OnChanging) {
         OnChanging(this, newValue, allow);
+    }
     return allow;
 }
 
 void TVkSpinEdit::DoButtonClick(TSpinButtonType button) {
-    if (OnButtonClick)
+    if (OnButtonClick) {
         OnButtonClick(this, button);
+    }
 }
 
 void TVkSpinEdit::Step(Extended delta, TSpinButtonType button) {
@@ -468,36 +276,42 @@ void TVkSpinEdit::Step(Extended delta, TSpinButtonType button) {
     }
     // Always from the parsed text, so a step never drifts from what the field shows.
     const Extended newValue = Value() + delta;
-    if (!DoChanging(newValue))
+    if (!DoChanging(newValue)) {
         return;
+    }
     SetValue(newValue);
     DoButtonClick(button);
 }
 
 void TVkSpinEdit::RefusedInput() const {
-    if (beepOnInvalidKey)
+    if (beepOnInvalidKey_) {
         VkBeep();
+    }
 }
 
 bool TVkSpinEdit::IsAcceptedChar(QChar ch) const {
     const char16_t u = ch.unicode();
     const QChar separator = decimalSeparator();
     const bool isSign = ch == u'+' || ch == u'-';
-    const bool isSeparator = ch == separator && !integersOnly;
-    if (!((u >= u'0' && u <= u'9') || isSign || isSeparator || (u < 32 && u != 13)))
+    const bool isSeparator = ch == separator && !integersOnly_;
+    if (!((u >= u'0' && u <= u'9') || isSign || isSeparator || (u < 32 && u != 13))) {
         return false;
-    if (!allowKeyEdit && (u >= 32 || u == 8))
+    }
+    if (!allowKeyEdit_ && (u >= 32 || u == 8)) {
         return false;
+    }
     const QString current = text();
     if (isSeparator) {
-        if (!current.contains(separator))
+        if (!current.contains(separator)) {
             return true;
+        }
         return hasSelectedText() && selectedText().contains(separator);
     }
     if (isSign) {
         const int start = hasSelectedText() ? selectionStart() : cursorPosition();
-        if (start == 0 && !current.contains(u'+') && !current.contains(u'-'))
+        if (start == 0 && !current.contains(u'+') && !current.contains(u'-')) {
             return true;
+        }
         return hasSelectedText() && selectedText().length() == current.length();
     }
     return true;
@@ -508,26 +322,26 @@ void TVkSpinEdit::keyPressEvent(QKeyEvent* event) {
     const bool editingKey = key == Qt::Key_Delete || key == Qt::Key_Backspace ||
                             event->matches(QKeySequence::Paste) ||
                             event->matches(QKeySequence::Cut);
-    if (!allowKeyEdit && editingKey) {
+    if (!allowKeyEdit_ && editingKey) {
         RefusedInput();
         event->accept();
         return;
     }
     switch (key) {
     case Qt::Key_Up:
-        StepUp(increment);
+        StepUp(increment_);
         event->accept();
         return;
     case Qt::Key_Down:
-        StepDown(increment);
+        StepDown(increment_);
         event->accept();
         return;
     case Qt::Key_PageUp:
-        StepUp(pageSize);
+        StepUp(pageSize_);
         event->accept();
         return;
     case Qt::Key_PageDown:
-        StepDown(pageSize);
+        StepDown(pageSize_);
         event->accept();
         return;
     default:
@@ -537,14 +351,15 @@ void TVkSpinEdit::keyPressEvent(QKeyEvent* event) {
     // keys are judged by their key, never by their text: on X11 Delete carries "\x7f" and Escape
     // "\x1b", which are not typed characters, so they go to the edit unfiltered.
     QString typed = event->text();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         typed = QString(QChar(13));
-    else if (key == Qt::Key_Backspace)
+    } else if (key == Qt::Key_Backspace) {
         typed = QString(QChar(8));
-    else if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+    } else if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
         typed.clear();
-    else if (IsControlText(typed))
+    } else if (IsControlText(typed)) {
         typed.clear();
+    }
     for (const QChar ch : typed) {
         if (!IsAcceptedChar(ch)) {
             RefusedInput();
@@ -566,14 +381,14 @@ void TVkSpinEdit::wheelEvent(QWheelEvent* event) {
 }
 
 void TVkSpinEdit::WheelSteps(const QWheelEvent& event) {
-    const Extended amount = event.modifiers() & Qt::ControlModifier ? pageSize : increment;
-    wheelRemainder += event.angleDelta().y();
-    while (wheelRemainder >= kWheelNotch) {
-        wheelRemainder -= kWheelNotch;
+    const Extended amount = event.modifiers() & Qt::ControlModifier ? pageSize_ : increment_;
+    wheelRemainder_ += event.angleDelta().y();
+    while (wheelRemainder_ >= kWheelNotch) {
+        wheelRemainder_ -= kWheelNotch;
         StepUp(amount);
     }
-    while (wheelRemainder <= -kWheelNotch) {
-        wheelRemainder += kWheelNotch;
+    while (wheelRemainder_ <= -kWheelNotch) {
+        wheelRemainder_ += kWheelNotch;
         StepDown(amount);
     }
 }
@@ -610,10 +425,11 @@ void TVkSpinEdit::inputMethodEvent(QInputMethodEvent* event) {
             continue;
         }
         QInputMethodEvent one;
-        if (first)
+        if (first) {
             one.setCommitString(QString(ch), event->replacementStart(), event->replacementLength());
-        else
+        } else {
             one.setCommitString(QString(ch));
+        }
         first = false;
         TVkCustomEdit::inputMethodEvent(&one);
     }
@@ -621,8 +437,9 @@ void TVkSpinEdit::inputMethodEvent(QInputMethodEvent* event) {
     QInputMethodEvent rest(event->preeditString(), event->attributes());
     TVkCustomEdit::inputMethodEvent(&rest);
     event->accept();
-    if (refused)
+    if (refused) {
         RefusedInput();
+    }
 }
 
 void TVkSpinEdit::focusInEvent(QFocusEvent* event) {
@@ -630,47 +447,54 @@ void TVkSpinEdit::focusInEvent(QFocusEvent* event) {
     // The wheel turned anywhere in the window is this field's while it has the focus.
     qApp->installEventFilter(this);
     UpdateTextMargins();
-    mouseFocusPending = false;
+    mouseFocusPending_ = false;
     const Qt::FocusReason reason = event->reason();
-    if (reason == Qt::MouseFocusReason)
-        mouseFocusPending = true; // decided by the press: on the field or on a button
-    else if (autoSelect && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+    if (reason == Qt::MouseFocusReason) {
+        mouseFocusPending_ = true; // decided by the press: on the field or on a button
+    } else if (autoSelect_ && reason != Qt::ActiveWindowFocusReason &&
+               reason != Qt::PopupFocusReason) {
         selectAll();
-    else if (!autoSelect && hasSelectedText() && reason != Qt::PopupFocusReason)
+    } else if (!autoSelect_ && hasSelectedText() && reason != Qt::PopupFocusReason) {
         deselect();
+    }
 }
 
 void TVkSpinEdit::mousePressEvent(QMouseEvent* event) {
-    mouseFocusPending = false;
+    mouseFocusPending_ = false;
     TVkCustomEdit::mousePressEvent(event);
 }
 
 bool TVkSpinEdit::ButtonPressFocus() {
-    if (!hasFocus() && focusPolicy() != Qt::NoFocus && isEnabled())
+    if (!hasFocus() && focusPolicy() != Qt::NoFocus && isEnabled()) {
         setFocus(Qt::OtherFocusReason);
-    if (!hasFocus())
+    }
+    if (!hasFocus()) {
         return false;
-    if (mouseFocusPending) {
+    }
+    if (mouseFocusPending_) {
         // The focus came with this press on a button, not on the text.
-        mouseFocusPending = false;
-        if (autoSelect)
+        mouseFocusPending_ = false;
+        if (autoSelect_) {
             selectAll();
+        }
     }
     return true;
 }
 
 void TVkSpinEdit::focusOutEvent(QFocusEvent* event) {
     // The focus going elsewhere takes the mouse capture from a held step button.
-    buttons->UpButton()->CancelPress();
-    buttons->DownButton()->CancelPress();
+    buttons_->UpButton()->CancelPress();
+    buttons_->DownButton()->CancelPress();
     qApp->removeEventFilter(this);
     TVkCustomEdit::focusOutEvent(event);
-    mouseFocusPending = false;
+    mouseFocusPending_ = false;
     const Qt::FocusReason reason = event->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
         return;
-    if (allowBlank && text().isEmpty())
+    }
+    if (allowBlank_ && text().isEmpty()) {
         return;
+    }
     // The text is written again in fixed form, with Decimals decimals at least and every digit
     // the user typed: 1.5168 stays 1.5168 where 3 decimals would make it another glass. An
     // unreadable text becomes Min, a value out of range its bound, both with Decimals decimals.
@@ -679,14 +503,14 @@ void TVkSpinEdit::focusOutEvent(QFocusEvent* event) {
     try {
         value = ParseDecimal(typed);
     } catch (const EConvertError&) {
-        SetValue(min);
+        SetValue(min_);
         return;
     }
     if (ClampToRange(value) != value) {
         SetValue(value);
         return;
     }
-    const int shown = std::max(decimals, TypedDecimals(typed));
+    const int shown = std::max(decimals_, TypedDecimals(typed));
     if (shown <= 18) {
         const std::string fixed = FormatFixed(value, 18, shown);
         bool same = false;
@@ -696,8 +520,9 @@ void TVkSpinEdit::focusOutEvent(QFocusEvent* event) {
         }
         if (same) {
             const QString newText = fromBytes(fixed);
-            if (newText != text())
+            if (newText != text()) {
                 setText(newText);
+            }
             return;
         }
     }
@@ -711,22 +536,24 @@ void TVkSpinEdit::resizeEvent(QResizeEvent* event) {
 
 void TVkSpinEdit::changeEvent(QEvent* event) {
     TVkCustomEdit::changeEvent(event);
-    if (event->type() == QEvent::LayoutDirectionChange)
+    if (event->type() == QEvent::LayoutDirectionChange) {
         LayoutButtons();
-    else if (event->type() == QEvent::FontChange)
+    } else if (event->type() == QEvent::FontChange) {
         setMinimumHeight(minimumSizeHint().height());
+    }
 }
 
 void TVkSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = createStandardContextMenu();
-    if (!allowKeyEdit) {
+    if (!allowKeyEdit_) {
         // Only the step actions may change the text: no paste, cut or delete from the menu.
         for (QAction* action : menu->actions()) {
             const QString name = action->objectName();
             if (name == QLatin1String("edit-paste") || name == QLatin1String("edit-cut") ||
                 name == QLatin1String("edit-delete") || name == QLatin1String("edit-undo") ||
-                name == QLatin1String("edit-redo"))
+                name == QLatin1String("edit-redo")) {
                 action->setEnabled(false);
+            }
         }
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -734,7 +561,7 @@ void TVkSpinEdit::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TVkSpinEdit::dropEvent(QDropEvent* event) {
-    if (!allowKeyEdit) {
+    if (!allowKeyEdit_) {
         event->ignore();
         return;
     }

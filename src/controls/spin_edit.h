@@ -5,85 +5,10 @@
 #include <string>
 
 #include "controls/custom_edit.h"
+#include "controls/spin_buttons.h"
 #include "numtext/extended.h"
 
 class QTimer;
-
-enum TSpinButtonType { sbUp, sbDown };
-enum TSpinDirection { sdUpDown, sdLeftRight };
-enum TOrientation { orHorizontal, orVertical };
-
-// One step button of a spin edit. A press captures the mouse and arms the repeat timer (400 ms,
-// then every 100 ms while the button stays held down with the mouse captured); the release clicks
-// once more when it happens over the button. Losing the capture (a modal window, the focus going
-// elsewhere, the button hidden or disabled) ends the press at once, without a click.
-class TVkControlButton : public QWidget {
-    Q_OBJECT
-public:
-    TVkControlButton(TSpinButtonType type, QWidget* parent);
-
-    std::function<void()> OnClick;
-    // Asked on a press; false abandons the press (the field could not take the focus).
-    std::function<bool()> OnPressFocus;
-
-    TSpinButtonType ButtonType() const { return type; }
-    void SetArrow(Qt::ArrowType arrow);
-    bool IsDown() const { return held && inside; }
-
-    // The repeat timing, 400 and 100 ms unless changed.
-    void SetRepeatDelays(int initialMs, int periodMs);
-    int InitialDelay() const { return initialDelay; }
-    int RepeatPeriod() const { return repeatPeriod; }
-    bool IsRepeating() const;
-    // The press holds the mouse capture (from the press until the release or the loss).
-    bool IsCaptured() const { return held; }
-    // The capture is lost: the press ends here, the timer stops, the release will click nothing.
-    void CancelPress();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void Tick();
-    void Click();
-    bool CaptureLost() const;
-
-    TSpinButtonType type;
-    Qt::ArrowType arrow;
-    QTimer* timer = nullptr; // from the first press on
-    int initialDelay = 400;
-    int repeatPeriod = 100;
-    bool held = false;   // the left button went down here, with the capture kept since
-    bool inside = false; // the pointer is over the button while held
-};
-
-// The pair of step buttons at the right end of a spin edit.
-class TVkSpinButtons : public QWidget {
-    Q_OBJECT
-public:
-    explicit TVkSpinButtons(QWidget* parent);
-
-    TVkControlButton* UpButton() const { return up; }
-    TVkControlButton* DownButton() const { return down; }
-    void SetDirection(TSpinDirection direction);
-    void SetOrientation(TOrientation orientation);
-    TOrientation Orientation() const { return orientation; }
-    void LayoutPair();
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    TVkControlButton* up;
-    TVkControlButton* down;
-    TOrientation orientation = orVertical;
-};
 
 // The numeric input field: an extended value kept only as its text, shown with a fixed number
 // of decimals, stepped by buttons, keys and the wheel, and filtered as it is typed. The main
@@ -108,35 +33,35 @@ public:
     // The text exactly as shown, as the single-byte text that the number parser reads.
     std::string RawText() const;
 
-    Extended Min() const { return min; }
-    Extended Max() const { return max; }
+    Extended Min() const { return min_; }
+    Extended Max() const { return max_; }
     virtual void SetMin(Extended value);
     virtual void SetMax(Extended value);
-    Extended Increment() const { return increment; }
-    void SetIncrement(Extended value) { increment = value; }
-    Extended PageSize() const { return pageSize; }
-    void SetPageSize(Extended value) { pageSize = value; }
-    int Decimals() const { return decimals; }
+    Extended Increment() const { return increment_; }
+    void SetIncrement(Extended value) { increment_ = value; }
+    Extended PageSize() const { return pageSize_; }
+    void SetPageSize(Extended value) { pageSize_ = value; }
+    int Decimals() const { return decimals_; }
     virtual void SetDecimals(int value);
-    bool IntegersOnly() const { return integersOnly; }
+    bool IntegersOnly() const { return integersOnly_; }
     virtual void SetIntegersOnly(bool value);
-    bool CheckRange() const { return checkRange; }
+    bool CheckRange() const { return checkRange_; }
     virtual void SetCheckRange(bool value);
-    bool AllowKeyEdit() const { return allowKeyEdit; }
-    void SetAllowKeyEdit(bool value) { allowKeyEdit = value; }
-    bool AllowBlank() const { return allowBlank; }
-    void SetAllowBlank(bool value) { allowBlank = value; }
-    Extended BlankValue() const { return blankValue; }
-    void SetBlankValue(Extended value) { blankValue = value; }
-    bool AutoSelect() const { return autoSelect; }
-    void SetAutoSelect(bool value) { autoSelect = value; }
-    bool BeepOnInvalidKey() const { return beepOnInvalidKey; }
-    void SetBeepOnInvalidKey(bool value) { beepOnInvalidKey = value; }
-    int ButtonWidth() const { return buttonWidth; }
+    bool AllowKeyEdit() const { return allowKeyEdit_; }
+    void SetAllowKeyEdit(bool value) { allowKeyEdit_ = value; }
+    bool AllowBlank() const { return allowBlank_; }
+    void SetAllowBlank(bool value) { allowBlank_ = value; }
+    Extended BlankValue() const { return blankValue_; }
+    void SetBlankValue(Extended value) { blankValue_ = value; }
+    bool AutoSelect() const { return autoSelect_; }
+    void SetAutoSelect(bool value) { autoSelect_ = value; }
+    bool BeepOnInvalidKey() const { return beepOnInvalidKey_; }
+    void SetBeepOnInvalidKey(bool value) { beepOnInvalidKey_ = value; }
+    int ButtonWidth() const { return buttonWidth_; }
     virtual void SetButtonWidth(int value);
-    TSpinDirection Direction() const { return direction; }
+    TSpinDirection Direction() const { return direction_; }
     virtual void SetDirection(TSpinDirection value);
-    TOrientation Orientation() const { return buttons->Orientation(); }
+    TOrientation Orientation() const { return buttons_->Orientation(); }
     virtual void SetOrientation(TOrientation value);
 
     virtual Extended ClampToRange(Extended value) const;
@@ -144,7 +69,7 @@ public:
     virtual void StepDown(Extended amount);
     virtual bool IsAcceptedChar(QChar ch) const;
     TVkControlButton* Button(TSpinButtonType type) const;
-    TVkSpinButtons* Buttons() const { return buttons; }
+    TVkSpinButtons* Buttons() const { return buttons_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -157,7 +82,7 @@ protected:
     virtual bool DoChanging(Extended newValue);
     virtual void DoButtonClick(TSpinButtonType button);
 
-    int ButtonMargin() const override { return buttonWidth + 2; }
+    int ButtonMargin() const override { return buttonWidth_ + 2; }
     void ReadOnlyChanged() override;
 
     void keyPressEvent(QKeyEvent* event) override;
@@ -179,22 +104,22 @@ private:
     bool ButtonPressFocus();
     Extended ParsedOrMin() const;
 
-    TVkSpinButtons* buttons;
-    Extended min = 0;
-    Extended max = 100;
-    Extended increment = 1;
-    Extended pageSize = 10;
-    Extended blankValue = 0;
-    int decimals = 0;
-    int buttonWidth = 17;
-    int wheelRemainder = 0;
-    TSpinDirection direction = sdUpDown;
-    bool integersOnly = true;
-    bool checkRange = false;
-    bool allowKeyEdit = false;
-    bool allowBlank = false;
-    bool autoSelect = true;
-    bool beepOnInvalidKey = true;
+    TVkSpinButtons* buttons_;
+    Extended min_ = 0;
+    Extended max_ = 100;
+    Extended increment_ = 1;
+    Extended pageSize_ = 10;
+    Extended blankValue_ = 0;
+    int decimals_ = 0;
+    int buttonWidth_ = 17;
+    int wheelRemainder_ = 0;
+    TSpinDirection direction_ = sdUpDown;
+    bool integersOnly_ = true;
+    bool checkRange_ = false;
+    bool allowKeyEdit_ = false;
+    bool allowBlank_ = false;
+    bool autoSelect_ = true;
+    bool beepOnInvalidKey_ = true;
     // The focus arrived with a mouse press whose target (field or button) is not known yet.
-    bool mouseFocusPending = false;
+    bool mouseFocusPending_ = false;
 };

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "controls/vk_common.h"
+#include "controls/system_colours.h"
 
 namespace {
 std::vector<TVkStatusPane*>& pollingPanes() {
@@ -32,10 +32,11 @@ struct TPatternPiece {
 std::vector<TPatternPiece> splitPattern(const QString& pattern) {
     std::vector<TPatternPiece> pieces;
     auto add = [&pieces](TPatternPiece::Kind kind, const QString& text) {
-        if (kind == TPatternPiece::Gap && !pieces.empty() && pieces.back().kind == kind)
+        if (kind == TPatternPiece::Gap && !pieces.empty() && pieces.back().kind == kind) {
             pieces.back().text += text;
-        else
+        } else {
             pieces.push_back({kind, text});
+        }
     };
     for (qsizetype i = 0; i < pattern.size();) {
         const QChar c = pattern.at(i);
@@ -57,8 +58,9 @@ std::vector<TPatternPiece> splitPattern(const QString& pattern) {
             i = end;
         } else if (c.unicode() < 128 && c.isLetter()) {
             qsizetype end = i + 1;
-            while (end < pattern.size() && pattern.at(end) == c)
+            while (end < pattern.size() && pattern.at(end) == c) {
                 ++end;
+            }
             add(TPatternPiece::Field, pattern.mid(i, end - i));
             i = end;
         } else {
@@ -86,10 +88,12 @@ QString mendGap(QString gap, bool atStart, bool atEnd) {
     } while (gap != before);
     gap.replace(blanks, QStringLiteral(" "));
     gap.replace(repeated, QStringLiteral(R"(\1)"));
-    if (atStart)
+    if (atStart) {
         gap.remove(leading);
-    if (atEnd)
+    }
+    if (atEnd) {
         gap.remove(trailing);
+    }
     return gap;
 }
 } // namespace
@@ -97,7 +101,7 @@ QString mendGap(QString gap, bool atStart, bool atEnd) {
 // ---- TVkStatusPane ----
 
 TVkStatusPane::TVkStatusPane(TVkStatusBar* bar, int width, TPaneAlign align)
-    : QWidget(bar), paneAlign(align), paneWidth(width) {
+    : QWidget(bar), paneAlign_(align), paneWidth_(width) {
     bar->LayoutPanes();
 }
 
@@ -107,31 +111,34 @@ TVkStatusPane::~TVkStatusPane() {
 }
 
 void TVkStatusPane::SetCaption(const QString& text) {
-    if (text == caption)
+    if (text == caption_) {
         return;
-    caption = text;
+    }
+    caption_ = text;
     update();
 }
 
 QColor TVkStatusPane::CaptionColor() const {
-    return captionColor.isValid() ? captionColor : SysColor::clWindowText();
+    return captionColor_.isValid() ? captionColor_ : SysColor::clWindowText();
 }
 
 void TVkStatusPane::SetCaptionColor(const QColor& colour) {
-    captionColor = colour;
+    captionColor_ = colour;
     update();
 }
 
 void TVkStatusPane::SetPaneWidth(int width) {
-    paneWidth = width;
-    if (auto* bar = qobject_cast<TVkStatusBar*>(parentWidget()))
+    paneWidth_ = width;
+    if (auto* bar = qobject_cast<TVkStatusBar*>(parentWidget())) {
         bar->LayoutPanes();
+    }
 }
 
 void TVkStatusPane::SetReservedRight(int pixels) {
-    if (pixels == reservedRight)
+    if (pixels == reservedRight_) {
         return;
-    reservedRight = pixels;
+    }
+    reservedRight_ = pixels;
     update();
 }
 
@@ -146,15 +153,18 @@ QTimer* TVkStatusPane::PollTimer() {
 void TVkStatusPane::PollAll() {
     // A copy: a pane's refresh may create or destroy panes.
     const std::vector<TVkStatusPane*> panes = pollingPanes();
-    for (TVkStatusPane* pane : panes)
-        if (pane->isVisible())
+    for (TVkStatusPane* pane : panes) {
+        if (pane->isVisible()) {
             pane->Poll();
+        }
+    }
 }
 
 void TVkStatusPane::StartPolling() {
-    if (polling)
+    if (polling_) {
         return;
-    polling = true;
+    }
+    polling_ = true;
     pollingPanes().push_back(this);
     if (!sharedTimer()) {
         sharedTimer() = new QTimer(QCoreApplication::instance());
@@ -171,9 +181,9 @@ void TVkStatusPane::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics = fontMetrics();
     const int textHeight = metrics.boundingRect(QStringLiteral("Pp")).height();
     const QRect text(kCaptionLeft, (height() - textHeight) / 2,
-                     std::max(0, width() - kCaptionLeft - 2 - reservedRight), textHeight);
+                     std::max(0, width() - kCaptionLeft - 2 - reservedRight_), textHeight);
     painter.setPen(CaptionColor());
-    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption);
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, caption_);
 }
 
 // ---- TVkClockStatus ----
@@ -185,7 +195,7 @@ TVkClockStatus::TVkClockStatus(TVkStatusBar* bar, int width, TPaneAlign align)
 }
 
 void TVkClockStatus::SetFormat(const QString& pattern) {
-    format = pattern;
+    format_ = pattern;
     Poll();
 }
 
@@ -196,12 +206,14 @@ void TVkClockStatus::SetClock(std::function<QDateTime()> source) {
 
 QString TVkClockStatus::ClockText(const QDateTime& moment, const QString& format,
                                   const QLocale& locale) {
-    if (!format.isEmpty())
+    if (!format.isEmpty()) {
         return locale.toString(moment, format);
+    }
     const QString date = locale.toString(moment.date(), QLocale::ShortFormat);
     const QTime time = moment.time();
-    if (time.hour() == 0 && time.minute() == 0 && time.second() == 0)
+    if (time.hour() == 0 && time.minute() == 0 && time.second() == 0) {
         return date;
+    }
     // The long time format to the second, without the time zone that Qt's long format adds.
     const QString pattern = TimePatternWithoutZone(locale.timeFormat(QLocale::LongFormat));
     return date + QLatin1Char(' ') + locale.toString(time, pattern);
@@ -218,10 +230,12 @@ QString TVkClockStatus::TimePatternWithoutZone(const QString& pattern) {
         std::size_t first = i;
         std::size_t last = i;
         QString gap;
-        if (first > 0 && pieces[first - 1].kind == TPatternPiece::Gap)
+        if (first > 0 && pieces[first - 1].kind == TPatternPiece::Gap) {
             gap += pieces[--first].text;
-        if (last + 1 < pieces.size() && pieces[last + 1].kind == TPatternPiece::Gap)
+        }
+        if (last + 1 < pieces.size() && pieces[last + 1].kind == TPatternPiece::Gap) {
             gap += pieces[++last].text;
+        }
         const bool atStart = first == 0;
         const bool atEnd = last + 1 == pieces.size();
         gap = mendGap(gap, atStart, atEnd);
@@ -235,14 +249,15 @@ QString TVkClockStatus::TimePatternWithoutZone(const QString& pattern) {
         i = first;
     }
     QString result;
-    for (const TPatternPiece& piece : pieces)
+    for (const TPatternPiece& piece : pieces) {
         result += piece.text;
+    }
     return result;
 }
 
 void TVkClockStatus::Poll() {
     const QDateTime now = clock ? clock() : QDateTime::currentDateTime();
-    SetCaption(ClockText(now, format, QLocale::system()));
+    SetCaption(ClockText(now, format_, QLocale::system()));
 }
 
 // ---- TVkStatusBar ----
@@ -258,23 +273,24 @@ protected:
         QPainter painter(this);
         const int right = width() - 1;
         const int bottom = height() - 1;
-        for (int row = 0; row < 3; ++row)
+        for (int row = 0; row < 3; ++row) {
             for (int col = 0; col <= row; ++col) {
                 const int x = right - 3 - 4 * col;
                 const int y = bottom - 3 - 4 * (row - col);
                 painter.fillRect(x + 1, y + 1, 2, 2, SysColor::clBtnHighlight());
                 painter.fillRect(x, y, 2, 2, SysColor::clBtnShadow());
             }
+        }
     }
 };
 } // namespace
 
-TVkStatusBar::TVkStatusBar(QWidget* parent) : TVkPanel(parent), grip(new TVkSizeGrip(this)) {
+TVkStatusBar::TVkStatusBar(QWidget* parent) : TVkPanel(parent), grip_(new TVkSizeGrip(this)) {
     SetBorderOuter(fsNone);
     SetBorderInner(fsNone);
     SetBorderWidth(0);
     setFixedHeight(kHeight);
-    grip->setFixedSize(kGripWidth, kHeight);
+    grip_->setFixedSize(kGripWidth, kHeight);
 }
 
 void TVkStatusBar::LayoutPanes() {
@@ -282,8 +298,9 @@ void TVkStatusBar::LayoutPanes() {
     int right = width();
     for (QObject* child : children()) {
         auto* pane = qobject_cast<TVkStatusPane*>(child);
-        if (!pane)
+        if (!pane) {
             continue;
+        }
         if (pane->PaneAlign() == paLeft) {
             pane->setGeometry(left, 0, pane->PaneWidth(), height());
             left += pane->PaneWidth();
@@ -292,28 +309,33 @@ void TVkStatusBar::LayoutPanes() {
             pane->setGeometry(right, 0, pane->PaneWidth(), height());
         }
     }
-    for (QObject* child : children())
-        if (auto* pane = qobject_cast<TVkStatusPane*>(child); pane && pane->PaneAlign() == paClient)
+    for (QObject* child : children()) {
+        if (auto* pane = qobject_cast<TVkStatusPane*>(child);
+            pane && pane->PaneAlign() == paClient) {
             pane->setGeometry(left, 0, std::max(0, right - left), height());
+        }
+    }
     UpdateGrip();
 }
 
 bool TVkStatusBar::SizeGripShown() const {
-    return !grip->isHidden();
+    return !grip_->isHidden();
 }
 
 void TVkStatusBar::UpdateGrip() {
     QWidget* top = window();
     const bool sizeable = top != this && top->minimumSize() != top->maximumSize() &&
                           !(top->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
-    grip->setVisible(sizeable);
-    grip->move(width() - kGripWidth, 0);
-    grip->raise();
+    grip_->setVisible(sizeable);
+    grip_->move(width() - kGripWidth, 0);
+    grip_->raise();
     // The pane under the grip keeps its last 12 pixels free, so presses there reach the grip.
-    for (QObject* child : children())
-        if (auto* pane = qobject_cast<TVkStatusPane*>(child))
+    for (QObject* child : children()) {
+        if (auto* pane = qobject_cast<TVkStatusPane*>(child)) {
             pane->SetReservedRight(sizeable && pane->geometry().right() >= width() - 1 ? kGripWidth
                                                                                        : 0);
+        }
+    }
 }
 
 void TVkStatusBar::resizeEvent(QResizeEvent* event) {
@@ -323,18 +345,21 @@ void TVkStatusBar::resizeEvent(QResizeEvent* event) {
 
 void TVkStatusBar::showEvent(QShowEvent* event) {
     TVkPanel::showEvent(event);
-    if (watchedWindow != window()) {
-        if (watchedWindow)
-            watchedWindow->removeEventFilter(this);
-        watchedWindow = window();
-        if (watchedWindow != this)
-            watchedWindow->installEventFilter(this);
+    if (watchedWindow_ != window()) {
+        if (watchedWindow_) {
+            watchedWindow_->removeEventFilter(this);
+        }
+        watchedWindow_ = window();
+        if (watchedWindow_ != this) {
+            watchedWindow_->installEventFilter(this);
+        }
     }
     UpdateGrip();
 }
 
 bool TVkStatusBar::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == watchedWindow && event->type() == QEvent::WindowStateChange)
+    if (watched == watchedWindow_ && event->type() == QEvent::WindowStateChange) {
         UpdateGrip();
+    }
     return TVkPanel::eventFilter(watched, event);
 }

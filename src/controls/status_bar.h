@@ -22,17 +22,17 @@ public:
     TVkStatusPane(TVkStatusBar* bar, int width, TPaneAlign align);
     ~TVkStatusPane() override;
 
-    QString Caption() const { return caption; }
+    QString Caption() const { return caption_; }
     void SetCaption(const QString& text);
     // The caption's colour, the window text colour unless set.
     QColor CaptionColor() const;
     void SetCaptionColor(const QColor& colour);
-    TPaneAlign PaneAlign() const { return paneAlign; }
-    int PaneWidth() const { return paneWidth; }
+    TPaneAlign PaneAlign() const { return paneAlign_; }
+    int PaneWidth() const { return paneWidth_; }
     void SetPaneWidth(int width);
     // Pixels at the right end of the text area kept free (for the bar's size grip).
     void SetReservedRight(int pixels);
-    int ReservedRight() const { return reservedRight; }
+    int ReservedRight() const { return reservedRight_; }
 
     // Caption position: the text area is inset by 2, then CaptionOffset 2, then 1 pixel.
     static constexpr int kCaptionLeft = 5;
@@ -52,12 +52,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QString caption;
-    QColor captionColor;
-    TPaneAlign paneAlign;
-    int paneWidth;
-    int reservedRight = 0;
-    bool polling = false;
+    QString caption_;
+    QColor captionColor_;
+    TPaneAlign paneAlign_;
+    int paneWidth_;
+    int reservedRight_ = 0;
+    bool polling_ = false;
 };
 
 // The clock at the right of the status bar: the local date and time, to the second.
@@ -68,7 +68,7 @@ public:
 
     // A date-time pattern of QDateTime::toString; empty means the locale's short date and long
     // time.
-    QString Format() const { return format; }
+    QString Format() const { return format_; }
     void SetFormat(const QString& pattern);
     // Where the time comes from; the local clock unless replaced (tests).
     void SetClock(std::function<QDateTime()> clock);
@@ -83,7 +83,7 @@ protected:
     void Poll() override;
 
 private:
-    QString format;
+    QString format_;
     std::function<QDateTime()> clock;
 };
 
@@ -98,7 +98,7 @@ public:
     static constexpr int kGripWidth = 12;
 
     bool SizeGripShown() const;
-    QSizeGrip* SizeGrip() const { return grip; }
+    QSizeGrip* SizeGrip() const { return grip_; }
     void LayoutPanes();
 
 protected:
@@ -110,6 +110,6 @@ private:
     friend class TVkStatusPane;
     void UpdateGrip();
 
-    QSizeGrip* grip;
-    QWidget* watchedWindow = nullptr;
+    QSizeGrip* grip_;
+    QWidget* watchedWindow_ = nullptr;
 };

@@ -7,89 +7,8 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "controls/vk_hints.h"
-
-// ---------------------------------------------------------------------------------------------
-// TVkStringGridModel
-
-TVkStringGridModel::TVkStringGridModel(QObject* parent) : QAbstractTableModel(parent) {}
-
-int TVkStringGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : store_.RowCount();
-}
-
-int TVkStringGridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : store_.ColCount();
-}
-
-QVariant TVkStringGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole)
-        return QVariant();
-    return QString::fromStdString(store_.Cells(index.column(), index.row()));
-}
-
-Qt::ItemFlags TVkStringGridModel::flags(const QModelIndex& index) const {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
-}
-
-void TVkStringGridModel::SetCells(int col, int row, std::string_view text) {
-    store_.SetCells(col, row, text);
-    if (col >= store_.ColCount() || row >= store_.RowCount())
-        return; // stored, but not shown until the counts rise
-    if (dirtyRight_ < 0) {
-        dirtyLeft_ = dirtyRight_ = col;
-        dirtyTop_ = dirtyBottom_ = row;
-    } else {
-        dirtyLeft_ = std::min(dirtyLeft_, col);
-        dirtyRight_ = std::max(dirtyRight_, col);
-        dirtyTop_ = std::min(dirtyTop_, row);
-        dirtyBottom_ = std::max(dirtyBottom_, row);
-    }
-    if (!flushQueued_) {
-        flushQueued_ = true;
-        QMetaObject::invokeMethod(this, &TVkStringGridModel::FlushChanges, Qt::QueuedConnection);
-    }
-}
-
-void TVkStringGridModel::FlushChanges() {
-    flushQueued_ = false;
-    if (dirtyRight_ < 0)
-        return;
-    const int right = std::min(dirtyRight_, store_.ColCount() - 1);
-    const int bottom = std::min(dirtyBottom_, store_.RowCount() - 1);
-    const int left = dirtyLeft_, top = dirtyTop_;
-    dirtyRight_ = dirtyBottom_ = -1;
-    if (left <= right && top <= bottom)
-        emit dataChanged(index(top, left), index(bottom, right), {Qt::DisplayRole});
-}
-
-void TVkStringGridModel::SetRowCount(int value) {
-    const int old = store_.RowCount();
-    const int count = std::max(value, 1);
-    if (count > old) {
-        beginInsertRows(QModelIndex(), old, count - 1);
-        store_.SetRowCount(count);
-        endInsertRows();
-    } else if (count < old) {
-        beginRemoveRows(QModelIndex(), count, old - 1);
-        store_.SetRowCount(count);
-        endRemoveRows();
-    }
-}
-
-void TVkStringGridModel::SetColCount(int value) {
-    const int old = store_.ColCount();
-    const int count = std::max(value, 1);
-    if (count > old) {
-        beginInsertColumns(QModelIndex(), old, count - 1);
-        store_.SetColCount(count);
-        endInsertColumns();
-    } else if (count < old) {
-        beginRemoveColumns(QModelIndex(), count, old - 1);
-        store_.SetColCount(count);
-        endRemoveColumns();
-    }
-}
+#include "controls/hint_manager.h"
+#include "controls/system_colours.h"
 
 // ---------------------------------------------------------------------------------------------
 // The client area: the cells, inside the frame and beside the scroll bars.
@@ -123,16 +42,13 @@ private:
 
 namespace {
 
-QColor clHighlightText() {
-    return QApplication::palette().color(QPalette::HighlightedText);
-}
-
 // Index of the cell at coordinate v along one axis: the fixed cells are walked from 0, the others
 // from the first one on screen; past the last cell there is none (-1).
 int AxisCell(int v, int count, int fixed, int first, int step) {
     const int fixedBoundary = fixed * step;
-    if (v < fixedBoundary)
+    if (v < fixedBoundary) {
         return v < 0 ? 0 : v / step;
+    }
     const int i = first + (v - fixedBoundary) / step;
     return i < count ? i : -1;
 }
@@ -148,7 +64,8 @@ int FullCells(int extent, int fixed, int size, int step) {
 TVkStringGrid::TVkStringGrid(QWidget* parent)
     : QWidget(parent), model_(new TVkStringGridModel(this)), client_(new TVkGridClient(this)),
       vbar_(new QScrollBar(Qt::Vertical, this)), hbar_(new QScrollBar(Qt::Horizontal, this)),
-      fixedColor_(SysColor::clBtnFace()), lineColor_(SysColor::clBtnFace()), fixedLineColor_(SysColor::clBtnShadow()) {
+      fixedColor_(SysColor::clBtnFace()), lineColor_(SysColor::clBtnFace()),
+      fixedLineColor_(SysColor::clBtnShadow()) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);
     vbar_->setFocusPolicy(Qt::NoFocus);
@@ -195,8 +112,9 @@ int TVkStringGrid::ColCount() const {
 
 void TVkStringGrid::SetRowCount(int value) {
     model_->SetRowCount(value);
-    if (fixedRows_ >= RowCount())
+    if (fixedRows_ >= RowCount()) {
         fixedRows_ = RowCount() - 1;
+    }
     ClampPositions();
     LayoutChildren();
     update();
@@ -205,8 +123,9 @@ void TVkStringGrid::SetRowCount(int value) {
 
 void TVkStringGrid::SetColCount(int value) {
     model_->SetColCount(value);
-    if (fixedCols_ >= ColCount())
+    if (fixedCols_ >= ColCount()) {
         fixedCols_ = ColCount() - 1;
+    }
     ClampPositions();
     LayoutChildren();
     client_->update();
@@ -266,17 +185,14 @@ void TVkStringGrid::UpdateColors() {
 }
 
 void TVkStringGrid::UpdateFrame(bool focusFlag, bool value) {
-    if (focusFlag)
+    if (focusFlag) {
         frame_.Focused = value;
-    else
+    } else {
         frame_.Hovered = value;
+    }
     UpdateColors();
 }
 
-void TVkStringGrid::SetColor(const QColor& value) {
-    frame_.SetColor(value);
-    UpdateColors();
-}
 void TVkStringGrid::SetFixedColor(const QColor& value) {
     fixedColor_ = value;
     UpdateColors();
@@ -289,52 +205,10 @@ void TVkStringGrid::SetFixedLineColor(const QColor& value) {
     fixedLineColor_ = value;
     UpdateColors();
 }
-void TVkStringGrid::SetFocusColor(const QColor& value) {
-    frame_.FocusColor = value;
-    UpdateColors();
-}
-void TVkStringGrid::SetDisabledColor(const QColor& value) {
-    frame_.DisabledColor = value;
-    UpdateColors();
-}
-void TVkStringGrid::SetFrameVisible(bool value) {
-    frame_.FrameVisible = value;
-    update();
-}
-void TVkStringGrid::SetFrameHotTrack(bool value) {
-    frame_.FrameHotTrack = value;
-    if (value)
-        frame_.FrameVisible = true;
-    update();
-}
-void TVkStringGrid::SetFrameStyle(TFrameStyle value) {
-    frame_.FrameStyle = value;
-    update();
-}
-void TVkStringGrid::SetFrameHotStyle(TFrameStyle value) {
-    frame_.FrameHotStyle = value;
-    update();
-}
-void TVkStringGrid::SetFrameColor(const QColor& value) {
-    frame_.FrameColor = value;
-    update();
-}
-void TVkStringGrid::SetFrameHotColor(const QColor& value) {
-    frame_.FrameHotColor = value;
-    update();
-}
-void TVkStringGrid::SetFrameSides(int value) {
-    frame_.FrameSides = value;
-    update();
-}
-void TVkStringGrid::SetFramingPreference(TFramingPreference value) {
-    frame_.FramingPreference = value;
-    update();
-}
-
 QColor TVkStringGrid::EffectiveLineColor() const {
-    if (lineColor_.rgb() == CurrentBackground().rgb())
+    if (lineColor_.rgb() == CurrentBackground().rgb()) {
         return AdjustLightness(lineColor_, -50);
+    }
     return lineColor_;
 }
 
@@ -368,8 +242,9 @@ int TVkStringGrid::RowStep() const {
 void TVkStringGrid::MouseToCell(int x, int y, int& col, int& row) const {
     col = AxisCell(x, ColCount(), fixedCols_, leftCol_, ColStep());
     row = AxisCell(y, RowCount(), fixedRows_, topRow_, RowStep());
-    if (col < 0 || row < 0)
+    if (col < 0 || row < 0) {
         col = row = -1;
+    }
 }
 
 TGridCoord TVkStringGrid::MouseCoord(int x, int y) const {
@@ -379,10 +254,12 @@ TGridCoord TVkStringGrid::MouseCoord(int x, int y) const {
 }
 
 QRect TVkStringGrid::CellRect(int col, int row) const {
-    if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount())
+    if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) {
         return QRect();
-    if ((col >= fixedCols_ && col < leftCol_) || (row >= fixedRows_ && row < topRow_))
+    }
+    if ((col >= fixedCols_ && col < leftCol_) || (row >= fixedRows_ && row < topRow_)) {
         return QRect();
+    }
     const int x = col < fixedCols_ ? col * ColStep() : (fixedCols_ + col - leftCol_) * ColStep();
     const int y = row < fixedRows_ ? row * RowStep() : (fixedRows_ + row - topRow_) * RowStep();
     const QRect r(x, y, colWidth_, rowHeight_);
@@ -453,8 +330,9 @@ void TVkStringGrid::ClampPositions() {
 
 void TVkStringGrid::SetTopRow(int value) {
     value = std::clamp(value, fixedRows_, MaxTopRow());
-    if (value == topRow_)
+    if (value == topRow_) {
         return;
+    }
     topRow_ = value;
     const QSignalBlocker block(vbar_);
     vbar_->setValue(topRow_);
@@ -463,8 +341,9 @@ void TVkStringGrid::SetTopRow(int value) {
 
 void TVkStringGrid::SetLeftCol(int value) {
     value = std::clamp(value, fixedCols_, MaxLeftCol());
-    if (value == leftCol_)
+    if (value == leftCol_) {
         return;
+    }
     leftCol_ = value;
     const QSignalBlocker block(hbar_);
     hbar_->setValue(leftCol_);
@@ -480,19 +359,22 @@ TGridRect TVkStringGrid::Selection() const {
 
 void TVkStringGrid::FocusCell(int col, int row, bool moveAnchor) {
     current_ = {col, row};
-    if (moveAnchor || !(options_ & goRangeSelect))
+    if (moveAnchor || !(options_ & goRangeSelect)) {
         anchor_ = current_;
+    }
     ClampPositions();
     const int rows = std::max(1, VisibleRowCount());
     const int cols = std::max(1, VisibleColCount());
-    if (current_.Y < topRow_)
+    if (current_.Y < topRow_) {
         SetTopRow(current_.Y);
-    else if (current_.Y >= topRow_ + rows)
+    } else if (current_.Y >= topRow_ + rows) {
         SetTopRow(current_.Y - rows + 1);
-    if (current_.X < leftCol_)
+    }
+    if (current_.X < leftCol_) {
         SetLeftCol(current_.X);
-    else if (current_.X >= leftCol_ + cols)
+    } else if (current_.X >= leftCol_ + cols) {
         SetLeftCol(current_.X - cols + 1);
+    }
     client_->update();
 }
 
@@ -524,13 +406,15 @@ void TVkStringGrid::keyPressEvent(QKeyEvent* event) {
         break;
     case Qt::Key_Home:
         col = fixedCols_;
-        if (ctrl)
+        if (ctrl) {
             row = fixedRows_;
+        }
         break;
     case Qt::Key_End:
         col = ColCount() - 1;
-        if (ctrl)
+        if (ctrl) {
             row = RowCount() - 1;
+        }
         break;
     default:
         QWidget::keyPressEvent(event);
@@ -554,14 +438,17 @@ void TVkStringGrid::wheelEvent(QWheelEvent* event) {
 }
 
 void TVkStringGrid::ClientMousePress(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton) {
         return;
-    if ((focusPolicy() & Qt::ClickFocus) && !hasFocus())
+    }
+    if ((focusPolicy() & Qt::ClickFocus) && !hasFocus()) {
         setFocus(Qt::MouseFocusReason);
+    }
     const QPoint pos = event->position().toPoint();
     const TGridCoord cell = MouseCoord(pos.x(), pos.y());
-    if (cell.X < fixedCols_ || cell.Y < fixedRows_)
+    if (cell.X < fixedCols_ || cell.Y < fixedRows_) {
         return; // outside the cells, or on the header
+    }
     const bool extend = (event->modifiers() & Qt::ShiftModifier) && (options_ & goRangeSelect);
     FocusCell(cell.X, cell.Y, !extend);
     selecting_ = true;
@@ -573,32 +460,39 @@ void TVkStringGrid::ClientMouseMove(QMouseEvent* event) {
         // Dragging past an edge of the cells stretches the range one cell further and scrolls.
         int col = current_.X, row = current_.Y;
         const int rows = std::max(1, VisibleRowCount()), cols = std::max(1, VisibleColCount());
-        if (pos.y() >= client_->height())
+        if (pos.y() >= client_->height()) {
             row = topRow_ + rows;
-        else if (pos.y() < fixedRows_ * RowStep())
+        } else if (pos.y() < fixedRows_ * RowStep()) {
             row = topRow_ - 1;
-        else
+        } else {
             row = AxisCell(pos.y(), RowCount(), fixedRows_, topRow_, RowStep());
-        if (pos.x() >= client_->width())
+        }
+        if (pos.x() >= client_->width()) {
             col = leftCol_ + cols;
-        else if (pos.x() < fixedCols_ * ColStep())
+        } else if (pos.x() < fixedCols_ * ColStep()) {
             col = leftCol_ - 1;
-        else
+        } else {
             col = AxisCell(pos.x(), ColCount(), fixedCols_, leftCol_, ColStep());
-        if (row < 0)
+        }
+        if (row < 0) {
             row = RowCount() - 1;
-        if (col < 0)
+        }
+        if (col < 0) {
             col = ColCount() - 1;
-        if (col != current_.X || row != current_.Y)
+        }
+        if (col != current_.X || row != current_.Y) {
             FocusCell(col, row, false);
+        }
     }
-    if (OnMouseMove)
+    if (OnMouseMove) {
         OnMouseMove(this, event->modifiers(), pos.x(), pos.y());
+    }
 }
 
 void TVkStringGrid::ClientMouseRelease(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         selecting_ = false;
+    }
 }
 
 // --- state
@@ -627,8 +521,9 @@ void TVkStringGrid::focusOutEvent(QFocusEvent* event) {
 void TVkStringGrid::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange ||
-        event->type() == QEvent::PaletteChange)
+        event->type() == QEvent::PaletteChange) {
         UpdateColors();
+    }
 }
 
 void TVkStringGrid::resizeEvent(QResizeEvent* event) {
@@ -641,116 +536,7 @@ void TVkStringGrid::ModelChanged(const QModelIndex& topLeft, const QModelIndex& 
     const int lastRow = topRow_ + VisibleRowCount();
     const bool rowsShown =
         topLeft.row() < fixedRows_ || (bottomRight.row() >= topRow_ && topLeft.row() <= lastRow);
-    if (rowsShown)
+    if (rowsShown) {
         client_->update();
-}
-
-// --- painting
-
-void TVkStringGrid::PaintFrame(QPainter& p) {
-    const QRect outer = rect();
-    const QColor background = CurrentBackground();
-    const int b = kFrameBorder;
-    // Bottom and right in the cells' colour, top and left in the header's, so the frame seems
-    // to continue the header.
-    p.fillRect(outer.left(), outer.bottom() - b + 1, outer.width(), b, background);
-    p.fillRect(outer.right() - b + 1, outer.top(), b, outer.height(), background);
-    p.fillRect(outer.left(), outer.top(), outer.width(), b, fixedColor_);
-    p.fillRect(outer.left(), outer.top(), b, outer.height(), fixedColor_);
-    if (frame_.PaintsCustomFrame()) {
-        if (frame_.IsHot())
-            PaintFrameLines(p, outer, frame_.FrameHotStyle, frame_.FrameHotColor,
-                            frame_.FrameSides);
-        else
-            PaintFrameLines(p, outer, frame_.FrameStyle, frame_.FrameColor, frame_.FrameSides);
-    } else if (frame_.FrameVisible && UseThemes()) {
-        PaintFrameLines(p, outer, fsFlat, SysColor::clBtnShadow());
-    } else {
-        PaintBevel(p, outer, fsLowered);
-        PaintBevel(p, outer.adjusted(1, 1, -1, -1), fsLowered);
-    }
-}
-
-void TVkStringGrid::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    PaintFrame(p);
-    if (vbar_->isVisible() && hbar_->isVisible())
-        p.fillRect(QRect(vbar_->x(), hbar_->y(), vbar_->width(), hbar_->height()), SysColor::clBtnFace());
-}
-
-void TVkStringGrid::PaintCells(QPainter& p, const QRect& dirty) const {
-    const QColor background = CurrentBackground();
-    const QColor dataLine = EffectiveLineColor();
-    const QColor textColour = palette().color(QPalette::WindowText);
-    const QColor highlight = SysColor::clHighlight();
-    const QColor highlightText = clHighlightText();
-    const bool active = window()->focusWidget() == this;
-    const TGridRect selection = Selection();
-    const int colStep = ColStep(), rowStep = RowStep();
-    const int colLine = colStep - colWidth_, rowLine = rowStep - rowHeight_;
-    const int clientW = client_->width(), clientH = client_->height();
-    const QFontMetrics metrics(font());
-    p.setFont(font());
-
-    // The empty area right of the last column and below the last row.
-    p.fillRect(dirty, background);
-
-    auto visible = [](int fixed, int first, int count, int step, int extent) {
-        std::vector<std::pair<int, int>> cells; // index, offset
-        for (int i = 0; i < fixed && i * step < extent; ++i)
-            cells.emplace_back(i, i * step);
-        for (int i = first, at = fixed * step; i < count && at < extent; ++i, at += step)
-            cells.emplace_back(i, at);
-        return cells;
-    };
-    const auto rows = visible(fixedRows_, topRow_, RowCount(), rowStep, clientH);
-    const auto cols = visible(fixedCols_, leftCol_, ColCount(), colStep, clientW);
-
-    for (const auto& [row, y] : rows) {
-        if (y > dirty.bottom() || y + rowStep <= dirty.top())
-            continue;
-        for (const auto& [col, x] : cols) {
-            if (x > dirty.right() || x + colStep <= dirty.left())
-                continue;
-            const QRect cell(x, y, colWidth_, rowHeight_);
-            const bool fixed = row < fixedRows_ || col < fixedCols_;
-            const bool isCurrent = col == current_.X && row == current_.Y;
-            bool selected = !fixed && selection.Contains(col, row);
-            if (selected && isCurrent && active && !(options_ & goDrawFocusSelected))
-                selected = false;
-            p.fillRect(cell, fixed ? fixedColor_ : selected ? highlight : background);
-
-            const std::string& text = model_->Store().Cells(col, row);
-            if (!text.empty()) {
-                p.setClipRect(cell);
-                p.setPen(selected ? highlightText : textColour);
-                // Left-aligned, one line, cut off at the cell's edge without an ellipsis.
-                p.drawText(QPoint(x + 2, y + 2 + metrics.ascent()), QString::fromStdString(text));
-                p.setClipping(false);
-            }
-
-            const bool vertLine = options_ & (fixed ? goFixedVertLine : goVertLine);
-            const bool horzLine = options_ & (fixed ? goFixedHorzLine : goHorzLine);
-            const QColor lineFill = fixed ? fixedColor_ : background;
-            const QColor lineColour = fixed ? fixedLineColor_ : dataLine;
-            if (colLine > 0)
-                p.fillRect(x + colWidth_, y, colLine, rowStep, vertLine ? lineColour : lineFill);
-            if (rowLine > 0)
-                p.fillRect(x, y + rowHeight_, colStep, rowLine, horzLine ? lineColour : lineFill);
-
-            if (isCurrent && active && !fixed) {
-                // The dotted focus rectangle, drawn by inverting every other pixel.
-                p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-                for (int i = 0; i < cell.width(); i += 2) {
-                    p.fillRect(cell.left() + i, cell.top(), 1, 1, Qt::white);
-                    p.fillRect(cell.left() + i, cell.bottom(), 1, 1, Qt::white);
-                }
-                for (int j = 2; j < cell.height() - 1; j += 2) {
-                    p.fillRect(cell.left(), cell.top() + j, 1, 1, Qt::white);
-                    p.fillRect(cell.right(), cell.top() + j, 1, 1, Qt::white);
-                }
-                p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-            }
-        }
     }
 }

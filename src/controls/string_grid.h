@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "controls/control_frame.h"
 #include "controls/model/cell_store.h"
-#include "controls/vk_common.h"
-#include "controls/vk_frame.h"
+#include "controls/system_colours.h"
 
 class QScrollBar;
 class TVkGridClient;
@@ -74,7 +74,7 @@ private:
 // colours the input fields share. Cells are texts in a sparse store; rows beyond RowCount keep
 // their texts. The cell area is drawn from the store directly, only the visible part, so a
 // grid of 90001 rows scrolls as fast as one of ten.
-class TVkStringGrid : public QWidget {
+class TVkStringGrid : public QWidget, public TFramedControl {
     Q_OBJECT
 public:
     explicit TVkStringGrid(QWidget* parent = nullptr);
@@ -108,28 +108,15 @@ public:
     TScrollStyle ScrollBars() const { return scrollBars_; }
     void SetScrollBars(TScrollStyle value);
 
-    // Colours. Color is the normal background; FocusColor follows it while the two are equal.
-    QColor Color() const { return frame_.Color; }
-    virtual void SetColor(const QColor& value);
+    // Colours, beside the frame's background colours (Color, FocusColor, DisabledColor).
     QColor FixedColor() const { return fixedColor_; }
     void SetFixedColor(const QColor& value);
     QColor LineColor() const { return lineColor_; }
     virtual void SetLineColor(const QColor& value);
     QColor FixedLineColor() const { return fixedLineColor_; }
     virtual void SetFixedLineColor(const QColor& value);
-    virtual void SetFocusColor(const QColor& value);
-    virtual void SetDisabledColor(const QColor& value);
 
-    // The frame shared with the input fields.
-    const TVkFrame& Frame() const { return frame_; }
-    virtual void SetFrameVisible(bool value);
-    virtual void SetFrameHotTrack(bool value); // true also makes the frame visible
-    virtual void SetFrameStyle(TFrameStyle value);
-    virtual void SetFrameHotStyle(TFrameStyle value);
-    virtual void SetFrameColor(const QColor& value);
-    virtual void SetFrameHotColor(const QColor& value);
-    virtual void SetFrameSides(int value);
-    virtual void SetFramingPreference(TFramingPreference value);
+    // The frame shared with the input fields (TFramedControl's settings).
     // The system's visual theme never draws our frames (see TVkFrame::ThemeActive).
     virtual bool UseThemes() const { return TVkFrame::ThemeActive(); }
 
@@ -139,7 +126,7 @@ public:
     // background, so the lines never vanish.
     QColor EffectiveLineColor() const;
 
-    // Hint of the control and whether it shows (see vk_hints.h).
+    // Hint of the control and whether it shows (see hint_manager.h).
     QString Hint() const;
     void SetHint(const QString& value);
     bool ShowHint() const;
@@ -183,6 +170,8 @@ public:
     void PaintCells(QPainter& painter, const QRect& dirty) const;
 
 protected:
+    void FrameChanged() override { update(); }
+    void FrameColoursChanged() override { UpdateColors(); }
     virtual void UpdateColors();
     virtual void UpdateFrame(bool focusFlag, bool value);
     virtual void PaintFrame(QPainter& painter);
@@ -214,7 +203,6 @@ private:
     TVkGridClient* client_;
     QScrollBar* vbar_;
     QScrollBar* hbar_;
-    TVkFrame frame_;
 
     int fixedRows_ = 1;
     int fixedCols_ = 1;

@@ -1,16 +1,18 @@
 #include "controls/url_label.h"
+#include "controls/system_colours.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>
 #include <QUrl>
 
 TVkURLLabel::TVkURLLabel(const QString& caption, QWidget* parent)
-    : QLabel(caption, parent), flyByColor(SysColor::clHighlight()), unvisitedColor(SysColor::clHighlight()) {
+    : QLabel(caption, parent), flyByColor_(SysColor::clHighlight()),
+      unvisitedColor_(SysColor::clHighlight()) {
     QFont underlined = font();
     underlined.setUnderline(true);
     setFont(underlined);
     setCursor(Qt::PointingHandCursor);
-    SetFontColor(unvisitedColor);
+    SetFontColor(unvisitedColor_);
 }
 
 QColor TVkURLLabel::FontColor() const {
@@ -24,59 +26,68 @@ void TVkURLLabel::SetFontColor(const QColor& colour) {
 }
 
 void TVkURLLabel::SetUnvisitedColor(const QColor& colour) {
-    unvisitedColor = colour;
-    if (!visited && !flying)
+    unvisitedColor_ = colour;
+    if (!visited_ && !flying_) {
         SetFontColor(colour);
+    }
 }
 
 void TVkURLLabel::enterEvent(QEnterEvent* event) {
     QLabel::enterEvent(event);
-    if (!flyByEnabled || flying)
+    if (!flyByEnabled_ || flying_) {
         return;
-    colourBeforeFlyBy = FontColor();
-    flying = true;
-    SetFontColor(flyByColor);
+    }
+    colourBeforeFlyBy_ = FontColor();
+    flying_ = true;
+    SetFontColor(flyByColor_);
 }
 
 void TVkURLLabel::leaveEvent(QEvent* event) {
     QLabel::leaveEvent(event);
-    if (!flying)
+    if (!flying_) {
         return;
-    flying = false;
-    SetFontColor(colourBeforeFlyBy);
+    }
+    flying_ = false;
+    SetFontColor(colourBeforeFlyBy_);
 }
 
 void TVkURLLabel::mousePressEvent(QMouseEvent* event) {
-    pressed = event->button() == Qt::LeftButton;
+    pressed_ = event->button() == Qt::LeftButton;
     QLabel::mousePressEvent(event);
 }
 
 void TVkURLLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed && event->button() == Qt::LeftButton &&
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
-    pressed = false;
+    pressed_ = false;
     QLabel::mouseReleaseEvent(event);
-    if (click)
+    if (click) {
         Click();
+    }
 }
 
 void TVkURLLabel::Click() {
-    if (OnClick)
+    if (OnClick) {
         OnClick(this);
-    const QString target = url.trimmed();
-    if (target.isEmpty())
+    }
+    const QString target = url_.trimmed();
+    if (target.isEmpty()) {
         return;
+    }
     const bool opened =
         Opener ? Opener(target) : QDesktopServices::openUrl(QUrl::fromUserInput(target));
-    if (!opened)
+    if (!opened) {
         return; // a failed open is silent
-    visited = true;
-    if (!visitedColor.isValid())
+    }
+    visited_ = true;
+    if (!visitedColor_.isValid()) {
         return;
+    }
     // The visited colour also survives the pointer leaving, which restores the colour that the
     // fly-by replaced.
-    if (flying)
-        colourBeforeFlyBy = visitedColor;
-    else
-        SetFontColor(visitedColor);
+    if (flying_) {
+        colourBeforeFlyBy_ = visitedColor_;
+    } else {
+        SetFontColor(visitedColor_);
+    }
 }

@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <functional>
 
-#include "controls/vk_common.h"
+#include "controls/control_events.h"
 
 // A link label: underlined, hand pointer, a fly-by colour while the pointer is over it. A click
 // raises OnClick, then opens the label's URL (blanks trimmed) through the desktop and shows the
@@ -18,18 +18,18 @@ public:
     // Hands a target to the desktop and reports success; QDesktopServices unless replaced.
     std::function<bool(const QString& target)> Opener;
 
-    QString URL() const { return url; }
-    void SetURL(const QString& value) { url = value; }
-    bool FlyByEnabled() const { return flyByEnabled; }
-    void SetFlyByEnabled(bool value) { flyByEnabled = value; }
-    QColor FlyByColor() const { return flyByColor; }
-    void SetFlyByColor(const QColor& colour) { flyByColor = colour; }
-    QColor UnvisitedColor() const { return unvisitedColor; }
+    QString URL() const { return url_; }
+    void SetURL(const QString& value) { url_ = value; }
+    bool FlyByEnabled() const { return flyByEnabled_; }
+    void SetFlyByEnabled(bool value) { flyByEnabled_ = value; }
+    QColor FlyByColor() const { return flyByColor_; }
+    void SetFlyByColor(const QColor& colour) { flyByColor_ = colour; }
+    QColor UnvisitedColor() const { return unvisitedColor_; }
     void SetUnvisitedColor(const QColor& colour);
     // An invalid colour (clNone) keeps the label's colour when it becomes visited.
-    QColor VisitedColor() const { return visitedColor; }
-    void SetVisitedColor(const QColor& colour) { visitedColor = colour; }
-    bool Visited() const { return visited; }
+    QColor VisitedColor() const { return visitedColor_; }
+    void SetVisitedColor(const QColor& colour) { visitedColor_ = colour; }
+    bool Visited() const { return visited_; }
 
     QColor FontColor() const;
     void SetFontColor(const QColor& colour);
@@ -43,13 +43,13 @@ protected:
 private:
     void Click();
 
-    QString url;
-    bool flyByEnabled = true;
-    QColor flyByColor;
-    QColor unvisitedColor;
-    QColor visitedColor{128, 0, 128};
-    bool visited = false;
-    bool pressed = false;
-    bool flying = false; // the fly-by colour is shown
-    QColor colourBeforeFlyBy;
+    QString url_;
+    bool flyByEnabled_ = true;
+    QColor flyByColor_;
+    QColor unvisitedColor_;
+    QColor visitedColor_{128, 0, 128};
+    bool visited_ = false;
+    bool pressed_ = false;
+    bool flying_ = false; // the fly-by colour is shown
+    QColor colourBeforeFlyBy_;
 };

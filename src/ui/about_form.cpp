@@ -2,10 +2,11 @@
 
 #include "cli/program_version.h"
 #include "controls/panels.h"
+#include "controls/shadow_label.h"
+#include "controls/system_colours.h"
 #include "controls/url_label.h"
 #include "ui/application.h"
 #include "ui/jpeg_picture.h"
-#include "ui/shadow_label.h"
 #include "ui/ui_look.h"
 #include "workflow/text_export.h"
 
@@ -43,71 +44,72 @@ TFAbout::TFAbout(QWidget* owner)
     setFixedSize(552, 246);
     setSizeGripEnabled(false);
 
-    VkPanel1 = new TAboutPanel(this);
-    VkPanel1->setObjectName(QStringLiteral("VkPanel1"));
-    VkPanel1->setGeometry(rect());
-    VkPanel1->SetBorderOuter(fsRaised);
-    VkPanel1->SetVisualStyle(vsGradient);
-    VkPanel1->SetGradientColorStyle(gcsCustom);
+    picturePanel = new TAboutPanel(this);
+    picturePanel->setObjectName(QStringLiteral("VkPanel1"));
+    picturePanel->setGeometry(rect());
+    picturePanel->SetBorderOuter(fsRaised);
+    picturePanel->SetVisualStyle(vsGradient);
+    picturePanel->SetGradientColorStyle(gcsCustom);
 
-    Image1 = new QLabel(VkPanel1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    const QImage picture = LoadJpegPicture(QStringLiteral(":/vk/about.jpg"));
-    Image1->setGeometry(8, 8, 207, 225);
-    if (!picture.isNull()) {
-        Image1->setPixmap(QPixmap::fromImage(picture));
-        Image1->resize(picture.size());
+    picture = new QLabel(picturePanel);
+    picture->setObjectName(QStringLiteral("Image1"));
+    const QImage image = LoadJpegPicture(QStringLiteral(":/vk/about.jpg"));
+    picture->setGeometry(8, 8, 207, 225);
+    if (!image.isNull()) {
+        picture->setPixmap(QPixmap::fromImage(image));
+        picture->resize(image.size());
     }
 
-    VkLabel1 = new TVkLabel(QString::fromUtf8(ProductName), VkPanel1);
-    VkLabel1->setObjectName(QStringLiteral("VkLabel1"));
-    VkLabel1->setGeometry(264, 2, 250, 82);
-    VkLabel1->setFont(PixelFont(QStringLiteral("Impact"), 64));
-    setTextColour(VkLabel1, kBlue);
+    productName = new TVkLabel(QString::fromUtf8(ProductName), picturePanel);
+    productName->setObjectName(QStringLiteral("VkLabel1"));
+    productName->setGeometry(264, 2, 250, 82);
+    productName->setFont(PixelFont(QStringLiteral("Impact"), 64));
+    setTextColour(productName, kBlue);
 
-    Label3 = new QLabel(QStringLiteral("Regular Reflection and Transmission\n"
-                                       "at the Interface of Two Media\n"
-                                       "with Complex Refractive Indices"),
-                        VkPanel1);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setFont(PixelFont(QStringLiteral("Verdana"), 13, true));
-    Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label3->setWordWrap(true);
-    setTextColour(Label3, kBlue);
+    description = new QLabel(QStringLiteral("Regular Reflection and Transmission\n"
+                                            "at the Interface of Two Media\n"
+                                            "with Complex Refractive Indices"),
+                             picturePanel);
+    description->setObjectName(QStringLiteral("Label3"));
+    description->setFont(PixelFont(QStringLiteral("Verdana"), 13, true));
+    description->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    description->setWordWrap(true);
+    setTextColour(description, kBlue);
     // The three lines are meant to stay three lines: where the substituted font is wider than
     // the one the window was drawn for, the text widens about its centre instead of wrapping.
-    QRect description(257, 77, 262, 48);
-    const int needed = Label3->fontMetrics()
-                           .boundingRect(QRect(0, 0, 10000, 1000), Qt::AlignHCenter, Label3->text())
-                           .width() +
-                       2;
-    if (needed > description.width()) {
-        const int centre = description.center().x();
-        description.setLeft(centre - needed / 2);
-        description.setWidth(needed);
+    QRect box(257, 77, 262, 48);
+    const int needed =
+        description->fontMetrics()
+            .boundingRect(QRect(0, 0, 10000, 1000), Qt::AlignHCenter, description->text())
+            .width() +
+        2;
+    if (needed > box.width()) {
+        const int centre = box.center().x();
+        box.setLeft(centre - needed / 2);
+        box.setWidth(needed);
     }
-    Label3->setGeometry(description);
+    description->setGeometry(box);
 
-    Image2 = new QLabel(VkPanel1);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setPixmap(QPixmap(QStringLiteral(":/vk/emblem.png")));
-    Image2->setGeometry(376, 133, 32, 32);
+    emblem = new QLabel(picturePanel);
+    emblem->setObjectName(QStringLiteral("Image2"));
+    emblem->setPixmap(QPixmap(QStringLiteral(":/vk/emblem.png")));
+    emblem->setGeometry(376, 133, 32, 32);
 
-    Label4 = new QLabel(QStringLiteral("Version ") + QLatin1String(kProgramVersion), VkPanel1);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setFont(PixelFont(QStringLiteral("Tahoma"), 13, true));
-    setTextColour(Label4, kBlue);
-    Label4->move(356, 173);
-    Label4->adjustSize();
+    version = new QLabel(QStringLiteral("Version ") + QLatin1String(kProgramVersion), picturePanel);
+    version->setObjectName(QStringLiteral("Label4"));
+    version->setFont(PixelFont(QStringLiteral("Tahoma"), 13, true));
+    setTextColour(version, kBlue);
+    version->move(356, 173);
+    version->adjustSize();
 
-    VkURLLabel1 = CreateWebLink(VkPanel1, QStringLiteral("VkURLLabel1"),
-                                PixelFont(QStringLiteral("Verdana"), 13, true, true));
+    webLink = CreateWebLink(picturePanel, QStringLiteral("VkURLLabel1"),
+                            PixelFont(QStringLiteral("Verdana"), 13, true, true));
     // The link sits in the centred column under the product name.
-    VkURLLabel1->move(Label4->geometry().center().x() - VkURLLabel1->width() / 2, 219);
+    webLink->move(version->geometry().center().x() - webLink->width() / 2, 219);
 
-    for (QWidget* element : {static_cast<QWidget*>(VkPanel1), static_cast<QWidget*>(Image1),
-                             static_cast<QWidget*>(Image2), static_cast<QWidget*>(Label3),
-                             static_cast<QWidget*>(Label4), static_cast<QWidget*>(VkLabel1)}) {
+    for (QWidget* element : {static_cast<QWidget*>(picturePanel), static_cast<QWidget*>(picture),
+                             static_cast<QWidget*>(emblem), static_cast<QWidget*>(description),
+                             static_cast<QWidget*>(version), static_cast<QWidget*>(productName)}) {
         closesOnClick(element);
     }
     FormCreate();
@@ -131,7 +133,7 @@ bool TFAbout::eventFilter(QObject* watched, QEvent* event) {
         auto* element = qobject_cast<QWidget*>(watched);
         // A release the link did not take travels on to the panel; it must not close.
         const QPoint at = mouse->position().toPoint();
-        const bool onLink = element && element->childAt(at) == VkURLLabel1;
+        const bool onLink = element && element->childAt(at) == webLink;
         if (mouse->button() == Qt::LeftButton && element && !onLink &&
             element->rect().contains(at)) {
             close();

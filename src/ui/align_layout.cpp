@@ -5,12 +5,12 @@
 #include <algorithm>
 
 TAlignLayout::TAlignLayout(QWidget* container, QSize designSize, QMargins inset)
-    : QObject(container), container(container), designSize(designSize), inset(inset) {
+    : QObject(container), container_(container), designSize_(designSize), inset_(inset) {
     container->installEventFilter(this);
 }
 
 void TAlignLayout::add(QWidget* child, QRect design, Align align, int anchors) {
-    items.push_back({child, design, align, anchors});
+    items_.push_back({child, design, align, anchors});
     child->setGeometry(design);
     if (align != Align::None) {
         child->installEventFilter(this);
@@ -19,9 +19,9 @@ void TAlignLayout::add(QWidget* child, QRect design, Align align, int anchors) {
 
 bool TAlignLayout::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
-    if (watched == container && type == QEvent::Resize) {
+    if (watched == container_ && type == QEvent::Resize) {
         apply();
-    } else if (watched != container && !applying &&
+    } else if (watched != container_ && !applying_ &&
                (type == QEvent::Resize || type == QEvent::Show || type == QEvent::Hide)) {
         // An aligned child changed its own size or visibility: the others make room.
         apply();
@@ -30,17 +30,17 @@ bool TAlignLayout::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TAlignLayout::apply() {
-    if (applying) {
+    if (applying_) {
         return;
     }
-    applying = true;
-    QRect rest = container->rect().marginsRemoved(inset);
-    const int dx = container->width() - designSize.width();
-    const int dy = container->height() - designSize.height();
+    applying_ = true;
+    QRect rest = container_->rect().marginsRemoved(inset_);
+    const int dx = container_->width() - designSize_.width();
+    const int dy = container_->height() - designSize_.height();
 
     auto placed = [&](Align align) {
         std::vector<Item*> chosen;
-        for (Item& item : items) {
+        for (Item& item : items_) {
             if (item.widget && item.align == align && !item.widget->isHidden()) {
                 chosen.push_back(&item);
             }
@@ -81,7 +81,7 @@ void TAlignLayout::apply() {
     for (Item* item : placed(Align::Client)) {
         item->widget->setGeometry(rest.normalized());
     }
-    for (Item& item : items) {
+    for (Item& item : items_) {
         if (!item.widget || item.align != Align::None) {
             continue;
         }
@@ -102,5 +102,5 @@ void TAlignLayout::apply() {
         }
         item.widget->setGeometry(r);
     }
-    applying = false;
+    applying_ = false;
 }

@@ -38,9 +38,9 @@ private:
         Align align;
         int anchors;
     };
-    QWidget* container;
-    QSize designSize;
-    QMargins inset;
-    std::vector<Item> items;
-    bool applying = false;
+    QWidget* container_;
+    QSize designSize_;
+    QMargins inset_;
+    std::vector<Item> items_;
+    bool applying_ = false;
 };

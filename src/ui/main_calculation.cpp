@@ -10,50 +10,50 @@ TMainCalculation::TMainCalculation(InputFieldsPort& inputs, ResultTablePort& ref
                                    SummaryPort& summary, DialogPort& dialogs, ActivePagePort& pages,
                                    TChart* reflectanceChart, TChart* transmittanceChart,
                                    TChart* polarizationChart)
-    : workflow(std::make_unique<CalculationWorkflow>(
+    : workflow_(std::make_unique<CalculationWorkflow>(
           WorkflowPorts{inputs, reflectance, transmittance, polarization, summary, dialogs, pages},
           ResultCharts{*reflectanceChart, *transmittanceChart, *polarizationChart})) {}
 
 TMainCalculation::~TMainCalculation() = default;
 
 void TMainCalculation::SetDataFolder(const std::string& folder) {
-    workflow->SetDataFolder(folder);
+    workflow_->SetDataFolder(folder);
 }
 
 void TMainCalculation::SetDocumentsFolder(const std::string& folder) {
-    workflow->SetDocumentsFolder(folder);
+    workflow_->SetDocumentsFolder(folder);
 }
 
 const std::string& TMainCalculation::DataFolder() const {
-    return workflow->DataFolder();
+    return workflow_->DataFolder();
 }
 
 bool TMainCalculation::InitializeTables() {
-    return workflow->InitializeTables();
+    return workflow_->InitializeTables();
 }
 
 void TMainCalculation::ResizeTables() {
-    workflow->ResizeTables();
+    workflow_->ResizeTables();
 }
 
 bool TMainCalculation::ValidateInputs(std::string& message) {
-    return workflow->ValidateInputs(message);
+    return workflow_->ValidateInputs(message);
 }
 
 Extended TMainCalculation::AngleRes() const {
-    return workflow->Params().AngleRes;
+    return workflow_->Params().AngleRes;
 }
 
-void TMainCalculation::btnPlotClick() {
-    workflow->btnPlotClick();
+void TMainCalculation::RunPlot() {
+    workflow_->RunPlot();
 }
 
 void TMainCalculation::AutomaticRun() {
-    workflow->AutomaticRun();
+    workflow_->AutomaticRun();
 }
 
-void TMainCalculation::btnSaveClick() {
-    workflow->btnSaveClick();
+void TMainCalculation::SaveActivePage() {
+    workflow_->SaveActivePage();
 }
 
 TChart* CreateResultChart(TResultPage page, QWidget* parent) {
@@ -78,6 +78,7 @@ QWidget* ChartWidget(TChart* chart) {
 
 TChartEditor* CreateMainChartEditor(QWidget* owner) {
     auto* editor = new TChartEditor(owner);
+    editor->setObjectName(QStringLiteral("ce"));
     editor->Title = QStringLiteral("Edit Graph");
     editor->HideTabs = {TChartEditorTab::cetGeneral,      TChartEditorTab::cetPaging,
                         TChartEditorTab::cetWalls,        TChartEditorTab::cet3D,

@@ -24,7 +24,7 @@ public:
                      TChart* polarizationChart);
     ~TMainCalculation();
 
-    CalculationWorkflow& Workflow() { return *workflow; }
+    CalculationWorkflow& Workflow() { return *workflow_; }
 
     void SetDataFolder(const std::string& folder);
     void SetDocumentsFolder(const std::string& folder);
@@ -33,13 +33,13 @@ public:
     void ResizeTables();
     bool ValidateInputs(std::string& message);
     Extended AngleRes() const;
-    void btnPlotClick();
+    void RunPlot();
     // A run after a change of an input: a reversed range opens no message box.
     void AutomaticRun();
-    void btnSaveClick();
+    void SaveActivePage();
 
 private:
-    std::unique_ptr<CalculationWorkflow> workflow;
+    std::unique_ptr<CalculationWorkflow> workflow_;
 };
 
 // A result chart of the main window, configured with its page's series, and the chart as a

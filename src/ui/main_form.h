@@ -36,7 +36,8 @@ struct TMainWindowPorts;
 // The program's only permanent window: the two media and the angle range on the left, the three
 // result pages (chart and table) in the middle, the summary and the commands at the bottom. It
 // owns every control, the charts and the calculation (inputs record and result store), and ties
-// the controls' events to the calculation.
+// the controls' events to the calculation. Every widget keeps the name it had when the window was
+// designed (noted beside a member that has a descriptive one) as its objectName.
 class TFMain : public QWidget {
     Q_OBJECT
 public:
@@ -44,43 +45,43 @@ public:
     ~TFMain() override;
 
     // Left input panel.
-    TVkPanel* pLeft = nullptr;
-    TVkGroupBox* gb1 = nullptr;
-    QLabel* Label1 = nullptr;
+    TVkPanel* inputPanel = nullptr;      // pLeft
+    TVkGroupBox* medium1Group = nullptr; // gb1
+    QLabel* n1Label = nullptr;           // Label1
     TVkSpinEdit* edN1 = nullptr;
-    QLabel* Label5 = nullptr;
+    QLabel* k1Label = nullptr; // Label5
     TVkSpinEdit* edK1 = nullptr;
-    TVkGroupBox* gb2 = nullptr;
-    QLabel* Label3 = nullptr;
+    TVkGroupBox* medium2Group = nullptr; // gb2
+    QLabel* n2Label = nullptr;           // Label3
     TVkSpinEdit* edN2 = nullptr;
-    QLabel* Label7 = nullptr;
+    QLabel* k2Label = nullptr; // Label7
     TVkSpinEdit* edK2 = nullptr;
-    TVkGroupBox* gb3 = nullptr;
-    QLabel* Label6 = nullptr;
+    TVkGroupBox* angleGroup = nullptr; // gb3
+    QLabel* angleMinLabel = nullptr;   // Label6
     TVkSpinEdit* edAngleMin = nullptr;
-    QLabel* Label8 = nullptr;
+    QLabel* angleMaxLabel = nullptr; // Label8
     TVkSpinEdit* edAngleMax = nullptr;
-    QLabel* Label9 = nullptr;
+    QLabel* angleResLabel = nullptr; // Label9
     TVkSpinEdit* edAngleRes = nullptr;
     TVkCheckBox* cbAutoCompute = nullptr;
     TVkBitBtn* btnPlot = nullptr;
 
     // Status bar.
-    TVkStatusBar* VkStatusBar1 = nullptr;
-    TVkStatusPane* VkStatusPane1 = nullptr;
+    TVkStatusBar* statusBar = nullptr;    // VkStatusBar1
+    TVkStatusPane* productPane = nullptr; // VkStatusPane1
     // Between the two: what keeps the inputs from a run (a reversed angle range), shown while
     // it lasts and hidden otherwise.
-    TVkStatusPane* VkStatusPane2 = nullptr;
-    TVkClockStatus* VkClockStatus1 = nullptr;
+    TVkStatusPane* validationPane = nullptr; // VkStatusPane2
+    TVkClockStatus* statusClock = nullptr;   // VkClockStatus1
 
     // Result pages, summary and commands.
-    QFrame* Panel1 = nullptr;
-    TVkPageControl* pc = nullptr;
-    QFrame* Panel3 = nullptr;
-    TVkMemo* Memo1 = nullptr;
-    TVkPanel* VkPanel5 = nullptr;
-    QLabel* Label2 = nullptr;
-    TVkURLLabel* VkURLLabel2 = nullptr;
+    QFrame* resultArea = nullptr;          // Panel1
+    TVkPageControl* resultPages = nullptr; // pc
+    QFrame* bottomPanel = nullptr;         // Panel3
+    TVkMemo* summary = nullptr;            // Memo1
+    TVkPanel* commandPanel = nullptr;      // VkPanel5
+    QLabel* visitLabel = nullptr;          // Label2
+    TVkURLLabel* webLink = nullptr;        // VkURLLabel2
     TVkBitBtn* btnSave = nullptr;
     TVkBitBtn* btnAbout = nullptr;
     TVkBitBtn* btnClose = nullptr;
@@ -88,36 +89,36 @@ public:
     // One result page each: chart area, chart, the "Edit Graph" strip and link, table panel,
     // table.
     TVkTabSheet* tsReflectance = nullptr;
-    TVkPanel* VkPanel2 = nullptr;
+    TVkPanel* reflectanceChartArea = nullptr; // VkPanel2
     TChart* chReflectance = nullptr;
-    TVkPanel* VkPanel11 = nullptr;
-    TVkURLLabel* URLlblR = nullptr;
-    TVkSizePanel* VkSizePanel1 = nullptr;
+    TVkPanel* reflectanceLinkStrip = nullptr;      // VkPanel11
+    TVkURLLabel* reflectanceEditLink = nullptr;    // URLlblR
+    TVkSizePanel* reflectanceTablePanel = nullptr; // VkSizePanel1
     TVkStringGrid* sgReflectance = nullptr;
 
     TVkTabSheet* tsTransmittance = nullptr;
-    TVkPanel* VkPanel4 = nullptr;
+    TVkPanel* transmittanceChartArea = nullptr; // VkPanel4
     TChart* chTransmittance = nullptr;
-    TVkPanel* VkPanel12 = nullptr;
-    TVkURLLabel* URLlblT = nullptr;
-    TVkSizePanel* VkSizePanel2 = nullptr;
+    TVkPanel* transmittanceLinkStrip = nullptr;      // VkPanel12
+    TVkURLLabel* transmittanceEditLink = nullptr;    // URLlblT
+    TVkSizePanel* transmittanceTablePanel = nullptr; // VkSizePanel2
     TVkStringGrid* sgTransmittance = nullptr;
 
     TVkTabSheet* tsPolarization = nullptr;
-    TVkPanel* VkPanel13 = nullptr;
+    TVkPanel* polarizationChartArea = nullptr; // VkPanel13
     TChart* chPolarization = nullptr;
-    TVkPanel* VkPanel14 = nullptr;
-    TVkURLLabel* URLlblP = nullptr;
-    TVkSizePanel* VkSizePanel3 = nullptr;
+    TVkPanel* polarizationLinkStrip = nullptr;      // VkPanel14
+    TVkURLLabel* polarizationEditLink = nullptr;    // URLlblP
+    TVkSizePanel* polarizationTablePanel = nullptr; // VkSizePanel3
     TVkStringGrid* sgPolarization = nullptr;
 
-    TVkBalloonHints* VkBalloonHints1 = nullptr;
+    TVkBalloonHints* balloonHints = nullptr; // VkBalloonHints1
     // The chart editor that every "Edit Graph" link opens on its own page's chart.
-    TChartEditor* ce = nullptr;
+    TChartEditor* chartEditor = nullptr; // ce
 
     // `DataFolder`: the folder "data" beside the program file, where Save As opens.
     const std::string& DataFolder() const;
-    TMainCalculation& Calculation() { return *calculation; }
+    TMainCalculation& Calculation() { return *calculation_; }
 
     // Event handlers, named after their control and event.
     void FormCreate();
@@ -160,9 +161,9 @@ private:
     void markInput(TInputField field, TValidationFault fault);
     void refreshInputMarks();
 
-    std::unique_ptr<TMainWindowPorts> ports;
-    std::unique_ptr<TMainCalculation> calculation;
-    bool placed = false;
+    std::unique_ptr<TMainWindowPorts> ports_;
+    std::unique_ptr<TMainCalculation> calculation_;
+    bool placed_ = false;
     // The fault each input field is marked for, indexed by TInputField.
-    std::array<TValidationFault, 7> inputMarks{};
+    std::array<TValidationFault, 7> inputMarks_{};
 };

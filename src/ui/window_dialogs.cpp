@@ -7,7 +7,7 @@
 
 void TWindowDialogs::ShowMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, QString::fromStdString(text),
-                    QMessageBox::Ok, owner);
+                    QMessageBox::Ok, owner_);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
@@ -32,7 +32,7 @@ QStringList SaveDialogNameFilters(const std::string& filter) {
 }
 
 std::string TWindowDialogs::PromptSaveFileName(const TSaveDialogRequest& request) {
-    QFileDialog dialog(owner, QString::fromStdString(request.Title));
+    QFileDialog dialog(owner_, QString::fromStdString(request.Title));
     dialog.setObjectName(QStringLiteral("SaveDialog"));
     // Qt's own dialog looks and behaves the same on every desktop.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);

@@ -9,13 +9,13 @@
 // with no icon, and the save-file dialog set up as the workflow asks.
 class TWindowDialogs : public DialogPort {
 public:
-    explicit TWindowDialogs(QWidget* owner) : owner(owner) {}
+    explicit TWindowDialogs(QWidget* owner) : owner_(owner) {}
 
     void ShowMessage(const std::string& text) override;
     std::string PromptSaveFileName(const TSaveDialogRequest& request) override;
 
 private:
-    QPointer<QWidget> owner;
+    QPointer<QWidget> owner_;
 };
 
 // "Text Files (*.txt)|*.txt|All Files (*.*)|*.*" as the save dialog's name filters. "*.*" becomes

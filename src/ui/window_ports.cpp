@@ -1,6 +1,6 @@
 #include "ui/window_ports.h"
 
-#include "controls/custom_edit.h"
+#include "controls/memo.h"
 #include "controls/spin_edit.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -25,28 +25,28 @@ Extended TSpinEditInputs::MaxValue(TInputField field) const {
 }
 
 void TMemoSummary::Clear() {
-    memo->clear();
+    memo_->clear();
 }
 
 void TMemoSummary::Append(const std::string& line) {
-    memo->appendPlainText(QString::fromStdString(line));
+    memo_->appendPlainText(QString::fromStdString(line));
 }
 
 std::vector<std::string> TMemoSummary::DisplayedLines() const {
     // The area wraps at word boundaries within its viewport; each wrapped piece is a line of its
     // own, as the user sees it. The pieces are laid out here from the same font, width and text
     // options as the area's, so the answer does not depend on whether it has been painted.
-    QTextDocument* document = memo->document();
-    const qreal width = memo->viewport()->width() - 2 * document->documentMargin();
+    QTextDocument* document = memo_->document();
+    const qreal width = memo_->viewport()->width() - 2 * document->documentMargin();
     QTextOption option = document->defaultTextOption();
-    option.setWrapMode(memo->wordWrapMode());
+    option.setWrapMode(memo_->wordWrapMode());
     std::vector<std::string> lines;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         const QString text = block.text();
         if (document->isEmpty()) {
             break;
         }
-        QTextLayout layout(text, memo->font());
+        QTextLayout layout(text, memo_->font());
         layout.setTextOption(option);
         layout.beginLayout();
         bool any = false;

@@ -12,7 +12,7 @@ class TVkSpinEdit;
 class TSpinEditInputs : public InputFieldsPort {
 public:
     // In the order of TInputField: edN1, edK1, edN2, edK2, edAngleMin, edAngleMax, edAngleRes.
-    explicit TSpinEditInputs(std::array<TVkSpinEdit*, 7> fields) : fields(fields) {}
+    explicit TSpinEditInputs(std::array<TVkSpinEdit*, 7> fields) : fields_(fields) {}
 
     Extended Value(TInputField field) override;
     std::string Text(TInputField field) const override;
@@ -20,21 +20,21 @@ public:
     Extended MaxValue(TInputField field) const override;
 
 private:
-    TVkSpinEdit* edit(TInputField field) const { return fields[static_cast<int>(field)]; }
-    std::array<TVkSpinEdit*, 7> fields;
+    TVkSpinEdit* edit(TInputField field) const { return fields_[static_cast<int>(field)]; }
+    std::array<TVkSpinEdit*, 7> fields_;
 };
 
-// The summary area Memo1: its lines as written and as they are shown, wrapped at its width.
+// The summary area (Memo1): its lines as written and as they are shown, wrapped at its width.
 class TMemoSummary : public SummaryPort {
 public:
-    explicit TMemoSummary(TVkMemo* memo) : memo(memo) {}
+    explicit TMemoSummary(TVkMemo* memo) : memo_(memo) {}
 
     void Clear() override;
     void Append(const std::string& line) override;
     std::vector<std::string> DisplayedLines() const override;
 
 private:
-    TVkMemo* memo;
+    TVkMemo* memo_;
 };
 
 // The active page of the page control, read through a function so that this header does not

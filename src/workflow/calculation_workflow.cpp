@@ -36,23 +36,23 @@ bool CalculationWorkflow::ValidateInputs(std::string& message) {
 
 bool CalculationWorkflow::InitializeTables() {
     InputFieldsPort& in = ports_.Inputs;
-    const Extended angleMax = in.Value(TInputField::edAngleMax);
-    const Extended angleMin = in.Value(TInputField::edAngleMin);
-    const Extended angleRes = in.Value(TInputField::edAngleRes);
+    const Extended angleMax = in.Value(TInputField::AngleMax);
+    const Extended angleMin = in.Value(TInputField::AngleMin);
+    const Extended angleRes = in.Value(TInputField::AngleRes);
     if (!PointCountFromRange(angleMin, angleMax, angleRes, params_.Count)) {
         return false;
     }
     ResizeTables();
-    WriteTableHeaders(ports_.sgReflectance, TResultPage::Reflectance);
-    WriteTableHeaders(ports_.sgTransmittance, TResultPage::Transmittance);
-    WriteTableHeaders(ports_.sgPolarization, TResultPage::Polarization);
+    WriteTableHeaders(ports_.ReflectanceTable, TResultPage::Reflectance);
+    WriteTableHeaders(ports_.TransmittanceTable, TResultPage::Transmittance);
+    WriteTableHeaders(ports_.PolarizationTable, TResultPage::Polarization);
     return true;
 }
 
 void CalculationWorkflow::ResizeTables() {
-    ports_.sgReflectance.SetRowCount(params_.Count + 1);
-    ports_.sgTransmittance.SetRowCount(params_.Count + 1);
-    ports_.sgPolarization.SetRowCount(params_.Count + 1);
+    ports_.ReflectanceTable.SetRowCount(params_.Count + 1);
+    ports_.TransmittanceTable.SetRowCount(params_.Count + 1);
+    ports_.PolarizationTable.SetRowCount(params_.Count + 1);
 }
 
 void CalculationWorkflow::ClearSeries(TCustomChart& chart) {
@@ -63,54 +63,54 @@ void CalculationWorkflow::ClearSeries(TCustomChart& chart) {
 
 void CalculationWorkflow::BlankRow(int i) {
     for (int c = 0; c < kReflectanceColumns; ++c) {
-        ports_.sgReflectance.SetCell(c, i, {});
+        ports_.ReflectanceTable.SetCell(c, i, {});
     }
     for (int c = 0; c < kTransmittanceColumns; ++c) {
-        ports_.sgTransmittance.SetCell(c, i, {});
+        ports_.TransmittanceTable.SetCell(c, i, {});
     }
     for (int c = 0; c < kPolarizationColumns; ++c) {
-        ports_.sgPolarization.SetCell(c, i, {});
+        ports_.PolarizationTable.SetCell(c, i, {});
     }
 }
 
 void CalculationWorkflow::AddChartPoints(int i) {
     const TSweepResults& r = results_;
     const Extended angle = r.IA[i];
-    AddPoint(charts_.chReflectance, kRpSeries, angle, r.Rp[i]);
-    AddPoint(charts_.chReflectance, kRsSeries, angle, r.Rs[i]);
-    AddPoint(charts_.chReflectance, kRSeries, angle, r.R[i]);
+    AddPoint(charts_.Reflectance, kRpSeries, angle, r.Rp[i]);
+    AddPoint(charts_.Reflectance, kRsSeries, angle, r.Rs[i]);
+    AddPoint(charts_.Reflectance, kRSeries, angle, r.R[i]);
     if (r.Rs[i] != 0) {
-        AddPoint(charts_.chReflectance, kRatioSeries, angle, r.Rp[i] / r.Rs[i]);
+        AddPoint(charts_.Reflectance, kRatioSeries, angle, r.Rp[i] / r.Rs[i]);
     }
-    AddPoint(charts_.chTransmittance, kTpSeries, angle, r.Tp[i]);
-    AddPoint(charts_.chTransmittance, kTsSeries, angle, r.Ts[i]);
-    AddPoint(charts_.chTransmittance, kTSeries, angle, r.T[i]);
+    AddPoint(charts_.Transmittance, kTpSeries, angle, r.Tp[i]);
+    AddPoint(charts_.Transmittance, kTsSeries, angle, r.Ts[i]);
+    AddPoint(charts_.Transmittance, kTSeries, angle, r.T[i]);
     // Beyond the critical angle the light is totally reflected: no polarization to plot.
     if (angle < r.CriticalAngle) {
         if (r.PR[i] != NotAvailable) {
-            AddPoint(charts_.chPolarization, kPRSeries, angle, r.PR[i]);
+            AddPoint(charts_.Polarization, kPRSeries, angle, r.PR[i]);
         }
         if (r.PT[i] != NotAvailable) {
-            AddPoint(charts_.chPolarization, kPTSeries, angle, r.PT[i]);
+            AddPoint(charts_.Polarization, kPTSeries, angle, r.PT[i]);
         }
     }
 }
 
 void CalculationWorkflow::WriteRow(int i) {
     for (int c = 0; c < kReflectanceColumns; ++c) {
-        ports_.sgReflectance.SetCell(c, i, ReflectanceCellText(results_, c, i));
+        ports_.ReflectanceTable.SetCell(c, i, ReflectanceCellText(results_, c, i));
     }
     for (int c = 0; c < kTransmittanceColumns; ++c) {
-        ports_.sgTransmittance.SetCell(c, i, TransmittanceCellText(results_, c, i));
+        ports_.TransmittanceTable.SetCell(c, i, TransmittanceCellText(results_, c, i));
     }
     if (results_.IA[i] < results_.CriticalAngle) {
         for (int c = 0; c < kPolarizationColumns; ++c) {
-            ports_.sgPolarization.SetCell(c, i, PolarizationCellText(results_, c, i));
+            ports_.PolarizationTable.SetCell(c, i, PolarizationCellText(results_, c, i));
         }
     }
 }
 
-void CalculationWorkflow::btnPlotClick() {
+void CalculationWorkflow::RunPlot() {
     Run(true);
 }
 
@@ -130,9 +130,9 @@ void CalculationWorkflow::Run(bool showMessage) {
     lastRun_ = params_;
 
     const Extended step = PrepareSweep(params_, results_);
-    ClearSeries(charts_.chReflectance);
-    ClearSeries(charts_.chTransmittance);
-    ClearSeries(charts_.chPolarization);
+    ClearSeries(charts_.Reflectance);
+    ClearSeries(charts_.Transmittance);
+    ClearSeries(charts_.Polarization);
     ResizeTables();
 
     for (int i = 1; i <= params_.Count; ++i) {
@@ -143,17 +143,17 @@ void CalculationWorkflow::Run(bool showMessage) {
     }
 
     const std::string header = BuildHeaderLine(params_);
-    charts_.chReflectance.Title.SetText(header);
-    charts_.chTransmittance.Title.SetText(header);
-    charts_.chPolarization.Title.SetText(header);
-    charts_.chReflectance.Title.SetVisible(true);
-    charts_.chTransmittance.Title.SetVisible(true);
-    charts_.chPolarization.Title.SetVisible(true);
+    charts_.Reflectance.Title.SetText(header);
+    charts_.Transmittance.Title.SetText(header);
+    charts_.Polarization.Title.SetText(header);
+    charts_.Reflectance.Title.SetVisible(true);
+    charts_.Transmittance.Title.SetVisible(true);
+    charts_.Polarization.Title.SetVisible(true);
 
-    WriteSummary(ports_.Memo1, params_, results_);
+    WriteSummary(ports_.Summary, params_, results_);
 }
 
-void CalculationWorkflow::btnSaveClick() {
+void CalculationWorkflow::SaveActivePage() {
     std::string message;
     if (!ValidateInputs(message)) {
         // An empty box would tell the user nothing about why the save was refused.
@@ -187,6 +187,6 @@ void CalculationWorkflow::btnSaveClick() {
         ports_.Dialogs.ShowMessage(CannotCreateFileMessage(path, errorCode));
         return;
     }
-    WritePageExport(file, page, ports_.Memo1.DisplayedLines(), run, results_);
+    WritePageExport(file, page, ports_.Summary.DisplayedLines(), run, results_);
     file.Close();
 }

@@ -14,10 +14,10 @@
 // What the workflow reads from and writes to the main window, handed over once by the window.
 struct WorkflowPorts {
     InputFieldsPort& Inputs;
-    ResultTablePort& sgReflectance;
-    ResultTablePort& sgTransmittance;
-    ResultTablePort& sgPolarization;
-    SummaryPort& Memo1;
+    ResultTablePort& ReflectanceTable;
+    ResultTablePort& TransmittanceTable;
+    ResultTablePort& PolarizationTable;
+    SummaryPort& Summary;
     DialogPort& Dialogs;
     ActivePagePort& Pages;
 };
@@ -25,9 +25,9 @@ struct WorkflowPorts {
 // The models of the three result charts (series as ConfigureReflectanceChart and its siblings
 // set them up), owned by the window's chart widgets.
 struct ResultCharts {
-    TCustomChart& chReflectance;
-    TCustomChart& chTransmittance;
-    TCustomChart& chPolarization;
+    TCustomChart& Reflectance;
+    TCustomChart& Transmittance;
+    TCustomChart& Polarization;
 };
 
 // The calculation behind the main window: it owns the inputs record, the result store and the
@@ -64,16 +64,16 @@ public:
     // Row count Count + 1 on all three tables (the resolution handler, every run).
     void ResizeTables();
 
-    // The Plot button. Failing validation changes no view; only a reversed angle range is
-    // reported, in a message box.
-    void btnPlotClick();
+    // A plot run (what the Plot button starts). Failing validation changes no view; only a
+    // reversed angle range is reported, in a message box.
+    void RunPlot();
     // The run that follows a change of an input while automatic calculation is on: the same as
     // Plot, but a reversed range opens no message box (the window shows it without stopping the
     // typing; OnValidated tells it).
     void AutomaticRun();
-    // The Save As button: exports the active page of the last run. A write failure escapes as
+    // Save As: exports the active page of the last run. A write failure escapes as
     // EInOutError for the general error handler.
-    void btnSaveClick();
+    void SaveActivePage();
 
 private:
     void Run(bool showMessage);

@@ -83,29 +83,29 @@ bool ValidateInputs(InputFieldsPort& fields, TInputParams& params, std::string& 
         *result = {};
     }
 
-    if (!ReadMedium(fields, TInputField::edN1, TInputField::edK1, params.n1, params.k1, result) ||
-        !ReadMedium(fields, TInputField::edN2, TInputField::edK2, params.n2, params.k2, result)) {
+    if (!ReadMedium(fields, TInputField::N1, TInputField::K1, params.n1, params.k1, result) ||
+        !ReadMedium(fields, TInputField::N2, TInputField::K2, params.n2, params.k2, result)) {
         return false;
     }
-    params.AngleMin = fields.Value(TInputField::edAngleMin);
+    params.AngleMin = fields.Value(TInputField::AngleMin);
     if (!InRange(params.AngleMin, 0, 90)) {
-        return Fail(result, TValidationFault::OutOfRange, TInputField::edAngleMin);
+        return Fail(result, TValidationFault::OutOfRange, TInputField::AngleMin);
     }
-    params.AngleMax = fields.Value(TInputField::edAngleMax);
+    params.AngleMax = fields.Value(TInputField::AngleMax);
     if (!InRange(params.AngleMax, 0, 90)) {
-        return Fail(result, TValidationFault::OutOfRange, TInputField::edAngleMax);
+        return Fail(result, TValidationFault::OutOfRange, TInputField::AngleMax);
     }
     if (params.AngleMin > params.AngleMax) {
         message = kReversedRangeMessage;
-        return Fail(result, TValidationFault::ReversedRange, TInputField::edAngleMin);
+        return Fail(result, TValidationFault::ReversedRange, TInputField::AngleMin);
     }
-    params.AngleRes = fields.Value(TInputField::edAngleRes);
-    if (!InRange(params.AngleRes, static_cast<double>(fields.MinValue(TInputField::edAngleRes)),
-                 static_cast<double>(fields.MaxValue(TInputField::edAngleRes)))) {
-        return Fail(result, TValidationFault::OutOfRange, TInputField::edAngleRes);
+    params.AngleRes = fields.Value(TInputField::AngleRes);
+    if (!InRange(params.AngleRes, static_cast<double>(fields.MinValue(TInputField::AngleRes)),
+                 static_cast<double>(fields.MaxValue(TInputField::AngleRes)))) {
+        return Fail(result, TValidationFault::OutOfRange, TInputField::AngleRes);
     }
     if (!PointCountFromRange(params.AngleMin, params.AngleMax, params.AngleRes, params.Count)) {
-        return Fail(result, TValidationFault::TooManyPoints, TInputField::edAngleRes);
+        return Fail(result, TValidationFault::TooManyPoints, TInputField::AngleRes);
     }
     return true;
 }
@@ -119,31 +119,31 @@ std::array<TValidationFault, 7> FieldFaults(const InputFieldsPort& fields) {
             at(field) = TValidationFault::OutOfRange;
         }
     };
-    check(F::edN1, QuietValue(fields, F::edN1), kMinIndex, kMaxMaterialValue);
-    check(F::edN2, QuietValue(fields, F::edN2), kMinIndex, kMaxMaterialValue);
-    for (const F k : {F::edK1, F::edK2}) {
+    check(F::N1, QuietValue(fields, F::N1), kMinIndex, kMaxMaterialValue);
+    check(F::N2, QuietValue(fields, F::N2), kMinIndex, kMaxMaterialValue);
+    for (const F k : {F::K1, F::K2}) {
         try {
             check(k, ParseDecimal(fields.Text(k)), 0, kMaxMaterialValue);
         } catch (const EConvertError&) {
             at(k) = TValidationFault::NotANumber;
         }
     }
-    const Extended angleMin = QuietValue(fields, F::edAngleMin);
-    const Extended angleMax = QuietValue(fields, F::edAngleMax);
-    const Extended angleRes = QuietValue(fields, F::edAngleRes);
-    check(F::edAngleMin, angleMin, 0, 90);
-    check(F::edAngleMax, angleMax, 0, 90);
-    check(F::edAngleRes, angleRes, static_cast<double>(fields.MinValue(F::edAngleRes)),
-          static_cast<double>(fields.MaxValue(F::edAngleRes)));
+    const Extended angleMin = QuietValue(fields, F::AngleMin);
+    const Extended angleMax = QuietValue(fields, F::AngleMax);
+    const Extended angleRes = QuietValue(fields, F::AngleRes);
+    check(F::AngleMin, angleMin, 0, 90);
+    check(F::AngleMax, angleMax, 0, 90);
+    check(F::AngleRes, angleRes, static_cast<double>(fields.MinValue(F::AngleRes)),
+          static_cast<double>(fields.MaxValue(F::AngleRes)));
     const bool anglesValid =
-        at(F::edAngleMin) == TValidationFault::None && at(F::edAngleMax) == TValidationFault::None;
+        at(F::AngleMin) == TValidationFault::None && at(F::AngleMax) == TValidationFault::None;
     if (anglesValid && angleMin > angleMax) {
-        at(F::edAngleMin) = TValidationFault::ReversedRange;
-        at(F::edAngleMax) = TValidationFault::ReversedRange;
-    } else if (anglesValid && at(F::edAngleRes) == TValidationFault::None) {
+        at(F::AngleMin) = TValidationFault::ReversedRange;
+        at(F::AngleMax) = TValidationFault::ReversedRange;
+    } else if (anglesValid && at(F::AngleRes) == TValidationFault::None) {
         int count = 0;
         if (!PointCountFromRange(angleMin, angleMax, angleRes, count)) {
-            at(F::edAngleRes) = TValidationFault::TooManyPoints;
+            at(F::AngleRes) = TValidationFault::TooManyPoints;
         }
     }
     return faults;
@@ -156,23 +156,23 @@ std::string AcceptedRangeHint(TInputField field, TValidationFault fault, Extende
         " from " + HintNumber(kMinIndex) + " to " + HintNumber(kMaxMaterialValue);
     const std::string angle = ": from 0 to 90\u00B0";
     switch (field) {
-    case TInputField::edN1:
+    case TInputField::N1:
         return "Refractive Index, n1:" + index;
-    case TInputField::edN2:
+    case TInputField::N2:
         return "Refractive Index, n2:" + index;
-    case TInputField::edK1:
+    case TInputField::K1:
         return "Extinction Coefficient, k1: a number" + material;
-    case TInputField::edK2:
+    case TInputField::K2:
         return "Extinction Coefficient, k2: a number" + material;
-    case TInputField::edAngleMin:
+    case TInputField::AngleMin:
         return "Min. Incidence Angle" + angle +
                (fault == TValidationFault::ReversedRange ? ", not greater than Max. Incidence Angle"
                                                          : "");
-    case TInputField::edAngleMax:
+    case TInputField::AngleMax:
         return "Max. Incidence Angle" + angle +
                (fault == TValidationFault::ReversedRange ? ", not less than Min. Incidence Angle"
                                                          : "");
-    case TInputField::edAngleRes:
+    case TInputField::AngleRes:
         return "Angular Resolution: from " + HintNumber(resolutionMin) + " to " +
                HintNumber(resolutionMax) + "\u00B0" +
                (fault == TValidationFault::TooManyPoints

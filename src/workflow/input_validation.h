@@ -22,11 +22,11 @@ enum class TValidationFault {
     TooManyPoints, // the resolution gives more than MaxPoints points over the angle range
 };
 
-// Where a validation stopped: the fault and its field (edAngleMin for a reversed range, which
-// concerns edAngleMax as well; edAngleRes for too many points). Fault None after a success.
+// Where a validation stopped: the fault and its field (AngleMin for a reversed range, which
+// concerns AngleMax as well; AngleRes for too many points). Fault None after a success.
 struct TValidationResult {
     TValidationFault Fault = TValidationFault::None;
-    TInputField Field = TInputField::edN1;
+    TInputField Field = TInputField::N1;
 };
 
 // Reads the fields in their order, writing each into `params` as soon as it is read and before

@@ -8,8 +8,9 @@
 // The workflow's view of the main window: small interfaces that the window layer implements over
 // its controls and the tests implement with plain fakes. Nothing here knows about widgets.
 
-// The seven input spin edits of the main window.
-enum class TInputField { edN1, edK1, edN2, edK2, edAngleMin, edAngleMax, edAngleRes };
+// The seven inputs of a run: n and k of the two media, and the angle range with its resolution
+// (the main window's spin edits edN1, edK1, edN2, edK2, edAngleMin, edAngleMax, edAngleRes).
+enum class TInputField { N1, K1, N2, K2, AngleMin, AngleMax, AngleRes };
 
 class InputFieldsPort {
 public:

@@ -31,17 +31,17 @@ struct TRunInputs {
 class TFakeInputs : public InputFieldsPort {
 public:
     explicit TFakeInputs(const TRunInputs& in)
-        : texts_{{TInputField::edN1, in.n1},
-                 {TInputField::edK1, in.k1},
-                 {TInputField::edN2, in.n2},
-                 {TInputField::edK2, in.k2},
-                 {TInputField::edAngleMin, in.angleMin},
-                 {TInputField::edAngleMax, in.angleMax},
-                 {TInputField::edAngleRes, in.angleRes}} {}
+        : texts_{{TInputField::N1, in.n1},
+                 {TInputField::K1, in.k1},
+                 {TInputField::N2, in.n2},
+                 {TInputField::K2, in.k2},
+                 {TInputField::AngleMin, in.angleMin},
+                 {TInputField::AngleMax, in.angleMax},
+                 {TInputField::AngleRes, in.angleRes}} {}
     Extended Value(TInputField field) override { return ParseDecimal(texts_.at(field)); }
     std::string Text(TInputField field) const override { return texts_.at(field); }
     Extended MinValue(TInputField field) const override {
-        return field == TInputField::edAngleRes ? 0.001L : 0;
+        return field == TInputField::AngleRes ? 0.001L : 0;
     }
     Extended MaxValue(TInputField) const override { return 1e9L; }
 
@@ -91,7 +91,7 @@ struct TResultChartWidgets {
         CalculationWorkflow workflow(WorkflowPorts{fields, r, t, p, memo, dialogs, page},
                                      ResultCharts{chReflectance, chTransmittance, chPolarization});
         const auto before = chReflectance.RepaintRequests();
-        workflow.btnPlotClick();
+        workflow.RunPlot();
         return workflow.LastRunInputs().has_value() && chReflectance.RepaintRequests() != before;
     }
 };

@@ -46,7 +46,7 @@ struct AxisLook : ::testing::Test, ApplicationFirst {
     // The rows of the middle label of the left axis.
     QRect MiddleLabelRows(int left, int right) const {
         const TChartAxis& axis = chart.LeftAxis;
-        const TAxisLabel& label = axis.LabelItems[axis.LabelItems.size() / 2];
+        const TAxisLabel& label = axis.Layout().LabelItems[axis.Layout().LabelItems.size() / 2];
         const int h = chart.Measurer().TextHeight(axis.LabelsFont, "W");
         return QRect(QPoint(left, label.Pixel - h / 2), QPoint(right, label.Pixel + h / 2));
     }
@@ -54,17 +54,19 @@ struct AxisLook : ::testing::Test, ApplicationFirst {
 
 TEST_F(AxisLook, PositionMovesTheDrawnAxisLineIntoThePlot) {
     Draw();
-    const TRect plot = chart.PlotRect;
-    const int normal = chart.LeftAxis.AxisPosition;
+    const TRect plot = chart.Layout().PlotRect;
+    const int normal = chart.LeftAxis.Layout().AxisPosition;
     // A row between two labels, clear of grid lines and ticks.
-    const int y = (chart.LeftAxis.LabelItems[0].Pixel + chart.LeftAxis.LabelItems[1].Pixel) / 2;
+    const int y = (chart.LeftAxis.Layout().LabelItems[0].Pixel +
+                   chart.LeftAxis.Layout().LabelItems[1].Pixel) /
+                  2;
     for (double percent : {25.0, 50.0}) {
         SCOPED_TRACE(percent);
         chart.LeftAxis.PositionPercent = percent;
         const QImage& image = Draw();
         const int x = plot.Left + static_cast<int>(std::lround(plot.Width() * percent / 100));
-        EXPECT_EQ(chart.PlotRect, plot);
-        EXPECT_EQ(chart.LeftAxis.AxisPosition, x);
+        EXPECT_EQ(chart.Layout().PlotRect, plot);
+        EXPECT_EQ(chart.LeftAxis.Layout().AxisPosition, x);
         // The two-pixel line, its width counted toward the plot's outside as at the edge.
         EXPECT_TRUE(Dark(image, x, y));
         EXPECT_TRUE(Dark(image, x - 1, y));
@@ -74,38 +76,40 @@ TEST_F(AxisLook, PositionMovesTheDrawnAxisLineIntoThePlot) {
         // The labels moved along with the line: left of it, inside the plot.
         const QRect labels = DarkBox(image, MiddleLabelRows(normal + 1, x - 8));
         EXPECT_FALSE(labels.isEmpty());
-        EXPECT_LE(labels.right(), chart.LeftAxis.LabelsPosition);
+        EXPECT_LE(labels.right(), chart.LeftAxis.Layout().LabelsPosition);
     }
 }
 
 TEST_F(AxisLook, OtherSideDrawsTheLabelsAcrossTheLine) {
     const QImage before = Draw();
-    const int outsideLeft = chart.LeftAxis.TitlePosition + 1; // right of the title band
+    const int outsideLeft = chart.LeftAxis.Layout().TitlePosition + 1; // right of the title band
     const QRect outsideBefore =
-        DarkBox(before, MiddleLabelRows(outsideLeft, chart.PlotRect.Left - 3));
+        DarkBox(before, MiddleLabelRows(outsideLeft, chart.Layout().PlotRect.Left - 3));
     ASSERT_FALSE(outsideBefore.isEmpty()) << "the label is drawn left of the line at first";
 
-    const int lineBefore = chart.LeftAxis.AxisPosition;
-    const int tickBefore = chart.LeftAxis.TickPixels[chart.LeftAxis.TickPixels.size() / 2];
+    const int lineBefore = chart.LeftAxis.Layout().AxisPosition;
+    const int tickBefore =
+        chart.LeftAxis.Layout().TickPixels[chart.LeftAxis.Layout().TickPixels.size() / 2];
     chart.LeftAxis.OtherSide = true;
     const QImage& image = Draw();
     const TChartAxis& axis = chart.LeftAxis;
-    const int line = axis.AxisPosition;
-    EXPECT_TRUE(Dark(image, line, (axis.PixelStart + axis.PixelEnd) / 2 + 3));
+    const int line = axis.Layout().AxisPosition;
+    EXPECT_TRUE(Dark(image, line, (axis.Layout().PixelStart + axis.Layout().PixelEnd) / 2 + 3));
     // The label now lies right of the line, the panel left of it is bare.
-    const QRect inside = DarkBox(image, MiddleLabelRows(line + 1, axis.TitlePosition - 1));
+    const QRect inside = DarkBox(image, MiddleLabelRows(line + 1, axis.Layout().TitlePosition - 1));
     ASSERT_FALSE(inside.isEmpty());
-    EXPECT_GE(inside.left(), axis.LabelsPosition);
+    EXPECT_GE(inside.left(), axis.Layout().LabelsPosition);
     EXPECT_TRUE(DarkBox(image, MiddleLabelRows(0, line - 2)).isEmpty());
     // Outer ticks point to the labels: the grey tick left of the line is gone.
-    const int tick = axis.TickPixels[axis.TickPixels.size() / 2];
+    const int tick = axis.Layout().TickPixels[axis.Layout().TickPixels.size() / 2];
     const QColor grey(128, 128, 128);
     EXPECT_EQ(before.pixelColor(lineBefore - 3, tickBefore), grey);
     EXPECT_NE(image.pixelColor(line - 3, tick), grey);
     // The title too: its drawn pixels lie right of the labels.
-    const QRect title =
-        DarkBox(image, QRect(QPoint(axis.TitleRect.Left - 1, axis.TitleRect.Top - 1),
-                             QPoint(axis.TitleRect.Right + 1, axis.TitleRect.Bottom + 1)));
+    const QRect title = DarkBox(
+        image,
+        QRect(QPoint(axis.Layout().TitleRect.Left - 1, axis.Layout().TitleRect.Top - 1),
+              QPoint(axis.Layout().TitleRect.Right + 1, axis.Layout().TitleRect.Bottom + 1)));
     ASSERT_FALSE(title.isEmpty());
     EXPECT_GT(title.left(), inside.right());
 }
@@ -121,7 +125,7 @@ TEST_F(AxisLook, AxisTitleIsDrawnTurnedByItsAngle) {
         SCOPED_TRACE(c.angle);
         chart.LeftAxis.Title.Angle = c.angle;
         const QImage& image = Draw();
-        const TRect& r = chart.LeftAxis.TitleRect;
+        const TRect& r = chart.LeftAxis.Layout().TitleRect;
         ASSERT_GT(r.Width(), 0);
         EXPECT_EQ(r.Width() > r.Height(), c.wider);
         const QRect drawn =
@@ -134,7 +138,7 @@ TEST_F(AxisLook, AxisTitleIsDrawnTurnedByItsAngle) {
         EXPECT_GE(drawn.top(), r.Top - 1);
         EXPECT_LE(drawn.bottom(), r.Bottom + 1);
         // Nothing of it strays onto the labels.
-        EXPECT_LE(drawn.right(), chart.LeftAxis.TitlePosition);
+        EXPECT_LE(drawn.right(), chart.LeftAxis.Layout().TitlePosition);
     }
 }
 
@@ -144,19 +148,19 @@ TEST_F(AxisLook, AlternateLabelsTakeTwoRows) {
     for (TChartAxis* axis : {&chart.BottomAxis, &chart.LeftAxis}) {
         SCOPED_TRACE(axis->Horizontal ? "bottom" : "left");
         Draw();
-        const std::size_t single = axis->LabelItems.size();
+        const std::size_t single = axis->Layout().LabelItems.size();
         axis->LabelsAlternate = true;
         const QImage& image = Draw();
-        EXPECT_GE(axis->LabelItems.size(), 2 * single - 1);
-        const int row = axis->LabelsRowSize;
+        EXPECT_GE(axis->Layout().LabelItems.size(), 2 * single - 1);
+        const int row = axis->Layout().LabelsRowSize;
         ASSERT_GT(row, 0);
         const int side = axis->LabelsSide();
-        for (std::size_t k = 0; k < axis->LabelItems.size(); ++k) {
-            const int p = axis->LabelItems[k].Pixel;
+        for (std::size_t k = 0; k < axis->Layout().LabelItems.size(); ++k) {
+            const int p = axis->Layout().LabelItems[k].Pixel;
             // The band of row r (0 inner, 1 outer) across the axis, at the label's middle (the
             // left axis's labels are as close as they are high, so only the middle row).
             auto band = [&](int r) {
-                const int a = axis->LabelsPosition + side * r * row;
+                const int a = axis->Layout().LabelsPosition + side * r * row;
                 const int b = a + side * (row - 1);
                 const QPoint from =
                     axis->Horizontal ? QPoint(p - 3, std::min(a, b)) : QPoint(std::min(a, b), p);
@@ -185,20 +189,21 @@ TEST_F(AxisLook, PenStylesShowOnAxisLinesFramesAndTheBorder) {
     };
     auto row = [](int y, int from, int to) {
         std::vector<QPoint> points;
-        for (int x = from; x <= to; ++x)
+        for (int x = from; x <= to; ++x) {
             points.emplace_back(x, y);
+        }
         return points;
     };
     const Case cases[] = {
         {"axis line", [](TChart& c) -> TChartPen& { return c.BottomAxis.Axis; },
          [&](const TChart& c) {
              // Clear of the plot's corners, where the left axis crosses.
-             return row(c.BottomAxis.AxisPosition, c.BottomAxis.PixelStart + 4,
-                        c.BottomAxis.PixelEnd - 4);
+             return row(c.BottomAxis.Layout().AxisPosition, c.BottomAxis.Layout().PixelStart + 4,
+                        c.BottomAxis.Layout().PixelEnd - 4);
          }},
         {"legend frame", [](TChart& c) -> TChartPen& { return c.Legend.Frame; },
          [&](const TChart& c) {
-             const TRect& r = c.Legend.Layout.Rect;
+             const TRect& r = c.Legend.Layout().Rect;
              return row(r.Top, r.Left + 1, r.Right - 2);
          }},
         {"title frame",
@@ -207,11 +212,11 @@ TEST_F(AxisLook, PenStylesShowOnAxisLinesFramesAndTheBorder) {
              return c.Title.Frame;
          },
          [&](const TChart& c) {
-             const TRect& r = c.Title.TitleRect;
+             const TRect& r = c.Title.Layout().Rect;
              return row(r.Bottom - 1, r.Left + 1, r.Right - 2);
          }},
         {"panel border", [](TChart& c) -> TChartPen& { return c.Border; },
-         [&](const TChart& c) { return row(0, 1, c.PanelRect.Right - 2); }},
+         [&](const TChart& c) { return row(0, 1, c.Layout().PanelRect.Right - 2); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -225,8 +230,9 @@ TEST_F(AxisLook, PenStylesShowOnAxisLinesFramesAndTheBorder) {
             const std::vector<QPoint> points = c.run(chart);
             ASSERT_GT(points.size(), 20u);
             std::size_t on = 0;
-            for (const QPoint& p : points)
+            for (const QPoint& p : points) {
                 on += (image.pixel(p) & 0xFFFFFFu) == 0xFF00FFu ? 1 : 0;
+            }
             if (style == TPenStyle::psSolid) {
                 EXPECT_EQ(on, points.size());
             } else if (style == TPenStyle::psClear) {
@@ -245,18 +251,19 @@ TEST_F(AxisLook, PenStylesShowOnAxisLinesFramesAndTheBorder) {
 TEST_F(AxisLook, DefaultSweepDrawsItsTopLabels) {
     const QImage& image = Draw();
     const TChartAxis& bottom = chart.BottomAxis;
-    ASSERT_LT(bottom.HighValue, 90);
-    ASSERT_FALSE(bottom.LabelItems.empty());
-    EXPECT_EQ(bottom.LabelItems.front().Text, "90\u00B0");
-    EXPECT_EQ(bottom.LabelItems.front().Pixel, bottom.PixelEnd);
-    EXPECT_EQ(bottom.LabelItems.size(), 10u);
-    EXPECT_EQ(chart.LeftAxis.LabelItems.front().Text, "1");
+    ASSERT_LT(bottom.Layout().HighValue, 90);
+    ASSERT_FALSE(bottom.Layout().LabelItems.empty());
+    EXPECT_EQ(bottom.Layout().LabelItems.front().Text, "90\u00B0");
+    EXPECT_EQ(bottom.Layout().LabelItems.front().Pixel, bottom.Layout().PixelEnd);
+    EXPECT_EQ(bottom.Layout().LabelItems.size(), 10u);
+    EXPECT_EQ(chart.LeftAxis.Layout().LabelItems.front().Text, "1");
     // The "90°" text is drawn below the end of the axis, its tick too.
     const int h = chart.Measurer().TextHeight(bottom.LabelsFont, "W");
-    const QRect label = DarkBox(image, QRect(bottom.PixelEnd - 12, bottom.LabelsPosition, 24, h));
+    const QRect label =
+        DarkBox(image, QRect(bottom.Layout().PixelEnd - 12, bottom.Layout().LabelsPosition, 24, h));
     ASSERT_FALSE(label.isEmpty());
-    EXPECT_LE(label.left(), bottom.PixelEnd);
-    EXPECT_GE(label.right(), bottom.PixelEnd);
+    EXPECT_LE(label.left(), bottom.Layout().PixelEnd);
+    EXPECT_GE(label.right(), bottom.Layout().PixelEnd);
 }
 
 } // namespace

@@ -37,7 +37,7 @@ QPoint PixelOf(const TChart& chart, double x, double y) {
 // Whether a pixel of this colour lies inside the series clip of the last drawing.
 bool ColourInPlot(TChart& chart, QRgb colour) {
     const QImage& image = chart.RenderedBuffer();
-    const TRect& r = chart.PlotRect;
+    const TRect& r = chart.Layout().PlotRect;
     // Inside the back wall's frame and the axis lines.
     for (int y = r.Top + 1; y < r.Bottom; ++y) {
         for (int x = r.Left + 1; x < r.Right; ++x) {
@@ -79,23 +79,24 @@ TEST_F(ChartWidget, CurvesShowInTheirSeriesColoursWhereTheDataIs) {
     // "Rp / Rs" is hidden at start: no black inside the plot.
     EXPECT_FALSE(ColourInPlot(chart, Rgb(clBlack)));
     // The series are clipped off the left axis line's column, which stays black.
-    for (int y = chart.PlotRect.Top; y <= chart.PlotRect.Bottom; ++y) {
-        EXPECT_EQ(Rgb(image, chart.PlotRect.Left, y), Rgb(clBlack)) << y;
+    for (int y = chart.Layout().PlotRect.Top; y <= chart.Layout().PlotRect.Bottom; ++y) {
+        EXPECT_EQ(Rgb(image, chart.Layout().PlotRect.Left, y), Rgb(clBlack)) << y;
     }
 }
 
 TEST_F(ChartWidget, GridIsDottedGrayUnderTheCurves) {
     const QImage& image = chart.RenderedBuffer();
-    const TRect& r = chart.PlotRect;
+    const TRect& r = chart.Layout().PlotRect;
     std::vector<int> verticalGrid;
-    for (const TAxisLabel& label : chart.BottomAxis.LabelItems) {
+    for (const TAxisLabel& label : chart.BottomAxis.Layout().LabelItems) {
         verticalGrid.push_back(label.Pixel);
     }
     const QRgb gray = Rgb(clGray);
     const QRgb white = Rgb(clWhite);
     int rows = 0;
-    for (const TAxisLabel& label : chart.LeftAxis.LabelItems) {
-        if (!(label.Pixel > chart.LeftAxis.PixelStart && label.Pixel < chart.LeftAxis.PixelEnd)) {
+    for (const TAxisLabel& label : chart.LeftAxis.Layout().LabelItems) {
+        if (!(label.Pixel > chart.LeftAxis.Layout().PixelStart &&
+              label.Pixel < chart.LeftAxis.Layout().PixelEnd)) {
             continue;
         }
         ++rows;
@@ -115,9 +116,9 @@ TEST_F(ChartWidget, GridIsDottedGrayUnderTheCurves) {
     }
     EXPECT_GE(rows, 3);
     // Ticks outside the left axis are solid gray.
-    const int tick = chart.LeftAxis.LabelItems.at(1).Pixel;
-    EXPECT_EQ(Rgb(image, chart.PlotRect.Left - 2, tick), gray);
-    EXPECT_EQ(Rgb(image, chart.PlotRect.Left - 5, tick), gray);
+    const int tick = chart.LeftAxis.Layout().LabelItems.at(1).Pixel;
+    EXPECT_EQ(Rgb(image, chart.Layout().PlotRect.Left - 2, tick), gray);
+    EXPECT_EQ(Rgb(image, chart.Layout().PlotRect.Left - 5, tick), gray);
 }
 
 QImage CheckBoxImage(TChart& chart, bool checked) {
@@ -133,14 +134,14 @@ QImage CheckBoxImage(TChart& chart, bool checked) {
 }
 
 TEST_F(ChartWidget, PressOnALegendRowsTextTogglesItsSeriesAndItsCheckBox) {
-    const TLegendLayout& legend = chart.Legend.Layout;
+    const TLegendLayout& legend = chart.Legend.Layout();
     ASSERT_EQ(legend.Rows.size(), 4u);
     const TLegendRow row = legend.Rows[3];
     ASSERT_EQ(row.Text, "Rp / Rs");
     ASSERT_NE(CheckBoxImage(chart, true), CheckBoxImage(chart, false));
     auto boxShown = [&] {
         const QImage& image = chart.RenderedBuffer(); // lays the legend out anew
-        const TRect box = chart.Legend.Layout.Rows[3].CheckBox;
+        const TRect box = chart.Legend.Layout().Rows[3].CheckBox;
         return image.copy(box.Left, box.Top, 13, 13);
     };
     EXPECT_EQ(boxShown(), CheckBoxImage(chart, false));
@@ -158,7 +159,7 @@ TEST_F(ChartWidget, PressOnALegendRowsTextTogglesItsSeriesAndItsCheckBox) {
     Drag(chart, Qt::RightButton, onText, onText);
     EXPECT_FALSE(chart.SeriesAtPosition(3).Active());
     EXPECT_FALSE(chart.ScrollDrag.Active);
-    const TRect box = chart.Legend.Layout.Rect;
+    const TRect box = chart.Legend.Layout().Rect;
     Drag(chart, Qt::LeftButton, QPoint(row.TextX, box.Bottom - 1),
          QPoint(row.TextX, box.Bottom - 1));
     for (int i = 0; i < 4; ++i) {
@@ -187,8 +188,8 @@ TEST_F(ChartWidget, LeftDragOfMoreThanSixteenPixelsZoomsAndSixteenDoNot) {
         EXPECT_DOUBLE_EQ(chart.LeftAxis.Minimum(), bottom);
         EXPECT_DOUBLE_EQ(chart.LeftAxis.Maximum(), top);
         chart.RenderedBuffer();
-        EXPECT_DOUBLE_EQ(chart.BottomAxis.LowValue, low);
-        EXPECT_DOUBLE_EQ(chart.LeftAxis.HighValue, top);
+        EXPECT_DOUBLE_EQ(chart.BottomAxis.Layout().LowValue, low);
+        EXPECT_DOUBLE_EQ(chart.LeftAxis.Layout().HighValue, top);
     }
 }
 
@@ -202,7 +203,7 @@ TEST_F(ChartWidget, DragToTheLeftUndoesZoomsAndScrollsBackToAutomaticRanges) {
     ASSERT_FALSE(chart.BottomAxis.Automatic);
     ASSERT_LT(chart.BottomAxis.Maximum() - chart.BottomAxis.Minimum(), 31);
 
-    const TRect r = chart.PlotRect;
+    const TRect r = chart.Layout().PlotRect;
     Drag(chart, Qt::LeftButton, QPoint(r.Right - 10, r.Top + 10),
          QPoint(r.Left + 10, r.Bottom - 10));
     EXPECT_TRUE(chart.BottomAxis.Automatic);
@@ -210,15 +211,15 @@ TEST_F(ChartWidget, DragToTheLeftUndoesZoomsAndScrollsBackToAutomaticRanges) {
     EXPECT_FALSE(chart.HasSavedScales());
     chart.RenderedBuffer();
     // The last sweep angle stays just below 90 degrees.
-    EXPECT_EQ(chart.BottomAxis.LowValue, 0);
-    EXPECT_EQ(chart.BottomAxis.HighValue, chart.SeriesAtPosition(0).XValues.MaxValue());
-    EXPECT_NEAR(chart.BottomAxis.HighValue, 90, 1e-8);
-    EXPECT_NEAR(chart.LeftAxis.HighValue, 1, 1e-8);
+    EXPECT_EQ(chart.BottomAxis.Layout().LowValue, 0);
+    EXPECT_EQ(chart.BottomAxis.Layout().HighValue, chart.SeriesAtPosition(0).XValues.MaxValue());
+    EXPECT_NEAR(chart.BottomAxis.Layout().HighValue, 90, 1e-8);
+    EXPECT_NEAR(chart.LeftAxis.Layout().HighValue, 1, 1e-8);
 }
 
 TEST_F(ChartWidget, ZoomRectangleIsInvertedWhileDraggingAndErasedByDrawingItAgain) {
     const QImage before = chart.RenderedBuffer().copy();
-    const TRect r = chart.PlotRect;
+    const TRect r = chart.Layout().PlotRect;
     const QPoint from(r.Left + 40, r.Top + 30);
     SendMouse(chart, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
     SendMouse(chart, QEvent::MouseMove, from + QPoint(60, 40), Qt::NoButton, Qt::LeftButton);
@@ -257,8 +258,8 @@ TEST_F(ChartWidget, RightDragScrollsUntilThePointerLeavesThePlot) {
     EXPECT_DOUBLE_EQ(chart.BottomAxis.Minimum(), xStep);
     EXPECT_DOUBLE_EQ(chart.BottomAxis.Maximum(), high + xStep);
     chart.RenderedBuffer();
-    SendMouse(chart, QEvent::MouseMove, QPoint(chart.PlotRect.Right + 1, from.y()), Qt::NoButton,
-              Qt::RightButton);
+    SendMouse(chart, QEvent::MouseMove, QPoint(chart.Layout().PlotRect.Right + 1, from.y()),
+              Qt::NoButton, Qt::RightButton);
     EXPECT_FALSE(chart.ScrollDrag.Active);
     SendMouse(chart, QEvent::MouseMove, from, Qt::NoButton, Qt::RightButton);
     EXPECT_DOUBLE_EQ(chart.BottomAxis.Minimum(), xStep);
@@ -292,22 +293,22 @@ TEST_F(ChartWidget, ZoomedAxesKeepTheirRangeAcrossPlotRuns) {
     const double top = chart.LeftAxis.Maximum();
     ASSERT_TRUE(charts.Plot(TRunInputs{"1", "0", "3", "0", "0", "90", "0.5"}));
     chart.RenderedBuffer();
-    EXPECT_EQ(chart.BottomAxis.LowValue, low);
-    EXPECT_EQ(chart.LeftAxis.HighValue, top);
-    const TRect r = chart.PlotRect;
+    EXPECT_EQ(chart.BottomAxis.Layout().LowValue, low);
+    EXPECT_EQ(chart.LeftAxis.Layout().HighValue, top);
+    const TRect r = chart.Layout().PlotRect;
     Drag(chart, Qt::LeftButton, QPoint(r.Right - 5, r.Bottom - 5), QPoint(r.Left + 5, r.Top + 5));
     chart.RenderedBuffer();
-    EXPECT_EQ(chart.BottomAxis.LowValue, 0);
-    EXPECT_EQ(chart.BottomAxis.HighValue, chart.SeriesAtPosition(0).XValues.MaxValue());
+    EXPECT_EQ(chart.BottomAxis.Layout().LowValue, 0);
+    EXPECT_EQ(chart.BottomAxis.Layout().HighValue, chart.SeriesAtPosition(0).XValues.MaxValue());
 }
 
 TEST_F(ChartWidget, LinesEnterAtTheLeftEdgeAndLeaveThroughTheRightEdgeWhenZoomed) {
     // Only points 40 to 50 inside: every curve still touches both edges of the clip.
     chart.SetAxisLimits(chart.BottomAxis, 40.5, 49.5);
     const QImage& image = chart.RenderedBuffer();
-    const TRect& r = chart.PlotRect;
+    const TRect& r = chart.Layout().PlotRect;
     for (int s = 0; s < 3; ++s) {
-        const QRgb colour = Rgb(SeriesDrawColor(chart, s));
+        const QRgb colour = Rgb(chart.SeriesDrawColor(s));
         for (int x : {r.Left + 1, r.Right - 1}) {
             bool found = false;
             for (int y = r.Top; y < r.Bottom && !found; ++y) {
@@ -315,8 +316,8 @@ TEST_F(ChartWidget, LinesEnterAtTheLeftEdgeAndLeaveThroughTheRightEdgeWhenZoomed
             }
             EXPECT_TRUE(found) << "series " << s << " column " << x;
         }
-        EXPECT_GE(chart.SeriesAtPosition(s).FirstValueIndex, 39);
-        EXPECT_LE(chart.SeriesAtPosition(s).LastValueIndex, 51);
+        EXPECT_GE(chart.SeriesAtPosition(s).FirstValueIndex(), 39);
+        EXPECT_LE(chart.SeriesAtPosition(s).LastValueIndex(), 51);
     }
 }
 
@@ -445,14 +446,14 @@ TEST(ChartRobustness, UnusualDataAndSizesStillDrawAndAnswer) {
         chart.RenderedBuffer();
         EXPECT_FALSE(chart.BufferStale());
         // Still answers: a press on the first legend row toggles it and the chart redraws.
-        if (chart.Legend.Layout.Drawn) {
-            const TLegendRow row = chart.Legend.Layout.Rows.front();
+        if (chart.Legend.Layout().Drawn) {
+            const TLegendRow row = chart.Legend.Layout().Rows.front();
             const bool was = chart.SeriesAtPosition(row.SeriesIndex).Active();
             Drag(chart, Qt::LeftButton, QPoint(row.TextX + 2, row.TextY + 4),
                  QPoint(row.TextX + 2, row.TextY + 4));
             EXPECT_NE(chart.SeriesAtPosition(row.SeriesIndex).Active(), was);
         }
-        const TRect r = chart.PlotRect;
+        const TRect r = chart.Layout().PlotRect;
         Drag(chart, Qt::RightButton, QPoint(r.Left + 3, r.Top + 3), QPoint(r.Left + 6, r.Top + 6));
         Drag(chart, Qt::LeftButton, QPoint(r.Right - 2, r.Top + 2),
              QPoint(r.Left - 30, r.Bottom + 30));
@@ -474,11 +475,12 @@ TEST(ChartRobustness, SinglePointAndHiddenSeriesDrawNoLine) {
     }
     chart.RenderedBuffer();
     for (const TChartAxis* axis : chart.Axes()) {
-        EXPECT_TRUE(axis->IsShown);
-        EXPECT_TRUE(axis->LabelItems.empty());
+        EXPECT_TRUE(axis->Layout().IsShown);
+        EXPECT_TRUE(axis->Layout().LabelItems.empty());
     }
     EXPECT_FALSE(ColourInPlot(chart, Rgb(clGray)));
-    EXPECT_EQ(Rgb(chart.RenderedBuffer(), chart.PlotRect.Right, chart.PlotRect.Top + 20),
+    EXPECT_EQ(Rgb(chart.RenderedBuffer(), chart.Layout().PlotRect.Right,
+                  chart.Layout().PlotRect.Top + 20),
               Rgb(clBlack));
 }
 

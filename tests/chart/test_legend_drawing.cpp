@@ -29,7 +29,7 @@ protected:
 };
 
 TEST_F(LegendDrawing, ContinuousSymbolsLeaveNoGapBetweenRows) {
-    const TLegendLayout& lay = chart.Legend.Layout;
+    const TLegendLayout& lay = chart.Legend.Layout();
     ASSERT_EQ(lay.Rows.size(), 4u);
     const int x = lay.SymbolX + lay.SymbolWidth / 2;
     const QRgb legend = Rgb(chart.Legend.Color);
@@ -55,7 +55,7 @@ TEST_F(LegendDrawing, ContinuousSymbolsLeaveNoGapBetweenRows) {
 }
 
 TEST_F(LegendDrawing, SymbolOwnPenFramesTheSymbolOnlyWithoutTheDefaultBorder) {
-    const TLegendLayout& lay = chart.Legend.Layout;
+    const TLegendLayout& lay = chart.Legend.Layout();
     ASSERT_FALSE(lay.Rows.empty());
     const TColor magenta = RGBColor(255, 0, 255);
     chart.Legend.Symbol.Pen = TChartPen{magenta, 2, TPenStyle::psSolid, true};
@@ -115,19 +115,22 @@ TEST_F(LegendDrawing, RoundBorderShowsTheWindowInTheCutCornersAndBendsTheBevel) 
     int previous = w;
     for (int y = 0; y < 20; ++y) {
         int x = 0;
-        while (x < 40 && Rgb(round, x, y) == window)
+        while (x < 40 && Rgb(round, x, y) == window) {
             ++x;
+        }
         EXPECT_EQ(Rgb(round, x, y), light) << y;
         EXPECT_LE(x, previous) << y;
         previous = x;
         int r = w - 1;
-        while (r > w - 40 && Rgb(round, r, h - 1 - y) == window)
+        while (r > w - 40 && Rgb(round, r, h - 1 - y) == window) {
             --r;
+        }
         EXPECT_EQ(Rgb(round, r, h - 1 - y), dark) << y;
     }
     int d = 0; // about 20 (1 - 1 / sqrt 2) = 6 pixels in along the diagonal
-    while (d < 20 && Rgb(round, d, d) == window)
+    while (d < 20 && Rgb(round, d, d) == window) {
         ++d;
+    }
     EXPECT_GE(d, 4);
     EXPECT_LE(d, 8);
     // Inside the bevel, the panel colour.
@@ -175,7 +178,7 @@ TEST_F(LegendDrawing, LineSampleShowsTheDashesOfTheSeriesAtItsWidth) {
         line->LinePen.Style = c.style;
         line->LinePen.Width = c.width;
         const QImage& image = Redraw();
-        const TLegendRow& row = chart.Legend.Layout.Rows[0];
+        const TLegendRow& row = chart.Legend.Layout().Rows[0];
         const TRect& s = row.Symbol;
         const int y = (s.Top + s.Bottom) / 2;
         auto on = [&](int x) { return Rgb(image, x, y) == RowColour(row); };
@@ -183,10 +186,12 @@ TEST_F(LegendDrawing, LineSampleShowsTheDashesOfTheSeriesAtItsWidth) {
         ASSERT_FALSE(on(middle));
         int from = middle;
         int to = middle;
-        while (from > s.Left && !on(from - 1))
+        while (from > s.Left && !on(from - 1)) {
             --from;
-        while (to < s.Right - 1 && !on(to + 1))
+        }
+        while (to < s.Right - 1 && !on(to + 1)) {
             ++to;
+        }
         EXPECT_GT(from, s.Left); // a dash on either side
         EXPECT_LT(to, s.Right - 1);
         EXPECT_EQ(to - from + 1, c.gap);
@@ -199,7 +204,7 @@ TEST_F(LegendDrawing, LineSampleCarriesTheSeriesMarker) {
     ASSERT_NE(line, nullptr);
     const QRgb black = Rgb(clBlack); // the marker's border
     auto markerCorner = [&](const QImage& image) {
-        const TRect& s = chart.Legend.Layout.Rows[0].Symbol;
+        const TRect& s = chart.Legend.Layout().Rows[0].Symbol;
         const int cx = s.Left + s.Width() / 2;
         const int cy = (s.Top + s.Bottom) / 2;
         return Rgb(image, cx - line->Pointer.HorizSize, cy - line->Pointer.VertSize);
@@ -218,7 +223,7 @@ TEST_F(LegendDrawing, LineSampleCarriesTheSeriesMarker) {
         const QImage& image = Redraw();
         EXPECT_EQ(markerCorner(image) == black, c.corner);
         // The marker's middle is filled with the series colour.
-        const TLegendRow& row = chart.Legend.Layout.Rows[0];
+        const TLegendRow& row = chart.Legend.Layout().Rows[0];
         const TRect& s = row.Symbol;
         EXPECT_EQ(Rgb(image, s.Left + s.Width() / 2 + 1, (s.Top + s.Bottom) / 2 - 1),
                   RowColour(row));
@@ -232,7 +237,7 @@ TEST_F(LegendDrawing, ContinuousSymbolsCastTheSymbolShadowIntoItsRoom) {
         SCOPED_TRACE(visible);
         chart.Legend.Symbol.Shadow.Visible = visible;
         const QImage& image = Redraw();
-        const TLegendLayout& lay = chart.Legend.Layout;
+        const TLegendLayout& lay = chart.Legend.Layout();
         const QRgb expected = visible ? Rgb(chart.Legend.Symbol.Shadow.Color) : legend;
         for (const TLegendRow& row : lay.Rows) {
             const int y = row.Top + lay.ItemHeight / 2;
@@ -253,7 +258,7 @@ TEST_F(LegendDrawing, OpaqueLegendTitleFillsItsBand) {
         SCOPED_TRACE(transparent);
         chart.Legend.Title.Transparent = transparent;
         const QImage& image = Redraw();
-        const TLegendLayout& lay = chart.Legend.Layout;
+        const TLegendLayout& lay = chart.Legend.Layout();
         ASSERT_TRUE(lay.TitleDrawn);
         // Beside the text, just inside the frame.
         const int y = lay.TitleLineY[0] + lay.TitleLineHeight / 2;
@@ -270,7 +275,7 @@ TEST_F(LegendDrawing, OpaqueLegendTitleFillsItsBand) {
 TEST_F(LegendDrawing, PlacedLegendIsDrawnOverTheSeries) {
     chart.Legend.CustomPosition = true;
     auto seriesPixels = [&](const QImage& image) {
-        const TLegendLayout& lay = chart.Legend.Layout;
+        const TLegendLayout& lay = chart.Legend.Layout();
         QList<QRgb> colours;
         for (int s = 0; s < 3; ++s) {
             colours << Rgb(chart.SeriesDrawColor(chart.SeriesAtPosition(s)));
@@ -296,8 +301,8 @@ TEST_F(LegendDrawing, PlacedLegendIsDrawnOverTheSeries) {
     chart.Legend.Transparent = true;
     chart.Legend.Symbol.Visible = false;
     EXPECT_GT(seriesPixels(Redraw()), 20);
-    ASSERT_TRUE(chart.Legend.Layout.Drawn);
-    ASSERT_EQ(chart.Legend.Layout.Rect.Left, chart.Legend.Left);
+    ASSERT_TRUE(chart.Legend.Layout().Drawn);
+    ASSERT_EQ(chart.Legend.Layout().Rect.Left, chart.Legend.Left);
     // ... and an opaque box covers them.
     chart.Legend.Transparent = false;
     chart.Legend.Symbol.Visible = true;
@@ -310,8 +315,8 @@ TEST_F(LegendDrawing, PlacedLegendIsDrawnOverTheSeries) {
     chart.Title.Left = chart.BottomAxis.ValueToPixel(20);
     chart.Title.Top = chart.LeftAxis.ValueToPixel(0.8);
     const QImage& titled = Redraw();
-    const TRect t = chart.Title.TitleRect;
-    ASSERT_TRUE(chart.Title.Drawn);
+    const TRect t = chart.Title.Layout().Rect;
+    ASSERT_TRUE(chart.Title.Layout().Drawn);
     for (int x = t.Left; x < t.Right; ++x) {
         EXPECT_EQ(Rgb(titled, x, t.Top), Rgb(chart.Title.Frame.Color)) << x;
     }

@@ -87,8 +87,8 @@ TEST_F(SeriesLook, SortOrderShowsInStairsAndInTheLastValue) {
         const QImage& image = Draw();
         EXPECT_EQ(Rgb(image, levelOfA) == kBlue, c.acrossAtA);
         EXPECT_EQ(Rgb(image, levelOfB) == kBlue, !c.acrossAtA);
-        ASSERT_FALSE(chart.Legend.Layout.Rows.empty());
-        EXPECT_EQ(chart.Legend.Layout.Rows[0].Text, c.last);
+        ASSERT_FALSE(chart.Legend.Layout().Rows.empty());
+        EXPECT_EQ(chart.Legend.Layout().Rows[0].Text, c.last);
     }
 }
 
@@ -267,7 +267,7 @@ TEST_F(SeriesLook, DashedLinesRunTheirPatternAcrossDensePoints) {
         for (int row = start.y() - (k.width - 1) / 2; row <= start.y() + k.width / 2; ++row) {
             int wrong = 0;
             int blue = 0;
-            for (int x = chart.PlotRect.Left + 1; x < chart.PlotRect.Right; ++x) {
+            for (int x = chart.Layout().PlotRect.Left + 1; x < chart.Layout().PlotRect.Right; ++x) {
                 const bool isBlue = Rgb(image, QPoint(x, row)) == kBlue;
                 blue += isBlue;
                 const int step = x - (start.x() - (k.width - 1) / 2);

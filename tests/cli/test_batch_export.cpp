@@ -96,10 +96,10 @@ TEST(BatchExport, SameBytesAsSaveAsOfTheWindow) {
         FakeWindow w;
         w.inputs.SetMedia(c.n1, c.k1, c.n2, c.k2);
         w.inputs.SetAngles(c.min, c.max, c.res);
-        w.workflow.btnPlotClick();
+        w.workflow.RunPlot();
         w.pages.index = c.page;
         w.dialogs.answer = (folder / "window.txt").string();
-        w.workflow.btnSaveClick();
+        w.workflow.SaveActivePage();
         const std::string saved = ReadBytes(folder / "window.txt");
         ASSERT_FALSE(saved.empty()) << arguments;
         EXPECT_TRUE(run.out == saved) << arguments; // megabytes: no dump on failure
@@ -121,7 +121,7 @@ TEST(BatchExport, SummaryLinesAsTheWindowShowsThem) {
     for (const Case& c : cases) {
         FakeWindow w;
         w.inputs.SetMedia(c.media[0], c.media[1], c.media[2], c.media[3]);
-        w.workflow.btnPlotClick();
+        w.workflow.RunPlot();
         std::string expected;
         for (const std::string& line : w.memo.lines) {
             expected += line + "\n";

@@ -18,9 +18,9 @@ TEST(CommandLine, ReadsEveryOptionInBothForms) {
         << error;
     EXPECT_EQ(line.Command, TCommand::Batch);
     const std::pair<F, Extended> expected[] = {
-        {F::edN1, 1.5L},         {F::edK1, 0.25L},       {F::edN2, 2},
-        {F::edK2, 1e-7L},        {F::edAngleMin, -0.0L}, {F::edAngleMax, 45.5L},
-        {F::edAngleRes, 0.001L},
+        {F::N1, 1.5L},         {F::K1, 0.25L},       {F::N2, 2},
+        {F::K2, 1e-7L},        {F::AngleMin, -0.0L}, {F::AngleMax, 45.5L},
+        {F::AngleRes, 0.001L},
     };
     for (const auto& [field, value] : expected) {
         const auto& given = line.Inputs[static_cast<int>(field)];
@@ -42,7 +42,7 @@ TEST(CommandLine, ReadsEveryOptionInBothForms) {
 
     // A negative number is a value, not an option (the range check refuses it later).
     ASSERT_TRUE(ParseCommandLine(Words("--k1 -0.5 --summary"), line, error));
-    EXPECT_EQ(line.Inputs[static_cast<int>(F::edK1)]->Value, -0.5L);
+    EXPECT_EQ(line.Inputs[static_cast<int>(F::K1)]->Value, -0.5L);
 }
 
 TEST(CommandLine, PagesByLetterOrName) {
@@ -124,7 +124,7 @@ TEST(CommandLine, NumbersUsePointsWhateverTheLocale) {
     TCommandLine line;
     std::string error;
     EXPECT_TRUE(ParseCommandLine(Words("--n2 1.5 --summary"), line, error)) << error;
-    EXPECT_EQ(line.Inputs[static_cast<int>(F::edN2)]->Value, 1.5L);
+    EXPECT_EQ(line.Inputs[static_cast<int>(F::N2)]->Value, 1.5L);
     EXPECT_FALSE(ParseCommandLine(Words("--n2 1,5 --summary"), line, error));
     EXPECT_NE(error.find("bad number for --n2: '1,5'"), std::string::npos);
     SetLocaleSeparators('.', ',');

@@ -94,7 +94,7 @@ TEST(CsvExport, EveryValueOfTheRunReadsBack) {
         FakeWindow w;
         w.inputs.SetMedia(c.inputs[0], c.inputs[1], c.inputs[2], c.inputs[3]);
         w.inputs.SetAngles(c.inputs[4], c.inputs[5], c.inputs[6]);
-        w.workflow.btnPlotClick();
+        w.workflow.RunPlot();
         const TSweepResults& r = w.workflow.Results();
         const int count = w.workflow.LastRunInputs()->Count;
 

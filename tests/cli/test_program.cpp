@@ -19,7 +19,6 @@
 #include "controls/spin_edit.h"
 #include "modal_driver.h"
 #include "ui/about_form.h"
-#include "ui/application.h"
 #include "ui/main_form.h"
 
 extern char** environ;
@@ -222,7 +221,7 @@ TEST(Window, SaveAsOfTheShownWindowWritesTheBatchExport) {
             edits[i]->setText(c.texts[i]);
         }
         window.btnPlotClick();
-        window.pc->SetActivePageIndex(c.page);
+        window.resultPages->SetActivePageIndex(c.page);
         // A new name each time: an existing one would ask before it is replaced.
         const fs::path file = folder / ("window" + std::to_string(++saves) + ".txt");
         const QString path = QString::fromStdString(file.string());
@@ -252,11 +251,3 @@ TEST(Window, AboutShowsTheProgramsVersion) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    PrepareApplicationStart(true);
-    TVkApplication app(argc, argv);
-    InitializeApplication(app);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -15,8 +15,9 @@ inline QApplication& TestApp() {
     static char name[] = "test_controls_input";
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
         return new QApplication(argc, argv);
     }();
     return *app;

@@ -30,9 +30,10 @@ TEST(BalloonGeometry, WindowSizeAddsMarginsAndTheTail) {
         {{90, 26}, true, hcNone, {100, 32}},
         {{10, 13}, true, hcUpperRight, {55, 43}}, // at least 55 wide
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(balloon::WindowSize(c.text, c.showBalloon, c.corner), c.expected)
             << c.text.width() << " " << c.corner;
+    }
 }
 
 TEST(BalloonGeometry, PlacementFlipsTheCornerAtTheWorkAreaEdges) {
@@ -195,11 +196,12 @@ TEST_F(BalloonWindowTest, LongHintWrapsToTheCaptionWidth) {
     int inkRows = 0, maxInkX = 0;
     for (int y = 1; y < image.height() - 22; ++y) { // inside the body's outline
         bool ink = false;
-        for (int x = 1; x < image.width() - 1; ++x)
+        for (int x = 1; x < image.width() - 1; ++x) {
             if (qGray(image.pixel(x, y)) < 100) { // darker than the outline
                 ink = true;
                 maxInkX = std::max(maxInkX, x);
             }
+        }
         inkRows += ink ? 1 : 0;
     }
     EXPECT_GT(inkRows, 2 * metrics.height());
@@ -266,8 +268,9 @@ protected:
             ++handlerCalls;
             int col = -1, row = -1;
             grid->MouseToCell(x, y, col, row);
-            if (col >= 0 && col < 4)
+            if (col >= 0 && col < 4) {
                 grid->SetHint(QString::fromUtf8(kTransmittanceHints[col]));
+            }
             grid->SetShowHint(row == 0);
         };
         grid->SetShowHint(false);

@@ -2,11 +2,13 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
+#include "controls/memo.h"
 #include "controls/page_control.h"
 #include "controls/panels.h"
 #include "controls/size_panel.h"
 #include "controls/spin_edit.h"
 #include "controls/status_bar.h"
+#include "controls/system_colours.h"
 #include "controls/url_label.h"
 #include "numtext/numtext.h"
 #include "qt_test_app.h"
@@ -77,8 +79,9 @@ TEST(ControlsSheet, RendersEveryControl) {
     TVkTabSheet* reflectance = nullptr;
     for (const char* caption : {"Reflectance", "Transmittance", "Polarization"}) {
         auto* page = new TVkTabSheet(caption, pc);
-        if (!reflectance)
+        if (!reflectance) {
             reflectance = page;
+        }
     }
     pc->SetActivePageIndex(0);
     const QRect area = pc->PageRect();

@@ -8,6 +8,7 @@
 
 #include "controls/balloon_hints.h"
 #include "controls/string_grid.h"
+#include "controls/system_colours.h"
 #include "qt_test_app.h"
 
 namespace {
@@ -23,8 +24,9 @@ QString Fixed(double v, int decimals) {
 
 void FillReflectance(TVkStringGrid& grid) {
     const char* headers[] = {"     IA (°)", "     Rp", "     Rs", "       R", "   Rp / Rs"};
-    for (int c = 0; c < 5; ++c)
+    for (int c = 0; c < 5; ++c) {
         grid.SetCells(c, 0, headers[c]);
+    }
     const double n = 2, pi = std::acos(-1.0);
     for (int row = 1; row <= 91; ++row) {
         const double ia = (row - 1) * pi / 180;

@@ -9,6 +9,7 @@
 #include "controls/panels.h"
 #include "controls/size_panel.h"
 #include "controls/status_bar.h"
+#include "controls/system_colours.h"
 #include "controls/url_label.h"
 #include "qt_test_app.h"
 
@@ -157,8 +158,9 @@ protected:
         TestApp();
         pc = std::make_unique<TVkPageControl>();
         pc->resize(400, 200);
-        for (const char* caption : {"Reflectance", "Transmittance", "Polarization"})
+        for (const char* caption : {"Reflectance", "Transmittance", "Polarization"}) {
             new TVkTabSheet(caption, pc.get());
+        }
         pc->SetActivePageIndex(0);
         pc->OnChange = [this](QObject*) { ++changes; };
         ASSERT_TRUE(ShowActive(*pc));
@@ -177,8 +179,9 @@ TEST_F(PageControlTest, KeysWrapAroundAndJumpToTheEnds) {
     for (const Step& s : steps) {
         QTest::keyClick(pc.get(), s.key);
         EXPECT_EQ(pc->ActivePageIndex(), s.active) << s.key;
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 3; ++i) {
             EXPECT_EQ(pc->Pages(i)->isVisible(), i == s.active);
+        }
     }
     EXPECT_EQ(changes, 7) << "Home on the first page changes nothing";
 }
@@ -201,8 +204,9 @@ TEST_F(PageControlTest, IndexOutsideThePagesActivatesNone) {
         pc->SetActivePageIndex(index);
         EXPECT_EQ(pc->ActivePageIndex(), -1);
         EXPECT_EQ(pc->ActivePage(), nullptr);
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < 3; ++i) {
             EXPECT_FALSE(pc->Pages(i)->isVisible());
+        }
     }
 }
 
@@ -251,9 +255,11 @@ TEST_F(StatusBarTest, PanesAreLaidOutLeftAndRight) {
     EXPECT_EQ(img.pixelColor(0, 9), TVkStatusPane::FrameColor());
     EXPECT_EQ(TVkStatusPane::FrameColor(), AdjustLightness(SysColor::clBtnShadow(), 30));
     // The caption starts 5 pixels in: nothing of it left of that.
-    for (int x = 1; x < TVkStatusPane::kCaptionLeft; ++x)
-        for (int y = 1; y < 18; ++y)
+    for (int x = 1; x < TVkStatusPane::kCaptionLeft; ++x) {
+        for (int y = 1; y < 18; ++y) {
             ASSERT_EQ(img.pixelColor(x, y), Render(*bar).pixelColor(x, y));
+        }
+    }
 }
 
 // A client pane takes the room between the left and the right panes, and follows the bar.
@@ -330,8 +336,9 @@ TEST(ClockPattern, NoStrayPunctuationInAnyLocale) {
     for (const QLocale& locale : locales) {
         const QString text = TVkClockStatus::ClockText(moment, QString(), locale);
         const QString name = locale.name();
-        if (locale.timeFormat(QLocale::LongFormat).contains(QLatin1Char('t')))
+        if (locale.timeFormat(QLocale::LongFormat).contains(QLatin1Char('t'))) {
             ++withZone;
+        }
         EXPECT_FALSE(text.contains(emptyBrackets))
             << name.toStdString() << ": " << text.toStdString();
         EXPECT_FALSE(text.contains(doubledBlanks))
@@ -353,8 +360,9 @@ class PaintCounter : public QObject {
 public:
     int paints = 0;
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint) {
             ++paints;
+        }
         return false;
     }
 };
@@ -546,14 +554,16 @@ TEST(GradientTest, BannerGroupBoxOutlineFillAndCaption) {
     EXPECT_EQ(img.pixelColor(100, 60), QColor(10, 200, 10)) << "transparent below the banner";
     // The caption: navy pixels within the banner, none in the 4-pixel margin.
     bool navy = false;
-    for (int x = 0; x < 100; ++x)
+    for (int x = 0; x < 100; ++x) {
         for (int y = 1; y < banner.bottom(); ++y) {
             const QColor c = img.pixelColor(x, y);
             const bool text = c.blue() > c.red() + 40 && c.blue() > c.green() + 40;
-            if (text && x < 4)
+            if (text && x < 4) {
                 ADD_FAILURE() << "caption inside the margin at " << x;
+            }
             navy = navy || text;
         }
+    }
     EXPECT_TRUE(navy);
 }
 

@@ -1,98 +1,8 @@
-#include <QClipboard>
-#include <QElapsedTimer>
-#include <QInputMethodEvent>
-#include <QLineEdit>
-#include <QVBoxLayout>
-#include <QWheelEvent>
-#include <gtest/gtest.h>
-#include <memory>
-#include <vector>
+// The spin edit: its texts and steps, the typed characters it takes, the held buttons.
 
-#include "controls/spin_edit.h"
-#include "numtext/numtext.h"
-#include "qt_test_app.h"
+#include "spin_edit_fixture.h"
 
 namespace {
-
-struct Layout {
-    int decimals;
-    Extended increment, min, max, value;
-};
-
-// The main window's inputs, with their properties applied in the order the layout stores them.
-const Layout kAngleMax{3, 0.1L, 0, 90, 90};
-const Layout kAngleRes{3, 0.02L, 0.001L, 10, 1};
-const Layout kN1{3, 0.1L, 0, 10000, 1};
-const Layout kK1{7, 0.1L, 0, 10000, 0};
-
-void ApplyLayout(TVkSpinEdit& ed, const Layout& l) {
-    ed.SetAllowKeyEdit(true);
-    ed.SetCheckRange(true);
-    ed.SetDecimals(l.decimals);
-    ed.SetIncrement(l.increment);
-    ed.SetIntegersOnly(false);
-    ed.SetMax(l.max);
-    ed.SetMin(l.min);
-    ed.SetValue(l.value);
-    ed.SetFrameVisible(true);
-    ed.SetFrameHotTrack(true);
-}
-
-class SpinEditTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        TestApp();
-        SetLocaleSeparators('.', ',');
-        SetVkBeepHandler([this] { ++beeps; });
-        window = std::make_unique<QWidget>();
-        auto* box = new QVBoxLayout(window.get());
-        ed = new TVkSpinEdit(window.get());
-        other = new QLineEdit(window.get());
-        box->addWidget(ed);
-        box->addWidget(other);
-        ed->setFixedSize(121, 21);
-    }
-    void TearDown() override {
-        window.reset();
-        SetVkBeepHandler({});
-        SetLocaleSeparators('.', ',');
-    }
-
-    // Lays the field out as one of the main window's inputs, counts its events, focuses it.
-    void Prepare(const Layout& l) {
-        ApplyLayout(*ed, l);
-        ed->OnChange = [this](QObject* sender) {
-            EXPECT_EQ(sender, ed);
-            ++changes;
-            if (onChangeExtra)
-                onChangeExtra();
-        };
-        ed->OnButtonClick = [this](QObject*, TSpinButtonType b) { clicks.push_back(b); };
-        ASSERT_TRUE(ShowActive(*window));
-        ed->setFocus(Qt::OtherFocusReason);
-        ASSERT_TRUE(ed->hasFocus());
-        changes = 0;
-        beeps = 0;
-    }
-    void Leave() {
-        other->setFocus(Qt::TabFocusReason);
-        ASSERT_FALSE(ed->hasFocus());
-    }
-    void Wheel(int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWheelEvent event(QPointF(5, 5), ed->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta),
-                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(ed, &event);
-    }
-    QString Text() const { return ed->text(); }
-
-    std::unique_ptr<QWidget> window;
-    TVkSpinEdit* ed = nullptr;
-    QLineEdit* other = nullptr;
-    int changes = 0;
-    int beeps = 0;
-    std::vector<TSpinButtonType> clicks;
-    std::function<void()> onChangeExtra;
-};
 
 TEST_F(SpinEditTest, NewControlShowsZeroWithItsDefaults) {
     TVkSpinEdit fresh;
@@ -332,8 +242,9 @@ TEST_F(SpinEditTest, TypedCharacterFilter) {
     for (const Case& c : cases) {
         ed->setText(c.start);
         ed->setSelection(c.selStart, c.selLength);
-        if (c.selLength == 0)
+        if (c.selLength == 0) {
             ed->setCursorPosition(c.selStart);
+        }
         beeps = 0;
         QTest::keyClick(ed, c.typed.toLatin1());
         const QString expected = c.after ? c.after : c.start;
@@ -410,8 +321,9 @@ TEST_F(SpinEditTest, WithoutKeyEditOnlyStepsChangeTheText) {
         {Qt::Key_Delete, Qt::NoModifier}, {Qt::Key_V, Qt::ControlModifier},
         {Qt::Key_X, Qt::ControlModifier},
     };
-    for (auto [key, modifiers] : refused)
+    for (auto [key, modifiers] : refused) {
         QTest::keyClick(ed, static_cast<Qt::Key>(key), modifiers);
+    }
     EXPECT_EQ(Text(), "1.000");
     EXPECT_EQ(beeps, 5);
     QTest::keyClick(ed, Qt::Key_Up);
@@ -521,8 +433,9 @@ TEST_F(SpinEditTest, ButtonPressTakesTheFocusAndSelectsAll) {
 
 // Waits for `count` steps and returns the milliseconds since `clock` started.
 qint64 WaitSteps(const std::vector<TSpinButtonType>& clicks, size_t count, QElapsedTimer& clock) {
-    if (!QTest::qWaitFor([&] { return clicks.size() >= count; }, 3000))
+    if (!QTest::qWaitFor([&] { return clicks.size() >= count; }, 3000)) {
         return -1;
+    }
     return clock.elapsed();
 }
 
@@ -565,131 +478,6 @@ TEST_F(SpinEditTest, ReleaseOutsideTheButtonAddsNoStep) {
     QTest::mouseRelease(up, Qt::LeftButton, {}, QPoint(-30, -30));
     EXPECT_TRUE(clicks.empty());
     EXPECT_EQ(Text(), "1.000");
-}
-
-// ---- Frame and colours ----
-
-TEST_F(SpinEditTest, FrameIsThinWhenColdAndBoldWhenHot) {
-    Prepare(kN1);
-    const QColor cold(200, 0, 0), hot(0, 0, 200), background(255, 255, 255);
-    ed->SetColor(background);
-    ed->SetFrameColor(cold);
-    ed->SetFrameHotColor(hot);
-    const int y = ed->height() / 2;
-    Leave();
-    QImage img = Render(*ed);
-    EXPECT_EQ(img.pixelColor(0, y), cold);
-    EXPECT_EQ(img.pixelColor(1, y), background);
-    EXPECT_EQ(img.pixelColor(10, 0), cold);
-    EXPECT_EQ(img.pixelColor(10, 1), background);
-    EXPECT_EQ(img.pixelColor(ed->width() - 1, y), cold);
-    EXPECT_FALSE(ed->IsHot());
-
-    ed->setFocus(Qt::TabFocusReason);
-    ASSERT_TRUE(ed->IsHot());
-    img = Render(*ed);
-    EXPECT_EQ(img.pixelColor(0, y), hot);
-    EXPECT_EQ(img.pixelColor(1, y), hot);
-    EXPECT_EQ(img.pixelColor(10, ed->height() - 2), hot);
-    EXPECT_EQ(img.pixelColor(2, 3), background);
-
-    // Hover alone makes it hot as well.
-    Leave();
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), ed->mapToGlobal(QPointF(5, 5)));
-    QApplication::sendEvent(ed, &enter);
-    EXPECT_EQ(Render(*ed).pixelColor(1, y), hot);
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(ed, &leave);
-    EXPECT_EQ(Render(*ed).pixelColor(1, y), background);
-
-    // Without hot tracking the frame stays thin; without FrameVisible it is the sunken border.
-    ed->SetFrameHotTrack(false);
-    ed->setFocus();
-    EXPECT_EQ(Render(*ed).pixelColor(1, y), background);
-    ed->SetFrameVisible(false);
-    EXPECT_NE(Render(*ed).pixelColor(0, y), cold);
-}
-
-// The mark of a refused value: both border pixels red on every side, cold or hot, with or
-// without the flat frame, and the text and buttons inside untouched.
-TEST_F(SpinEditTest, ErrorMarkIsARedFrameInEveryState) {
-    Prepare(kN1);
-    const QColor red = TVkCustomEdit::ErrorMarkColor();
-    const QColor background(255, 255, 255);
-    ed->SetColor(background);
-    const int y = ed->height() / 2;
-    const int right = ed->width() - 1;
-    const int bottom = ed->height() - 1;
-    EXPECT_FALSE(ed->ErrorMark());
-    ed->SetErrorMark(true);
-    for (int state = 0; state < 3; ++state) {
-        if (state == 0)
-            Leave(); // cold
-        else if (state == 1)
-            ed->setFocus(Qt::TabFocusReason); // hot
-        else
-            ed->SetFrameVisible(false); // the sunken border instead of the flat frame
-        const QImage img = Render(*ed);
-        for (const QPoint p :
-             {QPoint(0, y), QPoint(1, y), QPoint(right, y), QPoint(right - 1, y), QPoint(10, 0),
-              QPoint(10, 1), QPoint(10, bottom), QPoint(10, bottom - 1)})
-            EXPECT_EQ(img.pixelColor(p), red) << state << " at " << p.x() << "," << p.y();
-        EXPECT_NE(img.pixelColor(2, y), red) << state;
-        EXPECT_NE(img.pixelColor(right - 2, y), red) << state;
-    }
-    ed->SetErrorMark(false);
-    EXPECT_NE(Render(*ed).pixelColor(0, y), red);
-}
-
-TEST_F(SpinEditTest, BackgroundFollowsTheState) {
-    Prepare(kN1);
-    const QColor normal(250, 250, 250), focus(240, 255, 240), disabled(200, 200, 200),
-        readOnly(255, 255, 225);
-    ed->SetColor(normal);
-    ed->SetFocusColor(focus);
-    ed->SetDisabledColor(disabled);
-    ed->SetReadOnlyColor(readOnly);
-    const auto inside = [&] { return Render(*ed).pixelColor(3, 3); };
-    EXPECT_EQ(inside(), focus);
-    Leave();
-    EXPECT_EQ(inside(), normal);
-    ed->SetReadOnly(true);
-    EXPECT_EQ(inside(), readOnly);
-    ed->setEnabled(false);
-    EXPECT_EQ(inside(), disabled);
-    ed->setEnabled(true);
-    ed->SetReadOnly(false);
-
-    // Setting Color carries the focus colour along only while the two were equal.
-    TVkSpinEdit grid(window.get());
-    grid.SetColor(QColor(255, 255, 225));
-    EXPECT_EQ(grid.Frame().FocusColor, QColor(255, 255, 225));
-    ed->SetColor(QColor(1, 2, 3));
-    EXPECT_EQ(ed->Frame().FocusColor, focus);
-}
-
-TEST(MemoTest, ReadOnlyMemoShowsInfoColourAndHotFrame) {
-    TestApp();
-    QWidget window;
-    TVkMemo memo(&window);
-    memo.setGeometry(0, 0, 120, 60);
-    memo.SetColor(SysColor::clInfoBk());
-    memo.setReadOnly(true);
-    memo.SetFrameHotTrack(true);
-    memo.SetFrameColor(QColor(200, 0, 0));
-    memo.SetFrameHotColor(QColor(0, 0, 200));
-    ASSERT_TRUE(ShowActive(window));
-    memo.clearFocus();
-    QEvent leave(QEvent::Leave); // the offscreen pointer may rest where the window opened
-    QApplication::sendEvent(&memo, &leave);
-    QImage img = Render(memo);
-    EXPECT_EQ(img.pixelColor(0, 30), QColor(200, 0, 0));
-    EXPECT_EQ(img.pixelColor(1, 30), SysColor::clInfoBk());
-    EXPECT_EQ(img.pixelColor(60, 30), SysColor::clInfoBk());
-    memo.setFocus();
-    img = Render(memo);
-    EXPECT_EQ(img.pixelColor(1, 30), QColor(0, 0, 200));
-    EXPECT_EQ(img.pixelColor(60, 30), SysColor::clInfoBk()) << "the info colour stays when focused";
 }
 
 } // namespace

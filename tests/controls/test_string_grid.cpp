@@ -7,6 +7,7 @@
 #include <string>
 
 #include "controls/string_grid.h"
+#include "controls/system_colours.h"
 #include "qt_test_app.h"
 
 namespace {
@@ -118,14 +119,16 @@ TEST_F(GridTest, MouseToCellFindsHeaderAndDataCellsAndNothingBeyond) {
 }
 
 TEST_F(GridTest, RowsBeyondTheCountKeepTheirTextsAndComeBack) {
-    for (int row = 1; row < 92; ++row)
+    for (int row = 1; row < 92; ++row) {
         grid->SetCells(0, row, std::to_string(row - 1) + ".000");
+    }
     grid->SetCells(4, 0, "   Rp / Rs");
     grid->SetRowCount(47);
     EXPECT_EQ(grid->RowCount(), 47);
     grid->SetRowCount(92);
-    for (int row = 47; row < 92; ++row)
+    for (int row = 47; row < 92; ++row) {
         ASSERT_EQ(grid->Cells(0, row), QString::number(row - 1) + ".000") << row;
+    }
     EXPECT_EQ(grid->Cells(4, 0), "   Rp / Rs");
     EXPECT_EQ(grid->Cells(0, 0), "");
 }
@@ -207,8 +210,9 @@ TEST_F(GridTest, ClickMakesACellCurrentAndDragSelectsARange) {
     grid->OnMouseMove = [&](QObject* sender, Qt::KeyboardModifiers, int x, int y) {
         EXPECT_EQ(sender, grid);
         // The grid has already handled the move: the selection follows the pointer.
-        if (!moves.empty() || grid->Selection().Right > 1)
+        if (!moves.empty() || grid->Selection().Right > 1) {
             moves.emplace_back(x, y);
+        }
     };
     QTest::mousePress(client, Qt::LeftButton, {}, QPoint(60, 40)); // cell (1, 2)
     EXPECT_TRUE(grid->hasFocus());
@@ -243,10 +247,13 @@ TEST_F(GridTest, PaintsCellsHeaderLinesAndTextAsTheTablesNeedThem) {
 
     // Text starts 2 pixels in; the header's leading blanks push it right.
     const auto firstInk = [&](int cellX, int cellY, const QColor& fill) {
-        for (int x = cellX; x < cellX + 56; ++x)
-            for (int y = cellY; y < cellY + 18; ++y)
-                if (Pixel(image, x, y) != fill)
+        for (int x = cellX; x < cellX + 56; ++x) {
+            for (int y = cellY; y < cellY + 18; ++y) {
+                if (Pixel(image, x, y) != fill) {
                     return QPoint(x - cellX, y - cellY);
+                }
+            }
+        }
         return QPoint(-1, -1);
     };
     const QPoint data = firstInk(57, 38, SysColor::clInfoBk());
@@ -296,7 +303,8 @@ TEST_F(GridTest, FrameIsFlatWhenColdAndBoldWhenHot) {
     QImage image = Render();
     const int w = grid->width(), h = grid->height();
     EXPECT_EQ(image.pixelColor(0, h / 2), cold);
-    EXPECT_EQ(image.pixelColor(1, h / 2), SysColor::clBtnFace()); // top and left in the header colour
+    EXPECT_EQ(image.pixelColor(1, h / 2),
+              SysColor::clBtnFace()); // top and left in the header colour
     EXPECT_EQ(image.pixelColor(w / 2, 1), SysColor::clBtnFace());
     EXPECT_EQ(image.pixelColor(w / 2, h - 1), cold);
     EXPECT_EQ(image.pixelColor(w / 2, h - 2), SysColor::clInfoBk()); // bottom in the cells' colour
@@ -316,8 +324,9 @@ TEST_F(GridTest, FrameIsFlatWhenColdAndBoldWhenHot) {
 
 TEST_F(GridTest, NinetyThousandRowsScrollToTheEndAndShowTheLastRow) {
     grid->SetRowCount(90002);
-    for (int row = 1; row <= 90001; ++row)
+    for (int row = 1; row <= 90001; ++row) {
         grid->SetCells(0, row, std::to_string(row));
+    }
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(grid->Row(), 90001);
@@ -337,9 +346,11 @@ TEST_F(GridTest, ModelAnnouncesAPlotRunOfWritesAsOneChange) {
     QAbstractItemModelTester tester(grid->Model(),
                                     QAbstractItemModelTester::FailureReportingMode::Warning);
     QSignalSpy changed(grid->Model(), &QAbstractItemModel::dataChanged);
-    for (int row = 1; row < 92; ++row)
-        for (int col = 0; col < 5; ++col)
+    for (int row = 1; row < 92; ++row) {
+        for (int col = 0; col < 5; ++col) {
             grid->SetCells(col, row, "0.5");
+        }
+    }
     grid->SetCells(9, 200, "beyond the counts");
     EXPECT_EQ(changed.count(), 0);
     QCoreApplication::processEvents();

@@ -2,11 +2,12 @@
 // Return and Space; no button is the default one.
 #include "x_input.h"
 
+#include "controls/bit_button.h"
+#include "controls/check_box.h"
+#include "controls/control_events.h"
+#include "controls/memo.h"
 #include "controls/spin_edit.h"
-#include "controls/vk_common.h"
 #include "ui/about_form.h"
-#include "ui/bit_button.h"
-#include "ui/check_box.h"
 #include "ui/main_form.h"
 
 #include <QFileDialog>
@@ -29,7 +30,7 @@ TEST(CommandButtonKeys, TheFocusedButtonIsPressedByEnterReturnAndSpace) {
     };
     const Button buttons[] = {
         {"Plot", [](TFMain& w) { return w.btnPlot; },
-         [](TFMain& w, QWidget*) { return !w.Memo1->toPlainText().isEmpty(); }},
+         [](TFMain& w, QWidget*) { return !w.summary->toPlainText().isEmpty(); }},
         {"Save As...",
          [](TFMain& w) {
              w.btnPlot->click();
@@ -84,7 +85,7 @@ TEST(CommandButtonKeys, ReturnElsewherePressesNoButton) {
     w.cbAutoCompute->setFocus(Qt::TabFocusReason);
     x.Key(Qt::Key_Return);
     x.Key(Qt::Key_Enter);
-    EXPECT_TRUE(vkx::StaysTrue([&] { return w.Memo1->toPlainText().isEmpty(); }, 300));
+    EXPECT_TRUE(vkx::StaysTrue([&] { return w.summary->toPlainText().isEmpty(); }, 300));
     EXPECT_FALSE(w.cbAutoCompute->isChecked());
     EXPECT_EQ(watch.Count(), 0);
     EXPECT_TRUE(w.isVisible());

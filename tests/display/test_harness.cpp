@@ -83,8 +83,9 @@ TEST(Harness, KeysPointerButtonsAndWheelArriveAsSent) {
     probe->seen.clear();
     x.DoubleClick(probe, {20, 20});
     std::vector<QEvent::Type> types;
-    for (const auto& s : probe->seen)
+    for (const auto& s : probe->seen) {
         types.push_back(s.type);
+    }
     EXPECT_EQ(types,
               (std::vector<QEvent::Type>{QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
                                          QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}));
@@ -93,9 +94,11 @@ TEST(Harness, KeysPointerButtonsAndWheelArriveAsSent) {
     x.Wheel(probe, {30, 30}, -2);
     x.Wheel(+1);
     std::vector<int> wheel;
-    for (const auto& s : probe->seen)
-        if (s.type == QEvent::Wheel)
+    for (const auto& s : probe->seen) {
+        if (s.type == QEvent::Wheel) {
             wheel.push_back(s.wheel);
+        }
+    }
     EXPECT_EQ(wheel, (std::vector<int>{-120, -120, 120}));
 }
 

@@ -57,21 +57,25 @@ public:
         Window* children = nullptr;
         unsigned count = 0;
         std::optional<QRect> found;
-        if (!XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count))
+        if (!XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count)) {
             return found;
+        }
         for (unsigned i = 0; i < count && !found; ++i) {
             XWindowAttributes a{};
-            if (!XGetWindowAttributes(dpy, children[i], &a) || a.map_state != IsViewable)
+            if (!XGetWindowAttributes(dpy, children[i], &a) || a.map_state != IsViewable) {
                 continue;
+            }
             char* name = nullptr;
             if (XFetchName(dpy, children[i], &name) && name) {
-                if (std::strcmp(name, title) == 0)
+                if (std::strcmp(name, title) == 0) {
                     found = QRect(a.x, a.y, a.width, a.height);
+                }
                 XFree(name);
             }
         }
-        if (children)
+        if (children) {
             XFree(children);
+        }
         return found;
     }
 
@@ -113,10 +117,12 @@ TEST(ScreenScaling, TheWindowKeepsItsPixelsUnderEveryScalingSetting) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name :
              {"QT_SCREEN_SCALE_FACTORS", "QT_SCALE_FACTOR", "QT_AUTO_SCREEN_SCALE_FACTOR",
-              "QT_ENABLE_HIGHDPI_SCALING", "QT_SCALE_FACTOR_ROUNDING_POLICY"})
+              "QT_ENABLE_HIGHDPI_SCALING", "QT_SCALE_FACTOR_ROUNDING_POLICY"}) {
             environment.remove(QString::fromLatin1(name));
-        for (auto [name, value] : c.environment)
+        }
+        for (auto [name, value] : c.environment) {
             environment.insert(QString::fromLatin1(name), QString::fromLatin1(value));
+        }
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
 
         QProcess program;

@@ -3,12 +3,13 @@
 #include "x_input.h"
 
 #include "chart/chart.h"
+#include "controls/bit_button.h"
+#include "controls/check_box.h"
+#include "controls/control_events.h"
+#include "controls/memo.h"
 #include "controls/spin_edit.h"
 #include "controls/string_grid.h"
-#include "controls/vk_common.h"
 #include "numtext/numtext.h"
-#include "ui/bit_button.h"
-#include "ui/check_box.h"
 #include "ui/main_form.h"
 
 #include <QAbstractButton>
@@ -159,8 +160,9 @@ public:
         };
         ed->OnButtonClick = [this](QObject*, TSpinButtonType) {
             ++steps;
-            if (onStep)
+            if (onStep) {
                 onStep(steps);
+            }
         };
         ASSERT_TRUE(vkx::ShowActive(window.get()));
     }
@@ -238,8 +240,9 @@ TEST_F(HeldButton, LosingTheCaptureEndsTheRepeat) {
         XInput x;
         steps = 0;
         onStep = [&](int n) {
-            if (n == 1)
+            if (n == 1) {
                 c.lose(*this, x, elsewhere);
+            }
         };
         x.Press(down());
         ASSERT_TRUE(vkx::WaitUntil([&] { return steps >= 1; }, 3000));
@@ -282,13 +285,13 @@ TEST(MainWindowHeldButton, ReversingTheRangeByHoldingMaxDownGivesOneBoxThenQuiet
         released = true;
     }
     const QString text = w.edAngleMax->text();
-    const QString summary = w.Memo1->toPlainText();
+    const QString summary = w.summary->toPlainText();
     const int boxes = watch.Count();
     EXPECT_LE(boxes, 1);
     EXPECT_TRUE(vkx::StaysTrue(
         [&] {
             return watch.Count() == boxes && w.edAngleMax->text() == text &&
-                   w.Memo1->toPlainText() == summary;
+                   w.summary->toPlainText() == summary;
         },
         1000))
         << watch.Count() << " boxes; Max now " << w.edAngleMax->text().toStdString();
@@ -302,7 +305,7 @@ TEST(MainWindowWheel, StepsTheFocusedFieldWhereverThePointerIs) {
     ASSERT_TRUE(vkx::ShowActive(&w));
     XInput x;
     x.Click(w.btnPlot); // a run, so that the chart and the table have something to move
-    ASSERT_FALSE(w.Memo1->toPlainText().isEmpty());
+    ASSERT_FALSE(w.summary->toPlainText().isEmpty());
     x.Click(w.edN2);
     ASSERT_TRUE(w.edN2->hasFocus());
     ASSERT_TRUE(w.chReflectance->LeftAxis.AutomaticMinimum);
@@ -319,7 +322,7 @@ TEST(MainWindowWheel, StepsTheFocusedFieldWhereverThePointerIs) {
         {"over the field itself", w.edN2, +1, Qt::NoModifier, "2.100"},
         {"over the chart", w.chReflectance, +1, Qt::NoModifier, "2.200"},
         {"over the table", w.sgReflectance, -1, Qt::NoModifier, "2.100"},
-        {"over the summary", w.Memo1, +2, Qt::NoModifier, "2.300"},
+        {"over the summary", w.summary, +2, Qt::NoModifier, "2.300"},
         {"over another field", w.edK1, -1, Qt::NoModifier, "2.200"},
         {"over the left panel, with Ctrl", w.cbAutoCompute, +1, Qt::ControlModifier, "12.200"},
     };
@@ -334,7 +337,7 @@ TEST(MainWindowWheel, StepsTheFocusedFieldWhereverThePointerIs) {
     EXPECT_TRUE(w.chReflectance->LeftAxis.AutomaticMaximum);
     EXPECT_EQ(w.sgReflectance->TopRow(), topRow);
     EXPECT_EQ(w.edK1->text(), shown("0.0000000"));
-    EXPECT_EQ(w.Memo1->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(w.summary->verticalScrollBar()->value(), 0);
 
     // With the focus elsewhere the fields leave the wheel alone.
     x.Click(w.sgReflectance);

@@ -1,15 +1,16 @@
 // Takes the screenshots under docs/: the main window after the default run on each page, a run
 // with absorbing media, maximized, the About window and a balloon hint over a header cell.
-// Run under a virtual display: tests/ui/take-screenshots.sh.
+// Run under a virtual display: scripts/pictures.
 #include "modal_driver.h"
 
+#include "controls/bit_button.h"
+#include "controls/memo.h"
 #include "controls/page_control.h"
 #include "controls/spin_edit.h"
 #include "controls/string_grid.h"
 #include "numtext/numtext.h"
 #include "ui/about_form.h"
 #include "ui/application.h"
-#include "ui/bit_button.h"
 #include "ui/main_form.h"
 
 #include <QCursor>
@@ -61,15 +62,15 @@ int main(int argc, char** argv) {
     settle();
     const QRect frame = window.frameGeometry();
     saveScreen(QStringLiteral("reflectance"), frame);
-    window.pc->SetActivePageIndex(1);
+    window.resultPages->SetActivePageIndex(1);
     settle();
     saveScreen(QStringLiteral("transmittance"), frame);
-    window.pc->SetActivePageIndex(2);
+    window.resultPages->SetActivePageIndex(2);
     settle();
     saveScreen(QStringLiteral("polarization"), frame);
 
     // A balloon over the Rp header of the reflectance table.
-    window.pc->SetActivePageIndex(0);
+    window.resultPages->SetActivePageIndex(0);
     settle();
     TVkStringGrid* grid = window.sgReflectance;
     window.activateWindow();
@@ -84,7 +85,7 @@ int main(int argc, char** argv) {
     settle(1500);
     // The balloon opens above the header, over the window's top edge.
     saveScreen(QStringLiteral("balloon-hint"), frame.adjusted(0, -90, 0, 0));
-    QTest::mouseMove(window.Memo1, QPoint(20, 20));
+    QTest::mouseMove(window.summary, QPoint(20, 20));
     settle(300);
 
     // Absorbing medium 2: the summary reports the pseudo-Brewster angle.

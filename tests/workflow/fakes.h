@@ -27,13 +27,13 @@ struct FakeInputs : InputFieldsPort {
     FakeInputs() { SetDefaults(); }
 
     void SetDefaults() {
-        fields[TInputField::edN1] = {"1.000", "0", 0, 1e9};
-        fields[TInputField::edK1] = {"0.0000000", "0", 0, 10000};
-        fields[TInputField::edN2] = {"2.000", "0", 0, 1e9};
-        fields[TInputField::edK2] = {"0.0000000", "0", 0, 10000};
-        fields[TInputField::edAngleMin] = {"0.000", "0.000", 0, 90};
-        fields[TInputField::edAngleMax] = {"90.000", "0.000", 0, 90};
-        fields[TInputField::edAngleRes] = {"1.000", "0.001", 0.001L, 10};
+        fields[TInputField::N1] = {"1.000", "0", 0, 1e9};
+        fields[TInputField::K1] = {"0.0000000", "0", 0, 10000};
+        fields[TInputField::N2] = {"2.000", "0", 0, 1e9};
+        fields[TInputField::K2] = {"0.0000000", "0", 0, 10000};
+        fields[TInputField::AngleMin] = {"0.000", "0.000", 0, 90};
+        fields[TInputField::AngleMax] = {"90.000", "0.000", 0, 90};
+        fields[TInputField::AngleRes] = {"1.000", "0.001", 0.001L, 10};
     }
     // Rewrites the texts for a locale whose decimal separator is `separator`.
     void UseSeparator(char separator) {
@@ -49,15 +49,15 @@ struct FakeInputs : InputFieldsPort {
     }
     void Set(TInputField f, std::string text) { fields[f].text = std::move(text); }
     void SetMedia(std::string n1, std::string k1, std::string n2, std::string k2) {
-        Set(TInputField::edN1, std::move(n1));
-        Set(TInputField::edK1, std::move(k1));
-        Set(TInputField::edN2, std::move(n2));
-        Set(TInputField::edK2, std::move(k2));
+        Set(TInputField::N1, std::move(n1));
+        Set(TInputField::K1, std::move(k1));
+        Set(TInputField::N2, std::move(n2));
+        Set(TInputField::K2, std::move(k2));
     }
     void SetAngles(std::string lo, std::string hi, std::string res) {
-        Set(TInputField::edAngleMin, std::move(lo));
-        Set(TInputField::edAngleMax, std::move(hi));
-        Set(TInputField::edAngleRes, std::move(res));
+        Set(TInputField::AngleMin, std::move(lo));
+        Set(TInputField::AngleMax, std::move(hi));
+        Set(TInputField::AngleRes, std::move(res));
     }
 
     Extended Value(TInputField f) override {

@@ -42,7 +42,7 @@ protected:
     std::string Save(int page, const std::string& name) {
         w_.pages.index = page;
         w_.dialogs.answer = (dir_ / name).string();
-        w_.workflow.btnSaveClick();
+        w_.workflow.SaveActivePage();
         return ReadBytes(dir_ / name);
     }
 
@@ -63,7 +63,7 @@ protected:
 };
 
 TEST_F(Export, DefaultInputsOnEachPage) {
-    w_.workflow.btnPlotClick();
+    w_.workflow.RunPlot();
     ExpectGolden(Save(0, "r.txt"), "default_reflectance.txt");
     ExpectGolden(Save(1, "t.txt"), "default_transmittance.txt");
     ExpectGolden(Save(2, "p.txt"), "default_polarization.txt");
@@ -88,7 +88,7 @@ TEST_F(Export, DefaultInputsOnEachPage) {
 TEST_F(Export, LineLayoutOfTheReflectancePage) {
     // The rules behind the golden files, checked on their own so that a wrong golden file
     // cannot hide them.
-    w_.workflow.btnPlotClick();
+    w_.workflow.RunPlot();
     const std::string bytes = Save(0, "r.txt");
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -109,7 +109,7 @@ TEST_F(Export, LineLayoutOfTheReflectancePage) {
 
 TEST_F(Export, CriticalAnglePairWritesOnlyThePointsBelowIt) {
     w_.inputs.SetMedia("1.5", "0", "1", "0");
-    w_.workflow.btnPlotClick();
+    w_.workflow.RunPlot();
     const std::string bytes = Save(2, "p.txt");
     ExpectGolden(bytes, "critical_polarization.txt");
     EXPECT_EQ(w_.dialogs.requests.back().FileName, "P_Fr(1_50000,0;1_00000,0)");
@@ -117,23 +117,23 @@ TEST_F(Export, CriticalAnglePairWritesOnlyThePointsBelowIt) {
 
 TEST_F(Export, AbsorbingMediumTwoReportsThePseudoBrewsterAngle) {
     w_.inputs.SetMedia("1", "0", "2", "1");
-    w_.workflow.btnPlotClick();
+    w_.workflow.RunPlot();
     ExpectGolden(Save(0, "r.txt"), "absorbing_reflectance.txt");
     EXPECT_EQ(w_.dialogs.requests.back().FileName, "R_Fr(1_00000,0;2_00000,1)");
 }
 
 TEST_F(Export, IdenticalMediaOnThePolarizationPage) {
     w_.inputs.SetMedia("1.5", "0", "1.5", "0");
-    w_.workflow.btnPlotClick();
+    w_.workflow.RunPlot();
     ExpectGolden(Save(2, "p.txt"), "identical_polarization.txt");
 }
 
 TEST_F(Export, ChangedInputsWithoutARunStillSaveTheLastRun) {
     // The views show the 0..90 at 1 run of n2 = 2; the inputs now say n2 = 3 over 181 points.
     // The file must be the one of the run the user sees, named after its media.
-    w_.workflow.btnPlotClick();
-    w_.inputs.Set(F::edN2, "3");
-    w_.inputs.Set(F::edAngleRes, "0.5");
+    w_.workflow.RunPlot();
+    w_.inputs.Set(F::N2, "3");
+    w_.inputs.Set(F::AngleRes, "0.5");
     ExpectGolden(Save(0, "r.txt"), "default_reflectance.txt");
     EXPECT_EQ(w_.dialogs.requests.back().FileName, "R_Fr(1_00000,0;2_00000,0)");
     EXPECT_EQ(w_.workflow.Params().Count, 181); // validation did run on the current inputs
@@ -142,14 +142,14 @@ TEST_F(Export, ChangedInputsWithoutARunStillSaveTheLastRun) {
 TEST_F(Export, CommaLocaleKeepsPointsInTheData) {
     SetLocaleSeparators(',', '.');
     w_.inputs.UseSeparator(',');
-    w_.workflow.btnPlotClick();
+    w_.workflow.RunPlot();
     ExpectGolden(Save(0, "r.txt"), "comma_locale_reflectance.txt");
     EXPECT_EQ(w_.dialogs.requests.back().FileName, "R_Fr(1,00000,0;2,00000,0)");
 }
 
 TEST_F(Export, SummaryIsWrittenAsTheAreaDisplaysIt) {
     w_.inputs.SetMedia("1", "0", "2", "1");
-    w_.workflow.btnPlotClick();
+    w_.workflow.RunPlot();
     w_.memo.wrapWidth = 30;
     const std::vector<std::string> shown = w_.memo.DisplayedLines();
     ASSERT_GT(shown.size(), w_.memo.lines.size());
@@ -168,13 +168,13 @@ TEST_F(Export, RefusalsWriteNothing) {
     EXPECT_EQ(w_.dialogs.messages, std::vector<std::string>{"There are no results to save yet."});
     EXPECT_TRUE(w_.dialogs.requests.empty());
 
-    w_.workflow.btnPlotClick();
+    w_.workflow.RunPlot();
     w_.dialogs.messages.clear();
-    w_.inputs.Set(F::edK1, "k");
+    w_.inputs.Set(F::K1, "k");
     Save(0, "none.txt");
-    w_.inputs.Set(F::edK1, "0");
-    w_.inputs.Set(F::edAngleRes, "0.0001");
-    w_.inputs.fields[F::edAngleRes].min = 0.0001L; // 900001 points
+    w_.inputs.Set(F::K1, "0");
+    w_.inputs.Set(F::AngleRes, "0.0001");
+    w_.inputs.fields[F::AngleRes].min = 0.0001L; // 900001 points
     Save(0, "none.txt");
     w_.inputs.SetAngles("50", "40", "1");
     Save(0, "none.txt");
@@ -189,17 +189,17 @@ TEST_F(Export, RefusalsWriteNothing) {
     w_.dialogs.messages.clear();
     w_.pages.index = 0;
     w_.dialogs.answer = "  ";
-    w_.workflow.btnSaveClick();
+    w_.workflow.SaveActivePage();
     EXPECT_EQ(w_.dialogs.requests.size(), 1u);
     EXPECT_TRUE(w_.dialogs.messages.empty());
     EXPECT_TRUE(fs::is_empty(dir_));
 }
 
 TEST_F(Export, ReplacesAnExistingFileEntirely) {
-    w_.workflow.btnPlotClick();
+    w_.workflow.RunPlot();
     std::ofstream(dir_ / "old.txt") << std::string(10000, '#');
     w_.inputs.SetAngles("0", "1", "1");
-    w_.workflow.btnPlotClick();
+    w_.workflow.RunPlot();
     const std::string bytes = Save(0, "old.txt");
     EXPECT_EQ(bytes.find('#'), std::string::npos);
     EXPECT_EQ(bytes.substr(bytes.size() - 38), " 1.000000 0.111145 0.111077 0.111111\r\n");
@@ -212,7 +212,7 @@ struct CreateCase {
 };
 
 TEST_F(Export, FileThatCannotBeCreatedLeavesNoFile) {
-    w_.workflow.btnPlotClick();
+    w_.workflow.RunPlot();
     std::ofstream(dir_ / "plain") << "a regular file";
     // A missing folder is a missing path, not a missing file.
     const CreateCase cases[] = {{"missing/r.txt", "Path not found"},
@@ -222,7 +222,7 @@ TEST_F(Export, FileThatCannotBeCreatedLeavesNoFile) {
         w_.dialogs.messages.clear();
         const std::string path = (dir_ / c.relative).string();
         w_.dialogs.answer = path;
-        w_.workflow.btnSaveClick();
+        w_.workflow.SaveActivePage();
         EXPECT_EQ(w_.dialogs.messages,
                   std::vector<std::string>{"Cannot create file " + path + ": " + c.reason});
         EXPECT_FALSE(fs::exists(path));
@@ -231,14 +231,14 @@ TEST_F(Export, FileThatCannotBeCreatedLeavesNoFile) {
 }
 
 TEST_F(Export, ReadOnlyFolderRefusesTheFile) {
-    w_.workflow.btnPlotClick();
+    w_.workflow.RunPlot();
     fs::create_directory(dir_ / "ro");
     fs::permissions(dir_ / "ro", fs::perms::owner_read | fs::perms::owner_exec);
     const std::string path = (dir_ / "ro" / "r.txt").string();
     w_.dialogs.answer = path;
     {
         ObeyFilePermissions asAnyUser;
-        w_.workflow.btnSaveClick();
+        w_.workflow.SaveActivePage();
     }
     EXPECT_EQ(w_.dialogs.messages,
               std::vector<std::string>{"Cannot create file " + path + ": File access denied"});
@@ -249,10 +249,10 @@ TEST_F(Export, WriteFailureRaisesEInOutError) {
     if (access("/dev/full", W_OK) != 0) {
         GTEST_SKIP() << "no /dev/full";
     }
-    w_.workflow.btnPlotClick();
+    w_.workflow.RunPlot();
     w_.dialogs.answer = "/dev/full";
     try {
-        w_.workflow.btnSaveClick();
+        w_.workflow.SaveActivePage();
         FAIL() << "no error raised";
     } catch (const EInOutError& e) {
         EXPECT_EQ(e.ErrorCode(), ENOSPC);
@@ -304,11 +304,11 @@ TEST_F(Export, SaveDialogStartsInAFolderThatCanBeWritten) {
     EXPECT_EQ(PrepareSaveFolder("/opt/vitreo-k/data", ""), "/opt/vitreo-k/data");
 
     // Save As asks the dialog to start there.
-    w_.workflow.btnPlotClick();
+    w_.workflow.RunPlot();
     w_.workflow.SetDataFolder((dir_ / "plain" / "data").string());
     w_.workflow.SetDocumentsFolder((dir_ / "home" / "Docs2").string());
     w_.dialogs.answer.clear();
-    w_.workflow.btnSaveClick();
+    w_.workflow.SaveActivePage();
     ASSERT_EQ(w_.dialogs.requests.size(), 1u);
     EXPECT_EQ(w_.dialogs.requests[0].InitialDir, (dir_ / "home" / "Docs2" / "Vitreo-K").string());
     EXPECT_TRUE(fs::is_directory(dir_ / "home" / "Docs2" / "Vitreo-K"));

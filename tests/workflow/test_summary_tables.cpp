@@ -24,12 +24,13 @@ TEST_P(Summary, LinesOfTheReport) {
     const SummaryCase& c = GetParam();
     FakeWindow w;
     w.inputs.SetMedia(c.n1, c.k1, c.n2, c.k2);
-    w.workflow.btnPlotClick();
+    w.workflow.RunPlot();
     EXPECT_EQ(w.memo.lines, c.lines);
     EXPECT_EQ(w.memo.clears, 1);
     // Every chart title holds exactly the header line, and is shown.
     const std::string header = c.lines[0].substr(0, c.lines[0].find(";   91 points"));
-    for (const TCustomChart* chart : {&w.chReflectance, &w.chTransmittance, &w.chPolarization}) {
+    for (const TCustomChart* chart :
+         {&w.reflectanceChart, &w.transmittanceChart, &w.polarizationChart}) {
         EXPECT_EQ(chart->Title.Text(), std::vector<std::string>{header});
         EXPECT_TRUE(chart->Title.Visible());
     }
@@ -71,14 +72,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Summary, NegativeImaginaryPartAndTinyAbsorption) {
     FakeWindow w;
     w.inputs.SetMedia("1.5", "0.5", "1", "0");
-    w.workflow.btnPlotClick();
+    w.workflow.RunPlot();
     ASSERT_GE(w.memo.lines.size(), 2u);
     EXPECT_EQ(w.memo.lines[1], "Relative Complex Refrative Index = 0.60000 - i * 0.2");
 
     // k1 = 1e-7 makes the pair absorbing: pseudo-Brewster lines, no Brewster and no critical
     // angle although n2 < n1.
     w.inputs.SetMedia("1.5", "0.0000001", "1", "0");
-    w.workflow.btnPlotClick();
+    w.workflow.RunPlot();
     EXPECT_EQ(w.memo.lines[0], "n1 = 1.500000, k1 = 1E-07;   n2 = 1.00000, k2 = 0;   91 points");
     for (const std::string& line : w.memo.lines) {
         EXPECT_EQ(line.find("Brewster Angle ="), std::string::npos) << line;
@@ -93,7 +94,7 @@ TEST(Summary, PseudoBrewsterAngleBeyondTheRun) {
     FakeWindow w;
     w.inputs.SetMedia("1", "0", "2", "1");
     w.inputs.SetAngles("0", "20", "1");
-    w.workflow.btnPlotClick();
+    w.workflow.RunPlot();
     EXPECT_EQ(w.memo.lines, (std::vector<std::string>{
                                 "n1 = 1.000000, k1 = 0;   n2 = 2.00000, k2 = 1;   21 points",
                                 "Relative Complex Refrative Index = 2.00000 + i * 1",
@@ -148,18 +149,18 @@ std::vector<std::string> Row(const FakeTable& t, int columns, int row) {
 
 TEST(ResultTables, CellTextsOfTheDefaultRun) {
     FakeWindow w;
-    w.workflow.btnPlotClick();
+    w.workflow.RunPlot();
     using V = std::vector<std::string>;
-    EXPECT_EQ(Row(w.sgReflectance, 5, 1),
+    EXPECT_EQ(Row(w.reflectanceTable, 5, 1),
               (V{"0.000", "0.11111", "0.11111", "0.11111", "1.000000"}));
-    EXPECT_EQ(Row(w.sgTransmittance, 4, 1), (V{"0.000", "0.88889", "0.88889", "0.88889"}));
-    EXPECT_EQ(Row(w.sgPolarization, 3, 1), (V{"0.000", "0.00000", "0.00000"}));
-    EXPECT_EQ(Row(w.sgReflectance, 5, 46),
+    EXPECT_EQ(Row(w.transmittanceTable, 4, 1), (V{"0.000", "0.88889", "0.88889", "0.88889"}));
+    EXPECT_EQ(Row(w.polarizationTable, 3, 1), (V{"0.000", "0.00000", "0.00000"}));
+    EXPECT_EQ(Row(w.reflectanceTable, 5, 46),
               (V{"45.000", "0.04152", "0.20378", "0.12265", "0.203777"}));
-    EXPECT_EQ(Row(w.sgTransmittance, 4, 46), (V{"45.000", "0.95848", "0.79622", "0.87735"}));
-    EXPECT_EQ(Row(w.sgPolarization, 3, 46), (V{"45.000", "66.14378", "-9.24670"}));
-    EXPECT_EQ(w.sgReflectance.Cell(0, 91), "90.000");
-    EXPECT_EQ(w.sgReflectance.rowCount, 92);
+    EXPECT_EQ(Row(w.transmittanceTable, 4, 46), (V{"45.000", "0.95848", "0.79622", "0.87735"}));
+    EXPECT_EQ(Row(w.polarizationTable, 3, 46), (V{"45.000", "66.14378", "-9.24670"}));
+    EXPECT_EQ(w.reflectanceTable.Cell(0, 91), "90.000");
+    EXPECT_EQ(w.reflectanceTable.rowCount, 92);
 }
 
 TEST(ResultTables, IdenticalMediaReflectNothing) {
@@ -167,14 +168,14 @@ TEST(ResultTables, IdenticalMediaReflectNothing) {
     // reflected polarization degree do not exist.
     FakeWindow w;
     w.inputs.SetMedia("1.5", "0", "1.5", "0");
-    w.workflow.btnPlotClick();
+    w.workflow.RunPlot();
     using V = std::vector<std::string>;
     for (int row : {1, 45, 91}) {
-        const V r = Row(w.sgReflectance, 5, row);
+        const V r = Row(w.reflectanceTable, 5, row);
         EXPECT_EQ(V(r.begin() + 1, r.end()), (V{"0.00000", "0.00000", "0.00000", ""}));
-        const V p = Row(w.sgPolarization, 3, row);
+        const V p = Row(w.polarizationTable, 3, row);
         EXPECT_EQ(V(p.begin() + 1, p.end()), (V{"N/A", "0.00000"}));
-        const V t = Row(w.sgTransmittance, 4, row);
+        const V t = Row(w.transmittanceTable, 4, row);
         EXPECT_EQ(V(t.begin() + 1, t.end()), (V{"1.00000", "1.00000", "1.00000"}));
     }
 }
@@ -183,10 +184,10 @@ TEST(ResultTables, CellTextsUseTheLocaleSeparator) {
     SetLocaleSeparators(',', '.');
     FakeWindow w;
     w.inputs.UseSeparator(',');
-    w.workflow.btnPlotClick();
+    w.workflow.RunPlot();
     SetLocaleSeparators('.', ',');
-    EXPECT_EQ(w.sgPolarization.Cell(2, 46), "-9,24670");
-    EXPECT_EQ(w.sgReflectance.Cell(4, 46), "0,203777");
+    EXPECT_EQ(w.polarizationTable.Cell(2, 46), "-9,24670");
+    EXPECT_EQ(w.reflectanceTable.Cell(4, 46), "0,203777");
 }
 
 } // namespace

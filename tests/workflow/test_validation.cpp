@@ -22,7 +22,7 @@ class PointCount : public ::testing::TestWithParam<CountCase> {};
 TEST_P(PointCount, TruncatedQuotientPlusOneUpToTheLimit) {
     const CountCase c = GetParam();
     FakeInputs in;
-    in.fields[F::edAngleRes].min = 0.0001L; // lets the count limit, not the control, refuse
+    in.fields[F::AngleRes].min = 0.0001L; // lets the count limit, not the control, refuse
     in.SetAngles(c.lo, c.hi, c.res);
     TInputParams p;
     p.Count = -7;
@@ -47,21 +47,20 @@ TEST(ValidateInputs, ReadsInOrderAndStopsAtTheFirstFailure) {
     TInputParams p;
     std::string message;
     ASSERT_TRUE(ValidateInputs(in, p, message));
-    const std::vector<F> valueOrder = {F::edN1, F::edN2, F::edAngleMin, F::edAngleMax,
-                                       F::edAngleRes};
+    const std::vector<F> valueOrder = {F::N1, F::N2, F::AngleMin, F::AngleMax, F::AngleRes};
     EXPECT_EQ(in.valueReads, valueOrder);
-    EXPECT_EQ(in.textReads, (std::vector<F>{F::edK1, F::edK2}));
+    EXPECT_EQ(in.textReads, (std::vector<F>{F::K1, F::K2}));
     EXPECT_EQ(p.n1, 1);
     EXPECT_EQ(p.n2, 2);
     EXPECT_EQ(p.AngleMax, 90);
 
     // n1 = 0: nothing after n1 is read, and only n1 changes.
     FakeInputs bad;
-    bad.Set(F::edN1, "0");
+    bad.Set(F::N1, "0");
     TInputParams q = p;
     EXPECT_FALSE(ValidateInputs(bad, q, message));
     EXPECT_EQ(message, "");
-    EXPECT_EQ(bad.valueReads, std::vector<F>{F::edN1});
+    EXPECT_EQ(bad.valueReads, std::vector<F>{F::N1});
     EXPECT_TRUE(bad.textReads.empty());
     EXPECT_EQ(q.n1, 0);
     EXPECT_EQ(q.k1, p.k1);
@@ -88,7 +87,7 @@ TEST(ValidateInputs, ReversedRangeGivesTheOnlyMessageAndKeepsLaterFields) {
     EXPECT_EQ(p.AngleMax, 40);
     EXPECT_EQ(p.AngleRes, 1);
     EXPECT_EQ(p.Count, 91);
-    EXPECT_EQ(in.valueReads.back(), F::edAngleMax); // resolution not read
+    EXPECT_EQ(in.valueReads.back(), F::AngleMax); // resolution not read
 
     in.SetAngles("40", "40", "0.5"); // equal angles pass
     EXPECT_TRUE(ValidateInputs(in, p, message));
@@ -115,16 +114,15 @@ TEST_P(FieldRanges, BothEndsIncluded) {
 
 INSTANTIATE_TEST_SUITE_P(
     Limits, FieldRanges,
-    ::testing::Values(FieldCase{F::edN1, "0.00001", true}, FieldCase{F::edN1, "1e9", true},
-                      FieldCase{F::edN1, "0.0000099", false},
-                      FieldCase{F::edN1, "1000000001", false}, FieldCase{F::edN2, "0", false},
-                      FieldCase{F::edN2, "1e9", true}, FieldCase{F::edK1, "1e9", true},
-                      FieldCase{F::edK1, "-0.5", false}, FieldCase{F::edK1, "x", false},
-                      FieldCase{F::edK1, "", false}, FieldCase{F::edK2, "", false},
-                      FieldCase{F::edK2, "2e9", false}, FieldCase{F::edAngleMin, "90.5", false},
-                      FieldCase{F::edAngleMax, "-1", false}, FieldCase{F::edAngleRes, "10", true},
-                      FieldCase{F::edAngleRes, "10.5", false},
-                      FieldCase{F::edAngleRes, "0.0005", false}));
+    ::testing::Values(FieldCase{F::N1, "0.00001", true}, FieldCase{F::N1, "1e9", true},
+                      FieldCase{F::N1, "0.0000099", false}, FieldCase{F::N1, "1000000001", false},
+                      FieldCase{F::N2, "0", false}, FieldCase{F::N2, "1e9", true},
+                      FieldCase{F::K1, "1e9", true}, FieldCase{F::K1, "-0.5", false},
+                      FieldCase{F::K1, "x", false}, FieldCase{F::K1, "", false},
+                      FieldCase{F::K2, "", false}, FieldCase{F::K2, "2e9", false},
+                      FieldCase{F::AngleMin, "90.5", false}, FieldCase{F::AngleMax, "-1", false},
+                      FieldCase{F::AngleRes, "10", true}, FieldCase{F::AngleRes, "10.5", false},
+                      FieldCase{F::AngleRes, "0.0005", false}));
 
 TEST(ValidateInputs, ExtinctionComesFromTheRawTextNotFromValue) {
     // An empty k text would read as the minimum 0 through Value; parsed, it refuses the run and
@@ -132,15 +130,15 @@ TEST(ValidateInputs, ExtinctionComesFromTheRawTextNotFromValue) {
     FakeInputs in;
     TInputParams p;
     p.k1 = 0.125L;
-    in.Set(F::edK1, "");
+    in.Set(F::K1, "");
     std::string message;
     EXPECT_FALSE(ValidateInputs(in, p, message));
     EXPECT_EQ(p.k1, 0.125L);
-    EXPECT_EQ(in.fields[F::edK1].text, ""); // not rewritten to the minimum
+    EXPECT_EQ(in.fields[F::K1].text, ""); // not rewritten to the minimum
     for (F f : in.valueReads) {
-        EXPECT_NE(f, F::edK1);
+        EXPECT_NE(f, F::K1);
     }
-    in.Set(F::edK1, "-0.5");
+    in.Set(F::K1, "-0.5");
     EXPECT_FALSE(ValidateInputs(in, p, message));
     EXPECT_EQ(p.k1, -0.5L);
     EXPECT_EQ(p.n2, 0); // never reached
@@ -150,7 +148,7 @@ TEST(ValidateInputs, ComparesRangesInDoubleButKeepsTheExtendedValue) {
     // 1e9 plus a fraction that double cannot hold rounds to 1e9 and passes; the record keeps
     // the exact value read.
     FakeInputs in;
-    in.Set(F::edN1, "1000000000.00000001");
+    in.Set(F::N1, "1000000000.00000001");
     TInputParams p;
     std::string message;
     ASSERT_TRUE(ValidateInputs(in, p, message));
@@ -160,7 +158,7 @@ TEST(ValidateInputs, ComparesRangesInDoubleButKeepsTheExtendedValue) {
 
 TEST(ValidateInputs, AngleTextThatIsNotANumberReadsAsTheMinimum) {
     FakeInputs in;
-    in.Set(F::edAngleMax, "x");
+    in.Set(F::AngleMax, "x");
     TInputParams p;
     std::string message;
     ASSERT_TRUE(ValidateInputs(in, p, message));
@@ -177,17 +175,17 @@ TEST(ValidateInputs, TellsWhichFieldFailedAndWhy) {
         VF fault;
         F failed;
     } const cases[] = {
-        {F::edN1, "0", VF::OutOfRange, F::edN1},
-        {F::edN1, "x", VF::OutOfRange, F::edN1}, // reads as the minimum 0
-        {F::edK1, "-0.5", VF::OutOfRange, F::edK1},
-        {F::edK1, "a", VF::NotANumber, F::edK1},
-        {F::edK2, "", VF::NotANumber, F::edK2},
-        {F::edN2, "2e9", VF::OutOfRange, F::edN2},
-        {F::edAngleMin, "91", VF::OutOfRange, F::edAngleMin},
-        {F::edAngleMax, "-1", VF::OutOfRange, F::edAngleMax},
-        {F::edAngleMin, "95", VF::OutOfRange, F::edAngleMin},
-        {F::edAngleRes, "11", VF::OutOfRange, F::edAngleRes},
-        {F::edAngleRes, "1", VF::None, F::edN1},
+        {F::N1, "0", VF::OutOfRange, F::N1},
+        {F::N1, "x", VF::OutOfRange, F::N1}, // reads as the minimum 0
+        {F::K1, "-0.5", VF::OutOfRange, F::K1},
+        {F::K1, "a", VF::NotANumber, F::K1},
+        {F::K2, "", VF::NotANumber, F::K2},
+        {F::N2, "2e9", VF::OutOfRange, F::N2},
+        {F::AngleMin, "91", VF::OutOfRange, F::AngleMin},
+        {F::AngleMax, "-1", VF::OutOfRange, F::AngleMax},
+        {F::AngleMin, "95", VF::OutOfRange, F::AngleMin},
+        {F::AngleRes, "11", VF::OutOfRange, F::AngleRes},
+        {F::AngleRes, "1", VF::None, F::N1},
     };
     for (const Case& c : cases) {
         FakeInputs asked;
@@ -198,7 +196,7 @@ TEST(ValidateInputs, TellsWhichFieldFailedAndWhy) {
         TInputParams without;
         std::string message1 = "stale";
         std::string message2 = "stale";
-        TValidationResult result{VF::TooManyPoints, F::edK2};
+        TValidationResult result{VF::TooManyPoints, F::K2};
         const bool ok = ValidateInputs(asked, withResult, message1, &result);
         EXPECT_EQ(ok, ValidateInputs(plain, without, message2)) << c.text;
         EXPECT_EQ(ok, c.fault == VF::None) << c.text;
@@ -219,18 +217,18 @@ TEST(ValidateInputs, TellsWhichFieldFailedAndWhy) {
     EXPECT_FALSE(ValidateInputs(reversed, q, reason, &pair));
     EXPECT_EQ(reason, kReversedRangeMessage);
     EXPECT_EQ(pair.Fault, VF::ReversedRange);
-    EXPECT_EQ(pair.Field, F::edAngleMin);
+    EXPECT_EQ(pair.Field, F::AngleMin);
 
     // Too many points: the resolution is the field to mend.
     FakeInputs fine;
-    fine.fields[F::edAngleRes].min = 0.0001L;
+    fine.fields[F::AngleRes].min = 0.0001L;
     fine.SetAngles("0", "90", "0.0009");
     TInputParams p;
     std::string message;
     TValidationResult result;
     EXPECT_FALSE(ValidateInputs(fine, p, message, &result));
     EXPECT_EQ(result.Fault, VF::TooManyPoints);
-    EXPECT_EQ(result.Field, F::edAngleRes);
+    EXPECT_EQ(result.Field, F::AngleRes);
 }
 
 // Every field's own fault as the texts stand, without reading through Value: nothing is written
@@ -245,41 +243,41 @@ TEST(FieldFaults, EachFieldByItselfWithoutWritingAnything) {
     in.SetMedia("", "a", "0.5", "-1");
     in.SetAngles("50", "40", "0.0001");
     const auto faults = FieldFaults(in);
-    EXPECT_EQ(faults[int(F::edN1)], VF::OutOfRange); // empty reads as the minimum 0
-    EXPECT_EQ(faults[int(F::edK1)], VF::NotANumber);
-    EXPECT_EQ(faults[int(F::edN2)], VF::None);
-    EXPECT_EQ(faults[int(F::edK2)], VF::OutOfRange);
-    EXPECT_EQ(faults[int(F::edAngleMin)], VF::ReversedRange);
-    EXPECT_EQ(faults[int(F::edAngleMax)], VF::ReversedRange);
-    EXPECT_EQ(faults[int(F::edAngleRes)], VF::OutOfRange);
-    EXPECT_EQ(in.fields[F::edN1].text, "");
+    EXPECT_EQ(faults[int(F::N1)], VF::OutOfRange); // empty reads as the minimum 0
+    EXPECT_EQ(faults[int(F::K1)], VF::NotANumber);
+    EXPECT_EQ(faults[int(F::N2)], VF::None);
+    EXPECT_EQ(faults[int(F::K2)], VF::OutOfRange);
+    EXPECT_EQ(faults[int(F::AngleMin)], VF::ReversedRange);
+    EXPECT_EQ(faults[int(F::AngleMax)], VF::ReversedRange);
+    EXPECT_EQ(faults[int(F::AngleRes)], VF::OutOfRange);
+    EXPECT_EQ(in.fields[F::N1].text, "");
     EXPECT_TRUE(in.valueReads.empty());
     EXPECT_EQ(changes, 0);
 
     // An angle out of range is that angle's fault alone; the count is the resolution's.
     in.SetDefaults();
     in.SetAngles("95", "40", "1");
-    EXPECT_EQ(FieldFaults(in)[int(F::edAngleMin)], VF::OutOfRange);
-    EXPECT_EQ(FieldFaults(in)[int(F::edAngleMax)], VF::None);
-    in.fields[F::edAngleRes].min = 0.0001L;
+    EXPECT_EQ(FieldFaults(in)[int(F::AngleMin)], VF::OutOfRange);
+    EXPECT_EQ(FieldFaults(in)[int(F::AngleMax)], VF::None);
+    in.fields[F::AngleRes].min = 0.0001L;
     in.SetAngles("0", "90", "0.0009");
-    EXPECT_EQ(FieldFaults(in)[int(F::edAngleRes)], VF::TooManyPoints);
+    EXPECT_EQ(FieldFaults(in)[int(F::AngleRes)], VF::TooManyPoints);
     in.SetAngles("0", "9", "0.0009");
-    EXPECT_EQ(FieldFaults(in)[int(F::edAngleRes)], VF::None);
+    EXPECT_EQ(FieldFaults(in)[int(F::AngleRes)], VF::None);
 }
 
 TEST(AcceptedRangeHint, SaysWhatTheFieldTakes) {
     using VF = TValidationFault;
-    EXPECT_EQ(AcceptedRangeHint(F::edN1, VF::OutOfRange, 0.001L, 10),
+    EXPECT_EQ(AcceptedRangeHint(F::N1, VF::OutOfRange, 0.001L, 10),
               "Refractive Index, n1: from 0.00001 to 1000000000");
-    EXPECT_EQ(AcceptedRangeHint(F::edK2, VF::NotANumber, 0.001L, 10),
+    EXPECT_EQ(AcceptedRangeHint(F::K2, VF::NotANumber, 0.001L, 10),
               "Extinction Coefficient, k2: a number from 0 to 1000000000");
-    EXPECT_EQ(AcceptedRangeHint(F::edAngleMax, VF::ReversedRange, 0.001L, 10),
+    EXPECT_EQ(AcceptedRangeHint(F::AngleMax, VF::ReversedRange, 0.001L, 10),
               "Max. Incidence Angle: from 0 to 90\u00B0, not less than Min. Incidence Angle");
-    EXPECT_EQ(AcceptedRangeHint(F::edAngleRes, VF::TooManyPoints, 0.001L, 10),
+    EXPECT_EQ(AcceptedRangeHint(F::AngleRes, VF::TooManyPoints, 0.001L, 10),
               "Angular Resolution: from 0.001 to 10\u00B0, at most 90001 points from Min. to Max.");
     SetLocaleSeparators(',', '.');
-    EXPECT_EQ(AcceptedRangeHint(F::edN2, VF::OutOfRange, 0.001L, 10),
+    EXPECT_EQ(AcceptedRangeHint(F::N2, VF::OutOfRange, 0.001L, 10),
               "Refractive Index, n2: from 0,00001 to 1000000000");
     SetLocaleSeparators('.', ',');
 }

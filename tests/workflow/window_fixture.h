@@ -9,19 +9,20 @@
 // The workflow wired to fakes and to real chart models configured as in the main window.
 struct FakeWindow {
     FakeInputs inputs;
-    FakeTable sgReflectance, sgTransmittance, sgPolarization;
+    FakeTable reflectanceTable, transmittanceTable, polarizationTable;
     FakeSummary memo;
     FakeDialogs dialogs;
     FakePages pages;
-    TCustomChart chReflectance, chTransmittance, chPolarization;
+    TCustomChart reflectanceChart, transmittanceChart, polarizationChart;
     CalculationWorkflow workflow;
 
     FakeWindow()
-        : workflow({inputs, sgReflectance, sgTransmittance, sgPolarization, memo, dialogs, pages},
-                   {chReflectance, chTransmittance, chPolarization}) {
-        ConfigureReflectanceChart(chReflectance);
-        ConfigureTransmittanceChart(chTransmittance);
-        ConfigurePolarizationChart(chPolarization);
+        : workflow({inputs, reflectanceTable, transmittanceTable, polarizationTable, memo, dialogs,
+                    pages},
+                   {reflectanceChart, transmittanceChart, polarizationChart}) {
+        ConfigureReflectanceChart(reflectanceChart);
+        ConfigureTransmittanceChart(transmittanceChart);
+        ConfigurePolarizationChart(polarizationChart);
     }
 
     std::size_t Points(const TCustomChart& chart, int position) const {
@@ -43,7 +44,7 @@ struct ViewState {
     static ViewState Of(const FakeWindow& w) {
         ViewState s;
         for (const TCustomChart* chart :
-             {&w.chReflectance, &w.chTransmittance, &w.chPolarization}) {
+             {&w.reflectanceChart, &w.transmittanceChart, &w.polarizationChart}) {
             for (int p = 0; p < chart->NumberOfSeries(); ++p) {
                 const TChartSeries& series = chart->SeriesAtPosition(p);
                 std::vector<std::pair<double, double>> points;
@@ -55,7 +56,8 @@ struct ViewState {
             s.titles.push_back(chart->Title.Text());
             s.titleVisible.push_back(chart->Title.Visible());
         }
-        for (const FakeTable* t : {&w.sgReflectance, &w.sgTransmittance, &w.sgPolarization}) {
+        for (const FakeTable* t :
+             {&w.reflectanceTable, &w.transmittanceTable, &w.polarizationTable}) {
             s.rowCounts.push_back(t->rowCount);
             s.cells.push_back(t->Visible());
         }

@@ -96,7 +96,7 @@ void BM_AxisRangeAndLabels(benchmark::State& state) {
     for (auto _ : state) {
         left.CalcMinMax();
         left.ComputeLabels(m);
-        benchmark::DoNotOptimize(left.LabelItems.size());
+        benchmark::DoNotOptimize(left.Layout().LabelItems.size());
     }
 }
 BENCHMARK(BM_AxisRangeAndLabels)->Unit(benchmark::kMicrosecond);

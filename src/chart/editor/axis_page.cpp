@@ -33,8 +33,9 @@ public:
         h->setContentsMargins(4, 4, 4, 4);
         axes_ = new QListWidget(this);
         axes_->setObjectName(QStringLiteral("AxesList"));
-        for (const char* name : {"Left", "Right", "Top", "Bottom"})
+        for (const char* name : {"Left", "Right", "Top", "Bottom"}) {
             axes_->addItem(QLatin1String(name));
+        }
         axes_->setMaximumWidth(56);
         h->addWidget(axes_);
         auto* right = new QVBoxLayout;
@@ -59,25 +60,29 @@ public:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == &chart_ && event->type() == QEvent::Paint)
+        if (watched == &chart_ && event->type() == QEvent::Paint) {
             QTimer::singleShot(0, this, [this] { RefreshLimits(); });
+        }
         return QWidget::eventFilter(watched, event);
     }
 
     // The automatic limits show the range the chart draws, from its latest layout.
     void RefreshLimits() {
-        if (!minEdit_ || !maxEdit_)
+        if (!minEdit_ || !maxEdit_) {
             return;
+        }
         const TChartAxis& a = AxisAt(axes_->currentRow());
         // Settings of an axis the chart leaves out cannot show; the note says why.
         note_->setHidden(!a.Visible || !chart_.AxisVisible || chart_.IsAxisShown(a));
         const bool automatic = a.Automatic || a.AutomaticMinimum || a.AutomaticMaximum;
-        if (automatic)
+        if (automatic) {
             chart_.RenderedBuffer(); // lays the chart out again when a change left it stale
+        }
         auto show = [](QLineEdit* edit, double v) {
             const QString text = NumberShown(v);
-            if (!edit->hasFocus() && edit->text() != text)
+            if (!edit->hasFocus() && edit->text() != text) {
                 edit->setText(text);
+            }
         };
         show(minEdit_, LimitShown(a, true));
         show(maxEdit_, LimitShown(a, false));
@@ -89,9 +94,10 @@ public:
     }
 
     static double LimitShown(const TChartAxis& a, bool minimum) {
-        if (minimum)
-            return a.Automatic || a.AutomaticMinimum ? a.LowValue : a.Minimum();
-        return a.Automatic || a.AutomaticMaximum ? a.HighValue : a.Maximum();
+        if (minimum) {
+            return a.Automatic || a.AutomaticMinimum ? a.Layout().LowValue : a.Minimum();
+        }
+        return a.Automatic || a.AutomaticMaximum ? a.Layout().HighValue : a.Maximum();
     }
 
     TChartAxis& AxisAt(int row) {
@@ -126,19 +132,24 @@ public:
     // asked it to redraw), the limit fields show the new layout's range.
     void WatchChanges() {
         auto refresh = [this] { RefreshLimits(); };
-        for (QCheckBox* w : tabs_->findChildren<QCheckBox*>())
+        for (QCheckBox* w : tabs_->findChildren<QCheckBox*>()) {
             connect(w, &QCheckBox::toggled, this, refresh);
-        for (QSpinBox* w : tabs_->findChildren<QSpinBox*>())
+        }
+        for (QSpinBox* w : tabs_->findChildren<QSpinBox*>()) {
             connect(w, &QSpinBox::valueChanged, this, refresh);
-        for (QComboBox* w : tabs_->findChildren<QComboBox*>())
+        }
+        for (QComboBox* w : tabs_->findChildren<QComboBox*>()) {
             connect(w, &QComboBox::currentIndexChanged, this, refresh);
+        }
         for (QLineEdit* w : tabs_->findChildren<QLineEdit*>()) {
-            if (w->parent() && qobject_cast<QSpinBox*>(w->parent()))
+            if (w->parent() && qobject_cast<QSpinBox*>(w->parent())) {
                 continue; // a spin box's own editor
+            }
             connect(w, &QLineEdit::editingFinished, this, refresh);
         }
-        for (QPushButton* w : tabs_->findChildren<QPushButton*>())
+        for (QPushButton* w : tabs_->findChildren<QPushButton*>()) {
             connect(w, &QPushButton::clicked, this, refresh);
+        }
     }
 
     QWidget* Scales(TChartAxis& a) {
@@ -151,12 +162,8 @@ public:
                                     EnableLimits(a);
                                 }),
                        0, 0);
-        top->addWidget(AddCheck(page, QStringLiteral("Visible"), a.Visible, chart_,
-                                [&a](bool v) { a.Visible = v; }),
-                       0, 1);
-        top->addWidget(AddCheck(page, QStringLiteral("Inverted"), a.Inverted, chart_,
-                                [&a](bool v) { a.Inverted = v; }),
-                       0, 2);
+        top->addWidget(AddCheck(page, QStringLiteral("Visible"), a.Visible, chart_), 0, 1);
+        top->addWidget(AddCheck(page, QStringLiteral("Inverted"), a.Inverted, chart_), 0, 2);
         form->addRow(top);
 
         auto limit = [&](bool minimum) {
@@ -196,15 +203,15 @@ public:
         form->addRow(QStringLiteral("Increment:"), inc);
 
         auto* log = new QHBoxLayout;
-        auto* logarithmic = AddCheck(page, QStringLiteral("Logarithmic"), a.Logarithmic, chart_,
-                                     [&a](bool v) { a.Logarithmic = v; });
+        auto* logarithmic = AddCheck(page, QStringLiteral("Logarithmic"), a.Logarithmic, chart_);
         log->addWidget(logarithmic);
         log->addWidget(new QLabel(QStringLiteral("Base:"), page));
         auto* base = AddNumberEdit(
             page, chart_, [&a] { return a.LogarithmicBase; },
             [&a](double v) {
-                if (!(v > 1))
+                if (!(v > 1)) {
                     throw EChartException("Logarithmic base must be greater than 1");
+                }
                 a.LogarithmicBase = v;
             });
         base->setObjectName(QStringLiteral("ELogBase"));
@@ -237,8 +244,9 @@ public:
     }
 
     void EnableLimits(TChartAxis& a) {
-        if (!minAuto_)
+        if (!minAuto_) {
             return;
+        }
         minAuto_->setEnabled(!a.Automatic);
         maxAuto_->setEnabled(!a.Automatic);
         minEdit_->setEnabled(!a.Automatic && !a.AutomaticMinimum);
@@ -246,8 +254,9 @@ public:
         // A disabled control says what it waits for.
         const QString whole = QStringLiteral(
             "Automatic: the axis follows the data at both ends; clear Automatic to set them");
-        for (QCheckBox* box : {minAuto_.data(), maxAuto_.data()})
+        for (QCheckBox* box : {minAuto_.data(), maxAuto_.data()}) {
             box->setToolTip(a.Automatic ? whole : QString());
+        }
         auto tip = [&](QLineEdit* edit, bool automaticEnd, const QString& end) {
             edit->setToolTip(a.Automatic    ? whole
                              : automaticEnd ? QStringLiteral("Auto: the %1 follows the data; "
@@ -270,10 +279,8 @@ public:
         angle->setObjectName(QStringLiteral("ETitleAngle"));
         angle->setSuffix(QStringLiteral("°"));
         form->addRow(QStringLiteral("Angle:"), angle);
-        form->addRow(QStringLiteral("Size:"),
-                     AddSpin(page, 0, 500, a.TitleSize, chart_, [&a](int v) { a.TitleSize = v; }));
-        form->addRow(AddCheck(page, QStringLiteral("Visible"), a.Title.Visible, chart_,
-                              [&a](bool v) { a.Title.Visible = v; }));
+        form->addRow(QStringLiteral("Size:"), AddSpin(page, 0, 500, a.TitleSize, chart_));
+        form->addRow(AddCheck(page, QStringLiteral("Visible"), a.Title.Visible, chart_));
         form->addRow(AddFontRow(page, QStringLiteral("&Font..."), chart_, a.Title.Font));
         return page;
     }
@@ -282,23 +289,17 @@ public:
         auto* page = new QWidget;
         auto* form = NewPageForm(page);
         auto* checks = new QGridLayout;
-        labelsVisible_ = AddCheck(page, QStringLiteral("Visible"), a.Labels, chart_,
-                                  [&a](bool v) { a.Labels = v; });
+        labelsVisible_ = AddCheck(page, QStringLiteral("Visible"), a.Labels, chart_);
         labelsVisible_->setObjectName(QStringLiteral("CBLabelsVisible"));
         checks->addWidget(labelsVisible_, 0, 0);
-        auto* multiLine = AddCheck(page, QStringLiteral("Multi-line"), a.LabelsMultiLine, chart_,
-                                   [&a](bool v) { a.LabelsMultiLine = v; });
+        auto* multiLine = AddCheck(page, QStringLiteral("Multi-line"), a.LabelsMultiLine, chart_);
         multiLine->setToolTip(QStringLiteral(
             "Breaks each label into lines at its blanks, such as the one of the format \"0.0 °\""));
         checks->addWidget(multiLine, 0, 1);
-        checks->addWidget(AddCheck(page, QStringLiteral("On axis"), a.LabelsOnAxis, chart_,
-                                   [&a](bool v) { a.LabelsOnAxis = v; }),
-                          1, 0);
-        checks->addWidget(AddCheck(page, QStringLiteral("Round first"), a.RoundFirstLabel, chart_,
-                                   [&a](bool v) { a.RoundFirstLabel = v; }),
+        checks->addWidget(AddCheck(page, QStringLiteral("On axis"), a.LabelsOnAxis, chart_), 1, 0);
+        checks->addWidget(AddCheck(page, QStringLiteral("Round first"), a.RoundFirstLabel, chart_),
                           1, 1);
-        auto* alternate = AddCheck(page, QStringLiteral("Alternate"), a.LabelsAlternate, chart_,
-                                   [&a](bool v) { a.LabelsAlternate = v; });
+        auto* alternate = AddCheck(page, QStringLiteral("Alternate"), a.LabelsAlternate, chart_);
         alternate->setObjectName(QStringLiteral("CBLabelsAlternate"));
         alternate->setToolTip(
             QStringLiteral("Twice as many labels, every other one in a second row"));
@@ -311,8 +312,7 @@ public:
         form->addRow(QStringLiteral("Angle:"),
                      AddCombo(page, {"0", "90", "180", "270"}, a.LabelsAngle / 90 % 4, chart_,
                               [&a](int i) { a.LabelsAngle = i * 90; }));
-        form->addRow(QStringLiteral("Size:"), AddSpin(page, 0, 500, a.LabelsSize, chart_,
-                                                      [&a](int v) { a.LabelsSize = v; }));
+        form->addRow(QStringLiteral("Size:"), AddSpin(page, 0, 500, a.LabelsSize, chart_));
         separation_ = AddSpin(page, 0, 1000, a.LabelsSeparation(), chart_, [&a, this](int v) {
             a.SetLabelsSeparation(v);
             ShowSeparation(a);
@@ -334,8 +334,9 @@ public:
         format->addWidget(formatEdit, 1);
         // A plain format counts once it is entered, not at every keystroke on the way.
         auto remember = [&a, this] {
-            if (!IsExponentFormat(a.AxisValuesFormat))
+            if (!IsExponentFormat(a.AxisValuesFormat)) {
                 RememberPlainFormat(a);
+            }
         };
         remember();
         connect(formatEdit, &QLineEdit::editingFinished, this, remember);
@@ -344,8 +345,9 @@ public:
                      chart_, [&a, formatEdit, this](bool v) {
                          // Off again: the format the axis had before, with its own
                          // decimals and units (the degree sign of an angle axis).
-                         if (v && !IsExponentFormat(a.AxisValuesFormat))
+                         if (v && !IsExponentFormat(a.AxisValuesFormat)) {
                              RememberPlainFormat(a);
+                         }
                          a.AxisValuesFormat = v ? "0.0##E+00" : PlainFormat(a);
                          formatEdit->setText(EditorText(a.AxisValuesFormat));
                      });
@@ -361,13 +363,11 @@ public:
         auto* form = NewPageForm(page);
         AddPenRows(form, QStringLiteral("Axis:"), chart_, a.Axis);
         AddPenRows(form, QStringLiteral("Outer:"), chart_, a.Ticks);
-        form->addRow(QStringLiteral("Length:"), AddSpin(page, 0, 100, a.TickLength, chart_,
-                                                        [&a](int v) { a.TickLength = v; }));
+        form->addRow(QStringLiteral("Length:"), AddSpin(page, 0, 100, a.TickLength, chart_));
         AddPenRows(form, QStringLiteral("Inner:"), chart_, a.TicksInner);
         QWidget* innerPen = form->itemAt(form->rowCount() - 1, QFormLayout::FieldRole)->widget();
         innerPen->setObjectName(QStringLiteral("InnerTicksPen"));
-        auto* innerLength = AddSpin(page, 0, 100, a.TickInnerLength, chart_,
-                                    [&a](int v) { a.TickInnerLength = v; });
+        auto* innerLength = AddSpin(page, 0, 100, a.TickInnerLength, chart_);
         innerLength->setObjectName(QStringLiteral("EInnerTickLength"));
         form->addRow(QStringLiteral("Length:"), innerLength);
         // Inner ticks of no length are not drawn, whatever their pen.
@@ -376,12 +376,10 @@ public:
         connect(innerLength, &QSpinBox::valueChanged, innerPen,
                 [innerPen](int v) { innerPen->setEnabled(v > 0); });
         AddPenRows(form, QStringLiteral("Minor:"), chart_, a.MinorTicks);
-        form->addRow(QStringLiteral("Length:"), AddSpin(page, 0, 100, a.MinorTickLength, chart_,
-                                                        [&a](int v) { a.MinorTickLength = v; }));
-        form->addRow(QStringLiteral("Count:"), AddSpin(page, 0, 100, a.MinorTickCount, chart_,
-                                                       [&a](int v) { a.MinorTickCount = v; }));
-        auto* atLabels = AddCheck(page, QStringLiteral("At labels only"), a.TickOnLabelsOnly,
-                                  chart_, [&a](bool v) { a.TickOnLabelsOnly = v; });
+        form->addRow(QStringLiteral("Length:"), AddSpin(page, 0, 100, a.MinorTickLength, chart_));
+        form->addRow(QStringLiteral("Count:"), AddSpin(page, 0, 100, a.MinorTickCount, chart_));
+        auto* atLabels =
+            AddCheck(page, QStringLiteral("At labels only"), a.TickOnLabelsOnly, chart_);
         atLabels->setObjectName(QStringLiteral("CBTickOnLabelsOnly"));
         // Shown labels always have their ticks; the choice counts for hidden labels.
         atLabels->setToolTip(
@@ -401,10 +399,8 @@ public:
         auto* form = NewPageForm(page);
         AddPenRows(form, QStringLiteral("Grid:"), chart_, a.Grid);
         AddPenRows(form, QStringLiteral("Minor grid:"), chart_, a.MinorGrid);
-        form->addRow(AddCheck(page, QStringLiteral("Centered"), a.GridCentered, chart_,
-                              [&a](bool v) { a.GridCentered = v; }));
-        form->addRow(QStringLiteral("Draw every:"),
-                     AddSpin(page, 1, 100, a.DrawEvery, chart_, [&a](int v) { a.DrawEvery = v; }));
+        form->addRow(AddCheck(page, QStringLiteral("Centered"), a.GridCentered, chart_));
+        form->addRow(QStringLiteral("Draw every:"), AddSpin(page, 1, 100, a.DrawEvery, chart_));
         return page;
     }
 
@@ -426,8 +422,9 @@ public:
                     CheckPosition(a, v);
                     const double start = &field == &a.StartPosition ? v : a.StartPosition;
                     const double end = &field == &a.EndPosition ? v : a.EndPosition;
-                    if (start >= end)
+                    if (start >= end) {
                         throw EChartException("Axis start must be less than its end");
+                    }
                     field = v;
                 });
         };
@@ -460,14 +457,12 @@ public:
         form->addRow(startLabel, start);
         form->addRow(endLabel, finish);
 
-        auto* other = AddCheck(page, QStringLiteral("Other side"), a.OtherSide, chart_,
-                               [&a](bool v) { a.OtherSide = v; });
+        auto* other = AddCheck(page, QStringLiteral("Other side"), a.OtherSide, chart_);
         other->setObjectName(QStringLiteral("CBOtherSide"));
         other->setToolTip(QStringLiteral(
             "Labels and title to the right of a vertical axis line, above a horizontal one"));
         form->addRow(other);
-        auto* horizontal = AddCheck(page, QStringLiteral("Horizontal"), a.Horizontal, chart_,
-                                    [&a](bool v) { a.Horizontal = v; });
+        auto* horizontal = AddCheck(page, QStringLiteral("Horizontal"), a.Horizontal, chart_);
         horizontal->setObjectName(QStringLiteral("CBHorizontal"));
         // The left and right axes carry the values, the bottom and top ones the angles: their
         // direction follows from the side of the plot they belong to.
@@ -487,9 +482,11 @@ protected:
 private:
     // A pattern in exponent form ("E+", "E-", "e+" or "e-").
     static bool IsExponentFormat(const std::string& format) {
-        for (const char* marker : {"E+", "E-", "e+", "e-"})
-            if (format.find(marker) != std::string::npos)
+        for (const char* marker : {"E+", "E-", "e+", "e-"}) {
+            if (format.find(marker) != std::string::npos) {
                 return true;
+            }
+        }
         return false;
     }
 
@@ -511,14 +508,16 @@ private:
     // The axis's position and ends in other units, converted on the plot of the last drawing so
     // that the axis stays in place.
     void ConvertUnits(TChartAxis& a, TAxisPositionUnits to) {
-        if (to == a.PositionUnits)
+        if (to == a.PositionUnits) {
             return;
-        const TRect& plot = chart_.PlotRect;
+        }
+        const TRect& plot = chart_.Layout().PlotRect;
         const double along = a.Horizontal ? plot.Width() : plot.Height();
         const double across = a.Horizontal ? plot.Height() : plot.Width();
         auto convert = [to](double v, double length) {
-            if (!(length > 0))
+            if (!(length > 0)) {
                 return v;
+            }
             return to == TAxisPositionUnits::puPixels ? std::nearbyint(v * length / 100)
                                                       : v * 100 / length;
         };
@@ -531,8 +530,9 @@ private:
     // A position in the axis's units: 0 to 100 percent, or any number of pixels from 0 up.
     static void CheckPosition(const TChartAxis& a, double v) {
         if (a.PositionUnits == TAxisPositionUnits::puPercent) {
-            if (v < 0 || v > 100)
+            if (v < 0 || v > 100) {
                 throw EChartException("Axis position must be between 0 and 100");
+            }
         } else if (v < 0) {
             throw EChartException("Axis position must not be negative");
         }

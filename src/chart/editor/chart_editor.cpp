@@ -34,21 +34,25 @@ QSettings EditorStore() {
 // A stored value, or `fallback` when it is missing or not readable as its type.
 bool ReadBool(QSettings& s, const char* key, bool fallback) {
     const QVariant v = s.value(QLatin1String(key));
-    if (!v.isValid())
+    if (!v.isValid()) {
         return fallback;
+    }
     const QString text = v.toString().trimmed().toLower();
-    if (text == QLatin1String("true") || text == QLatin1String("1"))
+    if (text == QLatin1String("true") || text == QLatin1String("1")) {
         return true;
-    if (text == QLatin1String("false") || text == QLatin1String("0"))
+    }
+    if (text == QLatin1String("false") || text == QLatin1String("0")) {
         return false;
+    }
     return fallback;
 }
 int ReadInt(QSettings& s, const char* key, int fallback, bool* found = nullptr) {
     const QVariant v = s.value(QLatin1String(key));
     bool ok = false;
     const int value = v.isValid() ? v.toString().trimmed().toInt(&ok) : 0;
-    if (found)
+    if (found) {
         *found = ok;
+    }
     return ok ? value : fallback;
 }
 
@@ -61,8 +65,9 @@ const QStringList kMainTabs = {QStringLiteral("Chart"), QStringLiteral("Series")
 TChartEditorSettings TChartEditorSettings::Load() {
     TChartEditorSettings r;
     QSettings s = EditorStore();
-    if (s.status() != QSettings::NoError)
+    if (s.status() != QSettings::NoError) {
         return r;
+    }
     s.beginGroup(QLatin1String(kSettingsGroup));
     r.RememberPosition = ReadBool(s, "RememberPosition", true);
     r.RememberSize = ReadBool(s, "RememberSize", true);
@@ -81,11 +86,13 @@ TChartEditorSettings TChartEditorSettings::Load() {
 
 void TChartEditorSettings::Store(bool storePosition, bool storeSize) const {
     QSettings s = EditorStore();
-    if (s.status() != QSettings::NoError || !s.isWritable())
+    if (s.status() != QSettings::NoError || !s.isWritable()) {
         return;
+    }
     s.beginGroup(QLatin1String(kSettingsGroup));
-    if (TreeMode)
+    if (TreeMode) {
         s.setValue(QStringLiteral("TreeWidth"), TreeWidth);
+    }
     s.setValue(QStringLiteral("SeriesGroups"), SeriesGroups);
     if (storePosition) {
         s.setValue(QStringLiteral("Left"), Left);
@@ -93,10 +100,12 @@ void TChartEditorSettings::Store(bool storePosition, bool storeSize) const {
     }
     if (storeSize) {
         // Only a size the user changed is kept; the default stays implicit.
-        if (Width != kDefaultWidth)
+        if (Width != kDefaultWidth) {
             s.setValue(QStringLiteral("Width"), Width);
-        if (Height != kDefaultHeight)
+        }
+        if (Height != kDefaultHeight) {
             s.setValue(QStringLiteral("Height"), Height);
+        }
     }
     s.sync();
 }
@@ -165,8 +174,9 @@ TChartEditForm::TChartEditForm(QWidget* parent) : QDialog(parent) {
     settings_.TreeMode = stored.TreeMode;
     settings_.TreeWidth = stored.TreeWidth;
     settings_.SeriesGroups = stored.SeriesGroups;
-    if (stored.SeriesGroups)
+    if (stored.SeriesGroups) {
         options_.Include(TChartEditorOption::ceGroups);
+    }
 }
 
 TChartEditForm::~TChartEditForm() {
@@ -195,8 +205,9 @@ TChart* TChartEditForm::Chart() const {
 void TChartEditForm::SetChart(TChart* chart) {
     chart_ = chart;
     mainTabs_->setEnabled(chart != nullptr);
-    if (!chart)
+    if (!chart) {
         return;
+    }
     const TChartEditorSettings stored = TChartEditorSettings::Load();
     if (settings_.RememberSize && stored.HasSize) {
         resize(std::max(100, stored.Width), std::max(100, stored.Height));
@@ -205,32 +216,38 @@ void TChartEditForm::SetChart(TChart* chart) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         QPoint at = area.center() - QPoint(width() / 2, height() / 2);
-        if (settings_.RememberPosition && stored.HasPosition)
+        if (settings_.RememberPosition && stored.HasPosition) {
             at = QPoint(std::max(0, stored.Left), std::max(0, stored.Top));
+        }
         // A window that would start beyond the screen ends at its edge instead.
-        if (at.x() > area.right())
+        if (at.x() > area.right()) {
             at.setX(area.right() - width());
-        if (at.y() > area.bottom())
+        }
+        if (at.y() > area.bottom()) {
             at.setY(area.bottom() - height());
+        }
         move(at);
     }
 }
 
 QWidget* TChartEditForm::PageOf(QTabWidget* tabs, int index) const {
     QWidget* holder = tabs->widget(index);
-    if (!holder)
+    if (!holder) {
         return nullptr;
+    }
     return qobject_cast<QWidget*>(holder->property(kPageProperty).value<QObject*>());
 }
 
 QWidget* TChartEditForm::ShowPage(const QString& mainTab, const QString& chartPage) {
     for (int i = 0; i < mainTabs_->count(); ++i) {
-        if (mainTabs_->tabText(i) != mainTab || !mainTabs_->isTabVisible(i))
+        if (mainTabs_->tabText(i) != mainTab || !mainTabs_->isTabVisible(i)) {
             continue;
+        }
         mainTabs_->setCurrentIndex(i);
         EnsurePage(mainTabs_, i);
-        if (i != 0 || chartPage.isEmpty())
+        if (i != 0 || chartPage.isEmpty()) {
             return PageOf(mainTabs_, i);
+        }
         for (int k = 0; k < chartTabs_->count(); ++k) {
             if (chartTabs_->tabText(k) == chartPage && chartTabs_->isTabVisible(k)) {
                 chartTabs_->setCurrentIndex(k);
@@ -244,8 +261,9 @@ QWidget* TChartEditForm::ShowPage(const QString& mainTab, const QString& chartPa
 
 void TChartEditForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (shownOnce_)
+    if (shownOnce_) {
         return;
+    }
     shownOnce_ = true;
     ApplyHideTabs();
     switch (defaultTab_) {
@@ -276,8 +294,9 @@ void TChartEditForm::showEvent(QShowEvent* event) {
         ShowPage(QStringLiteral("Print"));
         break;
     default:
-        if (QWidget* list = ShowPage(QStringLiteral("Chart"), QStringLiteral("Series")))
+        if (QWidget* list = ShowPage(QStringLiteral("Chart"), QStringLiteral("Series"))) {
             list->setFocus();
+        }
         break;
     }
 }
@@ -301,19 +320,22 @@ void TChartEditForm::ApplyHideTabs() {
 }
 
 void TChartEditForm::CurrentTabChanged(QTabWidget* tabs, int index) {
-    if (isVisible() || shownOnce_)
+    if (isVisible() || shownOnce_) {
         EnsurePage(tabs, index);
+    }
     UpdateHighlight(tabs);
 }
 
 void TChartEditForm::EnsurePage(QTabWidget* tabs, int index) {
-    if (index < 0 || !chart_ || PageOf(tabs, index))
+    if (index < 0 || !chart_ || PageOf(tabs, index)) {
         return;
+    }
     QWidget* holder = tabs->widget(index);
     QWidget* page = CreatePage(tabs == chartTabs_ ? QStringLiteral("Chart/") + tabs->tabText(index)
                                                   : tabs->tabText(index));
-    if (!page)
+    if (!page) {
         return;
+    }
     // A page larger than the dialog scrolls instead of growing the dialog past its remembered
     // size; a larger dialog gives the page the room.
     auto* scroller = new QScrollArea(holder);
@@ -342,36 +364,46 @@ QWidget* TChartEditForm::CreatePage(const QString& name) {
         return CreateSeriesListPage(chart, this, o,
                                     [this](TChartSeries* s) { OpenSeriesOnSeriesTab(s); });
     }
-    if (name == QLatin1String("Chart/Axis"))
+    if (name == QLatin1String("Chart/Axis")) {
         return CreateAxisPage(chart, this);
-    if (name == QLatin1String("Chart/Titles"))
+    }
+    if (name == QLatin1String("Chart/Titles")) {
         return CreateTitlesPage(chart, this);
-    if (name == QLatin1String("Chart/Legend"))
+    }
+    if (name == QLatin1String("Chart/Legend")) {
         return CreateLegendPage(chart, this);
-    if (name == QLatin1String("Chart/Panel"))
+    }
+    if (name == QLatin1String("Chart/Panel")) {
         return CreatePanelPage(chart, this);
-    if (name == QLatin1String("Series"))
+    }
+    if (name == QLatin1String("Series")) {
         return CreateSeriesTab(chart, this);
-    if (name == QLatin1String("Data"))
+    }
+    if (name == QLatin1String("Data")) {
         return CreateDataTab(chart, this);
-    if (name == QLatin1String("Export"))
+    }
+    if (name == QLatin1String("Export")) {
         return CreateExportTab(chart, this, hideTabs_.Contains(TChartEditorTab::cetExportNative));
-    if (name == QLatin1String("Print"))
+    }
+    if (name == QLatin1String("Print")) {
         return CreatePrintTab(chart, this);
+    }
     return nullptr;
 }
 
 void TChartEditForm::OpenSeriesOnSeriesTab(TChartSeries* series) {
-    if (QWidget* tab = ShowPage(QStringLiteral("Series")))
+    if (QWidget* tab = ShowPage(QStringLiteral("Series"))) {
         SelectSeriesInTab(tab, series);
+    }
 }
 
 void TChartEditForm::UpdateHighlight(QTabWidget* tabs) {
     QTabBar* bar = tabs->tabBar();
     const QColor normal = bar->palette().color(QPalette::WindowText);
     const QColor high = bar->palette().color(QPalette::Highlight);
-    for (int i = 0; i < bar->count(); ++i)
+    for (int i = 0; i < bar->count(); ++i) {
         bar->setTabTextColor(i, highLightTabs_ && i == bar->currentIndex() ? high : normal);
+    }
 }
 
 // ---------------------------------------------------------------- TChartEditor
@@ -387,17 +419,21 @@ TChart* TChartEditor::Chart() const {
 }
 
 void TChartEditor::Execute() {
-    if (!chart_)
+    if (!chart_) {
         return;
+    }
     TChartEditForm form(Chart()->window());
     Apply(form);
-    if (OnShow)
+    if (OnShow) {
         OnShow();
-    if (OnFormCreated)
+    }
+    if (OnFormCreated) {
         OnFormCreated(form);
+    }
     form.exec();
-    if (OnClose)
+    if (OnClose) {
         OnClose();
+    }
 }
 
 void TChartEditor::Apply(TChartEditForm& form) const {

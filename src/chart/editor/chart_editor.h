@@ -53,8 +53,9 @@ template <typename E> class TEnumSet {
 public:
     TEnumSet() = default;
     TEnumSet(std::initializer_list<E> values) {
-        for (E v : values)
+        for (E v : values) {
             Include(v);
+        }
     }
     bool Contains(E v) const { return (bits_ >> static_cast<unsigned>(v)) & 1u; }
     void Include(E v) { bits_ |= 1u << static_cast<unsigned>(v); }

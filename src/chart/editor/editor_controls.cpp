@@ -24,8 +24,9 @@
 std::function<bool(QWidget*, TColor, TColor&)> ChooseChartColour =
     [](QWidget* parent, TColor current, TColor& chosen) {
         const QColor c = QColorDialog::getColor(EditorColour(current), parent);
-        if (!c.isValid())
+        if (!c.isValid()) {
             return false;
+        }
         chosen = RGBColor(c.red(), c.green(), c.blue());
         return true;
     };
@@ -39,8 +40,9 @@ std::string EditorString(const QString& text) {
 }
 
 QColor EditorColour(TColor colour) {
-    if (colour == clNone || colour == AutomaticColour)
+    if (colour == clNone || colour == AutomaticColour) {
         return QColor(Qt::transparent);
+    }
     return ToQColor(colour, QApplication::palette());
 }
 
@@ -86,8 +88,9 @@ QComboBox* AddCombo(QWidget* parent, const QStringList& items, int index, TChart
     combo->addItems(items);
     combo->setCurrentIndex(index);
     QObject::connect(combo, &QComboBox::currentIndexChanged, combo, [&chart, combo, set](int i) {
-        if (i >= 0)
+        if (i >= 0) {
             ApplyChartChange(chart, combo, [&] { set(i); });
+        }
     });
     return combo;
 }
@@ -112,8 +115,9 @@ QLineEdit* AddNumberEdit(QWidget* parent, TChart& chart, std::function<double()>
     auto* edit = new QLineEdit(NumberText(get()), parent);
     auto finish = [&chart, edit, get, set] {
         const QString text = edit->text().trimmed();
-        if (text == NumberText(get()))
+        if (text == NumberText(get())) {
             return true;
+        }
         // Reset first: the message box takes the focus and would finish the entry again.
         const std::string entered = EditorString(text);
         edit->setText(NumberText(get()));
@@ -138,8 +142,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
-            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !finish_())
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !finish_()) {
                 return true;
+            }
         }
         return QObject::eventFilter(watched, event);
     }
@@ -171,8 +176,9 @@ QPushButton* AddColourButton(QWidget* parent, const QString& text, TChart& chart
     auto* button = new QPushButton(Swatch(get()), text, parent);
     QObject::connect(button, &QPushButton::clicked, button, [&chart, button, get, set] {
         TColor chosen = get();
-        if (!ChooseChartColour(button, get(), chosen))
+        if (!ChooseChartColour(button, get(), chosen)) {
             return;
+        }
         ApplyChartChange(chart, button, [&] { set(chosen); });
         button->setIcon(Swatch(get()));
     });
@@ -188,14 +194,13 @@ QWidget* AddFontRow(QWidget* parent, const QString& text, TChart& chart, TChartF
     QObject::connect(button, &QPushButton::clicked, button, [&chart, button, &font] {
         QFont shown;
         QFont chosen;
-        if (!ChooseChartFont(button, DialogFontOf(font), shown, chosen))
+        if (!ChooseChartFont(button, DialogFontOf(font), shown, chosen)) {
             return;
+        }
         ApplyChartChange(chart, button, [&] { ApplyFontChoice(font, shown, chosen); });
     });
     h->addWidget(button);
-    auto* colour = AddColourButton(
-        row, QStringLiteral("Text Colo&r..."), chart, [&font] { return font.Color; },
-        [&font](TColor c) { font.Color = c; });
+    auto* colour = AddColourButton(row, QStringLiteral("Text Colo&r..."), chart, font.Color);
     colour->setObjectName(QStringLiteral("BFontColor"));
     h->addWidget(colour);
     h->addStretch(1);
@@ -240,13 +245,11 @@ void AddPenRows(QFormLayout* form, const QString& caption, TChart& chart, TChart
     auto* row = new QWidget(parent);
     auto* h = new QHBoxLayout(row);
     h->setContentsMargins(0, 0, 0, 0);
-    auto* visible = AddCheck(row, QStringLiteral("Visible"), pen.Visible, chart,
-                             [&pen](bool v) { pen.Visible = v; });
+    auto* visible = AddCheck(row, QStringLiteral("Visible"), pen.Visible, chart);
     h->addWidget(visible);
-    auto* colour = AddColourButton(
-        row, QString(), chart, [&pen] { return pen.Color; }, [&pen](TColor c) { pen.Color = c; });
+    auto* colour = AddColourButton(row, QString(), chart, pen.Color);
     h->addWidget(colour);
-    auto* width = AddSpin(row, 1, 10, pen.Width, chart, [&pen](int v) { pen.Width = v; });
+    auto* width = AddSpin(row, 1, 10, pen.Width, chart);
     width->setToolTip(QStringLiteral("Width"));
     h->addWidget(width);
     auto* style = AddPenStyleCombo(row, chart, pen);
@@ -269,8 +272,8 @@ QComboBox* AddPenStyleCombo(QWidget* parent, TChart& chart, TChartPen& pen) {
 void AddCustomPositionRows(QFormLayout* form, TChart& chart, bool& custom, int& left, int& top,
                            std::function<TRect()> current) {
     QWidget* parent = form->parentWidget();
-    auto* leftSpin = AddSpin(parent, -10000, 10000, left, chart, [&left](int v) { left = v; });
-    auto* topSpin = AddSpin(parent, -10000, 10000, top, chart, [&top](int v) { top = v; });
+    auto* leftSpin = AddSpin(parent, -10000, 10000, left, chart);
+    auto* topSpin = AddSpin(parent, -10000, 10000, top, chart);
     leftSpin->setEnabled(custom);
     topSpin->setEnabled(custom);
     form->addRow(AddCheck(parent, QStringLiteral("Custom"), custom, chart,

@@ -13,8 +13,9 @@ std::function<bool(QWidget*, const QFont&, QFont&, QFont&)> ChooseChartFont =
         dialog.setOption(QFontDialog::DontUseNativeDialog);
         dialog.setCurrentFont(initial);
         shown = dialog.currentFont();
-        if (dialog.exec() != QDialog::Accepted)
+        if (dialog.exec() != QDialog::Accepted) {
             return false;
+        }
         chosen = dialog.selectedFont();
         return true;
     };
@@ -22,10 +23,11 @@ std::function<bool(QWidget*, const QFont&, QFont&, QFont&)> ChooseChartFont =
 QFont DialogFontOf(const TChartFont& font) {
     // The family fontconfig really draws the chart's font with.
     QFont f(QFontInfo(ToQFont(font)).family());
-    if (font.Height != 0)
+    if (font.Height != 0) {
         f.setPointSizeF(std::abs(font.Height) * 72.0 / 96.0);
-    else
+    } else {
         f.setPointSize(font.Size > 0 ? font.Size : DefaultChartFontSize());
+    }
     f.setBold(font.Bold);
     f.setItalic(font.Italic);
     f.setUnderline(font.Underline);
@@ -34,16 +36,21 @@ QFont DialogFontOf(const TChartFont& font) {
 }
 
 void ApplyFontChoice(TChartFont& font, const QFont& shown, const QFont& chosen) {
-    if (chosen.family() != shown.family())
+    if (chosen.family() != shown.family()) {
         font.Name = chosen.family().toStdString();
-    if (chosen.bold() != shown.bold())
+    }
+    if (chosen.bold() != shown.bold()) {
         font.Bold = chosen.bold();
-    if (chosen.italic() != shown.italic())
+    }
+    if (chosen.italic() != shown.italic()) {
         font.Italic = chosen.italic();
-    if (chosen.underline() != shown.underline())
+    }
+    if (chosen.underline() != shown.underline()) {
         font.Underline = chosen.underline();
-    if (chosen.strikeOut() != shown.strikeOut())
+    }
+    if (chosen.strikeOut() != shown.strikeOut()) {
         font.StrikeOut = chosen.strikeOut();
+    }
     const double points = chosen.pointSizeF();
     if (points > 0 && points != shown.pointSizeF()) {
         // Whole points as points; a size between them as the pixel height it gives at 96 dpi.

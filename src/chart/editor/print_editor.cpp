@@ -158,12 +158,14 @@ TPrintTab::TPrintTab(TChart& chart, QWidget* parent)
     previewTimer_.setSingleShot(true);
     previewTimer_.setInterval(0);
     connect(&previewTimer_, &QTimer::timeout, this, [this] {
-        if (isVisible())
+        if (isVisible()) {
             preview_->updatePreview();
+        }
     });
     connect(&chart_, &TChart::ChartChanged, this, [this] {
-        if (!painting_ && isVisible())
+        if (!painting_ && isVisible()) {
             previewTimer_.start();
+        }
     });
     auto update = [this] { preview_->updatePreview(); };
     for (QSpinBox* s : {marginLeft, marginTop, marginRight, marginBottom}) {

@@ -19,19 +19,22 @@ std::function<bool(QWidget*, QString&)> AskSeriesTitle = [](QWidget* parent, QSt
     const QString entered =
         QInputDialog::getText(parent, QStringLiteral("Change Series Title"),
                               QStringLiteral("New Series Title:"), QLineEdit::Normal, text, &ok);
-    if (ok)
+    if (ok) {
         text = entered;
+    }
     return ok;
 };
 
 void RenameSeries(TChartSeries& series, const QString& newTitle) {
-    if (newTitle.isEmpty())
+    if (newTitle.isEmpty()) {
         return;
+    }
     const std::string text = EditorString(newTitle);
     // The component name as title means "no title of its own": the legend then shows the name.
     series.Title = text == series.Name ? std::string() : text;
-    if (TCustomChart* chart = series.ParentChart())
+    if (TCustomChart* chart = series.ParentChart()) {
         chart->RequestRepaint();
+    }
 }
 
 namespace {
@@ -112,24 +115,27 @@ public:
         // use of the dialog does not bring the panel back.
         viewGroups_->setChecked(options.GroupsAllowed && options.Groups && *options.Groups);
         viewGroups_->setEnabled(options.GroupsAllowed);
-        if (!options.GroupsAllowed)
+        if (!options.GroupsAllowed) {
             viewGroups_->setToolTip(QStringLiteral("Series groups are not offered for this chart"));
+        }
         menu->setToolTipsVisible(true);
         view->setMenu(menu);
         h->addLayout(buttons);
 
         connect(viewNames_, &QAction::toggled, this, [this] { Fill(); });
         connect(viewGroups_, &QAction::toggled, this, [this](bool on) {
-            if (options_.Groups)
+            if (options_.Groups) {
                 *options_.Groups = on;
+            }
             groups_->setVisible(on);
         });
         groups_->setVisible(viewGroups_->isChecked());
         connect(titleButton_, &QPushButton::clicked, this, [this] { RenameSelected(); });
         connect(list_, &QTableWidget::itemSelectionChanged, this, [this] { UpdateButtons(); });
         connect(list_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-            if (filling_ || item->column() != cActive)
+            if (filling_ || item->column() != cActive) {
                 return;
+            }
             if (TChartSeries* s = SeriesAt(item->row())) {
                 s->SetActive(item->checkState() == Qt::Checked);
                 chart_.RequestRepaint();
@@ -137,12 +143,14 @@ public:
         });
         connect(list_, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) {
             TChartSeries* s = SeriesAt(row);
-            if (!s)
+            if (!s) {
                 return;
-            if (column == cColour)
+            }
+            if (column == cColour) {
                 ChangeColour(*s);
-            else if (column == cTitle && openSeries_)
+            } else if (column == cTitle && openSeries_) {
                 openSeries_(s);
+            }
         });
 
         // A series shown or hidden elsewhere (the legend on the chart, the "Series" tab, the
@@ -152,11 +160,14 @@ public:
 
         Fill();
         int first = 0;
-        for (int i = 0; i < chart_.NumberOfSeries(); ++i)
-            if (&chart_.SeriesAtPosition(i) == options.Selected)
+        for (int i = 0; i < chart_.NumberOfSeries(); ++i) {
+            if (&chart_.SeriesAtPosition(i) == options.Selected) {
                 first = i;
-        if (list_->rowCount() > 0)
+            }
+        }
+        if (list_->rowCount() > 0) {
             list_->selectRow(first);
+        }
         UpdateButtons();
         setFocusProxy(list_);
     }
@@ -190,15 +201,17 @@ public:
                 viewNames_->isChecked() ? EditorText(s.Name) : EditorText(s.LegendText());
             list_->setItem(i, cTitle, new QTableWidgetItem(title));
         }
-        if (selected >= 0 && selected < list_->rowCount())
+        if (selected >= 0 && selected < list_->rowCount()) {
             list_->selectRow(selected);
+        }
         filling_ = false;
     }
 
     void FollowActive(const TChartSeries* series) {
         for (int i = 0; i < chart_.NumberOfSeries() && i < list_->rowCount(); ++i) {
-            if (&chart_.SeriesAtPosition(i) != series)
+            if (&chart_.SeriesAtPosition(i) != series) {
                 continue;
+            }
             QTableWidgetItem* active = list_->item(i, cActive);
             const Qt::CheckState state = series->Active() ? Qt::Checked : Qt::Unchecked;
             if (active && active->checkState() != state) {
@@ -232,19 +245,22 @@ public:
 
     void RenameSelected() {
         TChartSeries* s = SeriesAt(list_->currentRow());
-        if (!s)
+        if (!s) {
             return;
+        }
         QString text = EditorText(s->Title.empty() ? s->Name : s->Title);
-        if (!AskSeriesTitle(this, text))
+        if (!AskSeriesTitle(this, text)) {
             return;
+        }
         RenameSeries(*s, text);
         Fill();
     }
 
     void ChangeColour(TChartSeries& s) {
         TColor chosen = chart_.SeriesDrawColor(s);
-        if (!ChooseChartColour(this, chosen, chosen))
+        if (!ChooseChartColour(this, chosen, chosen)) {
             return;
+        }
         s.SetSeriesColor(chosen);
         chart_.RequestRepaint();
         Fill();

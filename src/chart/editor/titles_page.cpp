@@ -57,24 +57,26 @@ public:
         auto* text = new QPlainTextEdit(page);
         text->setObjectName(QStringLiteral("MemoText"));
         QStringList lines;
-        for (const std::string& l : t.Text())
+        for (const std::string& l : t.Text()) {
             lines << EditorText(l);
+        }
         text->setPlainText(lines.join(QLatin1Char('\n')));
         connect(text, &QPlainTextEdit::textChanged, text, [this, text, &t] {
             std::vector<std::string> out;
             const QStringList parts = text->toPlainText().split(QLatin1Char('\n'));
             // An emptied text means no lines, not one empty line.
-            if (!(parts.size() == 1 && parts[0].isEmpty()))
-                for (const QString& p : parts)
+            if (!(parts.size() == 1 && parts[0].isEmpty())) {
+                for (const QString& p : parts) {
                     out.push_back(EditorString(p));
+                }
+            }
             ApplyChartChange(chart_, text, [&] { t.SetText(std::move(out)); });
         });
         h->addWidget(text, 1);
         auto* side = new QVBoxLayout;
         side->addWidget(AddCheck(page, QStringLiteral("Visible"), t.Visible(), chart_,
                                  [&t](bool v) { t.SetVisible(v); }));
-        auto* adjust = AddCheck(page, QStringLiteral("Adjust Frame"), t.AdjustFrame, chart_,
-                                [&t](bool v) { t.AdjustFrame = v; });
+        auto* adjust = AddCheck(page, QStringLiteral("Adjust Frame"), t.AdjustFrame, chart_);
         adjust->setObjectName(QStringLiteral("CBAdjustFrame"));
         side->addWidget(adjust);
         // Combo order Left, Center, Right; the model's order is Left, Right, Center.
@@ -82,14 +84,15 @@ public:
                                                 TTitleAlignment::taCenter,
                                                 TTitleAlignment::taRightJustify};
         int index = 0;
-        for (int i = 0; i < 3; ++i)
-            if (order[i] == t.Alignment)
+        for (int i = 0; i < 3; ++i) {
+            if (order[i] == t.Alignment) {
                 index = i;
+            }
+        }
         side->addWidget(AddCombo(page, {"Left", "Center", "Right"}, index, chart_,
                                  [&t](int i) { t.Alignment = order[i]; }));
         side->addWidget(AddFontRow(page, QStringLiteral("&Font..."), chart_, t.Font));
-        auto* transparent = AddCheck(page, QStringLiteral("Transparent"), t.Transparent, chart_,
-                                     [&t](bool v) { t.Transparent = v; });
+        auto* transparent = AddCheck(page, QStringLiteral("Transparent"), t.Transparent, chart_);
         transparent->setObjectName(QStringLiteral("CBTitleTransparent"));
         transparent_ = transparent;
         // A back colour makes the title opaque, so that the colour shows; the box says so.
@@ -110,15 +113,14 @@ public:
     QWidget* Position(TChartTitle& t) {
         auto* page = new QWidget;
         auto* form = NewPageForm(page);
-        form->addRow(
-            QStringLiteral("Vertical margin:"),
-            AddSpin(page, 0, 200, t.VertMargin, chart_, [&t](int v) { t.VertMargin = v; }));
+        form->addRow(QStringLiteral("Vertical margin:"),
+                     AddSpin(page, 0, 200, t.VertMargin, chart_));
         AddPenRows(form, QStringLiteral("Frame:"), chart_, t.Frame);
         QWidget* frame = form->itemAt(form->rowCount() - 1, QFormLayout::FieldRole)->widget();
         frame->setObjectName(QStringLiteral("TitleFrame"));
         FollowTransparency(frame);
         AddCustomPositionRows(form, chart_, t.CustomPosition, t.Left, t.Top,
-                              [&t] { return t.TitleRect; });
+                              [&t] { return t.Layout().Rect; });
         return page;
     }
 
@@ -127,8 +129,9 @@ private:
     void FollowTransparency(QWidget* w) {
         w->setToolTip(QStringLiteral("A transparent title draws no frame; clear Transparent"));
         w->setEnabled(transparent_ && !transparent_->isChecked());
-        if (transparent_)
+        if (transparent_) {
             connect(transparent_, &QCheckBox::toggled, w, [w](bool on) { w->setEnabled(!on); });
+        }
     }
 
     TChart& chart_;

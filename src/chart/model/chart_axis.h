@@ -35,10 +35,33 @@ struct TAxisLabel {
 // The lines of a label text (lines are separated by character 13).
 std::vector<std::string> LabelLines(const std::string& text);
 
+// What the chart's layout worked out for an axis on the last paint: the value range and its
+// pixel extent, where the line, the labels and the title go across the axis, and the labels and
+// ticks. Painting, the mouse and the editor read it; only the layout writes it.
+struct TAxisLayout {
+    double LowValue = 0;
+    double HighValue = 0;
+    int PixelStart = 0;
+    int PixelEnd = 0;
+    int AxisPosition = 0;   // the plot side where the axis line runs
+    int LabelsPosition = 0; // the labels band's edge that faces the plot
+    int TitlePosition = 0;  // the title band's edge that faces the plot
+    int LabelsRowSize = 0;  // one row of labels across the axis (half the band when alternating)
+    bool IsShown = false;
+    TRect TitleRect;                    // the axis title's box; empty without a title
+    std::vector<TAxisLabel> LabelItems; // top value first
+    std::vector<int> TickPixels;
+};
+
+// The pixels of the minor ticks between `ticks` (and one interval beyond each end), `count` in
+// each interval, only those strictly inside start .. end; none with fewer than two ticks.
+std::vector<int> MinorTickPixels(const std::vector<int>& ticks, int count, int start, int end);
+
 // One axis of a chart: its settings (range, labels, lines, title, placement) and the geometry
-// worked out on every paint: the value range, the value <-> pixel mapping, the label increment,
-// the label values and the bands the axis takes off the plot rectangle. Every computation that
-// needs text sizes takes a TTextMeasurer, so the whole axis is testable without a widget.
+// worked out on every paint (its Layout()): the value range, the value <-> pixel mapping, the
+// label increment, the label values and the bands the axis takes off the plot rectangle. Every
+// computation that needs text sizes takes a TTextMeasurer, so the whole axis is testable without
+// a widget.
 class TChartAxis {
 public:
     TChartAxis(TCustomChart& chart, TAxisKind kind);
@@ -129,29 +152,20 @@ public:
     // The title's extent along and across the axis, turned by its angle; 0 without a title.
     int TitleAlong(const TTextMeasurer& m) const;
 
-    // ---- working state of the last layout
-    double LowValue = 0;
-    double HighValue = 0;
-    double ValueSpan() const { return HighValue - LowValue; }
+    // ---- the last layout, and the mapping between values and pixels it gives
+    const TAxisLayout& Layout() const { return layout_; }
+    double ValueSpan() const { return layout_.HighValue - layout_.LowValue; }
     bool ZeroSpan() const { return zeroSpan_; }
     // Logarithmic and with a positive range: values map by their logarithm. A logarithmic axis
     // whose range still reaches zero or below (a user's limit) is drawn linearly.
-    bool LogScale() const { return Logarithmic && LowValue > 0 && HighValue > LowValue; }
-    int PixelStart = 0;
-    int PixelEnd = 0;
-    int PixelLength() const { return PixelEnd - PixelStart; }
-    int PixelCentre() const { return (PixelStart + PixelEnd) / 2; }
+    bool LogScale() const {
+        return Logarithmic && layout_.LowValue > 0 && layout_.HighValue > layout_.LowValue;
+    }
+    int PixelLength() const { return layout_.PixelEnd - layout_.PixelStart; }
+    int PixelCentre() const { return (layout_.PixelStart + layout_.PixelEnd) / 2; }
     double PixelsPerUnit() const { return pixelsPerUnit_; }
-    int AxisPosition = 0;   // the plot side where the axis line runs
-    int LabelsPosition = 0; // the labels band's edge that faces the plot
-    int TitlePosition = 0;  // the title band's edge that faces the plot
-    int LabelsRowSize = 0;  // one row of labels across the axis (half the band when alternating)
-    bool IsShown = false;   // shown in the last layout
-    TRect TitleRect;        // the axis title's box of the last layout; empty without a title
-    std::vector<TAxisLabel> LabelItems; // labels of the last layout, top value first
-    std::vector<int> TickPixels;        // ticks of the last layout
 
-    // ---- geometry
+    // ---- geometry: the steps of the chart's layout that concern one axis
     // Series whose values lie on this axis.
     bool IsSeriesAxis(const TChartSeries& series) const;
     bool HasActiveSeries() const;
@@ -166,17 +180,21 @@ public:
 
     std::string LabelText(double value) const;
     static double NextLabelStep(double s);
-    double StepForLabelCount(int n) const;
-    double StepForLabelSize(int size) const;
+    // The label step search: the step for at most `n` labels, or for labels `size` pixels long,
+    // starting from `increment` (the user's Increment, 0 for none, or 1 for the whole-number
+    // retry). Nothing of the axis changes while it searches.
+    double StepForLabelCount(int n, double increment) const;
+    double StepForLabelSize(int size, double increment) const;
     int LabelExtent(const TTextMeasurer& m, double value) const;
-    double LabelIncrement(const TTextMeasurer& m);
+    // The step between labels for the current range and pixel extent.
+    double LabelIncrement(const TTextMeasurer& m) const;
     // Label values from the top down (value style); empty when none are shown.
-    std::vector<double> LabelValues(const TTextMeasurer& m);
+    std::vector<double> LabelValues(const TTextMeasurer& m) const;
     TAxisLabelStyle EffectiveLabelStyle() const;
-    int WidestLabel(const TTextMeasurer& m);
+    int WidestLabel(const TTextMeasurer& m) const;
 
     int TitleBand(const TTextMeasurer& m) const;
-    int LabelsBand(const TTextMeasurer& m);
+    int LabelsBand(const TTextMeasurer& m) const;
     int AxisLineBand() const;
 
     // Series pixel margins and offsets widen the range (after the plot rectangle is final).
@@ -185,12 +203,13 @@ public:
     void ApplyRounding(const TTextMeasurer& m);
     // Labels and ticks of the current geometry into LabelItems / TickPixels.
     void ComputeLabels(const TTextMeasurer& m);
-    // Minor tick pixels between the ticks of the last layout (and one interval beyond each end),
-    // only those strictly inside the axis; none with fewer than two ticks.
+    // Minor tick pixels between the ticks of the last layout (MinorTickPixels of its ticks).
     std::vector<int> MinorTickPixels() const;
 
 private:
-    double LabelIncrementOnce(const TTextMeasurer& m) const;
+    friend class TCustomChart; // its layout places the axis across the plot
+    // The step for labels measured on the ends of the range taken with `increment`.
+    double LabelStepFor(const TTextMeasurer& m, double increment) const;
     void RecalcSpan();
 
     TCustomChart* chart_;
@@ -201,21 +220,22 @@ private:
     int labelsSeparation_ = 10;
     bool zeroSpan_ = true;
     double pixelsPerUnit_ = 0;
+    TAxisLayout layout_;
 };
 
 inline int TChartAxis::ValueToPixel(double value) const {
     if (zeroSpan_) {
         return PixelCentre();
     }
-    const double offset = LogScale() ? (value > 0 ? std::log(value) - std::log(LowValue)
+    const double offset = LogScale() ? (value > 0 ? std::log(value) - std::log(layout_.LowValue)
                                                   : -std::numeric_limits<double>::infinity()) *
                                            pixelsPerUnit_
-                                     : (value - LowValue) * pixelsPerUnit_;
+                                     : (value - layout_.LowValue) * pixelsPerUnit_;
     double p;
     if (Horizontal) {
-        p = Inverted ? PixelEnd - offset : PixelStart + offset;
+        p = Inverted ? layout_.PixelEnd - offset : layout_.PixelStart + offset;
     } else {
-        p = Inverted ? PixelStart + offset : PixelEnd - offset;
+        p = Inverted ? layout_.PixelStart + offset : layout_.PixelEnd - offset;
     }
     // Far-off values still draw as lines toward the edge; a value that is not a number goes to
     // the low limit rather than to an undefined pixel.

@@ -4,16 +4,16 @@
 
 std::vector<TDrawingStep> DrawingOrder(const TCustomChart& chart) {
     std::vector<TDrawingStep> steps;
-    const TChartTitle* titles[] = {&chart.Title, &chart.SubTitle, &chart.Foot, &chart.SubFoot};
+    const auto titles = chart.Titles();
     const bool customLegend = chart.Legend.CustomPosition;
     const bool sideLegend = chart.Legend.Alignment == TLegendAlignment::laLeft ||
                             chart.Legend.Alignment == TLegendAlignment::laRight;
     if (sideLegend && !customLegend) {
         steps.push_back({TChartPart::Legend});
     }
-    for (const TChartTitle* title : titles) {
-        if (!title->CustomPosition) {
-            steps.push_back({TChartPart::Title, title});
+    for (int i = 0; i < static_cast<int>(titles.size()); ++i) {
+        if (!titles[i]->CustomPosition) {
+            steps.push_back({TChartPart::Title, i});
         }
     }
     if (!sideLegend && !customLegend) {
@@ -28,9 +28,9 @@ std::vector<TDrawingStep> DrawingOrder(const TCustomChart& chart) {
     if (!chart.AxisBehind) {
         steps.push_back({TChartPart::Axes});
     }
-    for (const TChartTitle* title : titles) {
-        if (title->CustomPosition) {
-            steps.push_back({TChartPart::Title, title});
+    for (int i = 0; i < static_cast<int>(titles.size()); ++i) {
+        if (titles[i]->CustomPosition) {
+            steps.push_back({TChartPart::Title, i});
         }
     }
     if (customLegend) {

@@ -4,57 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "chart/model/chart_title.h"
 #include "chart/model/chart_types.h"
 
 class TCustomChart;
 class TChartSeries;
-
-enum class TTitleAlignment { taLeftJustify, taRightJustify, taCenter };
-
-// A chart title (Title, SubTitle, Foot, SubFoot): its lines, look, and the rectangle it took in
-// the last layout. Changing text or visibility asks the chart for a repaint.
-class TChartTitle {
-public:
-    TChartTitle(TCustomChart& chart, bool atTop) : chart_(&chart), atTop_(atTop) {}
-    TChartTitle(const TChartTitle&) = delete;
-    TChartTitle& operator=(const TChartTitle&) = delete;
-
-    const std::vector<std::string>& Text() const { return text_; }
-    void SetText(std::vector<std::string> lines);
-    void SetText(const std::string& line) { SetText(std::vector<std::string>{line}); }
-    bool Visible() const { return visible_; }
-    void SetVisible(bool value);
-    bool AtTop() const { return atTop_; }
-
-    TChartFont Font;
-    TTitleAlignment Alignment = TTitleAlignment::taCenter;
-    bool AdjustFrame = true;
-    int VertMargin = 5;
-    bool Transparent = true;
-    TChartPen Frame;
-    TColor Color = clWhite;
-    TChartShadow Shadow;
-    // A title placed by the user: its rectangle's top-left in widget pixels, taking no band
-    // from the plot.
-    bool CustomPosition = false;
-    int Left = 0;
-    int Top = 0;
-
-    // Last layout: the title's rectangle (empty when not drawn) and the top-left of each line.
-    bool Drawn = false;
-    TRect TitleRect;
-    struct Line {
-        int X = 0;
-        int Y = 0;
-    };
-    std::vector<Line> LinePositions;
-
-private:
-    TCustomChart* chart_;
-    bool atTop_;
-    std::vector<std::string> text_;
-    bool visible_ = true;
-};
 
 enum class TLegendAlignment { laLeft, laRight, laTop, laBottom };
 enum class TLegendStyle { lsAuto, lsSeries, lsValues, lsLastValues, lsSeriesGroups };
@@ -121,7 +75,8 @@ struct TLegendRow {
     bool Checked = false;
 };
 
-// The legend's layout of the last paint, kept for drawing and for the hit test of a press.
+// The legend's layout of the last paint, kept for drawing and for the hit test of a press; only
+// the chart's layout writes it.
 struct TLegendLayout {
     bool Drawn = false;
     TRect Rect;
@@ -182,8 +137,12 @@ public:
     int ColorWidth() const { return Symbol.Width; }
     void SetColorWidth(int value) { Symbol.Width = value; }
 
-    TLegendLayout Layout;
+    const TLegendLayout& Layout() const { return layout_; }
 
     // Row (plus FirstValue) under a point of the last layout, -1 when none.
     int LegendItemAt(int x, int y) const;
+
+private:
+    friend class TCustomChart; // its layout places the legend
+    TLegendLayout layout_;
 };

@@ -132,7 +132,10 @@ void TChartValueList::Clear() {
     modified_ = true;
 }
 
-void TChartValueList::Recalculate() const {
+const TChartValueList& TChartValueList::Statistics() const {
+    if (!modified_) {
+        return *this;
+    }
     minValue_ = maxValue_ = total_ = totalAbs_ = 0;
     bool first = true;
     for (std::size_t i = 0; i < count_; ++i) {
@@ -153,34 +156,7 @@ void TChartValueList::Recalculate() const {
         totalAbs_ += std::fabs(v);
     }
     modified_ = false;
-}
-
-double TChartValueList::MinValue() const {
-    if (modified_) {
-        Recalculate();
-    }
-    return minValue_;
-}
-
-double TChartValueList::MaxValue() const {
-    if (modified_) {
-        Recalculate();
-    }
-    return maxValue_;
-}
-
-double TChartValueList::Total() const {
-    if (modified_) {
-        Recalculate();
-    }
-    return total_;
-}
-
-double TChartValueList::TotalABS() const {
-    if (modified_) {
-        Recalculate();
-    }
-    return totalAbs_;
+    return *this;
 }
 
 TChartSeries::TChartSeries(std::string name) : Name(std::move(name)) {}
@@ -198,7 +174,7 @@ void TChartSeries::SetActive(bool value) {
     active_ = value;
     RequestRepaint();
     if (chart_ != nullptr) {
-        chart_->NotifySeriesVisibility(*this);
+        chart_->SeriesVisibilityChanged(*this);
     }
 }
 
@@ -231,8 +207,8 @@ std::size_t TChartSeries::AddPoint(double x, double y, const std::string& label,
 }
 
 void TChartSeries::ClearPoints() {
-    FirstValueIndex = -1;
-    LastValueIndex = -1;
+    firstValueIndex_ = -1;
+    lastValueIndex_ = -1;
     XValues.Clear();
     YValues.Clear();
     colors_.reset();

@@ -48,17 +48,18 @@ public:
 
     // Statistics of the finite values, recomputed in one pass when read after a change.
     // An empty list (or one without a finite value) reports 0 for all four.
-    double MinValue() const;
-    double MaxValue() const;
-    double Total() const;
-    double TotalABS() const;
+    double MinValue() const { return Statistics().minValue_; }
+    double MaxValue() const { return Statistics().maxValue_; }
+    double Total() const { return Statistics().total_; }
+    double TotalABS() const { return Statistics().totalAbs_; }
     bool Modified() const { return modified_; }
     // Values moved so far to open or close a gap for an insertion or a deletion (not counting
     // what the C library copies when it grows the block); the cost checks read it.
     std::size_t ShiftedValues() const { return shifted_; }
 
 private:
-    void Recalculate() const;
+    // The list with its statistics brought up to date after a change.
+    const TChartValueList& Statistics() const;
     void GrowBack();
     void GrowFront();
 
@@ -154,9 +155,9 @@ public:
     TSeriesMarks Marks;
     THorizAxis HorizAxis = THorizAxis::aBottomAxis;
     TVertAxis VertAxis = TVertAxis::aLeftAxis;
-    // Visible index range of the last paint; -1 when nothing was visible.
-    int FirstValueIndex = -1;
-    int LastValueIndex = -1;
+    // Visible index range of the last layout; -1 when nothing was visible.
+    int FirstValueIndex() const { return firstValueIndex_; }
+    int LastValueIndex() const { return lastValueIndex_; }
 
     bool Active() const { return active_; }
     void SetActive(bool value);
@@ -211,6 +212,8 @@ private:
     void RequestRepaint() const;
 
     TCustomChart* chart_ = nullptr;
+    int firstValueIndex_ = -1;
+    int lastValueIndex_ = -1;
     bool active_ = true;
     TColor seriesColor_ = AutomaticColour;
     std::unique_ptr<std::vector<TColor>> colors_;

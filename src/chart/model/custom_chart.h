@@ -9,6 +9,7 @@
 #include "chart/model/chart_axis.h"
 #include "chart/model/chart_legend.h"
 #include "chart/model/chart_series.h"
+#include "chart/model/chart_title.h"
 #include "chart/model/chart_types.h"
 
 enum class TPanningMode { pmNone, pmHorizontal, pmVertical, pmBoth };
@@ -68,6 +69,12 @@ struct TScrollDrag {
     int LastX = 0, LastY = 0;
 };
 
+// The panel and plot rectangles of the last layout; only the chart's layout writes them.
+struct TChartLayout {
+    TRect PanelRect; // the panel without its shadow
+    TRect PlotRect;  // the rectangle the series are drawn in
+};
+
 // What a mouse press hits, in the order the chart tries them.
 enum class TChartClickedPartStyle {
     cpNone,
@@ -88,7 +95,8 @@ struct TChartClickedPart {
 // The chart without its window: series, axes, titles, legend, panel, zoom settings and state, the
 // operations the plot run, the legend and zoom use, and the layout of a paint. The widget TChart
 // derives from it, overrides InvalidateChart to mark its buffer stale and schedule one update,
-// and paints from the geometry that CalculateLayout leaves in the chart.
+// and paints from the geometry that CalculateLayout leaves, read-only, in the Layout() of the
+// chart, its axes, titles and legend, apart from the settings a user edits.
 class TCustomChart {
 public:
     TCustomChart();
@@ -135,7 +143,9 @@ public:
     int NumberOfSeries() const { return static_cast<int>(series_.size()); }
     TChartSeries& SeriesAtPosition(int index) const { return *series_.at(index); }
     int ActiveSeriesCount() const;
-    // The colour a series draws in: its own, or the palette's for a series without one.
+    // The colour a series draws in: its own, or the one palette's (FallbackSeriesColour) for a
+    // series without one.
+    TColor SeriesDrawColor(int position) const;
     TColor SeriesDrawColor(const TChartSeries& series) const;
 
     // ---- axes and titles
@@ -147,11 +157,19 @@ public:
     TChartAxis DepthTopAxis{*this, TAxisKind::akDepthTop};
     // The four axes of a flat chart in paint order: bottom, top, left, right.
     std::array<TChartAxis*, 4> Axes() { return {&BottomAxis, &TopAxis, &LeftAxis, &RightAxis}; }
+    std::array<const TChartAxis*, 4> Axes() const {
+        return {&BottomAxis, &TopAxis, &LeftAxis, &RightAxis};
+    }
 
     TChartTitle Title{*this, true};
     TChartTitle SubTitle{*this, true};
     TChartTitle Foot{*this, false};
     TChartTitle SubFoot{*this, false};
+    // The four titles: Title, SubTitle, Foot, SubFoot.
+    std::array<TChartTitle*, 4> Titles() { return {&Title, &SubTitle, &Foot, &SubFoot}; }
+    std::array<const TChartTitle*, 4> Titles() const {
+        return {&Title, &SubTitle, &Foot, &SubFoot};
+    }
     TChartLegend Legend;
 
     // ---- repaint
@@ -159,16 +177,10 @@ public:
     void RequestRepaint();
     bool RepaintEnabled = true;
     int RepaintRequests() const { return repaintRequests_; }
-    // Called when a series is shown or hidden.
-    std::function<void(TChartSeries&)> OnSeriesVisibilityChanged;
-    // A series was shown or hidden (by any route): tells OnSeriesVisibilityChanged and the
-    // widget, whose views of the series follow.
-    void NotifySeriesVisibility(TChartSeries& series);
 
     // ---- layout of a paint (the widget calls it with RepaintEnabled handled inside)
-    TRect PanelRect;
-    TRect PlotRect;
-    // PanelRect minus frame and margins, normalised.
+    const TChartLayout& Layout() const { return layout_; }
+    // The panel rectangle minus frame and margins, normalised.
     TRect StartingPlotRect(int width, int height) const;
     int FrameWidth() const;
     // Full layout of a width x height chart: legend, titles, axis ranges, bands, final PlotRect,
@@ -183,7 +195,7 @@ public:
     // The legend style in force: lsAuto lists values when there are no check boxes and at most one
     // series is active, else series; series groups list the series.
     TLegendStyle ResolvedLegendStyle() const;
-    // Visible index range of a series for the current geometry (into First/LastValueIndex).
+    // Visible index range of a series for the current geometry (its First/LastValueIndex).
     void CalcVisiblePoints(TChartSeries& series) const;
 
     // ---- legend presses
@@ -229,10 +241,14 @@ protected:
     virtual void InvalidateChart() {}
     // Redraws at once (animated zoom); the model alone does nothing.
     virtual void RedrawNow() {}
-    // A series was shown or hidden; the model alone does nothing.
+    // A series was shown or hidden, by whatever route (the legend, the editor, the program):
+    // the one announcement of it. The widget passes it on to the views of the series; the model
+    // alone does nothing.
     virtual void SeriesVisibilityChanged(TChartSeries&) {}
 
 private:
+    friend class TChartSeries; // announces its shown / hidden changes
+    TChartLayout layout_;
     std::vector<std::unique_ptr<TChartSeries>> series_;
     std::array<TAxisScale, 4> savedScales_{};
     bool scalesSaved_ = false;

@@ -15,8 +15,9 @@
 // Selects the visible inner tab of that text; false when there is none.
 static bool SelectInnerTab(QWidget& form, const QString& text) {
     for (QTabWidget* tabs : form.findChildren<QTabWidget*>()) {
-        if (!tabs->isVisible())
+        if (!tabs->isVisible()) {
             continue;
+        }
         for (int i = 0; i < tabs->count(); ++i) {
             if (tabs->tabText(i) == text) {
                 tabs->setCurrentIndex(i);
@@ -29,8 +30,9 @@ static bool SelectInnerTab(QWidget& form, const QString& text) {
 }
 
 int main(int argc, char** argv) {
-    if (qgetenv("QT_QPA_PLATFORM").isEmpty())
+    if (qgetenv("QT_QPA_PLATFORM").isEmpty()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
     QDir().mkpath(out);
@@ -38,8 +40,9 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
 
     TResultChartWidgets charts;
-    if (!charts.Plot())
+    if (!charts.Plot()) {
         return 1;
+    }
     TChartEditor ce;
     ConfigureAsMainWindow(ce);
     ce.SetChart(&charts.chReflectance);
@@ -70,8 +73,9 @@ int main(int argc, char** argv) {
             form.resize(size);
             form.show();
             form.ShowPage(QLatin1String(s.tab), QLatin1String(s.page));
-            for (int i = 0; i < 3; ++i)
+            for (int i = 0; i < 3; ++i) {
                 QApplication::processEvents();
+            }
             if (*s.inner != '\0' && !SelectInnerTab(form, QLatin1String(s.inner))) {
                 std::fprintf(stderr, "no tab %s\n", s.inner);
                 return 1;

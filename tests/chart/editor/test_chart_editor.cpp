@@ -1,104 +1,9 @@
 // The chart editor dialog on the program's result charts: its visible structure, the series list
 // (active box, colour, renaming), refusals of the axis page, and the remembered size.
 
-#include <QApplication>
-#include <QColorDialog>
-#include <QFontDialog>
-#include <QFontInfo>
-#include <QFormLayout>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QSettings>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <cmath>
-#include <gtest/gtest.h>
-
-#include "../default_run.h"
-#include "chart/editor/chart_editor.h"
-#include "chart/editor/editor_controls.h"
-#include "chart/editor/series_editor.h"
-#include "chart/editor/series_list_page.h"
-#include "chart/qt_measurer.h"
-#include "main_window_editor.h"
-#include "numtext/numtext.h"
+#include "chart_editor_fixture.h"
 
 namespace {
-
-QStringList TabTexts(const QTabWidget* tabs) {
-    QStringList out;
-    for (int i = 0; i < tabs->count(); ++i)
-        if (tabs->isTabVisible(i))
-            out << tabs->tabText(i);
-    return out;
-}
-
-// Counts the pixels of one colour inside the plot rectangle of the chart's current drawing.
-int PlotPixelsOf(TChart& chart, TColor colour) {
-    const QImage& image = chart.RenderedBuffer();
-    const QRgb want = qRgb(ColorRed(colour), ColorGreen(colour), ColorBlue(colour)) & 0xFFFFFF;
-    int n = 0;
-    const TRect r = chart.PlotRect;
-    for (int y = r.Top + 1; y < r.Bottom; ++y)
-        for (int x = r.Left + 1; x < r.Right; ++x)
-            n += (image.pixel(x, y) & 0xFFFFFF) == want;
-    return n;
-}
-
-QCheckBox* CheckNamed(QWidget* page, const char* text) {
-    for (QCheckBox* box : page->findChildren<QCheckBox*>())
-        if (box->text() == QLatin1String(text))
-            return box;
-    return nullptr;
-}
-
-class ChartEditor : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        EnsureApplication();
-        settingsDir = new QTemporaryDir;
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir->path());
-    }
-    static void TearDownTestSuite() {
-        delete settingsDir;
-        settingsDir = nullptr;
-    }
-    void SetUp() override {
-        ClearStore();
-        ASSERT_TRUE(charts.Plot());
-        ConfigureAsMainWindow(ce);
-        messages.clear();
-        ChartEditorMessage = [this](QWidget*, const QString& m) { messages << m; };
-    }
-    static void ClearStore() {
-        QSettings(QSettings::UserScope, QStringLiteral("Vitreo-K"), QStringLiteral("Vitreo-K"))
-            .clear();
-    }
-
-    // A dialog set up as the component sets it up, shown without a modal loop.
-    std::unique_ptr<TChartEditForm> Open(TChart& chart) {
-        ce.SetChart(&chart);
-        auto form = std::make_unique<TChartEditForm>();
-        ce.Apply(*form);
-        form->show();
-        return form;
-    }
-    static QTableWidget* SeriesList(TChartEditForm& form) {
-        return form.findChild<QTableWidget*>(QStringLiteral("SeriesList"));
-    }
-
-    static inline QTemporaryDir* settingsDir = nullptr;
-    TResultChartWidgets charts;
-    TChartEditor ce;
-    QStringList messages;
-};
 
 TEST_F(ChartEditor, ShowsExactlyThePagesAndButtonsOfTheMainWindow) {
     auto form = Open(charts.chReflectance);
@@ -111,12 +16,7 @@ TEST_F(ChartEditor, ShowsExactlyThePagesAndButtonsOfTheMainWindow) {
     EXPECT_TRUE(form->isModal());
     EXPECT_TRUE(form->CloseButton()->isDefault());
 
-    auto button = [&](const char* text) -> QPushButton* {
-        for (QPushButton* b : form->findChildren<QPushButton*>())
-            if (b->text() == QLatin1String(text))
-                return b;
-        return nullptr;
-    };
+    auto button = [&](const char* text) { return WithText<QPushButton>(form.get(), text); };
     for (const char* disabled : {"&Add...", "&Delete", "C&lone", "&Change..."}) {
         ASSERT_NE(button(disabled), nullptr) << disabled;
         EXPECT_FALSE(button(disabled)->isEnabled()) << disabled;
@@ -127,8 +27,9 @@ TEST_F(ChartEditor, ShowsExactlyThePagesAndButtonsOfTheMainWindow) {
     ASSERT_NE(button("View"), nullptr);
     ASSERT_NE(button("View")->menu(), nullptr);
     QStringList entries;
-    for (QAction* a : button("View")->menu()->actions())
+    for (QAction* a : button("View")->menu()->actions()) {
         entries << a->text();
+    }
     EXPECT_EQ(entries, (QStringList{"View Series &Names", "View Series &Groups"}));
 
     // The selected tabs are highlighted, and the highlight follows the selection.
@@ -147,8 +48,9 @@ TEST_F(ChartEditor, PagesAreCreatedWhenFirstSelected) {
     QWidget* axis = form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Axis"));
     ASSERT_NE(axis, nullptr);
     EXPECT_EQ(form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Axis")), axis);
-    for (const char* tab : {"Series", "Data", "Export", "Print"})
+    for (const char* tab : {"Series", "Data", "Export", "Print"}) {
         EXPECT_NE(form->ShowPage(QLatin1String(tab)), nullptr) << tab;
+    }
 }
 
 TEST_F(ChartEditor, ExecuteWithoutAChartDoesNothing) {
@@ -230,8 +132,8 @@ TEST_F(ChartEditor, RenamingFollowsTheEmptyTextAndComponentNameRules) {
     EXPECT_EQ(prefilled, (QStringList{"Rp   ", "Rp   ", "Rp   "}));
 
     chart.RenderedBuffer();
-    ASSERT_FALSE(chart.Legend.Layout.Rows.empty());
-    EXPECT_EQ(chart.Legend.Layout.Rows[0].Text, "Parallel");
+    ASSERT_FALSE(chart.Legend.Layout().Rows.empty());
+    EXPECT_EQ(chart.Legend.Layout().Rows[0].Text, "Parallel");
     EXPECT_EQ(SeriesList(*form)->item(0, 3)->text(), QStringLiteral("Parallel"));
 
     // The component name clears the own title; the legend shows the name.
@@ -239,7 +141,7 @@ TEST_F(ChartEditor, RenamingFollowsTheEmptyTextAndComponentNameRules) {
     title->click();
     EXPECT_EQ(rp.Title, "");
     chart.RenderedBuffer();
-    EXPECT_EQ(chart.Legend.Layout.Rows[0].Text, rp.Name);
+    EXPECT_EQ(chart.Legend.Layout().Rows[0].Text, rp.Name);
 }
 
 TEST_F(ChartEditor, DoubleClickOnTheColourBoxSetsTheSeriesColour) {
@@ -273,14 +175,18 @@ TEST_F(ChartEditor, AxisMinimumAboveTheMaximumIsRefusedWithTheChartsMessage) {
     QWidget* page = form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Axis"));
     ASSERT_NE(page, nullptr);
     QCheckBox* automatic = nullptr;
-    for (QCheckBox* box : page->findChildren<QCheckBox*>())
-        if (box->text() == QLatin1String("Automatic"))
+    for (QCheckBox* box : page->findChildren<QCheckBox*>()) {
+        if (box->text() == QLatin1String("Automatic")) {
             automatic = box;
+        }
+    }
     ASSERT_NE(automatic, nullptr);
     automatic->setChecked(false);
-    for (QCheckBox* box : page->findChildren<QCheckBox*>())
-        if (box->text() == QLatin1String("Auto"))
+    for (QCheckBox* box : page->findChildren<QCheckBox*>()) {
+        if (box->text() == QLatin1String("Auto")) {
             box->setChecked(false);
+        }
+    }
 
     auto* minimum = page->findChild<QLineEdit*>(QStringLiteral("EMinimum"));
     auto* maximum = page->findChild<QLineEdit*>(QStringLiteral("EMaximum"));
@@ -307,7 +213,7 @@ TEST_F(ChartEditor, AxisMinimumAboveTheMaximumIsRefusedWithTheChartsMessage) {
     EXPECT_EQ(messages.size(), 2);
     EXPECT_EQ(chart.LeftAxis.Maximum(), 0.5);
     chart.RenderedBuffer();
-    EXPECT_DOUBLE_EQ(chart.LeftAxis.HighValue, 0.5); // the chart draws the new range
+    EXPECT_DOUBLE_EQ(chart.LeftAxis.Layout().HighValue, 0.5); // the chart draws the new range
 }
 
 TEST_F(ChartEditor, LogarithmicAndInvertedAxesAreDrawn) {
@@ -320,14 +226,14 @@ TEST_F(ChartEditor, LogarithmicAndInvertedAxesAreDrawn) {
     chart.RenderedBuffer();
     TChartAxis& left = chart.LeftAxis;
     ASSERT_TRUE(left.LogScale()); // the reflectances reach 0: the range starts above it
-    EXPECT_GT(left.LowValue, 0);
+    EXPECT_GT(left.Layout().LowValue, 0);
     const int p1 = left.ValueToPixel(1), p01 = left.ValueToPixel(0.1),
               p001 = left.ValueToPixel(0.01);
     EXPECT_LT(p1, p01);
     EXPECT_NEAR(p01 - p1, p001 - p01, 1); // decades are equally long
     EXPECT_NEAR(left.PixelToValue(p01), 0.1, 0.01);
-    ASSERT_FALSE(left.LabelItems.empty());
-    for (const TAxisLabel& label : left.LabelItems) {
+    ASSERT_FALSE(left.Layout().LabelItems.empty());
+    for (const TAxisLabel& label : left.Layout().LabelItems) {
         const double decade = std::log10(label.Value);
         EXPECT_NEAR(decade, std::round(decade), 1e-9) << label.Text;
     }
@@ -336,24 +242,26 @@ TEST_F(ChartEditor, LogarithmicAndInvertedAxesAreDrawn) {
     CheckNamed(page, "Inverted")->setChecked(true);
     chart.RenderedBuffer();
     EXPECT_FALSE(left.LogScale());
-    EXPECT_GT(left.ValueToPixel(left.HighValue), left.ValueToPixel(left.LowValue)); // top down
+    EXPECT_GT(left.ValueToPixel(left.Layout().HighValue),
+              left.ValueToPixel(left.Layout().LowValue)); // top down
 }
 
 TEST_F(ChartEditor, TurnedLabelsAndLegendDividingLinesAreDrawn) {
     TChart& chart = charts.chReflectance;
     chart.RenderedBuffer();
-    const int plotBottom = chart.PlotRect.Bottom;
+    const int plotBottom = chart.Layout().PlotRect.Bottom;
     chart.BottomAxis.LabelsAngle = 90; // "90°" across the axis needs more room than its height
     chart.Legend.DividingLines = TChartPen{RGBColor(0, 0, 255), 1, TPenStyle::psSolid, true};
     chart.RequestRepaint();
     const QImage& image = chart.RenderedBuffer();
-    EXPECT_LT(chart.PlotRect.Bottom, plotBottom - 5);
-    const TLegendLayout& lay = chart.Legend.Layout;
+    EXPECT_LT(chart.Layout().PlotRect.Bottom, plotBottom - 5);
+    const TLegendLayout& lay = chart.Legend.Layout();
     ASSERT_GE(lay.Rows.size(), 2u);
     const int y = lay.Rows[1].Top - 1;
     int blue = 0;
-    for (int x = lay.Rect.Left + 2; x < lay.Rect.Right - 2; ++x)
+    for (int x = lay.Rect.Left + 2; x < lay.Rect.Right - 2; ++x) {
         blue += (image.pixel(x, y) & 0xFFFFFF) == 0x0000FF;
+    }
     EXPECT_GT(blue, lay.Rect.Width() / 2);
 }
 
@@ -377,8 +285,8 @@ void PlaceCustom(QWidget* tab, int left, int top) {
 TEST_F(ChartEditor, TitleAndLegendAtCustomPositions) {
     TChart& chart = charts.chReflectance;
     chart.RenderedBuffer();
-    const TRect plot = chart.PlotRect;
-    const TRect title = chart.Title.TitleRect;
+    const TRect plot = chart.Layout().PlotRect;
+    const TRect title = chart.Title.Layout().Rect;
     auto form = Open(chart);
 
     auto* titles = form->ShowPage(QStringLiteral("Chart"), QStringLiteral("Titles"));
@@ -397,12 +305,12 @@ TEST_F(ChartEditor, TitleAndLegendAtCustomPositions) {
     PlaceCustom(legend->widget(1), 60, 120);
 
     chart.RenderedBuffer();
-    EXPECT_EQ(chart.Title.TitleRect.Left, 30);
-    EXPECT_EQ(chart.Title.TitleRect.Top, 200);
-    EXPECT_EQ(chart.Legend.Layout.Rect.Left, 60);
-    EXPECT_EQ(chart.Legend.Layout.Rect.Top, 120);
-    EXPECT_LT(chart.PlotRect.Top, plot.Top);     // no band for the title
-    EXPECT_GT(chart.PlotRect.Right, plot.Right); // nor for the legend
+    EXPECT_EQ(chart.Title.Layout().Rect.Left, 30);
+    EXPECT_EQ(chart.Title.Layout().Rect.Top, 200);
+    EXPECT_EQ(chart.Legend.Layout().Rect.Left, 60);
+    EXPECT_EQ(chart.Legend.Layout().Rect.Top, 120);
+    EXPECT_LT(chart.Layout().PlotRect.Top, plot.Top);     // no band for the title
+    EXPECT_GT(chart.Layout().PlotRect.Right, plot.Right); // nor for the legend
 }
 
 TEST_F(ChartEditor, ReopensAtARememberedSizeAndIgnoresUnreadableValues) {
@@ -435,9 +343,11 @@ TEST_F(ChartEditor, PanelAndLegendPagesChangeTheLiveChart) {
     auto* tabs = qobject_cast<QTabWidget*>(legend);
     ASSERT_NE(tabs, nullptr);
     EXPECT_EQ(TabTexts(tabs), (QStringList{"Style", "Position", "Symbols", "Title"}));
-    for (QComboBox* combo : legend->findChildren<QComboBox*>())
-        if (combo->findText(QStringLiteral("Radio buttons")) >= 0)
+    for (QComboBox* combo : legend->findChildren<QComboBox*>()) {
+        if (combo->findText(QStringLiteral("Radio buttons")) >= 0) {
             combo->setCurrentText(QStringLiteral("Radio buttons"));
+        }
+    }
     EXPECT_TRUE(chart.Legend.CheckBoxes);
     EXPECT_EQ(chart.Legend.CheckBoxesStyle, TCheckBoxesStyle::cbsRadio);
 
@@ -457,7 +367,7 @@ TEST_F(ChartEditor, PanelAndLegendPagesChangeTheLiveChart) {
     const QImage& image = chart.RenderedBuffer();
     const int w = image.width(), h = image.height();
     EXPECT_EQ(QColor(image.pixel(w - 1, h - 1)), QColor(128, 128, 128)); // shadow corner
-    EXPECT_EQ(chart.PanelRect.Right, w - chart.Shadow.HorizSize);
+    EXPECT_EQ(chart.Layout().PanelRect.Right, w - chart.Shadow.HorizSize);
     const QColor top(image.pixel(w / 2, 3)), bottom(image.pixel(w / 2, h - 8));
     EXPECT_GT(top.blue(), 200);   // white at the top ...
     EXPECT_LT(bottom.blue(), 60); // ... yellow at the bottom
@@ -468,8 +378,9 @@ TEST_F(ChartEditor, PanelAndLegendPagesChangeTheLiveChart) {
     auto* which = titles->findChild<QComboBox*>(QStringLiteral("CBTitles"));
     ASSERT_NE(which, nullptr);
     QStringList names;
-    for (int i = 0; i < which->count(); ++i)
+    for (int i = 0; i < which->count(); ++i) {
         names << which->itemText(i);
+    }
     EXPECT_EQ(names, (QStringList{"Title", "SubTitle", "SubFoot", "Foot"}));
 }
 
@@ -487,7 +398,7 @@ TEST_F(ChartEditor, SeriesListFollowsSeriesShownOrHiddenElsewhere) {
 
         // By a press on the legend's row of "Rp" on the chart behind the dialog.
         chart.RenderedBuffer();
-        const TLegendRow row = chart.Legend.Layout.Rows[0];
+        const TLegendRow row = chart.Legend.Layout().Rows[0];
         const QPoint at(row.TextX + 4, row.TextY + 4);
         QMouseEvent press(QEvent::MouseButtonPress, at, chart.mapToGlobal(at), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
@@ -515,10 +426,12 @@ TEST_F(ChartEditor, LegendTextStyleSymbolsAndRoundBorderControlsReachTheChart) {
     QComboBox* textStyle = nullptr;
     QComboBox* legendStyle = nullptr;
     for (QComboBox* combo : legend->widget(0)->findChildren<QComboBox*>()) {
-        if (combo->findText(QStringLiteral("X and Percent")) >= 0)
+        if (combo->findText(QStringLiteral("X and Percent")) >= 0) {
             textStyle = combo;
-        if (combo->findText(QStringLiteral("Last Values")) >= 0)
+        }
+        if (combo->findText(QStringLiteral("Last Values")) >= 0) {
             legendStyle = combo;
+        }
     }
     ASSERT_NE(textStyle, nullptr);
     ASSERT_NE(legendStyle, nullptr);
@@ -533,7 +446,7 @@ TEST_F(ChartEditor, LegendTextStyleSymbolsAndRoundBorderControlsReachTheChart) {
     // Each row: the series title, then the last point's value (T at 90 degrees is 0).
     const TChartSeries& tp = chart.SeriesAtPosition(0);
     ASSERT_GT(tp.PointCount(), 0u);
-    const TLegendRow& first = chart.Legend.Layout.Rows.at(0);
+    const TLegendRow& first = chart.Legend.Layout().Rows.at(0);
     EXPECT_EQ(first.Text.rfind(tp.LegendText(), 0), 0u) << first.Text;
     EXPECT_GT(first.Text.size(), tp.LegendText().size());
     EXPECT_EQ(first.PointIndex, -1);
@@ -545,9 +458,11 @@ TEST_F(ChartEditor, LegendTextStyleSymbolsAndRoundBorderControlsReachTheChart) {
     ASSERT_NE(defaultBorder, nullptr);
     // The symbol's own pen rows wait for the default border to be switched off.
     QCheckBox* penVisible = nullptr;
-    for (QCheckBox* box : symbols->findChildren<QCheckBox*>())
-        if (box->text() == QLatin1String("Visible") && box != CheckNamed(symbols, "Visible"))
+    for (QCheckBox* box : symbols->findChildren<QCheckBox*>()) {
+        if (box->text() == QLatin1String("Visible") && box != CheckNamed(symbols, "Visible")) {
             penVisible = box;
+        }
+    }
     ASSERT_NE(penVisible, nullptr);
     EXPECT_FALSE(penVisible->isEnabled());
     continuous->setChecked(true);
@@ -571,148 +486,6 @@ TEST_F(ChartEditor, LegendTextStyleSymbolsAndRoundBorderControlsReachTheChart) {
     EXPECT_EQ(QColor(image.pixel(0, 0)), chart.palette().color(QPalette::Window));
 }
 
-std::string FontText(const TChartFont& f) {
-    return f.Name + "/" + std::to_string(f.Size) + "pt/" + std::to_string(f.Height) + "px/" +
-           (f.Bold ? "b" : "") + (f.Italic ? "i" : "") + (f.Underline ? "u" : "") +
-           (f.StrikeOut ? "s" : "") + "/" + std::to_string(f.Color);
-}
-
-// Clicks `button` and acts on the real font dialog it opens (`inDialog`), then presses its OK.
-// False when no font dialog came up.
-bool RunFontDialog(QPushButton* button, const std::function<void(QFontDialog&)>& inDialog = {}) {
-    bool seen = false;
-    QTimer::singleShot(0, button, [&] {
-        auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr)
-            return;
-        seen = true;
-        if (inDialog)
-            inDialog(*dialog);
-        dialog->accept();
-    });
-    button->click();
-    return seen;
-}
-
-// Every font row of the editor: the chart font it edits and the row's widget.
-struct FontRow {
-    const char* where;
-    TChartFont* font;
-    QWidget* row;
-};
-
-std::vector<FontRow> FontRows(TChartEditForm& form, TChart& chart) {
-    std::vector<FontRow> rows;
-    auto rowIn = [](QWidget* page) -> QWidget* {
-        QPushButton* b = page ? page->findChild<QPushButton*>(QStringLiteral("BFont")) : nullptr;
-        return b ? b->parentWidget() : nullptr;
-    };
-    QWidget* titles = form.ShowPage(QStringLiteral("Chart"), QStringLiteral("Titles"));
-    rows.push_back(
-        {"title", &chart.Title.Font, rowIn(titles->findChild<QTabWidget*>()->widget(0))});
-    QWidget* axis = form.ShowPage(QStringLiteral("Chart"), QStringLiteral("Axis"));
-    auto* axisTabs = axis->findChild<QTabWidget*>(QStringLiteral("AxisTabs"));
-    rows.push_back({"left axis title", &chart.LeftAxis.Title.Font, rowIn(axisTabs->widget(1))});
-    rows.push_back({"left axis labels", &chart.LeftAxis.LabelsFont, rowIn(axisTabs->widget(2))});
-    auto* legend =
-        qobject_cast<QTabWidget*>(form.ShowPage(QStringLiteral("Chart"), QStringLiteral("Legend")));
-    rows.push_back({"legend", &chart.Legend.Font, rowIn(legend->widget(0))});
-    rows.push_back({"legend title", &chart.Legend.Title.Font, rowIn(legend->widget(3))});
-    auto* series = qobject_cast<TSeriesTab*>(form.ShowPage(QStringLiteral("Series")));
-    // The marks' controls count while the marks show.
-    series->Tabs()
-        ->widget(2)
-        ->findChild<QCheckBox*>(QStringLiteral("marksVisible"))
-        ->setChecked(true);
-    rows.push_back(
-        {"marks", &chart.SeriesAtPosition(0).Marks.Font, rowIn(series->Tabs()->widget(2))});
-    return rows;
-}
-
-// OK in a font dialog changes nothing that the user did not change: the chart title's "Calibri",
-// bold, 13 pixels stays so (it used to become the dialog's fallback, regular 8 points), and so does
-// every other font. The dialog shows the font as the chart draws it; a real change sets what the
-// user chose and keeps the rest.
-TEST_F(ChartEditor, FontDialogRoundTripKeepsEveryFontUntilTheUserChangesIt) {
-    TChart& chart = charts.chPolarization;
-    auto form = Open(chart);
-    const std::vector<FontRow> rows = FontRows(*form, chart);
-    ASSERT_EQ(rows.size(), 6u);
-    for (const FontRow& r : rows) {
-        SCOPED_TRACE(r.where);
-        ASSERT_NE(r.row, nullptr);
-        const std::string before = FontText(*r.font);
-        const QFontInfo drawn(ToQFont(*r.font));
-        QFont shown;
-        ASSERT_TRUE(RunFontDialog(r.row->findChild<QPushButton*>(QStringLiteral("BFont")),
-                                  [&](QFontDialog& d) { shown = d.currentFont(); }));
-        EXPECT_EQ(FontText(*r.font), before);
-        EXPECT_EQ(shown.family(), drawn.family());
-        EXPECT_EQ(shown.bold(), r.font->Bold);
-        const double points = r.font->Height != 0 ? r.font->Height * 72.0 / 96 : r.font->Size;
-        EXPECT_NEAR(shown.pointSizeF(), points, 0.5);
-    }
-    EXPECT_EQ(chart.Title.Font.Name, "Calibri");
-    EXPECT_EQ(chart.Title.Font.Height, 13);
-    EXPECT_TRUE(chart.Title.Font.Bold);
-
-    // A new size and italics: the family and the bold stay the chart's.
-    QPushButton* title = rows[0].row->findChild<QPushButton*>(QStringLiteral("BFont"));
-    ASSERT_TRUE(RunFontDialog(title, [](QFontDialog& d) {
-        QFont f(d.currentFont().family()); // as the user picks "Bold Italic" and 12
-        f.setPointSize(12);
-        f.setBold(true);
-        f.setItalic(true);
-        d.setCurrentFont(f);
-    }));
-    EXPECT_EQ(FontText(chart.Title.Font), "Calibri/12pt/0px/bi/0");
-    // Another family is taken as chosen.
-    QPushButton* legend = rows[3].row->findChild<QPushButton*>(QStringLiteral("BFont"));
-    ASSERT_TRUE(RunFontDialog(legend, [](QFontDialog& d) {
-        QFont f(QStringLiteral("DejaVu Serif"));
-        f.setPointSizeF(d.currentFont().pointSizeF());
-        d.setCurrentFont(f);
-    }));
-    EXPECT_EQ(chart.Legend.Font.Name, "DejaVu Serif");
-    EXPECT_EQ(chart.Legend.Font.Size, DefaultChartFontSize());
-    EXPECT_FALSE(chart.Legend.Font.Bold);
-    EXPECT_TRUE(chart.BufferStale());
-}
-
-// Every font row has a button for the text's colour (titles, axis title and labels, legend rows
-// and title, marks), which no control set before.
-TEST_F(ChartEditor, EveryFontRowSetsItsTextColour) {
-    TChart& chart = charts.chPolarization;
-    auto form = Open(chart);
-    TColor next = RGBColor(10, 20, 30);
-    ChooseChartColour = [&next](QWidget*, TColor, TColor& chosen) {
-        chosen = next;
-        return true;
-    };
-    for (const FontRow& r : FontRows(*form, chart)) {
-        SCOPED_TRACE(r.where);
-        ASSERT_NE(r.row, nullptr);
-        auto* colour = r.row->findChild<QPushButton*>(QStringLiteral("BFontColor"));
-        ASSERT_NE(colour, nullptr);
-        const int requests = chart.RepaintRequests();
-        colour->click();
-        EXPECT_EQ(r.font->Color, next);
-        EXPECT_GT(chart.RepaintRequests(), requests);
-        next += 0x010101;
-    }
-    // The title's new colour shows in its drawn text.
-    chart.Title.SetVisible(true);
-    const QImage& image = chart.RenderedBuffer();
-    const TRect t = chart.Title.TitleRect;
-    int inColour = 0;
-    for (int y = t.Top; y < t.Bottom; ++y)
-        for (int x = t.Left; x < t.Right; ++x)
-            inColour += (image.pixel(x, y) & 0xFFFFFF) == (qRgb(10, 20, 30) & 0xFFFFFF);
-    EXPECT_GT(inColour, 10);
-}
-
-// Enter on a refused value shows the refusal and leaves the dialog open; Enter on an accepted one
-// still closes it, as the default button does.
 TEST_F(ChartEditor, EnterOnARefusedEntryKeepsTheDialogOpen) {
     TChart& chart = charts.chReflectance;
     ce.SetChart(&chart);
@@ -733,8 +506,9 @@ TEST_F(ChartEditor, EnterOnARefusedEntryKeepsTheDialogOpen) {
             ran = true;
             increment->setText(QStringLiteral("0.25"));
             QTest::keyClick(increment, Qt::Key_Return); // accepted: closes
-            if (form.isVisible())
+            if (form.isVisible()) {
                 form.reject(); // so that a failure does not hang the test
+            }
         });
     };
     ce.Execute();
@@ -752,9 +526,11 @@ TEST_F(ChartEditor, GroupsPanelFollowsTheOptionsNotAStoredValue) {
     store.setValue(QStringLiteral("ChartEditor/SeriesGroups"), true);
     store.sync();
     auto groupsView = [](QWidget* page) {
-        for (QPushButton* b : page->findChildren<QPushButton*>())
-            if (b->text() == QLatin1String("View"))
+        for (QPushButton* b : page->findChildren<QPushButton*>()) {
+            if (b->text() == QLatin1String("View")) {
                 return b->menu()->actions().at(1);
+            }
+        }
         return static_cast<QAction*>(nullptr);
     };
     {

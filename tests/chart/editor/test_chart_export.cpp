@@ -25,6 +25,8 @@
 #include "chart/editor/chart_data_export.h"
 #include "chart/editor/chart_editor.h"
 #include "chart/editor/export_editor.h"
+#include "editor_tab_fixture.h"
+#include "widget_text.h"
 
 namespace {
 
@@ -63,16 +65,8 @@ QStringList Fields(const QString& line, QChar delimiter, QChar quote) {
     return out;
 }
 
-struct ApplicationFirst {
-    ApplicationFirst() { EnsureApplication(); }
-};
-
-class ChartExport : public ::testing::Test, public ApplicationFirst {
+class ChartExport : public EditorTab {
 protected:
-    TResultChartWidgets charts;
-    TChart& chart = charts.chReflectance;
-
-    void SetUp() override { ASSERT_TRUE(charts.Plot()); }
     const TChartSeries& Series(int i) const { return chart.SeriesAtPosition(i); }
 };
 
@@ -229,8 +223,9 @@ TEST_F(ChartExport, XmlPointsCarryTheirTextExactlyWithLabelsIncluded) {
                 ++points;
                 if (xml.attributes().hasAttribute("text")) {
                     ++withText;
-                    if (!xml.attributes().value("text").isEmpty())
+                    if (!xml.attributes().value("text").isEmpty()) {
                         texts << xml.attributes().value("text").toString();
+                    }
                 }
             }
         }
@@ -262,15 +257,17 @@ TEST_F(ChartExport, ExcelWritesAWorkbookAndReportsAPathItCannotWrite) {
 
 TEST_F(ChartExport, PicturesHaveTheChosenSizeAndLeaveTheWindowAlone) {
     chart.RenderedBuffer();
-    const TRect plot = chart.PlotRect;
+    const TRect plot = chart.Layout().PlotRect;
     for (TPictureFormat format : {TPictureFormat::PNG, TPictureFormat::BMP}) {
         const QImage image = QImage::fromData(ExportPicture(chart, format, QSize(640, 200)));
         EXPECT_EQ(image.size(), QSize(640, 200));
         // The blue Rp curve is in the picture.
         bool blue = false;
-        for (int y = 0; y < image.height() && !blue; ++y)
-            for (int x = 0; x < image.width() && !blue; ++x)
+        for (int y = 0; y < image.height() && !blue; ++y) {
+            for (int x = 0; x < image.width() && !blue; ++x) {
                 blue = (image.pixel(x, y) & 0xFFFFFF) == 0x0000FF;
+            }
+        }
         EXPECT_TRUE(blue);
     }
     QSvgRenderer svg(ExportPicture(chart, TPictureFormat::SVG, QSize(300, 150)));
@@ -279,7 +276,7 @@ TEST_F(ChartExport, PicturesHaveTheChosenSizeAndLeaveTheWindowAlone) {
     // The window draws at its own size again.
     chart.RenderedBuffer();
     EXPECT_EQ(chart.RenderedBuffer().size(), chart.size());
-    EXPECT_EQ(chart.PlotRect, plot);
+    EXPECT_EQ(chart.Layout().PlotRect, plot);
 }
 
 // Names of the elements of an SVG document, in order.
@@ -356,7 +353,7 @@ TEST_F(ChartExport, SvgHoldsVectorShapesThatLookLikeThePixels) {
     EXPECT_GT(alike, size.width() * size.height() * 95 / 100);
     // The plot's back, and the Rp curve where the pixels have it (at 70 % over white), show in
     // the drawing from the file.
-    const TRect plot = chart.PlotRect;
+    const TRect plot = chart.Layout().PlotRect;
     const QPoint back(plot.Left + 5, plot.Top + 5);
     EXPECT_TRUE(near(vector.pixel(back), pixels.pixel(back), 8));
     int curve = 0;
@@ -542,18 +539,16 @@ TEST_F(ExportTab, APictureThatCannotBeEncodedIsReportedAndWritesNoFile) {
 
 // Choices that the chosen format does not use are disabled with the reason in their tip.
 TEST_F(ExportTab, DisabledChoicesSayWhy) {
-    QPushButton* copy = nullptr;
-    for (QPushButton* b : tab.findChildren<QPushButton*>())
-        if (b->text() == QStringLiteral("&Copy"))
-            copy = b;
+    QPushButton* copy = WithText<QPushButton>(&tab, "&Copy");
     ASSERT_NE(copy, nullptr);
     tab.Tabs()->setCurrentIndex(1);
     auto idle = [](QWidget* w) { return !w->isEnabled() && !w->toolTip().isEmpty(); };
     EXPECT_TRUE(idle(tab.customDelimiter)) << "waits for Custom";
     tab.dataFormats[1]->setChecked(true); // XML
     for (QWidget* w : std::initializer_list<QWidget*>{tab.delimiter, tab.customDelimiter,
-                                                      tab.textQuotes, tab.includeHeader})
+                                                      tab.textQuotes, tab.includeHeader}) {
         EXPECT_TRUE(idle(w)) << w->metaObject()->className();
+    }
     tab.dataFormats[3]->setChecked(true); // Excel
     EXPECT_TRUE(idle(copy));
     EXPECT_TRUE(tab.includeHeader->isEnabled());

@@ -32,9 +32,9 @@ TEST(EditGraphLinks, EachLinkOpensTheEditorOnItsOwnChart) {
         TChart* chart;
         int series;
     };
-    const Case cases[] = {{window.URLlblT, window.chTransmittance, 3},
-                          {window.URLlblP, window.chPolarization, 2},
-                          {window.URLlblR, window.chReflectance, 4}};
+    const Case cases[] = {{window.transmittanceEditLink, window.chTransmittance, 3},
+                          {window.polarizationEditLink, window.chPolarization, 2},
+                          {window.reflectanceEditLink, window.chReflectance, 4}};
     for (const Case& c : cases) {
         TChart* seen = nullptr;
         QString caption;
@@ -42,8 +42,9 @@ TEST(EditGraphLinks, EachLinkOpensTheEditorOnItsOwnChart) {
         WhenModalAppears<TChartEditForm>([&](TChartEditForm* form) {
             seen = form->Chart();
             caption = form->windowTitle();
-            if (auto* list = form->findChild<QTableWidget*>(QStringLiteral("SeriesList")))
+            if (auto* list = form->findChild<QTableWidget*>(QStringLiteral("SeriesList"))) {
                 rows = list->rowCount();
+            }
             form->CloseButton()->click();
         });
         QTest::mouseClick(c.link, Qt::LeftButton);

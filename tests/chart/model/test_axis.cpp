@@ -45,7 +45,7 @@ std::vector<double> Sweep(double from, double to, double step) {
 
 std::vector<std::string> Texts(const TChartAxis& axis) {
     std::vector<std::string> texts;
-    for (const TAxisLabel& l : axis.LabelItems) {
+    for (const TAxisLabel& l : axis.Layout().LabelItems) {
         texts.push_back(l.Text);
     }
     return texts;
@@ -67,16 +67,20 @@ TEST(AxisLabels, NextLabelStepRunsOneTwoFive) {
 TEST(AxisLabels, StepForLabelCountOfTheWorkedRanges) {
     OneSeries wide(Sweep(0, 90, 1), Sweep(0, 90, 1));
     TChartAxis& bottom = wide.Axis(wide.chart.BottomAxis, 400);
-    EXPECT_EQ(bottom.StepForLabelCount(13), 10); // 90 / 14 steps up to 10
+    EXPECT_EQ(bottom.StepForLabelCount(13, 0), 10); // 90 / 14 steps up to 10
+    // The search starts from the increment it is given and leaves the axis's own alone.
+    EXPECT_EQ(bottom.StepForLabelCount(13, 1), 10); // 1, 2, 5 give too many labels
+    EXPECT_EQ(bottom.StepForLabelCount(13, 30), 30);
+    EXPECT_EQ(bottom.Increment(), 0);
 
     OneSeries sparse({0, 1, 2}, {0, 1, 2});
     // 2 / 17 is raised to whole degrees because the sweep has no more points than labels.
-    EXPECT_EQ(sparse.Axis(sparse.chart.BottomAxis, 400).StepForLabelCount(16), 1);
+    EXPECT_EQ(sparse.Axis(sparse.chart.BottomAxis, 400).StepForLabelCount(16, 0), 1);
 
     OneSeries fractions({0, 1}, {0.015, 1});
     TChartAxis& left = fractions.Axis(fractions.chart.LeftAxis, 400);
-    EXPECT_DOUBLE_EQ(left.StepForLabelCount(21), 0.05);
-    EXPECT_DOUBLE_EQ(left.StepForLabelCount(19), 0.1);
+    EXPECT_DOUBLE_EQ(left.StepForLabelCount(21, 0), 0.05);
+    EXPECT_DOUBLE_EQ(left.StepForLabelCount(19, 0), 0.1);
 }
 
 TEST(AxisLabels, DefaultSweepLabelsEveryTenDegreesFromTheTop) {
@@ -88,9 +92,9 @@ TEST(AxisLabels, DefaultSweepLabelsEveryTenDegreesFromTheTop) {
     bottom.ComputeLabels(kMeasurer);
     EXPECT_EQ(Texts(bottom), (std::vector<std::string>{"90°", "80°", "70°", "60°", "50°", "40°",
                                                        "30°", "20°", "10°", "0°"}));
-    EXPECT_EQ(bottom.LabelItems.front().Pixel, 429);
-    EXPECT_EQ(bottom.LabelItems.back().Pixel, 0);
-    EXPECT_EQ(bottom.TickPixels.size(), 10u);
+    EXPECT_EQ(bottom.Layout().LabelItems.front().Pixel, 429);
+    EXPECT_EQ(bottom.Layout().LabelItems.back().Pixel, 0);
+    EXPECT_EQ(bottom.Layout().TickPixels.size(), 10u);
 }
 
 TEST(AxisLabels, SparseSweepGetsNoHalfDegrees) {
@@ -114,7 +118,7 @@ TEST(AxisLabels, FractionalRangeStopsAtTheLowestLabelAboveTheData) {
     EXPECT_EQ(expected.back(), "0.05");
     EXPECT_EQ(Texts(left), expected);
     // The repeated subtraction leaves its rounding in the value; the pattern hides it.
-    EXPECT_NEAR(left.LabelItems.back().Value, 0.05, 1e-12);
+    EXPECT_NEAR(left.Layout().LabelItems.back().Value, 0.05, 1e-12);
 
     left.SetPixelRange(TRect{0, 0, 266, 266}); // n = 19
     EXPECT_DOUBLE_EQ(left.LabelIncrement(kMeasurer), 0.1);
@@ -126,18 +130,18 @@ TEST(AxisLabels, TooManyLabelsShowNone) {
     bottom.SetLabelsSeparation(0); // the user's increment is then taken as it is
     bottom.SetIncrement(0.05);     // 20000 labels
     bottom.ComputeLabels(kMeasurer);
-    EXPECT_TRUE(bottom.LabelItems.empty());
-    EXPECT_TRUE(bottom.TickPixels.empty());
+    EXPECT_TRUE(bottom.Layout().LabelItems.empty());
+    EXPECT_TRUE(bottom.Layout().TickPixels.empty());
 
     bottom.SetIncrement(0.5); // 2001 labels are still drawn
     bottom.ComputeLabels(kMeasurer);
-    EXPECT_EQ(bottom.LabelItems.size(), 2001u);
+    EXPECT_EQ(bottom.Layout().LabelItems.size(), 2001u);
 
     // With a separation the search steps a small user increment up to what fits.
     bottom.SetLabelsSeparation(10);
     bottom.ComputeLabels(kMeasurer);
-    EXPECT_GT(bottom.LabelItems.size(), 1u);
-    EXPECT_LT(bottom.LabelItems.size(), 40u);
+    EXPECT_GT(bottom.Layout().LabelItems.size(), 1u);
+    EXPECT_LT(bottom.Layout().LabelItems.size(), 40u);
 }
 
 TEST(AxisLabels, EmptyAndConstantDataGiveOneLabelInTheMiddle) {
@@ -145,22 +149,22 @@ TEST(AxisLabels, EmptyAndConstantDataGiveOneLabelInTheMiddle) {
     ConfigureReflectanceChart(fresh);
     fresh.CalculateLayout(kMeasurer, 449, 345);
     for (TChartAxis* axis : {&fresh.BottomAxis, &fresh.LeftAxis}) {
-        EXPECT_EQ(axis->LowValue, 0);
-        EXPECT_EQ(axis->HighValue, 0);
-        ASSERT_EQ(axis->LabelItems.size(), 1u);
-        EXPECT_EQ(axis->LabelItems[0].Pixel, axis->PixelCentre());
+        EXPECT_EQ(axis->Layout().LowValue, 0);
+        EXPECT_EQ(axis->Layout().HighValue, 0);
+        ASSERT_EQ(axis->Layout().LabelItems.size(), 1u);
+        EXPECT_EQ(axis->Layout().LabelItems[0].Pixel, axis->PixelCentre());
     }
-    EXPECT_EQ(fresh.BottomAxis.LabelItems[0].Text, "0°");
-    EXPECT_EQ(fresh.LeftAxis.LabelItems[0].Text, "0");
+    EXPECT_EQ(fresh.BottomAxis.Layout().LabelItems[0].Text, "0°");
+    EXPECT_EQ(fresh.LeftAxis.Layout().LabelItems[0].Text, "0");
 
     OneSeries constant(Sweep(0, 90, 1), std::vector<double>(91, 1.0));
     TChartAxis& left = constant.Axis(constant.chart.LeftAxis, 300);
     EXPECT_TRUE(left.ZeroSpan());
     EXPECT_EQ(left.ValueToPixel(1), 150);
     left.ComputeLabels(kMeasurer);
-    ASSERT_EQ(left.LabelItems.size(), 1u);
-    EXPECT_EQ(left.LabelItems[0].Text, "1");
-    EXPECT_EQ(left.LabelItems[0].Pixel, 150);
+    ASSERT_EQ(left.Layout().LabelItems.size(), 1u);
+    EXPECT_EQ(left.Layout().LabelItems[0].Text, "1");
+    EXPECT_EQ(left.Layout().LabelItems[0].Pixel, 150);
 }
 
 TEST(AxisMapping, ValueToPixelAndBack) {
@@ -171,10 +175,10 @@ TEST(AxisMapping, ValueToPixelAndBack) {
     v.SetPixelRange(TRect{10, 20, 110, 220});
     h.SetRangeValues(0, 50);
     v.SetRangeValues(0, 50);
-    EXPECT_EQ(h.PixelStart, 10);
-    EXPECT_EQ(h.PixelEnd, 110);
-    EXPECT_EQ(v.PixelStart, 20);
-    EXPECT_EQ(v.PixelEnd, 220);
+    EXPECT_EQ(h.Layout().PixelStart, 10);
+    EXPECT_EQ(h.Layout().PixelEnd, 110);
+    EXPECT_EQ(v.Layout().PixelStart, 20);
+    EXPECT_EQ(v.Layout().PixelEnd, 220);
     EXPECT_EQ(h.ValueToPixel(0), 10);
     EXPECT_EQ(h.ValueToPixel(25), 60);
     EXPECT_EQ(h.ValueToPixel(50), 110);
@@ -235,8 +239,8 @@ TEST(AxisRange, HiddenSeriesCountOnlyWhileNoShownSeriesBelongs) {
     EXPECT_EQ(chart.BottomAxis.Maximum(), 10);
     a.SetActive(false);
     chart.LeftAxis.CalcMinMax();
-    EXPECT_EQ(chart.LeftAxis.LowValue, -3);
-    EXPECT_EQ(chart.LeftAxis.HighValue, 7);
+    EXPECT_EQ(chart.LeftAxis.Layout().LowValue, -3);
+    EXPECT_EQ(chart.LeftAxis.Layout().HighValue, 7);
     EXPECT_EQ(chart.LeftAxis.EffectiveLabelStyle(), TAxisLabelStyle::talNone);
     EXPECT_EQ(chart.LeftAxis.WidestLabel(kMeasurer), 0);
 
@@ -245,8 +249,8 @@ TEST(AxisRange, HiddenSeriesCountOnlyWhileNoShownSeriesBelongs) {
     chart.LeftAxis.AutomaticMaximum = false;
     chart.LeftAxis.SetMinMax(1, 2);
     chart.LeftAxis.CalcMinMax();
-    EXPECT_EQ(chart.LeftAxis.LowValue, 1);
-    EXPECT_EQ(chart.LeftAxis.HighValue, 2);
+    EXPECT_EQ(chart.LeftAxis.Layout().LowValue, 1);
+    EXPECT_EQ(chart.LeftAxis.Layout().HighValue, 2);
 }
 
 TEST(AxisRange, WidestLabelAndBands) {
@@ -279,16 +283,16 @@ TEST(AxisRange, PointerMarginsWidenTheAutomaticRange) {
     data.series.Pointer.Visible = true; // asks 5 pixels at both ends
     TChartAxis& bottom = data.Axis(data.chart.BottomAxis, 110);
     bottom.ApplyMargins();
-    EXPECT_DOUBLE_EQ(bottom.LowValue, -5);
-    EXPECT_DOUBLE_EQ(bottom.HighValue, 105);
+    EXPECT_DOUBLE_EQ(bottom.Layout().LowValue, -5);
+    EXPECT_DOUBLE_EQ(bottom.Layout().HighValue, 105);
     EXPECT_EQ(bottom.ValueToPixel(0), 5);
 
     bottom.MinimumOffset = 10; // replaces the series' wish at the low end
     bottom.CalcMinMax();
     bottom.ApplyMargins();
     // 0 and 100 land 10 and 5 pixels inside: 100 units over 95 pixels.
-    EXPECT_DOUBLE_EQ(bottom.LowValue, -10 * 100.0 / 95);
-    EXPECT_DOUBLE_EQ(bottom.HighValue, 100 + 5 * 100.0 / 95);
+    EXPECT_DOUBLE_EQ(bottom.Layout().LowValue, -10 * 100.0 / 95);
+    EXPECT_DOUBLE_EQ(bottom.Layout().HighValue, 100 + 5 * 100.0 / 95);
     EXPECT_EQ(bottom.ValueToPixel(0), 10);
     EXPECT_EQ(bottom.ValueToPixel(100), 105);
 }
@@ -338,31 +342,23 @@ TEST(AxisLabels, MultiLineLabelsSplitAtBlanks) {
 }
 
 TEST(AxisLabels, MinorTicksQuarterEachIntervalAndContinueBeyondTheEnds) {
-    TCustomChart chart;
-    TChartAxis& axis = chart.BottomAxis;
-    axis.SetPixelRange(TRect{0, 0, 100, 100});
-    axis.TickPixels = {95, 55, 15}; // top value first
-    // Beyond the ends (135 … 95 and 15 … -25) only 5 lies strictly inside the axis.
-    EXPECT_EQ(axis.MinorTickPixels(), (std::vector<int>{85, 75, 65, 45, 35, 25, 5}));
-    axis.TickPixels = {50};
-    EXPECT_TRUE(axis.MinorTickPixels().empty());
+    const std::vector<int> ticks = {95, 55, 15}; // top value first
+    // Beyond the ends (135 … 95 and 15 … -25) only 5 lies strictly inside the axis 0 … 100.
+    EXPECT_EQ(MinorTickPixels(ticks, 3, 0, 100), (std::vector<int>{85, 75, 65, 45, 35, 25, 5}));
+    EXPECT_TRUE(MinorTickPixels({50}, 3, 0, 100).empty());
 }
 
 // More minor ticks than pixels between the ticks fill every pixel once instead of looping over the
 // count: as many as an int holds once hung the paint (and overflowed the count plus one).
 TEST(AxisLabels, MinorTicksDenserThanThePixelsFillEachPixelOnce) {
-    TCustomChart chart;
-    TChartAxis& axis = chart.BottomAxis;
-    axis.SetPixelRange(TRect{0, 0, 100, 100});
-    axis.TickPixels = {95, 55, 15};
+    const std::vector<int> ticks = {95, 55, 15};
     std::vector<int> inside(99);
     for (int p = 1; p <= 99; ++p) {
         inside[static_cast<std::size_t>(p - 1)] = p;
     }
     for (int count : {1000, std::numeric_limits<int>::max()}) {
         SCOPED_TRACE(count);
-        axis.MinorTickCount = count;
-        std::vector<int> minor = axis.MinorTickPixels();
+        std::vector<int> minor = MinorTickPixels(ticks, count, 0, 100);
         // The tick pixels themselves close two intervals each.
         EXPECT_LE(minor.size(), inside.size() + 3);
         std::sort(minor.begin(), minor.end());
@@ -406,10 +402,10 @@ TEST(AxisLabels, SubnormalIncrementsRangesAndDataFinishTheLayout) {
         chart.LeftAxis.SetIncrement(increment);
         chart.BottomAxis.SetIncrement(increment);
         chart.CalculateLayout(kMeasurer, 449, 345);
-        EXPECT_LT(chart.LeftAxis.LabelItems.size(), 10000u);
+        EXPECT_LT(chart.LeftAxis.Layout().LabelItems.size(), 10000u);
         chart.LeftAxis.SetLabelsSeparation(0); // the increment taken as it is: too many labels
         chart.CalculateLayout(kMeasurer, 449, 345);
-        EXPECT_TRUE(chart.LeftAxis.LabelItems.empty());
+        EXPECT_TRUE(chart.LeftAxis.Layout().LabelItems.empty());
     }
     {
         TCustomChart chart;
@@ -420,7 +416,7 @@ TEST(AxisLabels, SubnormalIncrementsRangesAndDataFinishTheLayout) {
         left.Automatic = left.AutomaticMinimum = left.AutomaticMaximum = false;
         left.SetMinMax(0, 2.1e-309);
         chart.CalculateLayout(kMeasurer, 449, 345);
-        EXPECT_FALSE(left.LabelItems.empty());
+        EXPECT_FALSE(left.Layout().LabelItems.empty());
     }
     {
         TCustomChart chart;
@@ -429,8 +425,8 @@ TEST(AxisLabels, SubnormalIncrementsRangesAndDataFinishTheLayout) {
             chart.SeriesAtPosition(0).AddPoint(y * 1e300, y);
         }
         chart.CalculateLayout(kMeasurer, 449, 345);
-        EXPECT_EQ(chart.LeftAxis.HighValue, 2.1e-309);
-        EXPECT_LE(chart.LeftAxis.LabelItems.size(), 10000u);
+        EXPECT_EQ(chart.LeftAxis.Layout().HighValue, 2.1e-309);
+        EXPECT_LE(chart.LeftAxis.Layout().LabelItems.size(), 10000u);
     }
 }
 
@@ -445,7 +441,7 @@ TEST(AxisLabels, TopLabelWithinRoundingNoiseOfAMultipleIsThatMultiple) {
     bottom.ComputeLabels(kMeasurer);
     EXPECT_EQ(Texts(bottom), (std::vector<std::string>{"90°", "80°", "70°", "60°", "50°", "40°",
                                                        "30°", "20°", "10°", "0°"}));
-    EXPECT_EQ(bottom.LabelItems.front().Pixel, 429); // at the end of the axis
+    EXPECT_EQ(bottom.Layout().LabelItems.front().Pixel, 429); // at the end of the axis
 
     struct Case {
         double top, increment;
@@ -479,13 +475,13 @@ TEST(AxisLabels, EqualLabelTextsAreDrawnOnce) {
     left.SetIncrement(0.00001);
     left.ComputeLabels(kMeasurer);
     EXPECT_EQ(Texts(left), (std::vector<std::string>{"0.0001", "0"}));
-    EXPECT_EQ(left.TickPixels.size(), left.LabelItems.size());
-    EXPECT_NEAR(left.LabelItems[0].Value, 0.00009, 1e-12); // the top value of its text
+    EXPECT_EQ(left.Layout().TickPixels.size(), left.Layout().LabelItems.size());
+    EXPECT_NEAR(left.Layout().LabelItems[0].Value, 0.00009, 1e-12); // the top value of its text
     // Hidden labels keep a tick at every value where ticks are asked for without labels.
     left.Labels = false;
     left.TickOnLabelsOnly = false;
     left.ComputeLabels(kMeasurer);
-    EXPECT_EQ(left.TickPixels.size(), 8u);
+    EXPECT_EQ(left.Layout().TickPixels.size(), 8u);
 }
 
 // Below 1e-4 the pattern "0.####" reads 0: on a logarithmic axis such a label takes the exponent

@@ -177,8 +177,8 @@ TEST(Series, DefaultsOfALineSeries) {
     EXPECT_EQ(s.VertAxis, TVertAxis::aLeftAxis);
     EXPECT_FALSE(s.Stairs);
     EXPECT_EQ(s.TreatNulls, TTreatNulls::tnDontPaint);
-    EXPECT_EQ(s.FirstValueIndex, -1);
-    EXPECT_EQ(s.LastValueIndex, -1);
+    EXPECT_EQ(s.FirstValueIndex(), -1);
+    EXPECT_EQ(s.LastValueIndex(), -1);
     EXPECT_EQ(s.LegendText(), "Series1"); // the name stands in for an empty title
     s.Title = std::string("a\x06") + "b";
     EXPECT_EQ(s.LegendText(), "a b");
@@ -217,9 +217,11 @@ TEST(Series, ClearOnAnEmptySeriesLeavesItValid) {
 class RepaintCounter : public TCustomChart {
 public:
     int invalidations = 0;
+    int visibilityChanges = 0;
 
 protected:
     void InvalidateChart() override { ++invalidations; }
+    void SeriesVisibilityChanged(TChartSeries&) override { ++visibilityChanges; }
 };
 
 TEST(Series, RepaintRequestsFollowActiveAndRepaintEnabled) {
@@ -227,8 +229,7 @@ TEST(Series, RepaintRequestsFollowActiveAndRepaintEnabled) {
     TLineSeries& shown = chart.AddLineSeries("A");
     TLineSeries& hidden = chart.AddLineSeries("B");
     hidden.SetActive(false);
-    int changed = 0;
-    chart.OnSeriesVisibilityChanged = [&](TChartSeries&) { ++changed; };
+    const int changed = chart.visibilityChanges;
     const int start = chart.invalidations;
 
     hidden.AddPoint(1, 1); // stored, no repaint
@@ -240,10 +241,10 @@ TEST(Series, RepaintRequestsFollowActiveAndRepaintEnabled) {
 
     hidden.SetActive(false); // same value: nothing
     EXPECT_EQ(chart.invalidations, start + 2);
-    EXPECT_EQ(changed, 0);
+    EXPECT_EQ(chart.visibilityChanges, changed);
     hidden.SetActive(true);
     EXPECT_EQ(chart.invalidations, start + 3);
-    EXPECT_EQ(changed, 1);
+    EXPECT_EQ(chart.visibilityChanges, changed + 1);
 
     chart.RepaintEnabled = false;
     shown.AddPoint(2, 2);

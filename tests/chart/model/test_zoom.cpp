@@ -43,8 +43,8 @@ TEST_F(Zoom, ZoomInTakesTheValuesUnderTheRectangle) {
 
     // The labels follow the new range at the next layout.
     f.Layout();
-    EXPECT_DOUBLE_EQ(chart().BottomAxis.LowValue, x.min);
-    EXPECT_GE(chart().BottomAxis.LabelItems.back().Value, x.min);
+    EXPECT_DOUBLE_EQ(chart().BottomAxis.Layout().LowValue, x.min);
+    EXPECT_GE(chart().BottomAxis.Layout().LabelItems.back().Value, x.min);
 }
 
 TEST_F(Zoom, DirectionLimitsTheAxesThatChange) {
@@ -71,8 +71,8 @@ TEST_F(Zoom, SavedScalesAreTakenOnceAndRevertRestoresAutomaticRanges) {
     EXPECT_TRUE(chart().BottomAxis.Automatic);
     EXPECT_TRUE(chart().LeftAxis.Automatic);
     f.Layout();
-    EXPECT_EQ(chart().BottomAxis.LowValue, 0);
-    EXPECT_EQ(chart().BottomAxis.HighValue, 90);
+    EXPECT_EQ(chart().BottomAxis.Layout().LowValue, 0);
+    EXPECT_EQ(chart().BottomAxis.Layout().HighValue, 90);
     chart().RevertZoom(); // nothing saved: still reports and repaints
     EXPECT_EQ(undos, 2);
 }
@@ -83,12 +83,12 @@ TEST_F(Zoom, ZoomedAxesKeepTheirRangeAcrossPlotRuns) {
     const double max = chart().BottomAxis.Maximum();
     f.Fill(10, 60, 0.5); // another plot run
     f.Layout();
-    EXPECT_EQ(chart().BottomAxis.LowValue, min);
-    EXPECT_EQ(chart().BottomAxis.HighValue, max);
+    EXPECT_EQ(chart().BottomAxis.Layout().LowValue, min);
+    EXPECT_EQ(chart().BottomAxis.Layout().HighValue, max);
     chart().RevertZoom();
     f.Layout();
-    EXPECT_EQ(chart().BottomAxis.LowValue, 10);
-    EXPECT_EQ(chart().BottomAxis.HighValue, 60);
+    EXPECT_EQ(chart().BottomAxis.Layout().LowValue, 10);
+    EXPECT_EQ(chart().BottomAxis.Layout().HighValue, 60);
 }
 
 TEST_F(Zoom, SetAxisLimitsOrdersAndKeepsAMinimumSpan) {
@@ -102,8 +102,8 @@ TEST_F(Zoom, SetAxisLimitsOrdersAndKeepsAMinimumSpan) {
     EXPECT_EQ(axis.Maximum(), 0.5 + 1e-10);
     f.Layout();
     // A window 1e-10 wide still lays out a bounded set of labels.
-    EXPECT_FALSE(axis.LabelItems.empty());
-    EXPECT_LT(axis.LabelItems.size(), 100u);
+    EXPECT_FALSE(axis.Layout().LabelItems.empty());
+    EXPECT_LT(axis.Layout().LabelItems.size(), 100u);
 }
 
 TEST_F(Zoom, DragMustExceedTheMinimumPixels) {
@@ -145,10 +145,10 @@ TEST_F(Zoom, DragBackToTheLeftUndoesEveryZoomAndScroll) {
 TEST_F(Zoom, VerticalOnlyDragSpansThePlotWidth) {
     chart().Zoom.Direction = TZoomDirection::tzdVertical;
     chart().StartZoomDrag(150, 100);
-    EXPECT_EQ(chart().ZoomDrag.X0, chart().PlotRect.Left);
-    EXPECT_EQ(chart().ZoomDrag.X1, chart().PlotRect.Right);
+    EXPECT_EQ(chart().ZoomDrag.X0, chart().Layout().PlotRect.Left);
+    EXPECT_EQ(chart().ZoomDrag.X1, chart().Layout().PlotRect.Right);
     chart().MoveZoomDrag(10, 150);
-    EXPECT_EQ(chart().ZoomDrag.X1, chart().PlotRect.Right);
+    EXPECT_EQ(chart().ZoomDrag.X1, chart().Layout().PlotRect.Right);
     EXPECT_TRUE(chart().ReleaseZoomDrag(10, 150));
     EXPECT_TRUE(chart().Zoomed);
     EXPECT_TRUE(chart().BottomAxis.Automatic);
@@ -212,6 +212,6 @@ TEST_F(Zoom, ClickedPartFollowsThePressOrder) {
     }
     f.Layout();
     EXPECT_EQ(c.ClickedPart(150, 150).Part, TChartClickedPartStyle::cpNone);
-    EXPECT_EQ(c.ClickedPart(150, c.BottomAxis.LabelsPosition + 2).Part,
+    EXPECT_EQ(c.ClickedPart(150, c.BottomAxis.Layout().LabelsPosition + 2).Part,
               TChartClickedPartStyle::cpAxis);
 }

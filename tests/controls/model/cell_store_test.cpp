@@ -9,8 +9,9 @@ namespace {
 
 std::string RowText(const TCellStore& store, int row) {
     std::string s;
-    for (int c = 0; c < store.ColCount(); ++c)
+    for (int c = 0; c < store.ColCount(); ++c) {
         s += store.Cells(c, row) + "|";
+    }
     return s;
 }
 
@@ -45,9 +46,11 @@ TEST(CellStore, BlankingNeverWrittenCellsTakesNoRoom) {
     // A plot run blanks every row before writing it; rows the polarization table leaves empty
     // (beyond the critical angle) must not cost storage.
     TCellStore store(3, 91);
-    for (int row = 1; row <= 90; ++row)
-        for (int c = 0; c < 3; ++c)
+    for (int row = 1; row <= 90; ++row) {
+        for (int c = 0; c < 3; ++c) {
             store.SetCells(c, row, "");
+        }
+    }
     EXPECT_EQ(store.AllocatedRows(), 0);
     store.SetCells(7, 3, "");
     EXPECT_EQ(store.AllocatedRows(), 0);
@@ -55,8 +58,9 @@ TEST(CellStore, BlankingNeverWrittenCellsTakesNoRoom) {
 
 TEST(CellStore, LoweredCountsKeepTextsThatComeBackWhenRaised) {
     TCellStore store(5, 92);
-    for (int row = 1; row < 92; ++row)
+    for (int row = 1; row < 92; ++row) {
         store.SetCells(0, row, std::to_string(row - 1) + ".000");
+    }
     store.SetCells(4, 50, "ratio");
 
     store.SetRowCount(47);
@@ -66,8 +70,9 @@ TEST(CellStore, LoweredCountsKeepTextsThatComeBackWhenRaised) {
 
     store.SetRowCount(92);
     store.SetColCount(5);
-    for (int row = 47; row < 92; ++row)
+    for (int row = 47; row < 92; ++row) {
         EXPECT_EQ(store.Cells(0, row), std::to_string(row - 1) + ".000") << row;
+    }
     EXPECT_EQ(store.Cells(4, 50), "ratio");
 }
 

@@ -11,15 +11,17 @@
 int RunDisplayTests(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // Listing the tests (ctest's discovery) needs no display.
-    if (::testing::GTEST_FLAG(list_tests))
+    if (::testing::GTEST_FLAG(list_tests)) {
         return RUN_ALL_TESTS();
+    }
     if (qEnvironmentVariableIsEmpty("DISPLAY")) {
         std::fprintf(stderr, "The display tests need an X server: run them through scripts/test, "
                              "or set DISPLAY to a virtual one (Xvfb).\n");
         return 1;
     }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "xcb");
+    }
     PrepareApplicationStart(false);
     TVkApplication app(argc, argv);
     InitializeApplication(app);

@@ -49,28 +49,36 @@ unsigned long keysymOfQtKey(Qt::Key key) {
         {Qt::Key_Menu, XK_Menu},
         {Qt::Key_Space, XK_space},
     };
-    if (auto it = table.find(key); it != table.end())
+    if (auto it = table.find(key); it != table.end()) {
         return it->second;
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
         return XK_F1 + static_cast<unsigned long>(key - Qt::Key_F1);
-    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+    }
+    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
         return XK_a + static_cast<unsigned long>(key - Qt::Key_A);
-    if (key > 0x20 && key < 0x7F)
+    }
+    if (key > 0x20 && key < 0x7F) {
         return static_cast<unsigned long>(key); // digits and punctuation: keysym = character
+    }
     return NoSymbol;
 }
 
 // The key symbol of a character: Latin-1 directly, the rest in the Unicode range of keysyms.
 unsigned long keysymOfChar(QChar ch) {
     const char16_t u = ch.unicode();
-    if (u == u'\n' || u == u'\r')
+    if (u == u'\n' || u == u'\r') {
         return XK_Return;
-    if (u == u'\t')
+    }
+    if (u == u'\t') {
         return XK_Tab;
-    if (u == u'\b')
+    }
+    if (u == u'\b') {
         return XK_BackSpace;
-    if ((u >= 0x20 && u < 0x7F) || (u >= 0xA0 && u <= 0xFF))
+    }
+    if ((u >= 0x20 && u < 0x7F) || (u >= 0xA0 && u <= 0xFF)) {
         return u;
+    }
     return 0x01000000UL + u;
 }
 
@@ -95,8 +103,9 @@ int xButtonOf(Qt::MouseButton button) {
 // A connection of its own for the input focus of a window, for the helpers without an XInput.
 void setInputFocus(WId window) {
     Display* dpy = XOpenDisplay(nullptr);
-    if (!dpy)
+    if (!dpy) {
         return;
+    }
     XSetInputFocus(dpy, static_cast<Window>(window), RevertToParent, CurrentTime);
     XSync(dpy, False);
     XCloseDisplay(dpy);
@@ -119,8 +128,9 @@ struct XInput::State : QAbstractNativeEventFilter {
     int nextSpare = 0;
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
-        if (type != "xcb_generic_event_t")
+        if (type != "xcb_generic_event_t") {
             return false;
+        }
         auto* event = static_cast<xcb_generic_event_t*>(message);
         if ((event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY) {
             auto* notify = static_cast<xcb_property_notify_event_t*>(message);
@@ -134,14 +144,17 @@ struct XInput::State : QAbstractNativeEventFilter {
 
     // The key code of a keysym and whether Shift selects it; a spare code when the map lacks it.
     std::pair<KeyCode, bool> keyFor(unsigned long keysym) {
-        if (auto it = spareKeys.find(keysym); it != spareKeys.end())
+        if (auto it = spareKeys.find(keysym); it != spareKeys.end()) {
             return {it->second, false};
+        }
         const KeyCode code = XKeysymToKeycode(dpy, keysym);
         if (code != 0) {
-            if (XkbKeycodeToKeysym(dpy, code, 0, 0) == keysym)
+            if (XkbKeycodeToKeysym(dpy, code, 0, 0) == keysym) {
                 return {code, false};
-            if (XkbKeycodeToKeysym(dpy, code, 0, 1) == keysym)
+            }
+            if (XkbKeycodeToKeysym(dpy, code, 0, 1) == keysym) {
                 return {code, true};
+            }
         }
         return {putOnSpareKey(keysym), false};
     }
@@ -156,10 +169,12 @@ struct XInput::State : QAbstractNativeEventFilter {
         std::vector<KeyCode> spare;
         for (int code = maxCode; code >= minCode; --code) {
             bool empty = true;
-            for (int i = 0; i < perCode; ++i)
+            for (int i = 0; i < perCode; ++i) {
                 empty = empty && map[(code - minCode) * perCode + i] == NoSymbol;
-            if (empty)
+            }
+            if (empty) {
                 spare.push_back(static_cast<KeyCode>(code));
+            }
         }
         XFree(map);
         if (spare.empty()) {
@@ -187,14 +202,17 @@ XInput::XInput() : d(std::make_unique<State>()) {
         return;
     }
     int eventBase = 0, errorBase = 0, major = 0, minor = 0;
-    if (!XTestQueryExtension(d->dpy, &eventBase, &errorBase, &major, &minor))
+    if (!XTestQueryExtension(d->dpy, &eventBase, &errorBase, &major, &minor)) {
         ADD_FAILURE() << "the X server has no XTest extension";
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+    }
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
         ADD_FAILURE() << "the display tests need Qt's xcb platform, not "
                       << QGuiApplication::platformName().toStdString();
-    if (qApp->devicePixelRatio() != 1.0)
+    }
+    if (qApp->devicePixelRatio() != 1.0) {
         ADD_FAILURE() << "the display tests count pixels 1:1; device pixel ratio "
                       << qApp->devicePixelRatio();
+    }
     d->syncAtom = XInternAtom(d->dpy, "_VK_TEST_INPUT_SYNC", False);
     d->barrier = std::make_unique<QWindow>();
     d->barrier->create();
@@ -209,8 +227,9 @@ void XInput::releaseWhatAnEarlierRunLeftHeld() {
     char keys[32] = {};
     XQueryKeymap(d->dpy, keys);
     for (int code = 8; code < 256; ++code) {
-        if (keys[code / 8] & (1 << (code % 8)))
+        if (keys[code / 8] & (1 << (code % 8))) {
             XTestFakeKeyEvent(d->dpy, static_cast<unsigned>(code), False, CurrentTime);
+        }
     }
     Window root = 0, child = 0;
     int rootX = 0, rootY = 0, x = 0, y = 0;
@@ -219,8 +238,9 @@ void XInput::releaseWhatAnEarlierRunLeftHeld() {
     const unsigned buttonMasks[] = {Button1Mask, Button2Mask, Button3Mask, Button4Mask,
                                     Button5Mask};
     for (unsigned b = 0; b < 5; ++b) {
-        if (mask & buttonMasks[b])
+        if (mask & buttonMasks[b]) {
             XTestFakeButtonEvent(d->dpy, b + 1, False, CurrentTime);
+        }
     }
     Sync();
 }
@@ -234,14 +254,16 @@ XInput::~XInput() {
 }
 
 void XInput::Sync() {
-    if (!d->dpy)
+    if (!d->dpy) {
         return;
+    }
     const long serial = ++d->sent;
     XChangeProperty(d->dpy, d->barrierId, d->syncAtom, XA_INTEGER, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&serial), 1);
     XSync(d->dpy, False);
-    if (!QTest::qWaitFor([&] { return d->seen >= serial; }, d->deliveryTimeoutMs))
+    if (!QTest::qWaitFor([&] { return d->seen >= serial; }, d->deliveryTimeoutMs)) {
         ADD_FAILURE() << "the X events were not delivered within " << d->deliveryTimeoutMs << " ms";
+    }
 }
 
 void XInput::SetDeliveryTimeout(int ms) {
@@ -249,24 +271,29 @@ void XInput::SetDeliveryTimeout(int ms) {
 }
 
 void XInput::keyEvent(unsigned long keysym, bool down) {
-    if (!d->dpy || keysym == NoSymbol)
+    if (!d->dpy || keysym == NoSymbol) {
         return;
+    }
     const auto [code, shift] = d->keyFor(keysym);
-    if (code == 0)
+    if (code == 0) {
         return;
+    }
     const KeyCode shiftCode = XKeysymToKeycode(d->dpy, XK_Shift_L);
     const bool shiftHeld = d->heldKeys.count(XK_Shift_L) > 0;
     if (down) {
-        if (shift && !shiftHeld)
+        if (shift && !shiftHeld) {
             XTestFakeKeyEvent(d->dpy, shiftCode, True, CurrentTime);
+        }
         XTestFakeKeyEvent(d->dpy, code, True, CurrentTime);
         d->heldKeys.insert(keysym);
     } else {
         XTestFakeKeyEvent(d->dpy, code, False, CurrentTime);
-        if (shift && !shiftHeld)
+        if (shift && !shiftHeld) {
             XTestFakeKeyEvent(d->dpy, shiftCode, False, CurrentTime);
-        if (auto it = d->heldKeys.find(keysym); it != d->heldKeys.end())
+        }
+        if (auto it = d->heldKeys.find(keysym); it != d->heldKeys.end()) {
             d->heldKeys.erase(it);
+        }
     }
     XFlush(d->dpy);
 }
@@ -279,8 +306,9 @@ void XInput::modifiers(Qt::KeyboardModifiers mods, bool down) {
         {Qt::MetaModifier, XK_Super_L},
     };
     for (auto [modifier, keysym] : keys) {
-        if (mods & modifier)
+        if (mods & modifier) {
             keyEvent(keysym, down);
+        }
     }
 }
 
@@ -325,8 +353,9 @@ void XInput::Type(const QString& text) {
 }
 
 void XInput::MoveTo(QPoint global) {
-    if (!d->dpy)
+    if (!d->dpy) {
         return;
+    }
     XTestFakeMotionEvent(d->dpy, -1, global.x(), global.y(), CurrentTime);
     XFlush(d->dpy);
     Sync();
@@ -341,13 +370,15 @@ void XInput::MoveTo(const QWidget* widget) {
 }
 
 void XInput::button(int xButton, bool down) {
-    if (!d->dpy)
+    if (!d->dpy) {
         return;
+    }
     XTestFakeButtonEvent(d->dpy, static_cast<unsigned>(xButton), down ? True : False, CurrentTime);
-    if (down)
+    if (down) {
         d->heldButtons.insert(xButton);
-    else
+    } else {
         d->heldButtons.erase(xButton);
+    }
     XFlush(d->dpy);
 }
 
@@ -400,8 +431,9 @@ void XInput::Drag(const QWidget* widget, QPoint from, QPoint to, Qt::MouseButton
     MoveTo(origin + from);
     Press(b);
     steps = std::max(1, steps);
-    for (int i = 1; i <= steps; ++i)
+    for (int i = 1; i <= steps; ++i) {
         MoveTo(origin + from + (to - from) * i / steps);
+    }
     Release(b);
 }
 
@@ -423,18 +455,22 @@ void XInput::Wheel(const QWidget* widget, QPoint pos, int notches, Qt::KeyboardM
 }
 
 void XInput::ReleaseAll() {
-    if (!d->dpy)
+    if (!d->dpy) {
         return;
-    for (int b : std::set<int>(d->heldButtons))
+    }
+    for (int b : std::set<int>(d->heldButtons)) {
         button(b, false);
-    while (!d->heldKeys.empty())
+    }
+    while (!d->heldKeys.empty()) {
         keyEvent(*d->heldKeys.begin(), false);
+    }
     Sync();
 }
 
 void XInput::FocusWindow(const QWidget* window) {
-    if (!d->dpy)
+    if (!d->dpy) {
         return;
+    }
     XSetInputFocus(d->dpy, static_cast<Window>(window->window()->winId()), RevertToParent,
                    CurrentTime);
     XFlush(d->dpy);
@@ -451,8 +487,9 @@ bool StaysTrue(const std::function<bool()>& condition, int forMs) {
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < forMs) {
-        if (!condition())
+        if (!condition()) {
             return false;
+        }
         QTest::qWait(10);
     }
     return condition();
@@ -461,8 +498,9 @@ bool StaysTrue(const std::function<bool()>& condition, int forMs) {
 bool Activate(QWidget* window) {
     window->raise();
     window->activateWindow();
-    if (WaitUntil([window] { return QApplication::activeWindow() == window; }, 2000))
+    if (WaitUntil([window] { return QApplication::activeWindow() == window; }, 2000)) {
         return true;
+    }
     // Without a window manager Qt may leave the X focus where it is: set it directly.
     setInputFocus(window->winId());
     return WaitUntil([window] { return QApplication::activeWindow() == window; }, 5000);
@@ -470,8 +508,9 @@ bool Activate(QWidget* window) {
 
 bool ShowActive(QWidget* window) {
     window->show();
-    if (!QTest::qWaitForWindowExposed(window, 10000))
+    if (!QTest::qWaitForWindowExposed(window, 10000)) {
         return false;
+    }
     return Activate(window);
 }
 
@@ -479,8 +518,9 @@ struct PaintSpy::Filter : QObject {
     QPointer<QWidget> widget;
     int count = 0;
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == widget && event->type() == QEvent::Paint)
+        if (watched == widget && event->type() == QEvent::Paint) {
             ++count;
+        }
         return false;
     }
 };
@@ -491,8 +531,9 @@ PaintSpy::PaintSpy(QWidget* widget) : filter(std::make_unique<Filter>()) {
 }
 
 PaintSpy::~PaintSpy() {
-    if (filter->widget)
+    if (filter->widget) {
         filter->widget->removeEventFilter(filter.get());
+    }
 }
 
 int PaintSpy::Count() const {
@@ -519,8 +560,9 @@ void WhenModal(std::function<void(QWidget*)> drive, int timeoutMs) {
         const std::shared_ptr<Watch> w = watch;
         QTimer* t = timer;
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal && w->clock.elapsed() < w->timeoutMs)
+        if (!modal && w->clock.elapsed() < w->timeoutMs) {
             return;
+        }
         t->stop();
         t->deleteLater();
         if (!modal) {
@@ -543,11 +585,13 @@ ModalWatch::ModalWatch(std::function<void(QWidget*)> drive) : poll(std::make_uni
     poll->drive = std::move(drive);
     QObject::connect(&poll->timer, &QTimer::timeout, [p = poll.get()] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
+        if (!modal) {
             return;
+        }
         for (const QPointer<QWidget>& known : p->seen) {
-            if (known == modal)
+            if (known == modal) {
                 return;
+            }
         }
         p->seen.emplace_back(modal);
         Activate(modal);

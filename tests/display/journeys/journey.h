@@ -6,6 +6,9 @@
 #include "x_input.h"
 
 #include "chart/chart.h"
+#include "controls/bit_button.h"
+#include "controls/check_box.h"
+#include "controls/memo.h"
 #include "controls/page_control.h"
 #include "controls/panels.h"
 #include "controls/spin_edit.h"
@@ -13,8 +16,6 @@
 #include "controls/string_grid.h"
 #include "controls/url_label.h"
 #include "numtext/numtext.h"
-#include "ui/bit_button.h"
-#include "ui/check_box.h"
 #include "ui/main_form.h"
 
 #include <QApplication>
@@ -147,7 +148,7 @@ protected:
     void SetUp() override {
         window = std::make_unique<TFMain>();
         ASSERT_TRUE(vkx::ShowActive(window.get()));
-        runs = std::make_unique<RunCounter>(window->Memo1);
+        runs = std::make_unique<RunCounter>(window->summary);
     }
     void TearDown() override {
         x.ReleaseAll();
@@ -170,7 +171,7 @@ protected:
     QWidget* DownButton(TVkSpinEdit* edit) { return edit->Button(sbDown); }
 
     QStringList Summary() const {
-        const QString text = window->Memo1->toPlainText();
+        const QString text = window->summary->toPlainText();
         return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
     }
 

@@ -3,8 +3,8 @@
 #include "journey.h"
 
 #include "controls/panels.h"
+#include "controls/shadow_label.h"
 #include "ui/about_form.h"
-#include "ui/shadow_label.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -53,13 +53,13 @@ TEST_F(About, OpensCentredClosesOnAClickAnywhereButTheLinkAndIsNewEachTime) {
                 << "centred on the screen";
             // Escape does nothing; the link opens the site and leaves the window open.
             x.Key(Qt::Key_Escape);
-            x.Click(about->VkURLLabel1);
+            x.Click(about->webLink);
             stayedOpen = about->isVisible();
             QWidget* element = about->findChild<QWidget*>(QLatin1String(target));
             ASSERT_NE(element, nullptr);
             // The panel is clicked where none of its elements lies.
             const QPoint at =
-                element == about->VkPanel1 ? QPoint(540, 12) : element->rect().center();
+                element == about->picturePanel ? QPoint(540, 12) : element->rect().center();
             x.Click(element, at);
             EXPECT_FALSE(about->isVisible()) << "the click closed it";
         });
@@ -75,7 +75,7 @@ TEST_F(About, OpensCentredClosesOnAClickAnywhereButTheLinkAndIsNewEachTime) {
     }
 
     // The main window's own link opens the same address, and nothing else happens.
-    x.Click(W().VkURLLabel2);
+    x.Click(W().webLink);
     ASSERT_EQ(desktop.opened.size(), 7);
     EXPECT_EQ(desktop.opened.last(), QUrl(QStringLiteral("https://vitreo-k.example/")));
     EXPECT_EQ(runs->Count(), 0);
@@ -86,8 +86,8 @@ protected:
     std::vector<QWidget*> TabOrder() {
         TFMain& w = W();
         return {w.edN1,          w.edK1,       w.edN2,          w.edK2,     w.edAngleMin,
-                w.edAngleMax,    w.edAngleRes, w.cbAutoCompute, w.btnPlot,  w.pc,
-                w.sgReflectance, w.Memo1,      w.btnSave,       w.btnAbout, w.btnClose};
+                w.edAngleMax,    w.edAngleRes, w.cbAutoCompute, w.btnPlot,  w.resultPages,
+                w.sgReflectance, w.summary,    w.btnSave,       w.btnAbout, w.btnClose};
     }
     static std::string Name(QWidget* widget) {
         return widget ? widget->objectName().toStdString() + " (" +
@@ -127,7 +127,7 @@ TEST_F(KeyboardOnly, TabVisitsTheWholeWindowInOrderBothWays) {
             << Name(expected);
     }
     // The tables of the other pages take the place of the first one when their page shows.
-    TabTo(W().pc);
+    TabTo(W().resultPages);
     x.Key(Qt::Key_Right);
     x.Key(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), W().sgTransmittance);
@@ -174,7 +174,7 @@ TEST_F(KeyboardOnly, SpaceOnEachButtonAndTheCheckBox) {
         x.Key(Qt::Key_Space);
         x.Key(Qt::Key_Return);
         EXPECT_TRUE(window->isVisible());
-        x.Click(window->VkLabel1);
+        x.Click(window->productName);
     });
     TabTo(w.btnAbout);
     x.Key(Qt::Key_Space);
@@ -213,7 +213,7 @@ TEST_F(KeyboardOnly, EnterPressesTheFocusedButtonAndNoOther) {
     bool about = false;
     WhenModalIs<TFAbout>([&](TFAbout* window) {
         about = true;
-        x.Click(window->VkLabel1);
+        x.Click(window->productName);
     });
     TabTo(w.btnAbout);
     x.Key(Qt::Key_Return);

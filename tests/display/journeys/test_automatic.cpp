@@ -86,7 +86,7 @@ TEST_F(AutomaticCalculation, AReversedRangeWhileTypingShowsInTheStatusBarAndLose
     MessageBoxWatch boxes(-1);
     TypeOver(w.edAngleMin, QStringLiteral("45"));
     ExpectRunOf(46);
-    EXPECT_FALSE(w.VkStatusPane2->isVisible());
+    EXPECT_FALSE(w.validationPane->isVisible());
 
     // "4" reverses the range for a moment: the status bar says so, nothing else changes.
     x.Click(w.edAngleMax);
@@ -94,21 +94,21 @@ TEST_F(AutomaticCalculation, AReversedRangeWhileTypingShowsInTheStatusBarAndLose
     const int runsBefore = runs->Count();
     x.Type(QStringLiteral("4"));
     EXPECT_EQ(boxes.Count(), 0) << "no modal box while typing";
-    EXPECT_TRUE(w.VkStatusPane2->isVisible());
-    EXPECT_EQ(w.VkStatusPane2->Caption(), reversed);
+    EXPECT_TRUE(w.validationPane->isVisible());
+    EXPECT_EQ(w.validationPane->Caption(), reversed);
     EXPECT_EQ(runs->Count(), runsBefore);
     ExpectRunOf(46);
 
     // "5" is not lost: the range is valid again, the message goes and the run follows.
     x.Type(QStringLiteral("5"));
     EXPECT_EQ(w.edAngleMax->text(), QStringLiteral("45"));
-    EXPECT_FALSE(w.VkStatusPane2->isVisible());
+    EXPECT_FALSE(w.validationPane->isVisible());
     ExpectRunOf(1);
     EXPECT_EQ(boxes.Count(), 0);
 
     // The Plot button still tells it in a box; after it the window goes on.
     TypeOver(w.edAngleMax, QStringLiteral("40"));
-    EXPECT_EQ(w.VkStatusPane2->Caption(), reversed);
+    EXPECT_EQ(w.validationPane->Caption(), reversed);
     SeenBox told;
     WhenModalIs<QMessageBox>([&](QMessageBox* box) {
         told = {box->windowTitle(), box->text(), box->icon()};
@@ -121,7 +121,7 @@ TEST_F(AutomaticCalculation, AReversedRangeWhileTypingShowsInTheStatusBarAndLose
     ASSERT_TRUE(vkx::Activate(window.get()));
     TypeOver(w.edAngleMax, QStringLiteral("90"));
     ExpectRunOf(46);
-    EXPECT_FALSE(w.VkStatusPane2->isVisible());
+    EXPECT_FALSE(w.validationPane->isVisible());
 }
 
 TEST_F(AutomaticCalculation, PlotRunsTheLargestSweepOf90001Points) {

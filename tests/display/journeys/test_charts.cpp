@@ -28,8 +28,8 @@ protected:
     // Shows the page by a click on its tab and waits for its chart's layout.
     TChart* ShowPage(int page) {
         TChart* chart = ChartOf(page);
-        x.Click(window->pc, window->pc->TabRect(page).center());
-        EXPECT_EQ(window->pc->ActivePageIndex(), page);
+        x.Click(window->resultPages, window->resultPages->TabRect(page).center());
+        EXPECT_EQ(window->resultPages->ActivePageIndex(), page);
         EXPECT_TRUE(vkx::WaitUntil([chart] {
             return chart->isVisible() && chart->RedrawCount() > 0 && !chart->BufferStale();
         })) << "the page shows its chart";
@@ -46,7 +46,8 @@ protected:
     }
     // One pixel's worth of value along an axis, for the tolerance of a drag.
     static double PerPixel(const TChartAxis& a) {
-        return std::abs(a.PixelToValue(a.PixelStart + 1) - a.PixelToValue(a.PixelStart));
+        return std::abs(a.PixelToValue(a.Layout().PixelStart + 1) -
+                        a.PixelToValue(a.Layout().PixelStart));
     }
 };
 
@@ -54,7 +55,7 @@ TEST_P(Charts, LegendZoomUndoScrollAndWheel) {
     const ChartCase& c = GetParam();
     x.Click(W().btnPlot);
     TChart* chart = ShowPage(c.page);
-    const TLegendLayout& legend = chart->Legend.Layout;
+    const TLegendLayout& legend = chart->Legend.Layout();
     ASSERT_TRUE(legend.Drawn);
     ASSERT_EQ(legend.NumRows, c.rows);
 
@@ -78,12 +79,12 @@ TEST_P(Charts, LegendZoomUndoScrollAndWheel) {
     }
 
     // A zoom drag from upper left to lower right: the axes take the values under its edges.
-    const TRect plot = chart->PlotRect;
+    const TRect plot = chart->Layout().PlotRect;
     const QPoint a(plot.Left + 40, plot.Top + 30);
     const QPoint b(plot.Left + 200, plot.Top + 150);
     TChartAxis& bottom = chart->BottomAxis;
     TChartAxis& left = chart->LeftAxis;
-    const double low = left.LowValue, high = left.HighValue;
+    const double low = left.Layout().LowValue, high = left.Layout().HighValue;
     const double xFrom = bottom.PixelToValue(a.x()), xTo = bottom.PixelToValue(b.x());
     const double yFrom = left.PixelToValue(b.y()), yTo = left.PixelToValue(a.y());
     int redraws = chart->RedrawCount();
@@ -125,8 +126,8 @@ TEST_P(Charts, LegendZoomUndoScrollAndWheel) {
     EXPECT_TRUE(Automatic(bottom));
     EXPECT_TRUE(Automatic(left));
     Redrawn(chart, redraws);
-    EXPECT_DOUBLE_EQ(left.LowValue, low);
-    EXPECT_DOUBLE_EQ(left.HighValue, high);
+    EXPECT_DOUBLE_EQ(left.Layout().LowValue, low);
+    EXPECT_DOUBLE_EQ(left.Layout().HighValue, high);
 
     // A drag of 16 pixels is too short to count.
     x.Drag(chart, a, a + QPoint(16, 100), Qt::LeftButton);
@@ -154,7 +155,7 @@ TEST_F(AngleAxis, TheDefaultLabelsRunFrom0To90Degrees) {
     x.Click(W().btnPlot);
     TChart* chart = W().chReflectance;
     ASSERT_TRUE(vkx::WaitUntil([&] { return !chart->BufferStale(); }));
-    const auto& labels = chart->BottomAxis.LabelItems;
+    const auto& labels = chart->BottomAxis.Layout().LabelItems;
     ASSERT_FALSE(labels.empty());
     EXPECT_EQ(QString::fromStdString(labels.front().Text), QStringLiteral("90°"));
     EXPECT_EQ(QString::fromStdString(labels.back().Text), QStringLiteral("0°"));

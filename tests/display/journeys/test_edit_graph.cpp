@@ -49,7 +49,8 @@ protected:
         return charts[page];
     }
     TVkURLLabel* LinkOf(int page) {
-        TVkURLLabel* links[] = {window->URLlblR, window->URLlblT, window->URLlblP};
+        TVkURLLabel* links[] = {window->reflectanceEditLink, window->transmittanceEditLink,
+                                window->polarizationEditLink};
         return links[page];
     }
     // Selects a tab of a tab widget by a click on its tab.
@@ -110,7 +111,7 @@ protected:
 TEST_P(EditGraph, ColourAxisLimitAndTitleShowOnTheChartAndStay) {
     const EditCase& c = GetParam();
     x.Click(W().btnPlot);
-    x.Click(W().pc, W().pc->TabRect(c.page).center());
+    x.Click(W().resultPages, W().resultPages->TabRect(c.page).center());
     TChart* chart = ChartOf(c.page);
     ASSERT_TRUE(vkx::WaitUntil([&] { return chart->isVisible() && !chart->BufferStale(); }));
     TChartSeries& first = chart->SeriesAtPosition(0);
@@ -170,7 +171,7 @@ TEST_P(EditGraph, ColourAxisLimitAndTitleShowOnTheChartAndStay) {
         EXPECT_EQ(chart->LeftAxis.Maximum(), 0.5);
         EXPECT_FALSE(chart->LeftAxis.AutomaticMaximum);
         Redrawn(chart, redraws);
-        EXPECT_EQ(chart->LeftAxis.HighValue, 0.5);
+        EXPECT_EQ(chart->LeftAxis.Layout().HighValue, 0.5);
 
         QCheckBox* minimumAuto = BoxBeside(minimum, QStringLiteral("Auto"));
         ASSERT_NE(minimumAuto, nullptr);
@@ -198,7 +199,7 @@ TEST_P(EditGraph, ColourAxisLimitAndTitleShowOnTheChartAndStay) {
         x.Type(QStringLiteral("Journey title"));
         EXPECT_EQ(TitleOf(chart), QStringLiteral("Journey title"));
         Redrawn(chart, redraws);
-        EXPECT_TRUE(chart->Title.Drawn);
+        EXPECT_TRUE(chart->Title.Layout().Drawn);
 
         x.Click(form->CloseButton());
         edited = true;
@@ -241,11 +242,11 @@ std::string Describe(const TChartFont& f) {
 TEST_P(EditGraph, TheTitleFontKeepsItsFontOnOkAndTakesARealChange) {
     const EditCase& c = GetParam();
     x.Click(W().btnPlot);
-    x.Click(W().pc, W().pc->TabRect(c.page).center());
+    x.Click(W().resultPages, W().resultPages->TabRect(c.page).center());
     TChart* chart = ChartOf(c.page);
     ASSERT_TRUE(vkx::WaitUntil([&] { return chart->isVisible() && !chart->BufferStale(); }));
     const TChartFont before = chart->Title.Font;
-    const int titleHeight = chart->Title.TitleRect.Height();
+    const int titleHeight = chart->Title.Layout().Rect.Height();
 
     bool done = false;
     WhenModalIs<TChartEditForm>([&](TChartEditForm* form) {
@@ -295,7 +296,7 @@ TEST_P(EditGraph, TheTitleFontKeepsItsFontOnOkAndTakesARealChange) {
         EXPECT_EQ(chart->Title.Font.Name, before.Name) << "the family stays";
         EXPECT_EQ(chart->Title.Font.Bold, before.Bold);
         Redrawn(chart, redraws);
-        EXPECT_GT(chart->Title.TitleRect.Height(), titleHeight) << "the title grew";
+        EXPECT_GT(chart->Title.Layout().Rect.Height(), titleHeight) << "the title grew";
 
         // Enter on a refused axis value shows the refusal and leaves the editor open.
         ClickTab(form->ChartTabs(), QStringLiteral("Axis"));

@@ -17,7 +17,7 @@ using PagesAndTables = Journey;
 TEST_F(PagesAndTables, TabsSwitchPagesByMouseAndByArrowKeys) {
     TFMain& w = W();
     x.Click(w.btnPlot);
-    TVkPageControl* pc = w.pc;
+    TVkPageControl* pc = w.resultPages;
     const std::pair<int, TChart*> pages[] = {
         {1, w.chTransmittance}, {2, w.chPolarization}, {0, w.chReflectance}};
     for (auto [index, chart] : pages) {
@@ -99,7 +99,7 @@ TEST_F(PagesAndTables, ColumnHintsFollowThePointerAlongTheHeader) {
     QWidget* cells = grid->ClientArea();
     TVkCustomHintWindow* balloon = nullptr;
     auto shown = [&] {
-        balloon = w.VkBalloonHints1->HintWindow();
+        balloon = w.balloonHints->HintWindow();
         return balloon && balloon->isVisible();
     };
     const int headerY = grid->CellRect(0, 0).center().y();
@@ -142,7 +142,7 @@ TEST_F(PagesAndTables, ColumnHintsFollowThePointerAlongTheHeader) {
     EXPECT_EQ(balloon->HintText(), QStringLiteral("Reflectance for unpolarized radiation"));
 
     // Beyond the last column of a narrower table no balloon opens.
-    x.Click(w.pc, w.pc->TabRect(1).center());
+    x.Click(w.resultPages, w.resultPages->TabRect(1).center());
     TVkStringGrid* narrow = w.sgTransmittance;
     const QRect last = narrow->CellRect(3, 0);
     x.MoveTo(narrow->ClientArea(), {last.right() + 20, headerY});

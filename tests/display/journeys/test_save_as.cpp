@@ -82,8 +82,8 @@ protected:
     }
 
     void ShowPage(int page) {
-        x.Click(W().pc, W().pc->TabRect(page).center());
-        ASSERT_EQ(W().pc->ActivePageIndex(), page);
+        x.Click(W().resultPages, W().resultPages->TabRect(page).center());
+        ASSERT_EQ(W().resultPages->ActivePageIndex(), page);
     }
 
     QTemporaryDir folder;

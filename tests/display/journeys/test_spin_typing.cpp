@@ -296,7 +296,7 @@ TEST_P(SpinEditingKeys, DeleteCutAndTheWheelWithTheFocusInTheField) {
     TVkSpinEdit* edit = Field(c.field);
     ASSERT_NE(edit, nullptr);
     const Input wheelBeside{"wheel over the left panel", [this](XInput& in, TVkSpinEdit*) {
-                                in.Wheel(window->pLeft, QPoint(100, 420), +1);
+                                in.Wheel(window->inputPanel, QPoint(100, 420), +1);
                             }};
     const Input cut{"End, Shift+Left, Shift+Delete", [](XInput& in, TVkSpinEdit*) {
                         in.Key(Qt::Key_End);

@@ -55,23 +55,24 @@ using SummaryDrag = Journey;
 
 TEST_F(SummaryDrag, AWordDraggedOutDropsOnReleaseAndNoSecondDragFollows) {
     x.Click(W().btnPlot);
-    QWidget* text = W().Memo1->viewport();
+    QWidget* text = W().summary->viewport();
     // A double click selects a word: "n1" at the start of the first line.
     x.DoubleClick(text, {8, 8});
-    ASSERT_TRUE(W().Memo1->textCursor().hasSelection());
-    const QPoint onWord = W().Memo1->cursorRect(W().Memo1->textCursor()).center() - QPoint(4, 0);
+    ASSERT_TRUE(W().summary->textCursor().hasSelection());
+    const QPoint onWord =
+        W().summary->cursorRect(W().summary->textCursor()).center() - QPoint(4, 0);
     EXPECT_TRUE(vkx::StaysTrue([] { return true; }, 600)); // the next press is no third click
 
     DragWatch drags(x);
     // Pressed on the selected word, then out of the area in one move, as a quick hand does; the
     // watch lets go of the button while the drag runs.
     x.Press(text, onWord);
-    x.MoveTo(W().pLeft, {100, 420});
+    x.MoveTo(W().inputPanel, {100, 420});
     ASSERT_EQ(drags.Started(), 1) << "the move out of the area drags the word";
     EXPECT_TRUE(vkx::StaysTrue([&] { return drags.Started() == 1; }, 1500))
         << drags.Started() << " drags after one press and one release";
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "no drag runs any more";
-    EXPECT_EQ(W().Memo1->toPlainText().left(2), QStringLiteral("n1")) << "the summary keeps it";
+    EXPECT_EQ(W().summary->toPlainText().left(2), QStringLiteral("n1")) << "the summary keeps it";
 }
 
 } // namespace

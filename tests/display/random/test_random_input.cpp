@@ -13,11 +13,12 @@
 #include "x_input.h"
 
 #include "chart/chart.h"
+#include "controls/bit_button.h"
+#include "controls/memo.h"
 #include "controls/page_control.h"
 #include "controls/panels.h"
 #include "controls/spin_edit.h"
 #include "numtext/numtext.h"
-#include "ui/bit_button.h"
 #include "ui/main_form.h"
 
 #include <QApplication>
@@ -245,7 +246,7 @@ private:
             }
             return p;
         }
-        return main.pLeft->mapTo(&main, QPoint(100, 420)); // an empty spot of the left panel
+        return main.inputPanel->mapTo(&main, QPoint(100, 420)); // an empty spot of the left panel
     }
 
     Qt::MouseButton someButton(int left, int right) {
@@ -395,8 +396,8 @@ TEST(RandomInput, TheProgramSurvivesStaysQuietAfterwardsAndStillPlots) {
     TVkSpinEdit* const fields[] = {w.edN1,       w.edK1,       w.edN2,      w.edK2,
                                    w.edAngleMin, w.edAngleMax, w.edAngleRes};
     int runs = 0;
-    QObject::connect(w.Memo1, &QPlainTextEdit::textChanged, &w, [&] {
-        if (w.Memo1->document()->isEmpty()) {
+    QObject::connect(w.summary, &QPlainTextEdit::textChanged, &w, [&] {
+        if (w.summary->document()->isEmpty()) {
             ++runs;
         }
     });
@@ -453,14 +454,14 @@ TEST(RandomInput, TheProgramSurvivesStaysQuietAfterwardsAndStillPlots) {
         fields[i]->SetValue(ParseDecimal(defaults[i]));
     }
     TChart* charts[] = {w.chReflectance, w.chTransmittance, w.chPolarization};
-    TChart* shown = charts[std::max(0, w.pc->ActivePageIndex())];
+    TChart* shown = charts[std::max(0, w.resultPages->ActivePageIndex())];
     vkx::PaintSpy chartPaint(shown);
-    vkx::PaintSpy summaryPaint(w.Memo1->viewport());
+    vkx::PaintSpy summaryPaint(w.summary->viewport());
     const int runsBefore = runs;
     const int redrawsBefore = shown->RedrawCount();
     x.Click(w.btnPlot);
     EXPECT_EQ(runs, runsBefore + 1);
-    const QStringList summary = w.Memo1->toPlainText().split(QLatin1Char('\n'));
+    const QStringList summary = w.summary->toPlainText().split(QLatin1Char('\n'));
     const QStringList expected = {
         Shown("n1 = 1.000000, k1 = 0;   n2 = 2.00000, k2 = 0;   91 points"),
         Shown("Relative Complex Refrative Index = 2.00000 + i * 0"),

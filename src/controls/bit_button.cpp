@@ -1,4 +1,4 @@
-#include "ui/bit_button.h"
+#include "controls/bit_button.h"
 
 #include <QIcon>
 #include <QKeyEvent>

@@ -12,9 +12,9 @@ public:
 
     void setFrameColor(const QColor& colour);
     void setHighlightColor(const QColor& colour);
-    QColor frameColor() const { return frameColour; }
-    QColor highlightColor() const { return highlightColour; }
-    bool isHot() const { return hovered || hasFocus(); }
+    QColor frameColor() const { return frameColour_; }
+    QColor highlightColor() const { return highlightColour_; }
+    bool isHot() const { return hovered_ || hasFocus(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -23,7 +23,7 @@ protected:
     bool hitButton(const QPoint& pos) const override;
 
 private:
-    QColor frameColour{Qt::black};
-    QColor highlightColour{Qt::blue};
-    bool hovered = false;
+    QColor frameColour_{Qt::black};
+    QColor highlightColour_{Qt::blue};
+    bool hovered_ = false;
 };

@@ -4,10 +4,11 @@
 #include <QRect>
 
 class QPainter;
+class QWidget;
 
 // The flat, hot-tracked frame and the state colours that the spin edits, the summary text area
-// and the result grids share. The frame lives in the control's 2-pixel border; the owner keeps
-// the hover and focus flags and asks here what to paint.
+// and the result grids share, and the frame lines and bevels of the panels. The frame lives in the
+// control's 2-pixel border; the owner keeps the hover and focus flags and asks here what to paint.
 
 enum TFrameStyle { fsNone, fsFlat, fsFlatBold, fsLowered, fsRaised };
 enum TFramingPreference { fpCustomFraming, fpXPThemes };
@@ -63,3 +64,43 @@ struct TVkFrame {
 void PaintFrameLines(QPainter& painter, const QRect& rect, TFrameStyle style, const QColor& colour,
                      int sides = kAllFrameSides);
 void PaintBevel(QPainter& painter, const QRect& rect, TFrameStyle style);
+
+// Gives the widget's palette `colour` as its Base colour in every group, unless it has it already.
+void SetBaseColour(QWidget* widget, const QColor& colour);
+
+// The frame settings of a control that paints a TVkFrame in its border (the edits, the summary
+// text area, the result grids), written once for all of them: a setter changes the frame and
+// asks the control to repaint (FrameChanged) or, for a background colour, to apply its colours
+// (FrameColoursChanged).
+class TFramedControl {
+public:
+    virtual ~TFramedControl() = default;
+
+    const TVkFrame& Frame() const { return frame_; }
+    void SetFrameVisible(bool visible);
+    void SetFrameHotTrack(bool hotTrack); // true also makes the frame visible
+    void SetFrameStyle(TFrameStyle style);
+    void SetFrameHotStyle(TFrameStyle style);
+    void SetFrameColor(const QColor& colour);
+    void SetFrameHotColor(const QColor& colour);
+    void SetFrameSides(int sides);
+    void SetFramingPreference(TFramingPreference preference);
+
+    // Color is the normal background; FocusColor follows it while the two are equal.
+    QColor Color() const { return frame_.Color; }
+    void SetColor(const QColor& colour);
+    void SetFocusColor(const QColor& colour);
+    void SetDisabledColor(const QColor& colour);
+    void SetReadOnlyColor(const QColor& colour);
+    void SetReadOnlyColorOnFocus(bool on);
+
+    bool IsHot() const { return frame_.IsHot(); }
+
+protected:
+    // The frame's look changed: the control paints again.
+    virtual void FrameChanged() = 0;
+    // A background colour changed: the control takes its colours again and paints.
+    virtual void FrameColoursChanged() = 0;
+
+    TVkFrame frame_;
+};

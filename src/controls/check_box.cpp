@@ -1,4 +1,4 @@
-#include "ui/check_box.h"
+#include "controls/check_box.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -15,23 +15,23 @@ TVkCheckBox::TVkCheckBox(const QString& caption, QWidget* parent) : QCheckBox(ca
 }
 
 void TVkCheckBox::setFrameColor(const QColor& colour) {
-    frameColour = colour;
+    frameColour_ = colour;
     update();
 }
 
 void TVkCheckBox::setHighlightColor(const QColor& colour) {
-    highlightColour = colour;
+    highlightColour_ = colour;
     update();
 }
 
 void TVkCheckBox::enterEvent(QEnterEvent* event) {
-    hovered = true;
+    hovered_ = true;
     update();
     QCheckBox::enterEvent(event);
 }
 
 void TVkCheckBox::leaveEvent(QEvent* event) {
-    hovered = false;
+    hovered_ = false;
     update();
     QCheckBox::leaveEvent(event);
 }
@@ -48,7 +48,7 @@ void TVkCheckBox::paintEvent(QPaintEvent*) {
     const QColor grey = palette().color(QPalette::Disabled, QPalette::WindowText);
 
     painter.fillRect(box, enabled ? QColor(Qt::white) : palette().color(QPalette::Button));
-    QColor frame = enabled ? (isHot() ? highlightColour : frameColour) : grey;
+    QColor frame = enabled ? (isHot() ? highlightColour_ : frameColour_) : grey;
     painter.setPen(frame);
     painter.drawRect(box.adjusted(0, 0, -1, -1));
     if (enabled && isHot()) {

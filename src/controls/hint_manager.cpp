@@ -1,4 +1,4 @@
-#include "controls/vk_hints.h"
+#include "controls/hint_manager.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QWindow>
 
-#include "controls/vk_common.h"
+#include "controls/system_colours.h"
 
 namespace {
 
@@ -52,10 +52,12 @@ void SetControlShowHint(QWidget* control, bool show) {
 bool ControlShowHint(const QWidget* control) {
     for (const QWidget* w = control; w != nullptr; w = w->parentWidget()) {
         const QVariant own = w->property(kShowHintProperty);
-        if (own.isValid())
+        if (own.isValid()) {
             return own.toBool();
-        if (w->isWindow())
+        }
+        if (w->isWindow()) {
             break;
+        }
     }
     return false;
 }
@@ -80,11 +82,13 @@ THintWindow::THintWindow()
 }
 
 QRect THintWindow::WorkAreaAt(QPoint point) {
-    if (workAreaProvider())
+    if (workAreaProvider()) {
         return workAreaProvider()(point);
+    }
     QScreen* screen = QGuiApplication::screenAt(point);
-    if (screen == nullptr)
+    if (screen == nullptr) {
         screen = QGuiApplication::primaryScreen();
+    }
     return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
@@ -106,10 +110,12 @@ void THintWindow::ActivateHint(const THintInfo& info) {
         info.HintControl ? info.HintControl->mapToGlobal(info.CursorPos) : info.CursorPos;
     QPoint topLeft(pointer.x(), pointer.y() + 20);
     const QRect area = WorkAreaAt(topLeft);
-    if (topLeft.x() + size.width() > area.right() + 1)
+    if (topLeft.x() + size.width() > area.right() + 1) {
         topLeft.setX(std::max(area.left(), area.right() + 1 - size.width()));
-    if (topLeft.y() + size.height() > area.bottom() + 1)
+    }
+    if (topLeft.y() + size.height() > area.bottom() + 1) {
         topLeft.setY(pointer.y() - size.height());
+    }
     setGeometry(QRect(topLeft, size));
     clearMask();
     show();
@@ -127,19 +133,21 @@ void THintWindow::paintEvent(QPaintEvent*) {
 
 void THintWindow::PassToHintControl(QMouseEvent* event) {
     QWidget* control = hintControl_;
-    if (control == nullptr)
+    if (control == nullptr) {
         return;
+    }
     const QPoint global = event->globalPosition().toPoint();
     // The widget of the control under the point; off the control, its cell area (or the
     // control itself), which then sees a point outside its rectangle.
     QWidget* target = control->childAt(control->mapFromGlobal(global));
     if (target == nullptr) {
         target = control;
-        for (QWidget* child : control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        for (QWidget* child : control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             if (flagged(child, kPartProperty)) {
                 target = child;
                 break;
             }
+        }
     }
     QMouseEvent copy(event->type(), QPointF(target->mapFromGlobal(global)), event->globalPosition(),
                      event->button(), event->buttons(), event->modifiers());
@@ -176,14 +184,16 @@ TVkHintManager::~TVkHintManager() {
 }
 
 TVkHintManager& TVkHintManager::Instance() {
-    if (instancePointer() == nullptr)
+    if (instancePointer() == nullptr) {
         instancePointer() = new TVkHintManager();
+    }
     return *instancePointer();
 }
 
 void TVkHintManager::DropWindow() {
-    if (window_ == nullptr)
+    if (window_ == nullptr) {
         return;
+    }
     // The window may be the one whose event is being handled right now.
     window_->hide();
     window_->deleteLater();
@@ -191,8 +201,9 @@ void TVkHintManager::DropWindow() {
 }
 
 void TVkHintManager::SetShowHint(bool value) {
-    if (value == showHint_)
+    if (value == showHint_) {
         return;
+    }
     showHint_ = value;
     if (value) {
         window_ = windowClass_().release();
@@ -206,26 +217,31 @@ void TVkHintManager::SetHintWindowClass(THintWindowClass windowClass) {
     const bool wasShowing = showHint_;
     SetShowHint(false);
     windowClass_ = std::move(windowClass);
-    if (wasShowing)
+    if (wasShowing) {
         SetShowHint(true);
+    }
 }
 
 QWidget* TVkHintManager::FindHintControl(QWidget* underPointer) {
     for (QWidget* w = underPointer; w != nullptr; w = w->parentWidget()) {
-        if (flagged(w, kPartProperty))
+        if (flagged(w, kPartProperty)) {
             continue;
-        if (ControlShowHint(w))
+        }
+        if (ControlShowHint(w)) {
             return w;
-        if (w->isWindow())
+        }
+        if (w->isWindow()) {
             break;
+        }
     }
     return nullptr;
 }
 
 QWidget* TVkHintManager::ControlAt(QPoint globalPos) const {
     QWidget* w = QApplication::widgetAt(globalPos);
-    if (w != nullptr && window_ != nullptr && w->window() == window_)
+    if (w != nullptr && window_ != nullptr && w->window() == window_) {
         return nullptr;
+    }
     return w;
 }
 
@@ -237,8 +253,9 @@ void TVkHintManager::StartTimer(int interval, THintTimerMode mode) {
 void TVkHintManager::HintMouseMove(QPoint globalPos) {
     pointer_ = globalPos;
     QWidget* under = QApplication::widgetAt(globalPos);
-    if (under != nullptr && window_ != nullptr && under->window() == window_)
+    if (under != nullptr && window_ != nullptr && under->window() == window_) {
         return; // the hint window deals with moves over itself
+    }
 
     if (under != nullptr && flagged(under, kNonClientProperty)) {
         CancelHint();
@@ -249,8 +266,9 @@ void TVkHintManager::HintMouseMove(QPoint globalPos) {
         CancelHint();
         return;
     }
-    if (control == hintControl_ && cursorRect_.contains(globalPos))
+    if (control == hintControl_ && cursorRect_.contains(globalPos)) {
         return;
+    }
     const bool wasActive = hintActive_;
     if (wasActive && HintShortPause == 0) {
         timer_.stop();
@@ -265,8 +283,9 @@ void TVkHintManager::HintMouseMove(QPoint globalPos) {
 
 void TVkHintManager::CancelHint() {
     timer_.stop();
-    if (window_ != nullptr && window_->isVisible())
+    if (window_ != nullptr && window_->isVisible()) {
         window_->ReleaseHint();
+    }
     hintControl_ = nullptr;
     hintActive_ = false;
     cursorRect_ = QRect();
@@ -274,15 +293,17 @@ void TVkHintManager::CancelHint() {
 
 void TVkHintManager::HideHint() {
     timer_.stop();
-    if (window_ != nullptr)
+    if (window_ != nullptr) {
         window_->ReleaseHint();
+    }
 }
 
 void TVkHintManager::TimerExpired() {
-    if (timerMode_ == THintTimerMode::htmHideHint)
+    if (timerMode_ == THintTimerMode::htmHideHint) {
         HideHint();
-    else
+    } else {
         ActivateHint();
+    }
 }
 
 void TVkHintManager::ActivateHint() {
@@ -301,8 +322,9 @@ void TVkHintManager::ActivateHint() {
     info.CursorRect = control->rect();
     info.HintColor = HintColor;
     QScreen* screen = QGuiApplication::screenAt(pointer_);
-    if (screen == nullptr)
+    if (screen == nullptr) {
         screen = QGuiApplication::primaryScreen();
+    }
     info.HintMaxWidth = screen != nullptr ? screen->geometry().width() : 1024;
     info.HideTimeout = HintHidePause;
 
@@ -323,8 +345,9 @@ bool TVkHintManager::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove:
         // Every move of the pointer reaches the window first, before any control sees it.
         if (watched->isWindowType() &&
-            !(window_ != nullptr && static_cast<QWindow*>(watched) == window_->windowHandle()))
+            !(window_ != nullptr && static_cast<QWindow*>(watched) == window_->windowHandle())) {
             HintMouseMove(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        }
         break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
@@ -338,8 +361,9 @@ bool TVkHintManager::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::NonClientAreaMouseButtonRelease:
     case QEvent::NonClientAreaMouseButtonDblClick:
     case QEvent::ApplicationStateChange:
-        if (hintControl_ != nullptr || hintActive_ || timer_.isActive())
+        if (hintControl_ != nullptr || hintActive_ || timer_.isActive()) {
             CancelHint();
+        }
         break;
     default:
         break;

@@ -9,9 +9,9 @@ class TVkLabel : public QWidget {
 public:
     TVkLabel(const QString& caption, QWidget* parent);
 
-    QString text() const { return caption; }
-    void setShadowColor(const QColor& colour) { shadowColour = colour; }
-    void setShadowOffset(int pixels) { shadowOffset = pixels; }
+    QString text() const { return caption_; }
+    void setShadowColor(const QColor& colour) { shadowColour_ = colour; }
+    void setShadowOffset(int pixels) { shadowOffset_ = pixels; }
 
 signals:
     void clicked();
@@ -21,7 +21,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QString caption;
-    QColor shadowColour{128, 128, 128};
-    int shadowOffset = 3;
+    QString caption_;
+    QColor shadowColour_{128, 128, 128};
+    int shadowOffset_ = 3;
 };

@@ -1,32 +1,15 @@
-#include "controls/vk_common.h"
+#include "controls/system_colours.h"
 
 #include <QApplication>
 #include <QPalette>
 #include <algorithm>
-#include <utility>
 
 namespace {
-std::function<void()>& beepHandler() {
-    static std::function<void()> handler;
-    return handler;
-}
-
 QColor paletteColour(QPalette::ColorRole role) {
     // Plain RGB, so that the colours compare equal to what a painted image reads back.
     return QColor(QApplication::palette().color(QPalette::Active, role).rgb());
 }
 } // namespace
-
-void VkBeep() {
-    if (beepHandler())
-        beepHandler()();
-    else
-        QApplication::beep();
-}
-
-void SetVkBeepHandler(std::function<void()> handler) {
-    beepHandler() = std::move(handler);
-}
 
 namespace SysColor {
 
@@ -62,8 +45,9 @@ QColor AdjustLightness(const QColor& colour, int delta) {
 }
 
 QColor BlendRow(const QColor& top, const QColor& bottom, int row, int rows) {
-    if (rows <= 1)
+    if (rows <= 1) {
         return top;
+    }
     const auto mix = [&](int a, int b) { return a + (b - a) * row / (rows - 1); };
     return QColor(mix(top.red(), bottom.red()), mix(top.green(), bottom.green()),
                   mix(top.blue(), bottom.blue()));

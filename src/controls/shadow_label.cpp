@@ -1,18 +1,18 @@
-#include "ui/shadow_label.h"
+#include "controls/shadow_label.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-TVkLabel::TVkLabel(const QString& caption, QWidget* parent) : QWidget(parent), caption(caption) {}
+TVkLabel::TVkLabel(const QString& caption, QWidget* parent) : QWidget(parent), caption_(caption) {}
 
 void TVkLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setFont(font());
     const int flags = Qt::AlignHCenter | Qt::AlignTop;
-    painter.setPen(shadowColour);
-    painter.drawText(rect().translated(shadowOffset, shadowOffset), flags, caption);
+    painter.setPen(shadowColour_);
+    painter.drawText(rect().translated(shadowOffset_, shadowOffset_), flags, caption_);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(rect(), flags, caption);
+    painter.drawText(rect(), flags, caption_);
 }
 
 void TVkLabel::mouseReleaseEvent(QMouseEvent* event) {
