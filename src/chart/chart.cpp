@@ -122,8 +122,10 @@ const QImage& TChart::RenderedBuffer() {
 void TChart::paintEvent(QPaintEvent* event) {
     UpdateBuffer();
     QPainter painter(this);
-    const QRect dirty = event->rect();
-    painter.drawImage(dirty.topLeft(), buffer_, dirty);
+    // Only what is dirty is copied: a moving cursor leaves two thin columns, far apart.
+    for (const QRect& dirty : event->region()) {
+        painter.drawImage(dirty.topLeft(), buffer_, dirty);
+    }
     PaintCursor(painter);
 }
 

@@ -120,7 +120,8 @@ int main(int argc, char** argv) {
     window.showNormal();
     window.setGeometry(normalGeometry);
     settle(800);
-    typeInto(window.edK2, QStringLiteral("0"));
+    typeInto(window.edK2, QStringLiteral("0.0000000"));
+    window.btnPlot->setFocus();
     settle();
     window.Reading().SetShowAngles(0, true);
     settle();
