@@ -26,6 +26,7 @@ const std::vector<TPageOption> kPageOptions = {
     {"R", "reflectance", TResultPage::Reflectance},
     {"T", "transmittance", TResultPage::Transmittance},
     {"P", "polarization", TResultPage::Polarization},
+    {"PH", "phase", TResultPage::Phase},
 };
 
 bool StartsWith(const std::string& text, const char* prefix) {
@@ -228,8 +229,11 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, TCommandLine& l
         error = std::string(line.Page ? "--page" : "--format") + " needs --output";
         return false;
     }
-    if (line.Page && line.Format == TDataFormat::Csv) {
-        error = "--page chooses a page of the text form; --format csv writes every column";
+    // The CSV form has every column of the first three pages in one table; the Phase page has a
+    // CSV form of its own.
+    if (line.Page && *line.Page != TResultPage::Phase && line.Format == TDataFormat::Csv) {
+        error = "--page chooses a page of the text form; --format csv writes every column of the "
+                "pages R, T and P, or the phase page's with --page PH";
         return false;
     }
     if (line.Summary && line.Output == "-") {
@@ -243,6 +247,7 @@ std::string HelpText() {
     std::string text;
     text += "Usage: vitreo-k\n";
     text += "       vitreo-k [INPUTS] --output FILE [--page PAGE | --format csv] [--summary]\n";
+    text += "       vitreo-k [INPUTS] --output FILE --page PH --format csv [--summary]\n";
     text += "       vitreo-k [INPUTS] --summary\n";
     text += "\n";
     text += "Without arguments Vitreo-K opens its window. With them it computes the reflection\n";
@@ -259,14 +264,22 @@ std::string HelpText() {
     text += "Output:\n";
     text += "  --output FILE  write the data to FILE (- for standard output); only a complete\n";
     text += "                 file replaces FILE\n";
-    text += "  --page PAGE    the page to write, as Save As writes it: ";
+    // The pages in lines of at most 79 characters, each page's letter and name on one line.
+    std::string pages = "  --page PAGE    the page to write, as Save As writes it:";
+    std::size_t lineStart = 0;
     for (std::size_t i = 0; i < kPageOptions.size(); ++i) {
-        text += i == 0 ? "" : ", ";
-        text += std::string(kPageOptions[i].Letter) + " (" + kPageOptions[i].Name + ")";
+        std::string item = std::string(kPageOptions[i].Letter) + " (" + kPageOptions[i].Name + ")";
+        item += i + 1 < kPageOptions.size() ? "," : "; R when left out";
+        if (pages.size() - lineStart + 1 + item.size() > 79) {
+            pages += "\n                ";
+            lineStart = pages.size() - 16;
+        }
+        pages += " " + item;
     }
-    text += "; R when left out\n";
-    text += "  --format FORM  text (the Save As file, the default) or csv (every column,\n";
-    text += "                 21 significant digits, NA where a value is not available)\n";
+    text += pages + "\n";
+    text += "  --format FORM  text (the Save As file, the default) or csv (every column of\n";
+    text += "                 the pages R, T and P, or with --page PH the phase page's; 21\n";
+    text += "                 significant digits, NA where a value is not available)\n";
     text += "  --summary      print the summary lines (UTF-8) on standard output\n";
     text += "  --help         show this help and exit\n";
     text += "  --version      show the version and exit\n";
