@@ -265,18 +265,26 @@ std::string HelpText() {
     text += "  --output FILE  write the data to FILE (- for standard output); only a complete\n";
     text += "                 file replaces FILE\n";
     // The pages in lines of at most 79 characters, each page's letter and name on one line.
-    std::string pages = "  --page PAGE    the page to write, as Save As writes it:";
-    std::size_t lineStart = 0;
+    std::vector<std::string> words;
     for (std::size_t i = 0; i < kPageOptions.size(); ++i) {
-        std::string item = std::string(kPageOptions[i].Letter) + " (" + kPageOptions[i].Name + ")";
-        item += i + 1 < kPageOptions.size() ? "," : "; R when left out";
-        if (pages.size() - lineStart + 1 + item.size() > 79) {
-            pages += "\n                ";
-            lineStart = pages.size() - 16;
-        }
-        pages += " " + item;
+        const std::size_t last = kPageOptions.size() - 1;
+        words.push_back(std::string(kPageOptions[i].Letter) + " (" + kPageOptions[i].Name + ")" +
+                        (i == last       ? ";"
+                         : i + 1 == last ? " or"
+                                         : ","));
     }
-    text += pages + "\n";
+    for (const char* word : {"R", "when", "left", "out"}) {
+        words.emplace_back(word);
+    }
+    std::string line = "  --page PAGE    the page to write, as Save As writes it:";
+    for (const std::string& word : words) {
+        if (line.size() + 1 + word.size() > 79) {
+            text += line + "\n";
+            line = std::string(16, ' ');
+        }
+        line += " " + word;
+    }
+    text += line + "\n";
     text += "  --format FORM  text (the Save As file, the default) or csv (every column of\n";
     text += "                 the pages R, T and P, or with --page PH the phase page's; 21\n";
     text += "                 significant digits, NA where a value is not available)\n";

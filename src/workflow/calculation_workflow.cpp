@@ -140,19 +140,26 @@ void CalculationWorkflow::AddPhasePoints(int i) {
 }
 
 void CalculationWorkflow::WriteRow(int i) {
-    for (int c = 0; c < kReflectanceColumns; ++c) {
+    // Every table starts its row with the same angle text, formatted once for all four: the
+    // number texts are most of the time of a run of many points.
+    const std::string angle = ReflectanceCellText(results_, 0, i);
+    ports_.ReflectanceTable.SetCell(0, i, angle);
+    for (int c = 1; c < kReflectanceColumns; ++c) {
         ports_.ReflectanceTable.SetCell(c, i, ReflectanceCellText(results_, c, i));
     }
-    for (int c = 0; c < kTransmittanceColumns; ++c) {
+    ports_.TransmittanceTable.SetCell(0, i, angle);
+    for (int c = 1; c < kTransmittanceColumns; ++c) {
         ports_.TransmittanceTable.SetCell(c, i, TransmittanceCellText(results_, c, i));
     }
     if (results_.IA[i] < results_.CriticalAngle) {
-        for (int c = 0; c < kPolarizationColumns; ++c) {
+        ports_.PolarizationTable.SetCell(0, i, angle);
+        for (int c = 1; c < kPolarizationColumns; ++c) {
             ports_.PolarizationTable.SetCell(c, i, PolarizationCellText(results_, c, i));
         }
     }
     if (ports_.PhaseTable != nullptr) {
-        for (int c = 0; c < kPhaseColumns; ++c) {
+        ports_.PhaseTable->SetCell(0, i, angle);
+        for (int c = 1; c < kPhaseColumns; ++c) {
             ports_.PhaseTable->SetCell(c, i, PhaseCellText(results_, phases_, c, i));
         }
     }
