@@ -25,6 +25,8 @@
 #include "chart/editor/chart_data_export.h"
 #include "chart/editor/chart_editor.h"
 #include "chart/editor/export_editor.h"
+#include "editor_tab_fixture.h"
+#include "widget_text.h"
 
 namespace {
 
@@ -63,16 +65,8 @@ QStringList Fields(const QString& line, QChar delimiter, QChar quote) {
     return out;
 }
 
-struct ApplicationFirst {
-    ApplicationFirst() { EnsureApplication(); }
-};
-
-class ChartExport : public ::testing::Test, public ApplicationFirst {
+class ChartExport : public EditorTab {
 protected:
-    TResultChartWidgets charts;
-    TChart& chart = charts.chReflectance;
-
-    void SetUp() override { ASSERT_TRUE(charts.Plot()); }
     const TChartSeries& Series(int i) const { return chart.SeriesAtPosition(i); }
 };
 
@@ -545,12 +539,7 @@ TEST_F(ExportTab, APictureThatCannotBeEncodedIsReportedAndWritesNoFile) {
 
 // Choices that the chosen format does not use are disabled with the reason in their tip.
 TEST_F(ExportTab, DisabledChoicesSayWhy) {
-    QPushButton* copy = nullptr;
-    for (QPushButton* b : tab.findChildren<QPushButton*>()) {
-        if (b->text() == QStringLiteral("&Copy")) {
-            copy = b;
-        }
-    }
+    QPushButton* copy = WithText<QPushButton>(&tab, "&Copy");
     ASSERT_NE(copy, nullptr);
     tab.Tabs()->setCurrentIndex(1);
     auto idle = [](QWidget* w) { return !w->isEnabled() && !w->toolTip().isEmpty(); };
