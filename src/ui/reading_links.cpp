@@ -73,6 +73,8 @@ QString PageName(TResultPage page) {
         return QStringLiteral("Transmittance");
     case TResultPage::Polarization:
         return QStringLiteral("Polarization");
+    case TResultPage::Phase:
+        return QStringLiteral("Phase");
     }
     return {};
 }
@@ -174,8 +176,8 @@ void TReadingLinks::ShowReadout(int page, int index) {
         status_.SetReadout(QString());
         return;
     }
-    status_.SetReadout(QString::fromStdString(
-        CursorReadout(workflow_.Results(), Page(page).Page, index + 1, ShownColumns(page))));
+    status_.SetReadout(QString::fromStdString(CursorReadout(
+        workflow_.Results(), workflow_.Phases(), Page(page).Page, index + 1, ShownColumns(page))));
 }
 
 void TReadingLinks::SelectRow(int page, int row) {
@@ -283,8 +285,8 @@ void TReadingLinks::SavePictureAs(int page) {
 }
 
 void TReadingLinks::CopyData(int page) {
-    const std::string text =
-        ColumnsText(workflow_.Results(), Page(page).Page, LastCount(), ShownColumns(page));
+    const std::string text = ColumnsText(workflow_.Results(), workflow_.Phases(), Page(page).Page,
+                                         LastCount(), ShownColumns(page));
     QApplication::clipboard()->setText(QString::fromStdString(text));
 }
 

@@ -9,6 +9,8 @@ constexpr std::array<const char*, kReflectanceColumns> kReflectanceLabels = {nul
 constexpr std::array<const char*, kTransmittanceColumns> kTransmittanceLabels = {nullptr, "Tp",
                                                                                  "Ts", "T"};
 constexpr std::array<const char*, kPolarizationColumns> kPolarizationLabels = {nullptr, "PR", "PT"};
+constexpr std::array<const char*, kPhaseColumns> kPhaseLabels = {nullptr, "\u03B4p", "\u03B4s",
+                                                                 "\u0394", "\u03C8"};
 
 template <std::size_t N> const char* Pick(const std::array<const char*, N>& texts, int column) {
     return column >= 0 && column < static_cast<int>(N) ? texts[column] : nullptr;
@@ -35,11 +37,14 @@ const char* ReadoutLabel(TResultPage page, int column) {
         return Pick(kTransmittanceLabels, column);
     case TResultPage::Polarization:
         return Pick(kPolarizationLabels, column);
+    case TResultPage::Phase:
+        return Pick(kPhaseLabels, column);
     }
     return nullptr;
 }
 
-std::string ResultCellText(const TSweepResults& results, TResultPage page, int column, int i) {
+std::string ResultCellText(const TSweepResults& results, const TPhaseResults& phases,
+                           TResultPage page, int column, int i) {
     if (!RowWritten(results, page, i)) {
         return {};
     }
@@ -50,12 +55,14 @@ std::string ResultCellText(const TSweepResults& results, TResultPage page, int c
         return TransmittanceCellText(results, column, i);
     case TResultPage::Polarization:
         return PolarizationCellText(results, column, i);
+    case TResultPage::Phase:
+        return PhaseCellText(results, phases, column, i);
     }
     return {};
 }
 
-std::string CursorReadout(const TSweepResults& results, TResultPage page, int i,
-                          const std::vector<int>& columns) {
+std::string CursorReadout(const TSweepResults& results, const TPhaseResults& phases,
+                          TResultPage page, int i, const std::vector<int>& columns) {
     // The angle as the first column shows it, even where the polarization row stays empty.
     std::string text = "\u03B8 = " + FixedPatternText("#0.000", 3, results.IA[i]) + "\u00B0";
     for (int column : columns) {
@@ -63,11 +70,13 @@ std::string CursorReadout(const TSweepResults& results, TResultPage page, int i,
         if (label == nullptr) {
             continue;
         }
-        std::string value = ResultCellText(results, page, column, i);
+        std::string value = ResultCellText(results, phases, page, column, i);
         if (value.empty() || value == "N/A") {
             value = "N/A";
         } else if (page == TResultPage::Polarization) {
             value += "%";
+        } else if (page == TResultPage::Phase) {
+            value += "\u00B0";
         }
         text += "   ";
         text += label;
@@ -77,8 +86,8 @@ std::string CursorReadout(const TSweepResults& results, TResultPage page, int i,
     return text;
 }
 
-std::string ColumnsText(const TSweepResults& results, TResultPage page, int count,
-                        const std::vector<int>& columns) {
+std::string ColumnsText(const TSweepResults& results, const TPhaseResults& phases, TResultPage page,
+                        int count, const std::vector<int>& columns) {
     std::string text = Trimmed(TableHeaderText(page, 0));
     for (int column : columns) {
         text += '\t';
@@ -89,10 +98,10 @@ std::string ColumnsText(const TSweepResults& results, TResultPage page, int coun
         if (!RowWritten(results, page, i)) {
             continue;
         }
-        text += ResultCellText(results, page, 0, i);
+        text += ResultCellText(results, phases, page, 0, i);
         for (int column : columns) {
             text += '\t';
-            text += ResultCellText(results, page, column, i);
+            text += ResultCellText(results, phases, page, column, i);
         }
         text += '\n';
     }

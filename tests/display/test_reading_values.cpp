@@ -69,11 +69,13 @@ protected:
 
     TFMain& W() { return *window; }
     TChart* Chart(int page) {
-        TChart* charts[] = {W().chReflectance, W().chTransmittance, W().chPolarization};
+        TChart* charts[] = {W().chReflectance, W().chTransmittance, W().chPolarization,
+                            W().chPhase};
         return charts[page];
     }
     TVkStringGrid* Table(int page) {
-        TVkStringGrid* tables[] = {W().sgReflectance, W().sgTransmittance, W().sgPolarization};
+        TVkStringGrid* tables[] = {W().sgReflectance, W().sgTransmittance, W().sgPolarization,
+                                   W().sgPhase};
         return tables[page];
     }
 
@@ -445,7 +447,7 @@ TEST_F(ReadingValues, ResetZoomUndoesAZoom) {
 
 TEST_F(ReadingValues, CtrlEOpensTheEditorOfThePageInFront) {
     Plot();
-    for (int page : {0, 1, 2}) {
+    for (int page : {0, 1, 2, 3}) {
         ShowPage(page);
         TChart* edited = nullptr;
         vkx::WhenModal([&](QWidget* modal) {
@@ -459,6 +461,8 @@ TEST_F(ReadingValues, CtrlEOpensTheEditorOfThePageInFront) {
             x.Click(W().edN1);
         } else if (page == 1) {
             x.Click(W().summary);
+        } else if (page == 3) {
+            x.Click(W().edAngleRes);
         } else {
             x.Click(Table(page)->ClientArea(), Table(page)->CellRect(0, 2).center());
         }

@@ -1,5 +1,6 @@
 // Takes the screenshots under docs/: the main window after the default run on each page, a run
-// with absorbing media, maximized, the About window and a balloon hint over a header cell.
+// with absorbing media, maximized, the About window, a balloon hint over a header cell, and the
+// Phase page over a Fresnel rhomb's glass.
 // Run under a virtual display: scripts/pictures.
 #include "modal_driver.h"
 
@@ -105,7 +106,6 @@ int main(int argc, char** argv) {
     QTest::mouseClick(window.btnAbout, Qt::LeftButton);
     settle();
 
-    const QRect normalGeometry = window.geometry();
     // Without a window manager nothing maximizes; the window then takes the whole screen itself.
     window.showMaximized();
     settle(800);
@@ -115,11 +115,28 @@ int main(int argc, char** argv) {
     }
     saveScreen(QStringLiteral("maximized"), window.frameGeometry());
 
-    // Reading values: the default media again, the Brewster angle shown on the reflectance chart
-    // and the pointer resting on the plot at 56 degrees.
+    // The Phase page over glass of n = 1.51 against air, the glass of a Fresnel rhomb: beyond
+    // the critical angle Delta rises to about 46 degrees while psi stays at 45. Taken last, so
+    // that the pictures above stay as they were.
     window.showNormal();
-    window.setGeometry(normalGeometry);
     settle(800);
+    if (window.frameGeometry() != frame) {
+        window.setGeometry(frame);
+        settle(800);
+    }
+    typeInto(window.edN1, QStringLiteral("1.51"));
+    typeInto(window.edK2, QStringLiteral("0"));
+    typeInto(window.edN2, QStringLiteral("1"));
+    window.resultPages->SetActivePageIndex(3);
+    window.btnPlot->setFocus();
+    settle();
+    saveScreen(QStringLiteral("phase"), window.frameGeometry());
+
+    // Reading values: the default media again on the Reflectance page, the Brewster angle shown
+    // on its chart and the pointer resting on the plot at 56 degrees.
+    window.resultPages->SetActivePageIndex(0);
+    typeInto(window.edN1, QStringLiteral("1.000"));
+    typeInto(window.edN2, QStringLiteral("2.000"));
     typeInto(window.edK2, QStringLiteral("0.0000000"));
     window.btnPlot->setFocus();
     settle();

@@ -16,6 +16,8 @@ FakeTable& TableOf(FakeWindow& w, TResultPage page) {
         return w.transmittanceTable;
     case TResultPage::Polarization:
         return w.polarizationTable;
+    case TResultPage::Phase:
+        return w.phaseTable;
     default:
         return w.reflectanceTable;
     }
@@ -28,7 +30,8 @@ std::string FromTable(FakeWindow& w, TResultPage page, int i, const std::vector<
     const FakeTable& table = TableOf(w, page);
     std::string angle = table.Cell(0, i);
     if (angle.empty()) {
-        angle = ResultCellText(w.workflow.Results(), TResultPage::Reflectance, 0, i);
+        angle = ResultCellText(w.workflow.Results(), w.workflow.Phases(), TResultPage::Reflectance,
+                               0, i);
     }
     std::string text = "\u03B8 = " + angle + "\u00B0";
     for (int column : columns) {
@@ -56,9 +59,11 @@ TEST_P(Readout, EqualsTheTableRow) {
     FakeWindow w;
     w.inputs.SetMedia(c.n1, c.k1, c.n2, c.k2);
     w.workflow.RunPlot();
-    const std::string unit = c.page == TResultPage::Polarization ? "%" : "";
+    const std::string unit = c.page == TResultPage::Polarization ? "%"
+                             : c.page == TResultPage::Phase      ? "\u00B0"
+                                                                 : "";
     for (int i : c.rows) {
-        EXPECT_EQ(CursorReadout(w.workflow.Results(), c.page, i, c.columns),
+        EXPECT_EQ(CursorReadout(w.workflow.Results(), w.workflow.Phases(), c.page, i, c.columns),
                   FromTable(w, c.page, i, c.columns, unit))
             << "row " << i;
     }
@@ -78,19 +83,28 @@ INSTANTIATE_TEST_SUITE_P(
         // Identical media: no ratio (Rs is 0) and PT "N/A".
         ReadoutCase{"1.5", "0", "1.5", "0", TResultPage::Reflectance, {1, 2, 3, 4}, {30}},
         ReadoutCase{"1.5", "0", "1.5", "0", TResultPage::Polarization, {1, 2}, {30}},
-        ReadoutCase{"1", "0", "2", "1", TResultPage::Reflectance, {1, 2, 3, 4}, {66}}));
+        ReadoutCase{"1", "0", "2", "1", TResultPage::Reflectance, {1, 2, 3, 4}, {66}},
+        // The phases in degrees; identical media have none.
+        ReadoutCase{"1", "0", "2", "0", TResultPage::Phase, {1, 2, 3, 4}, {1, 57, 64, 91}},
+        ReadoutCase{"1.51", "0", "1", "0", TResultPage::Phase, {3, 4}, {50, 56}},
+        ReadoutCase{"1.5", "0", "1.5", "0", TResultPage::Phase, {1, 2, 3, 4}, {30}}));
 
 TEST(Readout, TextsOfTheDefaultRunAt56Degrees) {
     FakeWindow w;
     w.workflow.RunPlot();
     const TSweepResults& r = w.workflow.Results();
-    EXPECT_EQ(CursorReadout(r, TResultPage::Reflectance, 57, {1, 2, 3}),
+    const TPhaseResults& p = w.workflow.Phases();
+    EXPECT_EQ(CursorReadout(r, p, TResultPage::Reflectance, 57, {1, 2, 3}),
               "\u03B8 = 56.000\u00B0   Rp = 0.01055   Rs = 0.28084   R = 0.14570");
-    EXPECT_EQ(CursorReadout(r, TResultPage::Reflectance, 57, {}), "\u03B8 = 56.000\u00B0");
+    EXPECT_EQ(CursorReadout(r, p, TResultPage::Reflectance, 57, {}), "\u03B8 = 56.000\u00B0");
+    // Below the Brewster angle of a transparent pair Delta is 180°; psi = arctan sqrt(Rp / Rs).
+    EXPECT_EQ(CursorReadout(r, p, TResultPage::Phase, 57, {3, 4}),
+              "\u03B8 = 56.000\u00B0   \u0394 = 180.000\u00B0   \u03C8 = 10.969\u00B0");
     // Beyond the critical angle of glass to air.
     w.inputs.SetMedia("1.5", "0", "1", "0");
     w.workflow.RunPlot();
-    EXPECT_EQ(CursorReadout(w.workflow.Results(), TResultPage::Polarization, 51, {1, 2}),
+    EXPECT_EQ(CursorReadout(w.workflow.Results(), w.workflow.Phases(), TResultPage::Polarization,
+                            51, {1, 2}),
               "\u03B8 = 50.000\u00B0   PR = N/A   PT = N/A");
 }
 
@@ -99,7 +113,8 @@ TEST(CopyData, TheTableColumnsOfTheShownSeries) {
     w.inputs.SetMedia("1.5", "0", "1", "0");
     w.workflow.RunPlot();
     const TSweepResults& r = w.workflow.Results();
-    const std::string text = ColumnsText(r, TResultPage::Reflectance, 91, {1, 3});
+    const TPhaseResults& p = w.workflow.Phases();
+    const std::string text = ColumnsText(r, p, TResultPage::Reflectance, 91, {1, 3});
     std::vector<std::string> lines;
     for (std::size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos;
          start = end + 1) {
@@ -114,7 +129,7 @@ TEST(CopyData, TheTableColumnsOfTheShownSeries) {
     }
 
     // The polarization table has rows only below the critical angle (41.81°): 0° ... 41°.
-    const std::string polarization = ColumnsText(r, TResultPage::Polarization, 91, {1, 2});
+    const std::string polarization = ColumnsText(r, p, TResultPage::Polarization, 91, {1, 2});
     EXPECT_EQ(polarization.rfind("IA (\u00B0)\tPR (%)\tPT (%)\n", 0), 0u);
     EXPECT_EQ(std::count(polarization.begin(), polarization.end(), '\n'), 1 + 42);
     EXPECT_NE(polarization.find("\n41.000\t"), std::string::npos);
