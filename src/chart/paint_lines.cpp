@@ -14,6 +14,8 @@ void PaintVerticalLines(const TCustomChart& chart, TPaintSurface& surface) {
     const TChartAxis& axis = chart.BottomAxis;
     const TQtTextMeasurer& measurer = surface.Measurer();
     const int rowHeight = measurer.TextHeight(chart.VerticalLineFont, "W");
+    const QColor background = surface.Colour(
+        chart.BackWall.Visible && !chart.BackWall.Transparent ? chart.BackWall.Color : chart.Color);
     int row = 0;
     for (const TChartVerticalLine& line : lines) {
         if (!std::isfinite(line.Value)) {
@@ -31,6 +33,8 @@ void PaintVerticalLines(const TCustomChart& chart, TPaintSurface& surface) {
         const int left = x + 3 + width <= plot.Right ? x + 3 : x - 2 - width;
         const int top = plot.Top + 2 + row * rowHeight;
         ++row;
+        // On the plot's own background, so that a curve under the caption does not cross it.
+        surface.FillRect(left - 1, top, left + width + 1, top + rowHeight, background);
         surface.DrawText(chart.VerticalLineFont, surface.Colour(line.Pen.Color), left, top,
                          line.Caption);
     }
