@@ -176,10 +176,10 @@ void TFMain::wireEvents() {
     click(btnAbout, &TFMain::btnAboutClick);
     click(btnClose, &TFMain::btnCloseClick);
 
-    reflectanceEditLink->OnClick = guarded(&TFMain::URLlblRClick);
-    transmittanceEditLink->OnClick = guarded(&TFMain::URLlblTClick);
-    polarizationEditLink->OnClick = guarded(&TFMain::URLlblPClick);
-    phaseEditLink->OnClick = guarded(&TFMain::URLlblPhClick);
+    reflectanceChartEditLink->OnClick = guarded(&TFMain::URLlblRClick);
+    transmittanceChartEditLink->OnClick = guarded(&TFMain::URLlblTClick);
+    polarizationChartEditLink->OnClick = guarded(&TFMain::URLlblPClick);
+    phaseChartEditLink->OnClick = guarded(&TFMain::URLlblPhClick);
 
     auto mouseMove = [this](void (TFMain::*handler)(int, int)) {
         return [this, handler](QObject*, Qt::KeyboardModifiers, int x, int y) {
@@ -213,10 +213,10 @@ void TFMain::FormCreate() {
     }
     edAngleRes->setEnabled(true);
     btnSave->setEnabled(true);
-    reflectanceEditLink->setEnabled(true);
-    transmittanceEditLink->setEnabled(true);
-    polarizationEditLink->setEnabled(true);
-    phaseEditLink->setEnabled(true);
+    reflectanceChartEditLink->setEnabled(true);
+    transmittanceChartEditLink->setEnabled(true);
+    polarizationChartEditLink->setEnabled(true);
+    phaseChartEditLink->setEnabled(true);
     edN1->SetMin(0);
     edN2->SetMin(0);
     for (TVkSpinEdit* edit : {edN1, edN2, edK1, edK2}) {

@@ -92,34 +92,34 @@ public:
     TVkTabSheet* tsReflectance = nullptr;
     TVkPanel* reflectanceChartArea = nullptr; // VkPanel2
     TChart* chReflectance = nullptr;
-    TVkPanel* reflectanceLinkStrip = nullptr;      // VkPanel11
-    TVkURLLabel* reflectanceEditLink = nullptr;    // URLlblR
-    TVkSizePanel* reflectanceTablePanel = nullptr; // VkSizePanel1
+    TVkPanel* reflectanceLinkStrip = nullptr;        // VkPanel11
+    TVkURLLabel* reflectanceChartEditLink = nullptr; // URLlblR
+    TVkSizePanel* reflectanceTablePanel = nullptr;   // VkSizePanel1
     TVkStringGrid* sgReflectance = nullptr;
 
     TVkTabSheet* tsTransmittance = nullptr;
     TVkPanel* transmittanceChartArea = nullptr; // VkPanel4
     TChart* chTransmittance = nullptr;
-    TVkPanel* transmittanceLinkStrip = nullptr;      // VkPanel12
-    TVkURLLabel* transmittanceEditLink = nullptr;    // URLlblT
-    TVkSizePanel* transmittanceTablePanel = nullptr; // VkSizePanel2
+    TVkPanel* transmittanceLinkStrip = nullptr;        // VkPanel12
+    TVkURLLabel* transmittanceChartEditLink = nullptr; // URLlblT
+    TVkSizePanel* transmittanceTablePanel = nullptr;   // VkSizePanel2
     TVkStringGrid* sgTransmittance = nullptr;
 
     TVkTabSheet* tsPolarization = nullptr;
     TVkPanel* polarizationChartArea = nullptr; // VkPanel13
     TChart* chPolarization = nullptr;
-    TVkPanel* polarizationLinkStrip = nullptr;      // VkPanel14
-    TVkURLLabel* polarizationEditLink = nullptr;    // URLlblP
-    TVkSizePanel* polarizationTablePanel = nullptr; // VkSizePanel3
+    TVkPanel* polarizationLinkStrip = nullptr;        // VkPanel14
+    TVkURLLabel* polarizationChartEditLink = nullptr; // URLlblP
+    TVkSizePanel* polarizationTablePanel = nullptr;   // VkSizePanel3
     TVkStringGrid* sgPolarization = nullptr;
 
     // The Phase page, added after the window's design; its panels continue the design's names.
     TVkTabSheet* tsPhase = nullptr;
     TVkPanel* phaseChartArea = nullptr; // VkPanel15
     TChart* chPhase = nullptr;
-    TVkPanel* phaseLinkStrip = nullptr;      // VkPanel16
-    TVkURLLabel* phaseEditLink = nullptr;    // URLlblPh
-    TVkSizePanel* phaseTablePanel = nullptr; // VkSizePanel4
+    TVkPanel* phaseLinkStrip = nullptr;        // VkPanel16
+    TVkURLLabel* phaseChartEditLink = nullptr; // URLlblPh
+    TVkSizePanel* phaseTablePanel = nullptr;   // VkSizePanel4
     TVkStringGrid* sgPhase = nullptr;
 
     TVkBalloonHints* balloonHints = nullptr; // VkBalloonHints1

@@ -138,46 +138,47 @@ void TFMain::buildResultArea() {
     resultPages->SetFixedDimension(19);
     tsReflectance =
         buildPage(TResultPage::Reflectance, QStringLiteral("Reflectance"), reflectanceChartArea,
-                  chReflectance, reflectanceLinkStrip, reflectanceEditLink, {372, 3},
+                  chReflectance, reflectanceLinkStrip, reflectanceChartEditLink, {372, 3},
                   reflectanceTablePanel, 317, sgReflectance);
-    tsTransmittance =
-        buildPage(TResultPage::Transmittance, QStringLiteral("Transmittance"),
-                  transmittanceChartArea, chTransmittance, transmittanceLinkStrip,
-                  transmittanceEditLink, {429, 3}, transmittanceTablePanel, 260, sgTransmittance);
+    tsTransmittance = buildPage(TResultPage::Transmittance, QStringLiteral("Transmittance"),
+                                transmittanceChartArea, chTransmittance, transmittanceLinkStrip,
+                                transmittanceChartEditLink, {429, 3}, transmittanceTablePanel, 260,
+                                sgTransmittance);
     tsPolarization =
         buildPage(TResultPage::Polarization, QStringLiteral("Polarization"), polarizationChartArea,
-                  chPolarization, polarizationLinkStrip, polarizationEditLink, {429, 4},
+                  chPolarization, polarizationLinkStrip, polarizationChartEditLink, {429, 4},
                   polarizationTablePanel, 260, sgPolarization);
-    tsPhase = buildPage(TResultPage::Phase, QStringLiteral("Phase"), phaseChartArea, chPhase,
-                        phaseLinkStrip, phaseEditLink, {372, 3}, phaseTablePanel, 317, sgPhase);
+    tsPhase =
+        buildPage(TResultPage::Phase, QStringLiteral("Phase"), phaseChartArea, chPhase,
+                  phaseLinkStrip, phaseChartEditLink, {372, 3}, phaseTablePanel, 317, sgPhase);
     // The widgets of the pages keep the names the window was designed with.
     const std::pair<QObject*, const char*> pageNames[] = {
         {tsReflectance, "tsReflectance"},
         {reflectanceChartArea, "VkPanel2"},
         {ChartWidget(chReflectance), "chReflectance"},
         {reflectanceLinkStrip, "VkPanel11"},
-        {reflectanceEditLink, "URLlblR"},
+        {reflectanceChartEditLink, "URLlblR"},
         {reflectanceTablePanel, "VkSizePanel1"},
         {sgReflectance, "sgReflectance"},
         {tsTransmittance, "tsTransmittance"},
         {transmittanceChartArea, "VkPanel4"},
         {ChartWidget(chTransmittance), "chTransmittance"},
         {transmittanceLinkStrip, "VkPanel12"},
-        {transmittanceEditLink, "URLlblT"},
+        {transmittanceChartEditLink, "URLlblT"},
         {transmittanceTablePanel, "VkSizePanel2"},
         {sgTransmittance, "sgTransmittance"},
         {tsPolarization, "tsPolarization"},
         {polarizationChartArea, "VkPanel13"},
         {ChartWidget(chPolarization), "chPolarization"},
         {polarizationLinkStrip, "VkPanel14"},
-        {polarizationEditLink, "URLlblP"},
+        {polarizationChartEditLink, "URLlblP"},
         {polarizationTablePanel, "VkSizePanel3"},
         {sgPolarization, "sgPolarization"},
         {tsPhase, "tsPhase"},
         {phaseChartArea, "VkPanel15"},
         {ChartWidget(chPhase), "chPhase"},
         {phaseLinkStrip, "VkPanel16"},
-        {phaseEditLink, "URLlblPh"},
+        {phaseChartEditLink, "URLlblPh"},
         {phaseTablePanel, "VkSizePanel4"},
         {sgPhase, "sgPhase"}};
     for (const auto& [widget, name] : pageNames) {

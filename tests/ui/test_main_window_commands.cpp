@@ -228,10 +228,11 @@ TEST_F(MainWindow, ColumnHintsOpenAtOnceWhileThePointerMoves) {
 TEST_F(MainWindow, EditGraphOpensTheChartEditorOfItsPage) {
     TFMain& w = *window;
     click(w.btnPlot);
-    const std::pair<TVkURLLabel*, TChart*> links[] = {{w.reflectanceEditLink, w.chReflectance},
-                                                      {w.transmittanceEditLink, w.chTransmittance},
-                                                      {w.polarizationEditLink, w.chPolarization},
-                                                      {w.phaseEditLink, w.chPhase}};
+    const std::pair<TVkURLLabel*, TChart*> links[] = {
+        {w.reflectanceChartEditLink, w.chReflectance},
+        {w.transmittanceChartEditLink, w.chTransmittance},
+        {w.polarizationChartEditLink, w.chPolarization},
+        {w.phaseChartEditLink, w.chPhase}};
     for (int page = 0; page < 4; ++page) {
         const auto [link, chart] = links[page];
         w.resultPages->SetActivePageIndex(page);

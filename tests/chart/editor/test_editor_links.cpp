@@ -32,9 +32,9 @@ TEST(EditGraphLinks, EachLinkOpensTheEditorOnItsOwnChart) {
         TChart* chart;
         int series;
     };
-    const Case cases[] = {{window.transmittanceEditLink, window.chTransmittance, 3},
-                          {window.polarizationEditLink, window.chPolarization, 2},
-                          {window.reflectanceEditLink, window.chReflectance, 4}};
+    const Case cases[] = {{window.transmittanceChartEditLink, window.chTransmittance, 3},
+                          {window.polarizationChartEditLink, window.chPolarization, 2},
+                          {window.reflectanceChartEditLink, window.chReflectance, 4}};
     for (const Case& c : cases) {
         TChart* seen = nullptr;
         QString caption;

@@ -51,8 +51,9 @@ protected:
         return charts[page];
     }
     TVkURLLabel* LinkOf(int page) {
-        TVkURLLabel* links[] = {window->reflectanceEditLink, window->transmittanceEditLink,
-                                window->polarizationEditLink, window->phaseEditLink};
+        TVkURLLabel* links[] = {window->reflectanceChartEditLink,
+                                window->transmittanceChartEditLink,
+                                window->polarizationChartEditLink, window->phaseChartEditLink};
         return links[page];
     }
     // Selects a tab of a tab widget by a click on its tab.
