@@ -22,19 +22,11 @@ TInputParams FullRun(Extended n2, Extended k2) {
     return params;
 }
 
-// What a plot run asks of the optics: the preparation, then every point in turn.
-void Sweep(const TInputParams& params, TSweepResults& store) {
-    const Extended step = PrepareSweep(params, store);
-    for (int i = 1; i <= params.Count; ++i) {
-        ComputeSweepPoint(params, store, step, i);
-    }
-}
-
 void BM_FullSweep(benchmark::State& state) {
     const TInputParams params = FullRun(2, 1);
     static TSweepResults store;
     for (auto _ : state) {
-        Sweep(params, store);
+        ComputeSweep(params, store);
         benchmark::DoNotOptimize(store.R[params.Count]);
     }
 }
@@ -43,7 +35,7 @@ BENCHMARK(BM_FullSweep)->Unit(benchmark::kMillisecond);
 void BM_PseudoBrewster(benchmark::State& state) {
     const TInputParams params = FullRun(2, 1);
     static TSweepResults store;
-    Sweep(params, store);
+    ComputeSweep(params, store);
     for (auto _ : state) {
         benchmark::DoNotOptimize(FindPseudoBrewster(params, store));
     }
@@ -79,7 +71,7 @@ void BM_PhaseSweep(benchmark::State& state) {
     const TInputParams params = FullRun(2, 1);
     static TSweepResults store;
     static TPhaseResults phases;
-    Sweep(params, store);
+    ComputeSweep(params, store);
     for (auto _ : state) {
         for (int i = 1; i <= params.Count; ++i) {
             ComputePhasePoint(store, phases, i);

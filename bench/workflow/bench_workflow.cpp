@@ -116,19 +116,11 @@ TInputParams LargeRun() {
     return p;
 }
 
-// The store after the sweep of the large run.
-void Sweep(const TInputParams& p, TSweepResults& r) {
-    const Extended step = PrepareSweep(p, r);
-    for (int i = 1; i <= p.Count; ++i) {
-        ComputeSweepPoint(p, r, step, i);
-    }
-}
-
 void BM_PartSweep(benchmark::State& state) {
     const TInputParams p = LargeRun();
     TSweepResults r;
     for (auto _ : state) {
-        Sweep(p, r);
+        ComputeSweep(p, r);
         benchmark::DoNotOptimize(r.Rp[p.Count]);
     }
 }
@@ -137,7 +129,7 @@ BENCHMARK(BM_PartSweep)->Unit(benchmark::kMillisecond);
 void BM_PartPseudoBrewster(benchmark::State& state) {
     const TInputParams p = LargeRun();
     TSweepResults r;
-    Sweep(p, r);
+    ComputeSweep(p, r);
     for (auto _ : state) {
         benchmark::DoNotOptimize(FindPseudoBrewster(p, r).PbaAngle);
     }
@@ -147,7 +139,7 @@ BENCHMARK(BM_PartPseudoBrewster)->Unit(benchmark::kMillisecond);
 void BM_PartCellTexts(benchmark::State& state) {
     const TInputParams p = LargeRun();
     TSweepResults r;
-    Sweep(p, r);
+    ComputeSweep(p, r);
     for (auto _ : state) {
         std::size_t length = 0;
         for (int i = 1; i <= p.Count; ++i) {

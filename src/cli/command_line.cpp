@@ -240,39 +240,40 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, TCommandLine& l
 }
 
 std::string HelpText() {
-    std::string text;
-    text += "Usage: vitreo-k\n";
-    text += "       vitreo-k [INPUTS] --output FILE [--page PAGE | --format csv] [--summary]\n";
-    text += "       vitreo-k [INPUTS] --summary\n";
-    text += "\n";
-    text += "Without arguments Vitreo-K opens its window. With them it computes the reflection\n";
-    text += "and transmission at the interface of two media without a window or a display.\n";
-    text += "\n";
-    text += "Inputs (numbers with '.' as the decimal point; a left-out input takes the\n";
-    text += "window's start value, in parentheses):\n";
+    std::string text = R"(Usage: vitreo-k
+       vitreo-k [INPUTS] --output FILE [--page PAGE | --format csv] [--summary]
+       vitreo-k [INPUTS] --summary
+
+Without arguments Vitreo-K opens its window. With them it computes the reflection
+and transmission at the interface of two media without a window or a display.
+
+Inputs (numbers with '.' as the decimal point; a left-out input takes the
+window's start value, in parentheses):
+)";
     for (const TInputOption& option : kInputOptions) {
         std::string head = std::string("  ") + option.Name + " " + option.Value;
         head.resize(14, ' ');
         text += head + option.Help + "\n";
     }
-    text += "\n";
-    text += "Output:\n";
-    text += "  --output FILE  write the data to FILE (- for standard output); only a complete\n";
-    text += "                 file replaces FILE\n";
-    text += "  --page PAGE    the page to write, as Save As writes it: ";
+    text += R"(
+Output:
+  --output FILE  write the data to FILE (- for standard output); only a complete
+                 file replaces FILE
+  --page PAGE    the page to write, as Save As writes it: )";
     for (std::size_t i = 0; i < kPageOptions.size(); ++i) {
         text += i == 0 ? "" : ", ";
         text += std::string(kPageOptions[i].Letter) + " (" + kPageOptions[i].Name + ")";
     }
-    text += "; R when left out\n";
-    text += "  --format FORM  text (the Save As file, the default) or csv (every column,\n";
-    text += "                 21 significant digits, NA where a value is not available)\n";
-    text += "  --summary      print the summary lines (UTF-8) on standard output\n";
-    text += "  --help         show this help and exit\n";
-    text += "  --version      show the version and exit\n";
-    text += "\n";
-    text += "Exit status: 0 done; 1 the output could not be written; 2 a wrong command line or\n";
-    text += "inputs that do not validate.\n";
+    text += R"(; R when left out
+  --format FORM  text (the Save As file, the default) or csv (every column,
+                 21 significant digits, NA where a value is not available)
+  --summary      print the summary lines (UTF-8) on standard output
+  --help         show this help and exit
+  --version      show the version and exit
+
+Exit status: 0 done; 1 the output could not be written; 2 a wrong command line or
+inputs that do not validate.
+)";
     return text;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPainter>
 
 TVkMemo::TVkMemo(QWidget* parent) : QPlainTextEdit(parent) {
@@ -34,6 +36,22 @@ bool TVkMemo::event(QEvent* event) {
         break;
     }
     return QPlainTextEdit::event(event);
+}
+
+void TVkMemo::mouseMoveEvent(QMouseEvent* event) {
+    // A drag and drop of the selected text takes the button's release for its drop. The text
+    // area then still counts the button as held, and its scrolling at the edge sends moves "with
+    // the button held" that start a second drag the user never began. Such a move ends the press
+    // instead.
+    if ((event->buttons() & Qt::LeftButton) &&
+        !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+        QMouseEvent release(QEvent::MouseButtonRelease, event->position(), event->scenePosition(),
+                            event->globalPosition(), Qt::LeftButton, Qt::NoButton,
+                            event->modifiers());
+        QPlainTextEdit::mouseReleaseEvent(&release);
+        return;
+    }
+    QPlainTextEdit::mouseMoveEvent(event);
 }
 
 void TVkMemo::focusInEvent(QFocusEvent* event) {

@@ -16,6 +16,7 @@ protected:
     void FrameChanged() override { update(); }
     void FrameColoursChanged() override { UpdateColors(); }
     bool event(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;

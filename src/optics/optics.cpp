@@ -95,6 +95,13 @@ void ComputeSweepPoint(const TInputParams& params, TSweepResults& store, Extende
     store.PT[i] = PolarizationDegree(store.Ts[i], store.Tp[i]);
 }
 
+void ComputeSweep(const TInputParams& params, TSweepResults& store) {
+    const Extended step = PrepareSweep(params, store);
+    for (int i = 1; i <= params.Count; ++i) {
+        ComputeSweepPoint(params, store, step, i);
+    }
+}
+
 Extended BrewsterAngle(Extended n1, Extended n2) {
     return RadiansToDegrees(std::atan(n2 / n1));
 }

@@ -45,6 +45,9 @@ struct TSweepResults {
 Extended PrepareSweep(const TInputParams& params, TSweepResults& store);
 // Computes point i (1 <= i <= Count) into entry i of all nine arrays.
 void ComputeSweepPoint(const TInputParams& params, TSweepResults& store, Extended step, int i);
+// The whole run into the store: the preparation, then every point in turn, as a plot run does
+// it without the views.
+void ComputeSweep(const TInputParams& params, TSweepResults& store);
 
 // Degrees; from the inputs themselves, not from the relative index.
 Extended BrewsterAngle(Extended n1, Extended n2);

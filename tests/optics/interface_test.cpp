@@ -8,6 +8,7 @@
 
 #include "optics/extended_cos.h"
 #include "optics/optics.h"
+#include "sweep_runs.h"
 
 namespace {
 
@@ -119,29 +120,6 @@ TEST(PolarizationDegree, SignAndZeroDenominator) {
 
 // ---- The sweep ----
 
-// The point count the validation derives: the truncated quotient of the range by the
-// resolution, plus one.
-TInputParams MakeRun(Extended n1, Extended k1, Extended n2, Extended k2, Extended angleMin,
-                     Extended angleMax, Extended angleRes) {
-    TInputParams p;
-    p.n1 = n1;
-    p.k1 = k1;
-    p.n2 = n2;
-    p.k2 = k2;
-    p.AngleMin = angleMin;
-    p.AngleMax = angleMax;
-    p.AngleRes = angleRes;
-    p.Count = static_cast<int>(static_cast<std::int64_t>((angleMax - angleMin) / angleRes)) + 1;
-    return p;
-}
-
-void Sweep(const TInputParams& params, TSweepResults& store) {
-    const Extended step = PrepareSweep(params, store);
-    for (int i = 1; i <= params.Count; ++i) {
-        ComputeSweepPoint(params, store, step, i);
-    }
-}
-
 class SweepTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { store = new TSweepResults; }
@@ -199,7 +177,7 @@ TEST_F(SweepTest, AnglesCountsAndClamp) {
 }
 
 TEST_F(SweepTest, ClampedLastPointStillHasAPositiveCosine) {
-    Sweep(MakeRun(1, 0, 2, 0, 0, 90, 1), *store);
+    ComputeSweep(MakeRun(1, 0, 2, 0, 0, 90, 1), *store);
     EXPECT_EQ(store->IA[90], 89);
     EXPECT_EQ(store->IA[91], MaxSweepAngle);
     const Extended c = CosOfDegrees(MaxSweepAngle);
@@ -235,7 +213,7 @@ TEST_F(SweepTest, RelativeIndexAndCriticalAngle) {
 // polarization degree of the transmitted light.
 TEST_F(SweepTest, BeyondTheCriticalAngle) {
     const TInputParams params = MakeRun(1.5L, 0, 1, 0, 0, 90, 0.1L);
-    Sweep(params, *store);
+    ComputeSweep(params, *store);
     int beyond = 0;
     for (int i = 1; i <= params.Count; ++i) {
         if (store->IA[i] < store->CriticalAngle) {
@@ -258,7 +236,7 @@ TEST_F(SweepTest, BeyondTheCriticalAngle) {
 
 TEST_F(SweepTest, DerivedQuantitiesOfEachPoint) {
     const TInputParams params = MakeRun(1, 0, 1.5L, 0, 0, 90, 1);
-    Sweep(params, *store);
+    ComputeSweep(params, *store);
     for (int i = 1; i <= params.Count; ++i) {
         ASSERT_EQ(store->T[i], 1 - store->R[i]);
         ASSERT_EQ(store->Tp[i], 1 - store->Rp[i]);
@@ -276,7 +254,7 @@ TEST_F(SweepTest, DerivedQuantitiesOfEachPoint) {
 TEST_F(SweepTest, IdenticalMediaReflectNothing) {
     for (const Extended k : {0.0L, 0.7L}) {
         const TInputParams params = MakeRun(1.3L, k, 1.3L, k, 0, 90, 1);
-        Sweep(params, *store);
+        ComputeSweep(params, *store);
         for (int i = 1; i <= params.Count; ++i) {
             ASSERT_EQ(store->R[i], 0);
             ASSERT_EQ(store->Rp[i], 0);
@@ -289,12 +267,12 @@ TEST_F(SweepTest, IdenticalMediaReflectNothing) {
 }
 
 TEST_F(SweepTest, EntriesBeyondCountKeepAnOlderRun) {
-    Sweep(MakeRun(1, 0, 2, 0, 0, 90, 1), *store);
+    ComputeSweep(MakeRun(1, 0, 2, 0, 0, 90, 1), *store);
     const std::vector<Extended> olderRp(store->Rp.begin() + 51, store->Rp.begin() + 92);
     const std::vector<Extended> olderIA(store->IA.begin() + 51, store->IA.begin() + 92);
     const TInputParams shorter = MakeRun(1.5L, 0.2L, 1, 0, 0, 49, 1);
     ASSERT_EQ(shorter.Count, 50);
-    Sweep(shorter, *store);
+    ComputeSweep(shorter, *store);
     EXPECT_EQ(std::vector<Extended>(store->Rp.begin() + 51, store->Rp.begin() + 92), olderRp);
     EXPECT_EQ(std::vector<Extended>(store->IA.begin() + 51, store->IA.begin() + 92), olderIA);
     EXPECT_EQ(store->IA[50], 49);
@@ -328,7 +306,7 @@ TEST_P(PseudoBrewsterCases, FindsTheMinimumOfRpNearTheRunsSmallest) {
     static TSweepResults store;
     const TInputParams params =
         MakeRun(tc.n1, tc.k1, tc.n2, tc.k2, tc.angleMin, tc.angleMax, tc.angleRes);
-    Sweep(params, store);
+    ComputeSweep(params, store);
     const TPseudoBrewster pba = FindPseudoBrewster(params, store);
     EXPECT_NEAR(static_cast<double>(pba.PbaAngle), tc.angle, tc.angleTolerance);
     EXPECT_NEAR(static_cast<double>(pba.PbaRp), tc.rp, tc.rpTolerance);
@@ -364,7 +342,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PseudoBrewster, MinimumOutsideTheRunIsSearchedOverTheQuadrant) {
     static TSweepResults store;
     const TInputParams whole = MakeRun(1, 0, 2, 1, 0, 90, 1);
-    Sweep(whole, store);
+    ComputeSweep(whole, store);
     const TPseudoBrewster expected = FindPseudoBrewster(whole, store);
     ASSERT_NEAR(static_cast<double>(expected.PbaAngle), 65.12, 0.005);
 
@@ -380,7 +358,7 @@ TEST(PseudoBrewster, MinimumOutsideTheRunIsSearchedOverTheQuadrant) {
     };
     for (const Case& c : cases) {
         const TInputParams run = MakeRun(1, 0, 2, 1, c.angleMin, c.angleMax, c.angleRes);
-        Sweep(run, store);
+        ComputeSweep(run, store);
         const TPseudoBrewster pba = FindPseudoBrewster(run, store);
         EXPECT_EQ(pba.PbaAngle, expected.PbaAngle) << c.angleMin << " to " << c.angleMax;
         EXPECT_EQ(pba.PbaRp, expected.PbaRp) << c.angleMin << " to " << c.angleMax;
@@ -390,7 +368,7 @@ TEST(PseudoBrewster, MinimumOutsideTheRunIsSearchedOverTheQuadrant) {
     // A window that holds the minimum somewhere else than the quadrant's search would look keeps
     // its own result: 63 to 73 degrees, searched in steps of 1/10000 of a degree from 63.
     const TInputParams shifted = MakeRun(1, 0, 2, 1, 68, 68, 1);
-    Sweep(shifted, store);
+    ComputeSweep(shifted, store);
     const TPseudoBrewster own = FindPseudoBrewster(shifted, store);
     EXPECT_NEAR(static_cast<double>(own.PbaAngle), 65.12, 0.005);
     const Extended step = 10.0L / 100000;
@@ -406,7 +384,7 @@ TEST(PseudoBrewster, WindowClippedAtBothEnds) {
     static TSweepResults store;
     // n2 / n1 = 0.07: Rp has its minimum near 4 degrees.
     TInputParams params = MakeRun(1, 0, 0.07L, 0.001L, 0, 4, 1); // 0, 1, 2, 3, 4 degrees
-    Sweep(params, store);
+    ComputeSweep(params, store);
     store.Rp[3] = 0; // the point at 2 degrees
     TPseudoBrewster pba = FindPseudoBrewster(params, store);
     EXPECT_NEAR(static_cast<double>(pba.PbaAngle), 4.0, 0.05);
@@ -416,7 +394,7 @@ TEST(PseudoBrewster, WindowClippedAtBothEnds) {
 
     // n2 / n1 = 19: Rp has its minimum near 87 degrees.
     params = MakeRun(1, 0, 19, 0.1L, 86, 90, 1); // 86 ... 89, 89.999999999 degrees
-    Sweep(params, store);
+    ComputeSweep(params, store);
     store.Rp[3] = 0; // the point at 88 degrees
     pba = FindPseudoBrewster(params, store);
     EXPECT_NEAR(static_cast<double>(pba.PbaAngle), 87.0, 0.05);
@@ -426,7 +404,7 @@ TEST(PseudoBrewster, WindowClippedAtBothEnds) {
     // With the coarse minimum forced to 89.999999999 the window is 84.999999999 to 90, 90
     // itself being its last fine angle; the transparent pair's Brewster angle lies inside.
     params = MakeRun(1, 0, 19, 0, 0, 90, 1);
-    Sweep(params, store);
+    ComputeSweep(params, store);
     store.Rp[91] = 0;
     pba = FindPseudoBrewster(params, store);
     const Extended lo = MaxSweepAngle - 5;
@@ -444,7 +422,7 @@ TEST(PseudoBrewster, WindowClippedAtBothEnds) {
 TEST(PseudoBrewster, IdenticalAbsorbingMediaTieToTheSmallerAngle) {
     static TSweepResults store;
     const TInputParams params = MakeRun(1.3L, 0.7L, 1.3L, 0.7L, 30, 90, 1);
-    Sweep(params, store);
+    ComputeSweep(params, store);
     const TPseudoBrewster pba = FindPseudoBrewster(params, store);
     EXPECT_EQ(pba.PbaAngle, 0);
     EXPECT_EQ(pba.PbaRp, 0);
@@ -457,23 +435,14 @@ TEST(PseudoBrewster, IdenticalAbsorbingMediaTieToTheSmallerAngle) {
 // operation, nor a division by zero, nor an overflow.
 TEST(FloatingPoint, NoExceptionOverExtremeInputs) {
     static TSweepResults store;
-    const Extended indices[] = {1e-5L, 1.5L, 1e9L};
-    const Extended extinctions[] = {0, 1, 1e9L};
     std::feclearexcept(FE_ALL_EXCEPT);
-    for (const Extended n1 : indices) {
-        for (const Extended n2 : indices) {
-            for (const Extended k1 : extinctions) {
-                for (const Extended k2 : extinctions) {
-                    const TInputParams params = MakeRun(n1, k1, n2, k2, 0, 90, 0.5L);
-                    Sweep(params, store);
-                    FindPseudoBrewster(params, store);
-                    // A window that ends at 90 degrees itself, where the cosine is -2.5e-20.
-                    store.Rp[params.Count] = 0;
-                    FindPseudoBrewster(params, store);
-                }
-            }
-        }
-    }
+    ForEachExtremeRun([](const TInputParams& params) {
+        ComputeSweep(params, store);
+        FindPseudoBrewster(params, store);
+        // A window that ends at 90 degrees itself, where the cosine is -2.5e-20.
+        store.Rp[params.Count] = 0;
+        FindPseudoBrewster(params, store);
+    });
     // The cosine of 90 degrees (the smallest magnitude the cosine of an extended angle can
     // have near 90 degrees), its negation, the clamped angle's, and identical media.
     Extended rp, rs, r;

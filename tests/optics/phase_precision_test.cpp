@@ -13,6 +13,7 @@
 #include "domain_samples.h"
 #include "fresnel_reference.h"
 #include "optics/phase.h"
+#include "sample_budget.h"
 
 namespace {
 
@@ -103,17 +104,7 @@ std::vector<PhaseSample> PhaseSamples(int count) {
     return samples;
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr int kSampleCount = 2000;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr int kSampleCount = 2000;
-#else
-constexpr int kSampleCount = 12000;
-#endif
-#else
-constexpr int kSampleCount = 12000;
-#endif
+constexpr int kSampleCount = kAddressSanitizerBuild ? 2000 : 12000;
 
 struct Stats {
     int samples = 0;

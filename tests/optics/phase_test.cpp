@@ -12,6 +12,7 @@
 
 #include "optics/degrees.h"
 #include "optics/phase.h"
+#include "sweep_runs.h"
 
 namespace {
 
@@ -34,20 +35,6 @@ Extended Crossing(const std::function<Extended(Extended)>& f, Extended value, Ex
         ((f(mid) < value) == rising ? lo : hi) = mid;
     }
     return (lo + hi) / 2;
-}
-
-TInputParams MakeRun(Extended n1, Extended k1, Extended n2, Extended k2, Extended angleMin,
-                     Extended angleMax, Extended angleRes) {
-    TInputParams p;
-    p.n1 = n1;
-    p.k1 = k1;
-    p.n2 = n2;
-    p.k2 = k2;
-    p.AngleMin = angleMin;
-    p.AngleMax = angleMax;
-    p.AngleRes = angleRes;
-    p.Count = static_cast<int>(static_cast<std::int64_t>((angleMax - angleMin) / angleRes)) + 1;
-    return p;
 }
 
 // A sweep with its phases, point by point as a plot run drives it.
@@ -385,29 +372,19 @@ TEST_F(PhaseSweep, EachPointAtItsOwnAngleAndOlderEntriesKept) {
 TEST(PhaseFloatingPoint, NoExceptionOverExtremeInputs) {
     static TSweepResults store;
     static TPhaseResults phases;
-    const Extended indices[] = {1e-5L, 1.5L, 1e9L};
-    const Extended extinctions[] = {0, 1, 1e9L};
     std::feclearexcept(FE_ALL_EXCEPT);
-    for (const Extended n1 : indices) {
-        for (const Extended n2 : indices) {
-            for (const Extended k1 : extinctions) {
-                for (const Extended k2 : extinctions) {
-                    const TInputParams params = MakeRun(n1, k1, n2, k2, 0, 90, 0.5L);
-                    SweepWithPhases(params, store, phases);
-                    for (int i = 1; i <= params.Count; ++i) {
-                        for (const auto* a : {&phases.PhaseRp, &phases.PhaseRs, &phases.Delta,
-                                              &phases.PhaseTp, &phases.PhaseTs}) {
-                            const Extended v = (*a)[i];
-                            ASSERT_TRUE(v == NotAvailable || (v > -180 && v <= 180))
-                                << static_cast<double>(v);
-                        }
-                        const Extended psi = phases.Psi[i];
-                        ASSERT_TRUE(psi == NotAvailable || (psi >= 0 && psi <= 90));
-                    }
-                }
+    ForEachExtremeRun([](const TInputParams& params) {
+        SweepWithPhases(params, store, phases);
+        for (int i = 1; i <= params.Count; ++i) {
+            for (const auto* a : {&phases.PhaseRp, &phases.PhaseRs, &phases.Delta, &phases.PhaseTp,
+                                  &phases.PhaseTs}) {
+                const Extended v = (*a)[i];
+                ASSERT_TRUE(v == NotAvailable || (v > -180 && v <= 180)) << static_cast<double>(v);
             }
+            const Extended psi = phases.Psi[i];
+            ASSERT_TRUE(psi == NotAvailable || (psi >= 0 && psi <= 90));
         }
-    }
+    });
     // The critical angle itself (w = 0), the smallest indices and cosines, and the cosine of
     // 90 degrees, which the sweep never passes.
     for (const Extended c : {1.0L, 0.6L, 1e-20L, CosDegrees(90), 0.0L}) {

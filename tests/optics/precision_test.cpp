@@ -15,6 +15,7 @@
 #include "fresnel_reference.h"
 #include "optics/extended_cos.h"
 #include "optics/optics.h"
+#include "sample_budget.h"
 
 namespace {
 
@@ -100,17 +101,7 @@ Measured Measure(Extended n, Extended k, Extended c) {
 }
 
 // Each sample costs some 60 evaluations at 200 bits; the sanitizer build checks fewer of them.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr int kDomainSampleCount = 3000;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr int kDomainSampleCount = 3000;
-#else
-constexpr int kDomainSampleCount = 12000;
-#endif
-#else
-constexpr int kDomainSampleCount = 12000;
-#endif
+constexpr int kDomainSampleCount = kAddressSanitizerBuild ? 3000 : 12000;
 
 struct RegionStats {
     int samples = 0;

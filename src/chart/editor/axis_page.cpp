@@ -162,12 +162,8 @@ public:
                                     EnableLimits(a);
                                 }),
                        0, 0);
-        top->addWidget(AddCheck(page, QStringLiteral("Visible"), a.Visible, chart_,
-                                [&a](bool v) { a.Visible = v; }),
-                       0, 1);
-        top->addWidget(AddCheck(page, QStringLiteral("Inverted"), a.Inverted, chart_,
-                                [&a](bool v) { a.Inverted = v; }),
-                       0, 2);
+        top->addWidget(AddCheck(page, QStringLiteral("Visible"), a.Visible, chart_), 0, 1);
+        top->addWidget(AddCheck(page, QStringLiteral("Inverted"), a.Inverted, chart_), 0, 2);
         form->addRow(top);
 
         auto limit = [&](bool minimum) {
@@ -207,8 +203,7 @@ public:
         form->addRow(QStringLiteral("Increment:"), inc);
 
         auto* log = new QHBoxLayout;
-        auto* logarithmic = AddCheck(page, QStringLiteral("Logarithmic"), a.Logarithmic, chart_,
-                                     [&a](bool v) { a.Logarithmic = v; });
+        auto* logarithmic = AddCheck(page, QStringLiteral("Logarithmic"), a.Logarithmic, chart_);
         log->addWidget(logarithmic);
         log->addWidget(new QLabel(QStringLiteral("Base:"), page));
         auto* base = AddNumberEdit(
@@ -284,10 +279,8 @@ public:
         angle->setObjectName(QStringLiteral("ETitleAngle"));
         angle->setSuffix(QStringLiteral("°"));
         form->addRow(QStringLiteral("Angle:"), angle);
-        form->addRow(QStringLiteral("Size:"),
-                     AddSpin(page, 0, 500, a.TitleSize, chart_, [&a](int v) { a.TitleSize = v; }));
-        form->addRow(AddCheck(page, QStringLiteral("Visible"), a.Title.Visible, chart_,
-                              [&a](bool v) { a.Title.Visible = v; }));
+        form->addRow(QStringLiteral("Size:"), AddSpin(page, 0, 500, a.TitleSize, chart_));
+        form->addRow(AddCheck(page, QStringLiteral("Visible"), a.Title.Visible, chart_));
         form->addRow(AddFontRow(page, QStringLiteral("&Font..."), chart_, a.Title.Font));
         return page;
     }
@@ -296,23 +289,17 @@ public:
         auto* page = new QWidget;
         auto* form = NewPageForm(page);
         auto* checks = new QGridLayout;
-        labelsVisible_ = AddCheck(page, QStringLiteral("Visible"), a.Labels, chart_,
-                                  [&a](bool v) { a.Labels = v; });
+        labelsVisible_ = AddCheck(page, QStringLiteral("Visible"), a.Labels, chart_);
         labelsVisible_->setObjectName(QStringLiteral("CBLabelsVisible"));
         checks->addWidget(labelsVisible_, 0, 0);
-        auto* multiLine = AddCheck(page, QStringLiteral("Multi-line"), a.LabelsMultiLine, chart_,
-                                   [&a](bool v) { a.LabelsMultiLine = v; });
+        auto* multiLine = AddCheck(page, QStringLiteral("Multi-line"), a.LabelsMultiLine, chart_);
         multiLine->setToolTip(QStringLiteral(
             "Breaks each label into lines at its blanks, such as the one of the format \"0.0 °\""));
         checks->addWidget(multiLine, 0, 1);
-        checks->addWidget(AddCheck(page, QStringLiteral("On axis"), a.LabelsOnAxis, chart_,
-                                   [&a](bool v) { a.LabelsOnAxis = v; }),
-                          1, 0);
-        checks->addWidget(AddCheck(page, QStringLiteral("Round first"), a.RoundFirstLabel, chart_,
-                                   [&a](bool v) { a.RoundFirstLabel = v; }),
+        checks->addWidget(AddCheck(page, QStringLiteral("On axis"), a.LabelsOnAxis, chart_), 1, 0);
+        checks->addWidget(AddCheck(page, QStringLiteral("Round first"), a.RoundFirstLabel, chart_),
                           1, 1);
-        auto* alternate = AddCheck(page, QStringLiteral("Alternate"), a.LabelsAlternate, chart_,
-                                   [&a](bool v) { a.LabelsAlternate = v; });
+        auto* alternate = AddCheck(page, QStringLiteral("Alternate"), a.LabelsAlternate, chart_);
         alternate->setObjectName(QStringLiteral("CBLabelsAlternate"));
         alternate->setToolTip(
             QStringLiteral("Twice as many labels, every other one in a second row"));
@@ -325,8 +312,7 @@ public:
         form->addRow(QStringLiteral("Angle:"),
                      AddCombo(page, {"0", "90", "180", "270"}, a.LabelsAngle / 90 % 4, chart_,
                               [&a](int i) { a.LabelsAngle = i * 90; }));
-        form->addRow(QStringLiteral("Size:"), AddSpin(page, 0, 500, a.LabelsSize, chart_,
-                                                      [&a](int v) { a.LabelsSize = v; }));
+        form->addRow(QStringLiteral("Size:"), AddSpin(page, 0, 500, a.LabelsSize, chart_));
         separation_ = AddSpin(page, 0, 1000, a.LabelsSeparation(), chart_, [&a, this](int v) {
             a.SetLabelsSeparation(v);
             ShowSeparation(a);
@@ -377,13 +363,11 @@ public:
         auto* form = NewPageForm(page);
         AddPenRows(form, QStringLiteral("Axis:"), chart_, a.Axis);
         AddPenRows(form, QStringLiteral("Outer:"), chart_, a.Ticks);
-        form->addRow(QStringLiteral("Length:"), AddSpin(page, 0, 100, a.TickLength, chart_,
-                                                        [&a](int v) { a.TickLength = v; }));
+        form->addRow(QStringLiteral("Length:"), AddSpin(page, 0, 100, a.TickLength, chart_));
         AddPenRows(form, QStringLiteral("Inner:"), chart_, a.TicksInner);
         QWidget* innerPen = form->itemAt(form->rowCount() - 1, QFormLayout::FieldRole)->widget();
         innerPen->setObjectName(QStringLiteral("InnerTicksPen"));
-        auto* innerLength = AddSpin(page, 0, 100, a.TickInnerLength, chart_,
-                                    [&a](int v) { a.TickInnerLength = v; });
+        auto* innerLength = AddSpin(page, 0, 100, a.TickInnerLength, chart_);
         innerLength->setObjectName(QStringLiteral("EInnerTickLength"));
         form->addRow(QStringLiteral("Length:"), innerLength);
         // Inner ticks of no length are not drawn, whatever their pen.
@@ -392,12 +376,10 @@ public:
         connect(innerLength, &QSpinBox::valueChanged, innerPen,
                 [innerPen](int v) { innerPen->setEnabled(v > 0); });
         AddPenRows(form, QStringLiteral("Minor:"), chart_, a.MinorTicks);
-        form->addRow(QStringLiteral("Length:"), AddSpin(page, 0, 100, a.MinorTickLength, chart_,
-                                                        [&a](int v) { a.MinorTickLength = v; }));
-        form->addRow(QStringLiteral("Count:"), AddSpin(page, 0, 100, a.MinorTickCount, chart_,
-                                                       [&a](int v) { a.MinorTickCount = v; }));
-        auto* atLabels = AddCheck(page, QStringLiteral("At labels only"), a.TickOnLabelsOnly,
-                                  chart_, [&a](bool v) { a.TickOnLabelsOnly = v; });
+        form->addRow(QStringLiteral("Length:"), AddSpin(page, 0, 100, a.MinorTickLength, chart_));
+        form->addRow(QStringLiteral("Count:"), AddSpin(page, 0, 100, a.MinorTickCount, chart_));
+        auto* atLabels =
+            AddCheck(page, QStringLiteral("At labels only"), a.TickOnLabelsOnly, chart_);
         atLabels->setObjectName(QStringLiteral("CBTickOnLabelsOnly"));
         // Shown labels always have their ticks; the choice counts for hidden labels.
         atLabels->setToolTip(
@@ -417,10 +399,8 @@ public:
         auto* form = NewPageForm(page);
         AddPenRows(form, QStringLiteral("Grid:"), chart_, a.Grid);
         AddPenRows(form, QStringLiteral("Minor grid:"), chart_, a.MinorGrid);
-        form->addRow(AddCheck(page, QStringLiteral("Centered"), a.GridCentered, chart_,
-                              [&a](bool v) { a.GridCentered = v; }));
-        form->addRow(QStringLiteral("Draw every:"),
-                     AddSpin(page, 1, 100, a.DrawEvery, chart_, [&a](int v) { a.DrawEvery = v; }));
+        form->addRow(AddCheck(page, QStringLiteral("Centered"), a.GridCentered, chart_));
+        form->addRow(QStringLiteral("Draw every:"), AddSpin(page, 1, 100, a.DrawEvery, chart_));
         return page;
     }
 
@@ -477,14 +457,12 @@ public:
         form->addRow(startLabel, start);
         form->addRow(endLabel, finish);
 
-        auto* other = AddCheck(page, QStringLiteral("Other side"), a.OtherSide, chart_,
-                               [&a](bool v) { a.OtherSide = v; });
+        auto* other = AddCheck(page, QStringLiteral("Other side"), a.OtherSide, chart_);
         other->setObjectName(QStringLiteral("CBOtherSide"));
         other->setToolTip(QStringLiteral(
             "Labels and title to the right of a vertical axis line, above a horizontal one"));
         form->addRow(other);
-        auto* horizontal = AddCheck(page, QStringLiteral("Horizontal"), a.Horizontal, chart_,
-                                    [&a](bool v) { a.Horizontal = v; });
+        auto* horizontal = AddCheck(page, QStringLiteral("Horizontal"), a.Horizontal, chart_);
         horizontal->setObjectName(QStringLiteral("CBHorizontal"));
         // The left and right axes carry the values, the bottom and top ones the angles: their
         // direction follows from the side of the plot they belong to.

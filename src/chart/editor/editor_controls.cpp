@@ -200,9 +200,7 @@ QWidget* AddFontRow(QWidget* parent, const QString& text, TChart& chart, TChartF
         ApplyChartChange(chart, button, [&] { ApplyFontChoice(font, shown, chosen); });
     });
     h->addWidget(button);
-    auto* colour = AddColourButton(
-        row, QStringLiteral("Text Colo&r..."), chart, [&font] { return font.Color; },
-        [&font](TColor c) { font.Color = c; });
+    auto* colour = AddColourButton(row, QStringLiteral("Text Colo&r..."), chart, font.Color);
     colour->setObjectName(QStringLiteral("BFontColor"));
     h->addWidget(colour);
     h->addStretch(1);
@@ -247,13 +245,11 @@ void AddPenRows(QFormLayout* form, const QString& caption, TChart& chart, TChart
     auto* row = new QWidget(parent);
     auto* h = new QHBoxLayout(row);
     h->setContentsMargins(0, 0, 0, 0);
-    auto* visible = AddCheck(row, QStringLiteral("Visible"), pen.Visible, chart,
-                             [&pen](bool v) { pen.Visible = v; });
+    auto* visible = AddCheck(row, QStringLiteral("Visible"), pen.Visible, chart);
     h->addWidget(visible);
-    auto* colour = AddColourButton(
-        row, QString(), chart, [&pen] { return pen.Color; }, [&pen](TColor c) { pen.Color = c; });
+    auto* colour = AddColourButton(row, QString(), chart, pen.Color);
     h->addWidget(colour);
-    auto* width = AddSpin(row, 1, 10, pen.Width, chart, [&pen](int v) { pen.Width = v; });
+    auto* width = AddSpin(row, 1, 10, pen.Width, chart);
     width->setToolTip(QStringLiteral("Width"));
     h->addWidget(width);
     auto* style = AddPenStyleCombo(row, chart, pen);
@@ -276,8 +272,8 @@ QComboBox* AddPenStyleCombo(QWidget* parent, TChart& chart, TChartPen& pen) {
 void AddCustomPositionRows(QFormLayout* form, TChart& chart, bool& custom, int& left, int& top,
                            std::function<TRect()> current) {
     QWidget* parent = form->parentWidget();
-    auto* leftSpin = AddSpin(parent, -10000, 10000, left, chart, [&left](int v) { left = v; });
-    auto* topSpin = AddSpin(parent, -10000, 10000, top, chart, [&top](int v) { top = v; });
+    auto* leftSpin = AddSpin(parent, -10000, 10000, left, chart);
+    auto* topSpin = AddSpin(parent, -10000, 10000, top, chart);
     leftSpin->setEnabled(custom);
     topSpin->setEnabled(custom);
     form->addRow(AddCheck(parent, QStringLiteral("Custom"), custom, chart,

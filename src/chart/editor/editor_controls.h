@@ -33,6 +33,13 @@ QCheckBox* AddCheck(QWidget* parent, const QString& text, bool value, TChart& ch
                     std::function<void(bool)> set);
 QSpinBox* AddSpin(QWidget* parent, int minimum, int maximum, int value, TChart& chart,
                   std::function<void(int)> set);
+// A check box and a spin box that edit one setting of the chart in place.
+inline QCheckBox* AddCheck(QWidget* parent, const QString& text, bool& setting, TChart& chart) {
+    return AddCheck(parent, text, setting, chart, [&setting](bool v) { setting = v; });
+}
+inline QSpinBox* AddSpin(QWidget* parent, int minimum, int maximum, int& setting, TChart& chart) {
+    return AddSpin(parent, minimum, maximum, setting, chart, [&setting](int v) { setting = v; });
+}
 QComboBox* AddCombo(QWidget* parent, const QStringList& items, int index, TChart& chart,
                     std::function<void(int)> set);
 // A one-line text that is applied when the entry is finished (Enter or leaving the field).
@@ -49,6 +56,12 @@ void HoldEnterWhileRefused(QWidget* field, std::function<bool()> finish);
 // A button with a colour swatch that opens the colour dialog.
 QPushButton* AddColourButton(QWidget* parent, const QString& text, TChart& chart,
                              std::function<TColor()> get, std::function<void(TColor)> set);
+// The same for one colour setting of the chart, edited in place.
+inline QPushButton* AddColourButton(QWidget* parent, const QString& text, TChart& chart,
+                                    TColor& setting) {
+    return AddColourButton(
+        parent, text, chart, [&setting] { return setting; }, [&setting](TColor c) { setting = c; });
+}
 // A row with the button that opens the font dialog on a chart font (font_row.h) and a button
 // for the text's colour.
 QWidget* AddFontRow(QWidget* parent, const QString& text, TChart& chart, TChartFont& font);

@@ -20,12 +20,10 @@ QWidget* StyleTab(TChart& chart, TChartLegend& lg) {
     auto* page = new QWidget;
     auto* form = NewPageForm(page);
     auto* checks = new QHBoxLayout;
-    checks->addWidget(AddCheck(page, QStringLiteral("Visible"), lg.Visible, chart,
-                               [&lg](bool v) { lg.Visible = v; }));
-    checks->addWidget(AddCheck(page, QStringLiteral("Inverted"), lg.Inverted, chart,
-                               [&lg](bool v) { lg.Inverted = v; }));
-    checks->addWidget(AddCheck(page, QStringLiteral("Font Series Color"), lg.FontSeriesColor, chart,
-                               [&lg](bool v) { lg.FontSeriesColor = v; }));
+    checks->addWidget(AddCheck(page, QStringLiteral("Visible"), lg.Visible, chart));
+    checks->addWidget(AddCheck(page, QStringLiteral("Inverted"), lg.Inverted, chart));
+    checks->addWidget(
+        AddCheck(page, QStringLiteral("Font Series Color"), lg.FontSeriesColor, chart));
     form->addRow(checks);
     auto* legendStyle = AddCombo(
         page, {"Automatic", "Series Names", "Series Values", "Last Values", "Series Groups"},
@@ -69,18 +67,14 @@ QWidget* StyleTab(TChart& chart, TChartLegend& lg) {
     QObject::connect(legendStyle, &QComboBox::currentIndexChanged, textStyle, listsValues);
     QObject::connect(checkBoxes, &QComboBox::currentIndexChanged, textStyle, listsValues);
     QObject::connect(&chart, &TChart::ChartChanged, textStyle, listsValues);
-    form->addRow(QStringLiteral("Vert. Spacing:"), AddSpin(page, 0, 100, lg.VertSpacing, chart,
-                                                           [&lg](int v) { lg.VertSpacing = v; }));
+    form->addRow(QStringLiteral("Vert. Spacing:"), AddSpin(page, 0, 100, lg.VertSpacing, chart));
     AddPenRows(form, QStringLiteral("Dividing Lines:"), chart, lg.DividingLines);
     auto* looks = new QHBoxLayout;
     looks->addWidget(AddFontRow(page, QStringLiteral("&Font..."), chart, lg.Font));
-    auto* colour = AddColourButton(
-        page, QStringLiteral("&Color..."), chart, [&lg] { return lg.Color; },
-        [&lg](TColor c) { lg.Color = c; });
+    auto* colour = AddColourButton(page, QStringLiteral("&Color..."), chart, lg.Color);
     colour->setObjectName(QStringLiteral("BLegendColor"));
     looks->addWidget(colour);
-    auto* transparent = AddCheck(page, QStringLiteral("Transparent"), lg.Transparent, chart,
-                                 [&lg](bool v) { lg.Transparent = v; });
+    auto* transparent = AddCheck(page, QStringLiteral("Transparent"), lg.Transparent, chart);
     transparent->setObjectName(QStringLiteral("CBLegendTransparent"));
     looks->addWidget(transparent);
     form->addRow(looks);
@@ -120,26 +114,24 @@ QWidget* PositionTab(TChart& chart, TChartLegend& lg) {
         }
     });
     form->addRow(QStringLiteral("Position:"), sides);
-    auto* offset = AddSpin(page, 0, 100, lg.TopPos, chart, [&lg](int v) { lg.TopPos = v; });
+    auto* offset = AddSpin(page, 0, 100, lg.TopPos, chart);
     offset->setObjectName(QStringLiteral("ELegendOffset"));
     offset->setToolTip(
         QStringLiteral("How far down the plot a legend at the left or right starts, in percent"));
     form->addRow(QStringLiteral("Offset %:"), offset);
-    auto* horiz =
-        AddSpin(page, 0, 200, lg.HorizMargin, chart, [&lg](int v) { lg.HorizMargin = v; });
+    auto* horiz = AddSpin(page, 0, 200, lg.HorizMargin, chart);
     horiz->setObjectName(QStringLiteral("ELegendHorizMargin"));
     horiz->setSpecialValueText(QStringLiteral("Auto"));
     horiz->setToolTip(QStringLiteral(
         "Pixels between the plot and a legend at the left or right (Auto: 3 % of the plot)"));
     form->addRow(QStringLiteral("Horiz. Margin:"), horiz);
-    auto* vert = AddSpin(page, 0, 200, lg.VertMargin, chart, [&lg](int v) { lg.VertMargin = v; });
+    auto* vert = AddSpin(page, 0, 200, lg.VertMargin, chart);
     vert->setObjectName(QStringLiteral("ELegendVertMargin"));
     vert->setSpecialValueText(QStringLiteral("Auto"));
     vert->setToolTip(QStringLiteral(
         "Pixels between the plot and a legend at the top or bottom (Auto: 3 % of the plot)"));
     form->addRow(QStringLiteral("Vert. Margin:"), vert);
-    auto* resize = AddCheck(page, QStringLiteral("Resize Chart"), lg.ResizeChart, chart,
-                            [&lg](bool v) { lg.ResizeChart = v; });
+    auto* resize = AddCheck(page, QStringLiteral("Resize Chart"), lg.ResizeChart, chart);
     resize->setObjectName(QStringLiteral("CBResizeChart"));
     form->addRow(resize);
     AddCustomPositionRows(form, chart, lg.CustomPosition, lg.Left, lg.Top,
@@ -167,14 +159,12 @@ QWidget* SymbolsTab(TChart& chart, TLegendSymbol& sym) {
     auto* page = new QWidget;
     auto* form = NewPageForm(page);
     auto* checks = new QHBoxLayout;
-    checks->addWidget(AddCheck(page, QStringLiteral("Visible"), sym.Visible, chart,
-                               [&sym](bool v) { sym.Visible = v; }));
-    auto* squared = AddCheck(page, QStringLiteral("Squared"), sym.Squared, chart,
-                             [&sym](bool v) { sym.Squared = v; });
+    checks->addWidget(AddCheck(page, QStringLiteral("Visible"), sym.Visible, chart));
+    auto* squared = AddCheck(page, QStringLiteral("Squared"), sym.Squared, chart);
     squared->setObjectName(QStringLiteral("CBSymbolSquared"));
     checks->addWidget(squared);
     form->addRow(checks);
-    auto* width = AddSpin(page, 0, 500, sym.Width, chart, [&sym](int v) { sym.Width = v; });
+    auto* width = AddSpin(page, 0, 500, sym.Width, chart);
     width->setObjectName(QStringLiteral("ESymbolWidth"));
     form->addRow(QStringLiteral("Width:"), width);
     auto* units = AddCombo(page, {"Percent", "Pixels"}, static_cast<int>(sym.WidthUnits), chart,
@@ -190,11 +180,9 @@ QWidget* SymbolsTab(TChart& chart, TLegendSymbol& sym) {
     form->addRow(QStringLiteral("Position:"),
                  AddCombo(page, {"Left", "Right"}, static_cast<int>(sym.Position), chart,
                           [&sym](int i) { sym.Position = static_cast<TLegendSymbolPosition>(i); }));
-    form->addRow(AddCheck(page, QStringLiteral("Continuous"), sym.Continuous, chart,
-                          [&sym](bool v) { sym.Continuous = v; }));
+    form->addRow(AddCheck(page, QStringLiteral("Continuous"), sym.Continuous, chart));
     // The symbol's own pen counts only without the series' border.
-    auto* defaultPen = AddCheck(page, QStringLiteral("Default border"), sym.DefaultPen, chart,
-                                [&sym](bool v) { sym.DefaultPen = v; });
+    auto* defaultPen = AddCheck(page, QStringLiteral("Default border"), sym.DefaultPen, chart);
     form->addRow(defaultPen);
     AddPenRows(form, QStringLiteral("Border:"), chart, sym.Pen);
     QWidget* penRow = form->itemAt(form->rowCount() - 1, QFormLayout::FieldRole)->widget();
@@ -230,10 +218,8 @@ QWidget* TitleTab(TChart& chart, TLegendTitle& title) {
         ApplyChartChange(chart, text, [&] { title.Text = std::move(out); });
     });
     form->addRow(QStringLiteral("Text:"), text);
-    form->addRow(AddCheck(page, QStringLiteral("Visible"), title.Visible, chart,
-                          [&title](bool v) { title.Visible = v; }));
-    auto* transparent = AddCheck(page, QStringLiteral("Transparent"), title.Transparent, chart,
-                                 [&title](bool v) { title.Transparent = v; });
+    form->addRow(AddCheck(page, QStringLiteral("Visible"), title.Visible, chart));
+    auto* transparent = AddCheck(page, QStringLiteral("Transparent"), title.Transparent, chart);
     transparent->setObjectName(QStringLiteral("CBLegendTitleTransparent"));
     form->addRow(transparent);
     // Choosing a colour makes the title opaque, so that the colour shows.

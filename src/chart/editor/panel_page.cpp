@@ -54,14 +54,9 @@ QWidget* BordersTab(TChart& chart) {
     form->addRow(QStringLiteral("Bevel Inner:"),
                  AddCombo(page, bevels, static_cast<int>(chart.BevelInner), chart,
                           [&chart](int i) { chart.BevelInner = static_cast<TPanelBevel>(i); }));
-    form->addRow(
-        QStringLiteral("Bevel Width:"),
-        AddSpin(page, 1, 20, chart.BevelWidth, chart, [&chart](int v) { chart.BevelWidth = v; }));
-    form->addRow(
-        QStringLiteral("Border Width:"),
-        AddSpin(page, 0, 50, chart.BorderWidth, chart, [&chart](int v) { chart.BorderWidth = v; }));
-    auto* round =
-        AddSpin(page, 0, 500, chart.BorderRound, chart, [&chart](int v) { chart.BorderRound = v; });
+    form->addRow(QStringLiteral("Bevel Width:"), AddSpin(page, 1, 20, chart.BevelWidth, chart));
+    form->addRow(QStringLiteral("Border Width:"), AddSpin(page, 0, 50, chart.BorderWidth, chart));
+    auto* round = AddSpin(page, 0, 500, chart.BorderRound, chart);
     round->setObjectName(QStringLiteral("RoundBorder"));
     round->setSuffix(QStringLiteral(" px"));
     round->setSpecialValueText(QStringLiteral("Square"));
@@ -74,8 +69,7 @@ QWidget* MarginsTab(TChart& chart) {
     auto* page = new QWidget;
     auto* form = NewPageForm(page);
     auto margin = [&](const char* caption, int& field) {
-        form->addRow(QLatin1String(caption),
-                     AddSpin(page, 0, 1000, field, chart, [&field](int v) { field = v; }));
+        form->addRow(QLatin1String(caption), AddSpin(page, 0, 1000, field, chart));
     };
     margin("Top:", chart.MarginTop);
     margin("Left:", chart.MarginLeft);
@@ -91,17 +85,12 @@ QWidget* GradientTab(TChart& chart) {
     TChartGradient& g = chart.Gradient;
     auto* page = new QWidget;
     auto* form = NewPageForm(page);
-    auto* visible = AddCheck(page, QStringLiteral("Visible"), g.Visible, chart,
-                             [&g](bool v) { g.Visible = v; });
+    auto* visible = AddCheck(page, QStringLiteral("Visible"), g.Visible, chart);
     visible->setObjectName(QStringLiteral("CBGradientVisible"));
     form->addRow(visible);
-    auto* start = AddColourButton(
-        page, QStringLiteral("&Start..."), chart, [&g] { return g.StartColor; },
-        [&g](TColor c) { g.StartColor = c; });
+    auto* start = AddColourButton(page, QStringLiteral("&Start..."), chart, g.StartColor);
     form->addRow(start);
-    auto* end = AddColourButton(
-        page, QStringLiteral("&End..."), chart, [&g] { return g.EndColor; },
-        [&g](TColor c) { g.EndColor = c; });
+    auto* end = AddColourButton(page, QStringLiteral("&End..."), chart, g.EndColor);
     form->addRow(end);
     auto* direction = AddCombo(page, {"Top Bottom", "Bottom Top", "Left Right", "Right Left"},
                                static_cast<int>(g.Direction), chart, [&g](int i) {
@@ -117,16 +106,13 @@ QWidget* ShadowTab(TChart& chart) {
     TChartShadow& s = chart.Shadow;
     auto* page = new QWidget;
     auto* form = NewPageForm(page);
-    auto* visible = AddCheck(page, QStringLiteral("Visible"), s.Visible, chart,
-                             [&s](bool v) { s.Visible = v; });
+    auto* visible = AddCheck(page, QStringLiteral("Visible"), s.Visible, chart);
     form->addRow(visible);
-    auto* colour = AddColourButton(
-        page, QStringLiteral("&Color..."), chart, [&s] { return s.Color; },
-        [&s](TColor c) { s.Color = c; });
+    auto* colour = AddColourButton(page, QStringLiteral("&Color..."), chart, s.Color);
     form->addRow(colour);
-    auto* horiz = AddSpin(page, 0, 100, s.HorizSize, chart, [&s](int v) { s.HorizSize = v; });
+    auto* horiz = AddSpin(page, 0, 100, s.HorizSize, chart);
     form->addRow(QStringLiteral("Horiz. Size:"), horiz);
-    auto* vert = AddSpin(page, 0, 100, s.VertSize, chart, [&s](int v) { s.VertSize = v; });
+    auto* vert = AddSpin(page, 0, 100, s.VertSize, chart);
     form->addRow(QStringLiteral("Vert. Size:"), vert);
     EnableWithCheck(visible, {colour, horiz, vert});
     return page;

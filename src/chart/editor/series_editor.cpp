@@ -138,8 +138,7 @@ QWidget* TSeriesTab::BuildFormat(TChartSeries& series) {
                      page, QStringLiteral("&Color..."), chart,
                      [&series, &chart] { return chart.SeriesDrawColor(series); },
                      [&series](TColor c) { series.SetSeriesColor(c); }));
-    auto* transparency = AddSpin(page, 0, 100, series.Transparency, chart,
-                                 [&series](int v) { series.Transparency = v; });
+    auto* transparency = AddSpin(page, 0, 100, series.Transparency, chart);
     transparency->setSuffix(QStringLiteral(" %"));
     transparency->setObjectName(QStringLiteral("transparency"));
     form->addRow(QStringLiteral("Transparency:"), transparency);
@@ -182,22 +181,19 @@ QWidget* TSeriesTab::BuildFormat(TChartSeries& series) {
     TSeriesPointer& pointer = line->Pointer;
     auto* group = new QGroupBox(QStringLiteral("Point"), page);
     QFormLayout* pf = SeriesForm(group);
-    auto* visible = AddCheck(group, QStringLiteral("&Visible"), pointer.Visible, chart,
-                             [&pointer](bool v) { pointer.Visible = v; });
+    auto* visible = AddCheck(group, QStringLiteral("&Visible"), pointer.Visible, chart);
     visible->setObjectName(QStringLiteral("pointerVisible"));
-    auto* inflate = AddCheck(group, QStringLiteral("Inflate margins"), pointer.InflateMargins,
-                             chart, [&pointer](bool v) { pointer.InflateMargins = v; });
+    auto* inflate =
+        AddCheck(group, QStringLiteral("Inflate margins"), pointer.InflateMargins, chart);
     pf->addRow(Row(group, {visible, inflate}));
     auto* style =
         AddCombo(group, kPointerStyles, static_cast<int>(pointer.Style), chart,
                  [&pointer](int i) { pointer.Style = static_cast<TSeriesPointerStyle>(i); });
     style->setObjectName(QStringLiteral("pointerStyle"));
     pf->addRow(QStringLiteral("Style:"), style);
-    auto* width = AddSpin(group, 1, 50, pointer.HorizSize, chart,
-                          [&pointer](int v) { pointer.HorizSize = v; });
+    auto* width = AddSpin(group, 1, 50, pointer.HorizSize, chart);
     width->setObjectName(QStringLiteral("pointerWidth"));
-    auto* height =
-        AddSpin(group, 1, 50, pointer.VertSize, chart, [&pointer](int v) { pointer.VertSize = v; });
+    auto* height = AddSpin(group, 1, 50, pointer.VertSize, chart);
     height->setObjectName(QStringLiteral("pointerHeight"));
     pf->addRow(QStringLiteral("Width:"),
                Row(group, {width, new QLabel(QStringLiteral("Height:")), height}));
@@ -205,14 +201,10 @@ QWidget* TSeriesTab::BuildFormat(TChartSeries& series) {
                AddCombo(group, {QStringLiteral("Solid"), QStringLiteral("Clear")},
                         static_cast<int>(pointer.Brush.Style), chart,
                         [&pointer](int i) { pointer.Brush.Style = static_cast<TBrushStyle>(i); }));
-    auto* borderVisible = AddCheck(group, QStringLiteral("Visible"), pointer.Pen.Visible, chart,
-                                   [&pointer](bool v) { pointer.Pen.Visible = v; });
+    auto* borderVisible = AddCheck(group, QStringLiteral("Visible"), pointer.Pen.Visible, chart);
     borderVisible->setObjectName(QStringLiteral("pointerBorderVisible"));
-    auto* borderColour = AddColourButton(
-        group, QString(), chart, [&pointer] { return pointer.Pen.Color; },
-        [&pointer](TColor c) { pointer.Pen.Color = c; });
-    auto* borderWidth = AddSpin(group, 1, 10, pointer.Pen.Width, chart,
-                                [&pointer](int v) { pointer.Pen.Width = v; });
+    auto* borderColour = AddColourButton(group, QString(), chart, pointer.Pen.Color);
+    auto* borderWidth = AddSpin(group, 1, 10, pointer.Pen.Width, chart);
     borderWidth->setToolTip(QStringLiteral("Width"));
     borderWidth->setObjectName(QStringLiteral("pointerBorderWidth"));
     auto* borderStyle = AddPenStyleCombo(group, chart, pointer.Pen);
@@ -238,8 +230,7 @@ QWidget* TSeriesTab::BuildGeneral(TChartSeries& series) {
     TChart& chart = chart_;
     auto* page = new QWidget;
     QFormLayout* form = SeriesForm(page);
-    auto* legend = AddCheck(page, QStringLiteral("Show in &Legend"), series.ShowInLegend, chart,
-                            [&series](bool v) { series.ShowInLegend = v; });
+    auto* legend = AddCheck(page, QStringLiteral("Show in &Legend"), series.ShowInLegend, chart);
     legend->setObjectName(QStringLiteral("showInLegend"));
     form->addRow(legend);
     auto* values =
@@ -308,32 +299,26 @@ QWidget* TSeriesTab::BuildMarks(TChartSeries& series) {
     TSeriesMarks& marks = series.Marks;
     auto* page = new QWidget;
     QFormLayout* form = SeriesForm(page);
-    auto* visible = AddCheck(page, QStringLiteral("&Visible"), marks.Visible, chart,
-                             [&marks](bool v) { marks.Visible = v; });
+    auto* visible = AddCheck(page, QStringLiteral("&Visible"), marks.Visible, chart);
     visible->setObjectName(QStringLiteral("marksVisible"));
-    auto* transparent = AddCheck(page, QStringLiteral("&Transparent"), marks.Transparent, chart,
-                                 [&marks](bool v) { marks.Transparent = v; });
-    auto* symbol = AddCheck(page, QStringLiteral("S&ymbol"), marks.Symbol, chart,
-                            [&marks](bool v) { marks.Symbol = v; });
+    auto* transparent = AddCheck(page, QStringLiteral("&Transparent"), marks.Transparent, chart);
+    auto* symbol = AddCheck(page, QStringLiteral("S&ymbol"), marks.Symbol, chart);
     form->addRow(Row(page, {visible, transparent, symbol}));
     auto* style = AddCombo(page, kMarksStyles, static_cast<int>(marks.Style), chart,
                            [&marks](int i) { marks.Style = static_cast<TSeriesMarksStyle>(i); });
     style->setObjectName(QStringLiteral("marksStyle"));
     form->addRow(QStringLiteral("Style:"), style);
-    auto* back = AddColourButton(
-        page, QStringLiteral("Color..."), chart, [&marks] { return marks.BackColor; },
-        [&marks](TColor c) { marks.BackColor = c; });
+    auto* back = AddColourButton(page, QStringLiteral("Color..."), chart, marks.BackColor);
     form->addRow(
         QStringLiteral("Back:"),
         Row(page, {back, AddFontRow(page, QStringLiteral("&Font..."), chart, marks.Font)}));
     AddPenRows(form, QStringLiteral("Frame:"), chart, marks.Frame);
     AddPenRows(form, QStringLiteral("Arrows:"), chart, marks.Arrow);
-    auto* length =
-        AddSpin(page, 0, 100, marks.ArrowLength, chart, [&marks](int v) { marks.ArrowLength = v; });
+    auto* length = AddSpin(page, 0, 100, marks.ArrowLength, chart);
     length->setObjectName(QStringLiteral("arrowLength"));
     form->addRow(QStringLiteral("Arrow length:"), length);
     auto margin = [&](int& field) {
-        auto* spin = AddSpin(page, 0, 50, field, chart, [&field](int v) { field = v; });
+        auto* spin = AddSpin(page, 0, 50, field, chart);
         return spin;
     };
     form->addRow(QStringLiteral("Margins:"),

@@ -76,8 +76,7 @@ public:
         auto* side = new QVBoxLayout;
         side->addWidget(AddCheck(page, QStringLiteral("Visible"), t.Visible(), chart_,
                                  [&t](bool v) { t.SetVisible(v); }));
-        auto* adjust = AddCheck(page, QStringLiteral("Adjust Frame"), t.AdjustFrame, chart_,
-                                [&t](bool v) { t.AdjustFrame = v; });
+        auto* adjust = AddCheck(page, QStringLiteral("Adjust Frame"), t.AdjustFrame, chart_);
         adjust->setObjectName(QStringLiteral("CBAdjustFrame"));
         side->addWidget(adjust);
         // Combo order Left, Center, Right; the model's order is Left, Right, Center.
@@ -93,8 +92,7 @@ public:
         side->addWidget(AddCombo(page, {"Left", "Center", "Right"}, index, chart_,
                                  [&t](int i) { t.Alignment = order[i]; }));
         side->addWidget(AddFontRow(page, QStringLiteral("&Font..."), chart_, t.Font));
-        auto* transparent = AddCheck(page, QStringLiteral("Transparent"), t.Transparent, chart_,
-                                     [&t](bool v) { t.Transparent = v; });
+        auto* transparent = AddCheck(page, QStringLiteral("Transparent"), t.Transparent, chart_);
         transparent->setObjectName(QStringLiteral("CBTitleTransparent"));
         transparent_ = transparent;
         // A back colour makes the title opaque, so that the colour shows; the box says so.
@@ -115,9 +113,8 @@ public:
     QWidget* Position(TChartTitle& t) {
         auto* page = new QWidget;
         auto* form = NewPageForm(page);
-        form->addRow(
-            QStringLiteral("Vertical margin:"),
-            AddSpin(page, 0, 200, t.VertMargin, chart_, [&t](int v) { t.VertMargin = v; }));
+        form->addRow(QStringLiteral("Vertical margin:"),
+                     AddSpin(page, 0, 200, t.VertMargin, chart_));
         AddPenRows(form, QStringLiteral("Frame:"), chart_, t.Frame);
         QWidget* frame = form->itemAt(form->rowCount() - 1, QFormLayout::FieldRole)->widget();
         frame->setObjectName(QStringLiteral("TitleFrame"));

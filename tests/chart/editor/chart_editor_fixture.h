@@ -31,6 +31,7 @@
 #include "chart/qt_measurer.h"
 #include "main_window_editor.h"
 #include "numtext/numtext.h"
+#include "widget_text.h"
 
 inline QStringList TabTexts(const QTabWidget* tabs) {
     QStringList out;
@@ -57,12 +58,7 @@ inline int PlotPixelsOf(TChart& chart, TColor colour) {
 }
 
 inline QCheckBox* CheckNamed(QWidget* page, const char* text) {
-    for (QCheckBox* box : page->findChildren<QCheckBox*>()) {
-        if (box->text() == QLatin1String(text)) {
-            return box;
-        }
-    }
-    return nullptr;
+    return WithText<QCheckBox>(page, text);
 }
 
 class ChartEditor : public ::testing::Test {

@@ -16,14 +16,7 @@ TEST_F(ChartEditor, ShowsExactlyThePagesAndButtonsOfTheMainWindow) {
     EXPECT_TRUE(form->isModal());
     EXPECT_TRUE(form->CloseButton()->isDefault());
 
-    auto button = [&](const char* text) -> QPushButton* {
-        for (QPushButton* b : form->findChildren<QPushButton*>()) {
-            if (b->text() == QLatin1String(text)) {
-                return b;
-            }
-        }
-        return nullptr;
-    };
+    auto button = [&](const char* text) { return WithText<QPushButton>(form.get(), text); };
     for (const char* disabled : {"&Add...", "&Delete", "C&lone", "&Change..."}) {
         ASSERT_NE(button(disabled), nullptr) << disabled;
         EXPECT_FALSE(button(disabled)->isEnabled()) << disabled;

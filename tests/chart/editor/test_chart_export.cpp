@@ -25,6 +25,7 @@
 #include "chart/editor/chart_data_export.h"
 #include "chart/editor/chart_editor.h"
 #include "chart/editor/export_editor.h"
+#include "widget_text.h"
 
 namespace {
 
@@ -545,12 +546,7 @@ TEST_F(ExportTab, APictureThatCannotBeEncodedIsReportedAndWritesNoFile) {
 
 // Choices that the chosen format does not use are disabled with the reason in their tip.
 TEST_F(ExportTab, DisabledChoicesSayWhy) {
-    QPushButton* copy = nullptr;
-    for (QPushButton* b : tab.findChildren<QPushButton*>()) {
-        if (b->text() == QStringLiteral("&Copy")) {
-            copy = b;
-        }
-    }
+    QPushButton* copy = WithText<QPushButton>(&tab, "&Copy");
     ASSERT_NE(copy, nullptr);
     tab.Tabs()->setCurrentIndex(1);
     auto idle = [](QWidget* w) { return !w->isEnabled() && !w->toolTip().isEmpty(); };

@@ -33,6 +33,7 @@
 #include <gtest/gtest.h>
 
 #include "editor_tab_fixture.h"
+#include "widget_text.h"
 
 namespace {
 
@@ -321,6 +322,7 @@ TEST_F(LegendAndTitlesTab, PanelDefaultColourComesAndGoes) {
     EXPECT_EQ(chart.Color, clBtnFace);
     standard->setChecked(false);
     EXPECT_EQ(chart.Color, clWhite) << "the panel's own colour again";
+    // The panel's own colour button, the last of the two "&Color..." (the shadow has the other).
     QPushButton* colour = nullptr;
     for (QPushButton* b : panel->findChildren<QPushButton*>()) {
         if (b->text() == QStringLiteral("&Color...")) {
@@ -345,12 +347,7 @@ TEST_F(LegendAndTitlesTab, TitleFrameControlsWaitForAnOpaqueTitle) {
     EXPECT_FALSE(Usable(frame));
 
     // A back colour makes the title opaque: the box follows and the frame settings count.
-    QPushButton* back = nullptr;
-    for (QPushButton* b : page->findChildren<QPushButton*>()) {
-        if (b->text() == QStringLiteral("&Back Color...")) {
-            back = b;
-        }
-    }
+    QPushButton* back = WithText<QPushButton>(page, "&Back Color...");
     ASSERT_NE(back, nullptr);
     back->click();
     EXPECT_FALSE(chart.Title.Transparent);

@@ -34,6 +34,7 @@
 #include <gtest/gtest.h>
 
 #include "editor_tab_fixture.h"
+#include "widget_text.h"
 
 namespace {
 using SeriesTab = EditorTab;
@@ -210,12 +211,7 @@ TEST_F(SeriesTab, ColourButtonSetsTheSeriesColour) {
         chosen = clFuchsia;
         return true;
     };
-    QPushButton* colour = nullptr;
-    for (QPushButton* b : tab.findChildren<QPushButton*>()) {
-        if (b->text() == QStringLiteral("&Color...")) {
-            colour = b;
-        }
-    }
+    QPushButton* colour = WithText<QPushButton>(&tab, "&Color...");
     ASSERT_NE(colour, nullptr);
     EXPECT_TRUE(Redraws([&] { colour->click(); }));
     EXPECT_EQ(chart.SeriesAtPosition(0).SeriesColor(), clFuchsia);

@@ -23,8 +23,6 @@
 
 namespace {
 
-constexpr int kSyncTimeoutMs = 20000;
-
 unsigned long keysymOfQtKey(Qt::Key key) {
     static const std::map<int, unsigned long> table = {
         {Qt::Key_Escape, XK_Escape},
@@ -123,6 +121,7 @@ struct XInput::State : QAbstractNativeEventFilter {
     Window barrierId = 0;
     long sent = 0;
     long seen = 0;
+    int deliveryTimeoutMs = 20000;
     std::set<int> heldButtons;
     std::multiset<unsigned long> heldKeys;
     std::map<unsigned long, KeyCode> spareKeys; // keysyms put on spare key codes
@@ -262,9 +261,13 @@ void XInput::Sync() {
     XChangeProperty(d->dpy, d->barrierId, d->syncAtom, XA_INTEGER, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&serial), 1);
     XSync(d->dpy, False);
-    if (!QTest::qWaitFor([&] { return d->seen >= serial; }, kSyncTimeoutMs)) {
-        ADD_FAILURE() << "the X events were not delivered within " << kSyncTimeoutMs << " ms";
+    if (!QTest::qWaitFor([&] { return d->seen >= serial; }, d->deliveryTimeoutMs)) {
+        ADD_FAILURE() << "the X events were not delivered within " << d->deliveryTimeoutMs << " ms";
     }
+}
+
+void XInput::SetDeliveryTimeout(int ms) {
+    d->deliveryTimeoutMs = ms;
 }
 
 void XInput::keyEvent(unsigned long keysym, bool down) {
@@ -422,10 +425,14 @@ void XInput::DoubleClick(const QWidget* widget, QPoint pos, Qt::MouseButton b) {
 }
 
 void XInput::Drag(const QWidget* widget, QPoint from, QPoint to, Qt::MouseButton b, int steps) {
-    Press(widget, from, b);
+    // In screen coordinates from the start: the press or a move may close the widget (a menu
+    // does) and Qt may delete it while the next move is delivered.
+    const QPoint origin = widget->mapToGlobal(QPoint(0, 0));
+    MoveTo(origin + from);
+    Press(b);
     steps = std::max(1, steps);
     for (int i = 1; i <= steps; ++i) {
-        MoveTo(widget, from + (to - from) * i / steps);
+        MoveTo(origin + from + (to - from) * i / steps);
     }
     Release(b);
 }

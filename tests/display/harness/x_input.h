@@ -92,6 +92,9 @@ public:
     // change on a window of this process follows the inputs through the server, and the wait
     // ends when Qt has handled it.
     void Sync();
+    // How long Sync waits before it fails the test (20 s unless changed): an input whose handler
+    // works longer than that (a sweep of 90001 points on a sanitizer build) needs more.
+    void SetDeliveryTimeout(int ms);
 
     // Lets go of every button and key still held (also done at the end of the test).
     void ReleaseAll();
