@@ -132,7 +132,10 @@ void TChartValueList::Clear() {
     modified_ = true;
 }
 
-void TChartValueList::Recalculate() const {
+const TChartValueList& TChartValueList::Statistics() const {
+    if (!modified_) {
+        return *this;
+    }
     minValue_ = maxValue_ = total_ = totalAbs_ = 0;
     bool first = true;
     for (std::size_t i = 0; i < count_; ++i) {
@@ -153,34 +156,7 @@ void TChartValueList::Recalculate() const {
         totalAbs_ += std::fabs(v);
     }
     modified_ = false;
-}
-
-double TChartValueList::MinValue() const {
-    if (modified_) {
-        Recalculate();
-    }
-    return minValue_;
-}
-
-double TChartValueList::MaxValue() const {
-    if (modified_) {
-        Recalculate();
-    }
-    return maxValue_;
-}
-
-double TChartValueList::Total() const {
-    if (modified_) {
-        Recalculate();
-    }
-    return total_;
-}
-
-double TChartValueList::TotalABS() const {
-    if (modified_) {
-        Recalculate();
-    }
-    return totalAbs_;
+    return *this;
 }
 
 TChartSeries::TChartSeries(std::string name) : Name(std::move(name)) {}

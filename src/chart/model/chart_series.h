@@ -48,17 +48,18 @@ public:
 
     // Statistics of the finite values, recomputed in one pass when read after a change.
     // An empty list (or one without a finite value) reports 0 for all four.
-    double MinValue() const;
-    double MaxValue() const;
-    double Total() const;
-    double TotalABS() const;
+    double MinValue() const { return Statistics().minValue_; }
+    double MaxValue() const { return Statistics().maxValue_; }
+    double Total() const { return Statistics().total_; }
+    double TotalABS() const { return Statistics().totalAbs_; }
     bool Modified() const { return modified_; }
     // Values moved so far to open or close a gap for an insertion or a deletion (not counting
     // what the C library copies when it grows the block); the cost checks read it.
     std::size_t ShiftedValues() const { return shifted_; }
 
 private:
-    void Recalculate() const;
+    // The list with its statistics brought up to date after a change.
+    const TChartValueList& Statistics() const;
     void GrowBack();
     void GrowFront();
 

@@ -25,6 +25,7 @@
 #include "chart/editor/chart_data_export.h"
 #include "chart/editor/chart_editor.h"
 #include "chart/editor/export_editor.h"
+#include "editor_tab_fixture.h"
 #include "widget_text.h"
 
 namespace {
@@ -64,16 +65,8 @@ QStringList Fields(const QString& line, QChar delimiter, QChar quote) {
     return out;
 }
 
-struct ApplicationFirst {
-    ApplicationFirst() { EnsureApplication(); }
-};
-
-class ChartExport : public ::testing::Test, public ApplicationFirst {
+class ChartExport : public EditorTab {
 protected:
-    TResultChartWidgets charts;
-    TChart& chart = charts.chReflectance;
-
-    void SetUp() override { ASSERT_TRUE(charts.Plot()); }
     const TChartSeries& Series(int i) const { return chart.SeriesAtPosition(i); }
 };
 
