@@ -69,16 +69,18 @@ struct Pages : ActivePagePort {
 
 struct Window {
     Inputs inputs;
-    StoreTable r{5}, t{4}, p{3};
+    StoreTable r{5}, t{4}, p{3}, ph{5};
     Memo memo;
     Dialogs dialogs;
     Pages pages;
-    TCustomChart chR, chT, chP;
-    CalculationWorkflow workflow{{inputs, r, t, p, memo, dialogs, pages}, {chR, chT, chP}};
+    TCustomChart chR, chT, chP, chPh;
+    CalculationWorkflow workflow{{inputs, r, t, p, memo, dialogs, pages, &ph},
+                                 {chR, chT, chP, &chPh}};
     Window() {
         ConfigureReflectanceChart(chR);
         ConfigureTransmittanceChart(chT);
         ConfigurePolarizationChart(chP);
+        ConfigurePhaseChart(chPh);
     }
 };
 
@@ -157,6 +159,25 @@ void BM_PartCellTexts(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PartCellTexts)->Unit(benchmark::kMillisecond);
+
+// The Phase page's share of a run: the phases of every point and the texts of its table.
+void BM_PartPhasePage(benchmark::State& state) {
+    const TInputParams p = LargeRun();
+    TSweepResults r;
+    ComputeSweep(p, r);
+    TPhaseResults phases;
+    for (auto _ : state) {
+        std::size_t length = 0;
+        for (int i = 1; i <= p.Count; ++i) {
+            ComputePhasePoint(r, phases, i);
+            for (int c = 0; c < kPhaseColumns; ++c) {
+                length += PhaseCellText(r, phases, c, i).size();
+            }
+        }
+        benchmark::DoNotOptimize(length);
+    }
+}
+BENCHMARK(BM_PartPhasePage)->Unit(benchmark::kMillisecond);
 
 void BM_PartChartPoints(benchmark::State& state) {
     TCustomChart chR, chT, chP;

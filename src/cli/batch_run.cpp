@@ -73,7 +73,8 @@ int PrintSummary(const std::vector<std::string>& lines, int outFd, int errFd) {
 }
 
 int Export(const TCommandLine& line, const std::vector<std::string>& summary,
-           const TInputParams& params, const TSweepResults& results, int outFd, int errFd) {
+           const TInputParams& params, const TSweepResults& results, const TPhaseResults& phases,
+           int outFd, int errFd) {
     const std::string& path = *line.Output;
     TOutputTarget target;
     int errorCode = 0;
@@ -87,11 +88,13 @@ int Export(const TCommandLine& line, const std::vector<std::string>& summary,
             throw EInOutError(errno);
         }
         file.Adopt(writer);
-        if (line.Format == TDataFormat::Csv) {
+        const TResultPage page = line.Page.value_or(TResultPage::Reflectance);
+        if (line.Format == TDataFormat::Csv && page == TResultPage::Phase) {
+            WritePhaseCsvExport(file, params, results, phases);
+        } else if (line.Format == TDataFormat::Csv) {
             WriteCsvExport(file, params, results);
         } else {
-            WritePageExport(file, line.Page.value_or(TResultPage::Reflectance), summary, params,
-                            results);
+            WritePageExport(file, page, summary, params, results, phases);
         }
         file.Close();
         if (!target.Commit(errorCode)) {
@@ -176,7 +179,7 @@ int RunBatch(const TCommandLine& line, int outFd, int errFd) {
     }
     if (line.Output) {
         return Export(line, summary.DisplayedLines(), *workflow.LastRunInputs(), workflow.Results(),
-                      outFd, errFd);
+                      workflow.Phases(), outFd, errFd);
     }
     return kExitDone;
 }

@@ -26,6 +26,7 @@ const std::vector<TPageOption> kPageOptions = {
     {"R", "reflectance", TResultPage::Reflectance},
     {"T", "transmittance", TResultPage::Transmittance},
     {"P", "polarization", TResultPage::Polarization},
+    {"PH", "phase", TResultPage::Phase},
 };
 
 bool StartsWith(const std::string& text, const char* prefix) {
@@ -228,8 +229,11 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, TCommandLine& l
         error = std::string(line.Page ? "--page" : "--format") + " needs --output";
         return false;
     }
-    if (line.Page && line.Format == TDataFormat::Csv) {
-        error = "--page chooses a page of the text form; --format csv writes every column";
+    // The CSV form has every column of the first three pages in one table; the Phase page has a
+    // CSV form of its own.
+    if (line.Page && *line.Page != TResultPage::Phase && line.Format == TDataFormat::Csv) {
+        error = "--page chooses a page of the text form; --format csv writes every column of the "
+                "pages R, T and P, or the phase page's with --page PH";
         return false;
     }
     if (line.Summary && line.Output == "-") {
@@ -242,6 +246,7 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, TCommandLine& l
 std::string HelpText() {
     std::string text = R"(Usage: vitreo-k
        vitreo-k [INPUTS] --output FILE [--page PAGE | --format csv] [--summary]
+       vitreo-k [INPUTS] --output FILE --page PH --format csv [--summary]
        vitreo-k [INPUTS] --summary
 
 Without arguments Vitreo-K opens its window. With them it computes the reflection
@@ -259,14 +264,16 @@ window's start value, in parentheses):
 Output:
   --output FILE  write the data to FILE (- for standard output); only a complete
                  file replaces FILE
-  --page PAGE    the page to write, as Save As writes it: )";
+  --page PAGE    the page to write as Save As writes it, R when left out:
+                )";
     for (std::size_t i = 0; i < kPageOptions.size(); ++i) {
-        text += i == 0 ? "" : ", ";
+        text += i == 0 ? " " : ", ";
         text += std::string(kPageOptions[i].Letter) + " (" + kPageOptions[i].Name + ")";
     }
-    text += R"(; R when left out
-  --format FORM  text (the Save As file, the default) or csv (every column,
-                 21 significant digits, NA where a value is not available)
+    text += R"(
+  --format FORM  text (the Save As file, the default) or csv (every column of
+                 the pages R, T and P, or with --page PH the phase page's; 21
+                 significant digits, NA where a value is not available)
   --summary      print the summary lines (UTF-8) on standard output
   --help         show this help and exit
   --version      show the version and exit

@@ -52,3 +52,24 @@ void WriteCsvExport(ExportFile& file, const TInputParams& params, const TSweepRe
         file.Write(text);
     }
 }
+
+std::string PhaseCsvRow(const TSweepResults& results, const TPhaseResults& phases, int i) {
+    std::string row = CsvNumber(results.IA[i]);
+    AppendDegree(row, phases.PhaseRp[i], true);
+    AppendDegree(row, phases.PhaseRs[i], true);
+    AppendDegree(row, phases.Delta[i], true);
+    AppendDegree(row, phases.Psi[i], true);
+    return row;
+}
+
+void WritePhaseCsvExport(ExportFile& file, const TInputParams& params, const TSweepResults& results,
+                         const TPhaseResults& phases) {
+    std::string text = kPhaseCsvHeader;
+    text += '\n';
+    file.Write(text);
+    for (int i = 1; i <= params.Count; ++i) {
+        text = PhaseCsvRow(results, phases, i);
+        text += '\n';
+        file.Write(text);
+    }
+}

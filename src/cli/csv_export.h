@@ -4,6 +4,7 @@
 
 #include "optics/input_params.h"
 #include "optics/optics.h"
+#include "optics/phase.h"
 #include "workflow/text_export.h"
 
 // The machine-readable form of a run: one header row and one row per point with every result
@@ -25,3 +26,11 @@ std::string CsvRow(const TSweepResults& results, int i);
 
 // The header row and rows 1 ... params.Count. Throws EInOutError.
 void WriteCsvExport(ExportFile& file, const TInputParams& params, const TSweepResults& results);
+
+// The Phase page's own form: the incidence angle, the phases delta p and delta s and the
+// ellipsometric angles Delta and psi, all in degrees. NA where the page shows "N/A": every value
+// but the angle for identical media, delta p and Delta where rp is exactly 0.
+inline constexpr char kPhaseCsvHeader[] = "angle_deg,delta_p,delta_s,Delta,psi";
+std::string PhaseCsvRow(const TSweepResults& results, const TPhaseResults& phases, int i);
+void WritePhaseCsvExport(ExportFile& file, const TInputParams& params, const TSweepResults& results,
+                         const TPhaseResults& phases);

@@ -7,12 +7,14 @@
 
 TMainCalculation::TMainCalculation(InputFieldsPort& inputs, ResultTablePort& reflectance,
                                    ResultTablePort& transmittance, ResultTablePort& polarization,
-                                   SummaryPort& summary, DialogPort& dialogs, ActivePagePort& pages,
+                                   ResultTablePort& phase, SummaryPort& summary,
+                                   DialogPort& dialogs, ActivePagePort& pages,
                                    TChart* reflectanceChart, TChart* transmittanceChart,
-                                   TChart* polarizationChart)
+                                   TChart* polarizationChart, TChart* phaseChart)
     : workflow_(std::make_unique<CalculationWorkflow>(
-          WorkflowPorts{inputs, reflectance, transmittance, polarization, summary, dialogs, pages},
-          ResultCharts{*reflectanceChart, *transmittanceChart, *polarizationChart})) {}
+          WorkflowPorts{inputs, reflectance, transmittance, polarization, summary, dialogs, pages,
+                        &phase},
+          ResultCharts{*reflectanceChart, *transmittanceChart, *polarizationChart, phaseChart})) {}
 
 TMainCalculation::~TMainCalculation() = default;
 
@@ -67,6 +69,9 @@ TChart* CreateResultChart(TResultPage page, QWidget* parent) {
         break;
     case TResultPage::Polarization:
         ConfigurePolarizationChart(*chart);
+        break;
+    case TResultPage::Phase:
+        ConfigurePhaseChart(*chart);
         break;
     }
     return chart;

@@ -13,15 +13,15 @@ class TChart;
 class TChartEditor;
 
 // The main window's calculation: the workflow with its inputs record and result store, run
-// against the window's ports and its three charts. A unit of its own, so that the window's
+// against the window's ports and its four charts. A unit of its own, so that the window's
 // header needs neither the workflow nor the chart headers.
 class TMainCalculation {
 public:
     TMainCalculation(InputFieldsPort& inputs, ResultTablePort& reflectance,
                      ResultTablePort& transmittance, ResultTablePort& polarization,
-                     SummaryPort& summary, DialogPort& dialogs, ActivePagePort& pages,
-                     TChart* reflectanceChart, TChart* transmittanceChart,
-                     TChart* polarizationChart);
+                     ResultTablePort& phase, SummaryPort& summary, DialogPort& dialogs,
+                     ActivePagePort& pages, TChart* reflectanceChart, TChart* transmittanceChart,
+                     TChart* polarizationChart, TChart* phaseChart);
     ~TMainCalculation();
 
     CalculationWorkflow& Workflow() { return *workflow_; }

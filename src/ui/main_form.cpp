@@ -64,6 +64,7 @@ struct TMainWindowPorts {
     TGridTable reflectance;
     TGridTable transmittance;
     TGridTable polarization;
+    TGridTable phase;
     TMemoSummary summary;
     TWindowDialogs dialogs;
     TActivePage pages;
@@ -100,12 +101,12 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
     ports_.reset(new TMainWindowPorts{
         TSpinEditInputs({edN1, edK1, edN2, edK2, edAngleMin, edAngleMax, edAngleRes}),
         TGridTable(sgReflectance), TGridTable(sgTransmittance), TGridTable(sgPolarization),
-        TMemoSummary(summary), TWindowDialogs(this),
+        TGridTable(sgPhase), TMemoSummary(summary), TWindowDialogs(this),
         TActivePage([this] { return resultPages->ActivePageIndex(); })});
     calculation_ = std::make_unique<TMainCalculation>(
         ports_->inputs, ports_->reflectance, ports_->transmittance, ports_->polarization,
-        ports_->summary, ports_->dialogs, ports_->pages, chReflectance, chTransmittance,
-        chPolarization);
+        ports_->phase, ports_->summary, ports_->dialogs, ports_->pages, chReflectance,
+        chTransmittance, chPolarization, chPhase);
 
     calculation_->Workflow().OnValidated = [this](const TValidationResult& result,
                                                   const std::string& message) {
@@ -149,6 +150,7 @@ void TFMain::wireEvents() {
     reflectanceEditLink->OnClick = guarded(&TFMain::URLlblRClick);
     transmittanceEditLink->OnClick = guarded(&TFMain::URLlblTClick);
     polarizationEditLink->OnClick = guarded(&TFMain::URLlblPClick);
+    phaseEditLink->OnClick = guarded(&TFMain::URLlblPhClick);
 
     auto mouseMove = [this](void (TFMain::*handler)(int, int)) {
         return [this, handler](QObject*, Qt::KeyboardModifiers, int x, int y) {
@@ -158,6 +160,7 @@ void TFMain::wireEvents() {
     sgReflectance->OnMouseMove = mouseMove(&TFMain::sgReflectanceMouseMove);
     sgTransmittance->OnMouseMove = mouseMove(&TFMain::sgTransmittanceMouseMove);
     sgPolarization->OnMouseMove = mouseMove(&TFMain::sgPolarizationMouseMove);
+    sgPhase->OnMouseMove = mouseMove(&TFMain::sgPhaseMouseMove);
 }
 
 void TFMain::FormCreate() {
@@ -171,6 +174,7 @@ void TFMain::FormCreate() {
     reflectanceEditLink->setEnabled(true);
     transmittanceEditLink->setEnabled(true);
     polarizationEditLink->setEnabled(true);
+    phaseEditLink->setEnabled(true);
     edN1->SetMin(0);
     edN2->SetMin(0);
     for (TVkSpinEdit* edit : {edN1, edN2, edK1, edK2}) {
@@ -324,6 +328,10 @@ void TFMain::sgPolarizationMouseMove(int x, int y) {
     showColumnHint(sgPolarization, TResultPage::Polarization, x, y);
 }
 
+void TFMain::sgPhaseMouseMove(int x, int y) {
+    showColumnHint(sgPhase, TResultPage::Phase, x, y);
+}
+
 // "Edit Graph" opens the chart editor on its own page's chart.
 void TFMain::URLlblRClick() {
     EditChart(chartEditor, chReflectance);
@@ -333,6 +341,9 @@ void TFMain::URLlblTClick() {
 }
 void TFMain::URLlblPClick() {
     EditChart(chartEditor, chPolarization);
+}
+void TFMain::URLlblPhClick() {
+    EditChart(chartEditor, chPhase);
 }
 
 void TFMain::showEvent(QShowEvent* event) {

@@ -112,6 +112,15 @@ public:
     TVkSizePanel* polarizationTablePanel = nullptr; // VkSizePanel3
     TVkStringGrid* sgPolarization = nullptr;
 
+    // The Phase page, added after the window's design; its panels continue the design's names.
+    TVkTabSheet* tsPhase = nullptr;
+    TVkPanel* phaseChartArea = nullptr; // VkPanel15
+    TChart* chPhase = nullptr;
+    TVkPanel* phaseLinkStrip = nullptr;      // VkPanel16
+    TVkURLLabel* phaseEditLink = nullptr;    // URLlblPh
+    TVkSizePanel* phaseTablePanel = nullptr; // VkSizePanel4
+    TVkStringGrid* sgPhase = nullptr;
+
     TVkBalloonHints* balloonHints = nullptr; // VkBalloonHints1
     // The chart editor that every "Edit Graph" link opens on its own page's chart.
     TChartEditor* chartEditor = nullptr; // ce
@@ -134,10 +143,12 @@ public:
     void sgReflectanceMouseMove(int x, int y);
     void sgTransmittanceMouseMove(int x, int y);
     void sgPolarizationMouseMove(int x, int y);
+    void sgPhaseMouseMove(int x, int y);
     // "Edit Graph" on each page: the chart editor on that page's chart.
     void URLlblRClick();
     void URLlblTClick();
     void URLlblPClick();
+    void URLlblPhClick();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -148,6 +148,8 @@ void TFMain::buildResultArea() {
         buildPage(TResultPage::Polarization, QStringLiteral("Polarization"), polarizationChartArea,
                   chPolarization, polarizationLinkStrip, polarizationEditLink, {429, 4},
                   polarizationTablePanel, 260, sgPolarization);
+    tsPhase = buildPage(TResultPage::Phase, QStringLiteral("Phase"), phaseChartArea, chPhase,
+                        phaseLinkStrip, phaseEditLink, {372, 3}, phaseTablePanel, 317, sgPhase);
     // The widgets of the pages keep the names the window was designed with.
     const std::pair<QObject*, const char*> pageNames[] = {
         {tsReflectance, "tsReflectance"},
@@ -170,7 +172,14 @@ void TFMain::buildResultArea() {
         {polarizationLinkStrip, "VkPanel14"},
         {polarizationEditLink, "URLlblP"},
         {polarizationTablePanel, "VkSizePanel3"},
-        {sgPolarization, "sgPolarization"}};
+        {sgPolarization, "sgPolarization"},
+        {tsPhase, "tsPhase"},
+        {phaseChartArea, "VkPanel15"},
+        {ChartWidget(chPhase), "chPhase"},
+        {phaseLinkStrip, "VkPanel16"},
+        {phaseEditLink, "URLlblPh"},
+        {phaseTablePanel, "VkSizePanel4"},
+        {sgPhase, "sgPhase"}};
     for (const auto& [widget, name] : pageNames) {
         widget->setObjectName(QString::fromLatin1(name));
     }
@@ -301,7 +310,7 @@ void TFMain::setTabOrder() {
     QWidget* order[] = {
         edN1,           edK1,          edN2,    edK2,        edAngleMin,    edAngleMax,
         edAngleRes,     cbAutoCompute, btnPlot, resultPages, sgReflectance, sgTransmittance,
-        sgPolarization, summary,       btnSave, btnAbout,    btnClose};
+        sgPolarization, sgPhase,       summary, btnSave,     btnAbout,      btnClose};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
         QWidget::setTabOrder(order[i], order[i + 1]);
     }

@@ -1,5 +1,7 @@
 #include "workflow/calculation_workflow.h"
 
+#include <cmath>
+
 #include "workflow/input_validation.h"
 #include "workflow/summary_report.h"
 #include "workflow/text_export.h"
@@ -10,9 +12,27 @@ namespace {
 constexpr int kRpSeries = 0, kRsSeries = 1, kRSeries = 2, kRatioSeries = 3;
 constexpr int kTpSeries = 0, kTsSeries = 1, kTSeries = 2;
 constexpr int kPRSeries = 0, kPTSeries = 1;
+constexpr int kPhaseRpSeries = 0, kPhaseRsSeries = 1, kDeltaSeries = 2, kPsiSeries = 3;
 
 void AddPoint(TCustomChart& chart, int position, Extended x, Extended y) {
     chart.SeriesAtPosition(position).AddPoint(static_cast<double>(x), static_cast<double>(y));
+}
+
+// A phase of point i, unless it does not exist. Phases are reduced to (-180, 180]: where one
+// passes that boundary between two points its curve would cross the whole chart, so a null point
+// first breaks the line there. A step of 180 degrees or less is drawn: it is the curve itself
+// (delta p and Delta at the Brewster angle of a transparent pair).
+void AddPhasePoint(TCustomChart& chart, int position, Extended x, Extended y) {
+    if (y == NotAvailable) {
+        return;
+    }
+    TChartSeries& series = chart.SeriesAtPosition(position);
+    const auto value = static_cast<double>(y);
+    const std::size_t count = series.PointCount();
+    if (count > 0 && std::fabs(value - series.YValues[count - 1]) > 180) {
+        series.AddPoint(static_cast<double>(x), value, {}, clNone);
+    }
+    series.AddPoint(static_cast<double>(x), value);
 }
 
 } // namespace
@@ -46,6 +66,9 @@ bool CalculationWorkflow::InitializeTables() {
     WriteTableHeaders(ports_.ReflectanceTable, TResultPage::Reflectance);
     WriteTableHeaders(ports_.TransmittanceTable, TResultPage::Transmittance);
     WriteTableHeaders(ports_.PolarizationTable, TResultPage::Polarization);
+    if (ports_.PhaseTable != nullptr) {
+        WriteTableHeaders(*ports_.PhaseTable, TResultPage::Phase);
+    }
     return true;
 }
 
@@ -53,6 +76,9 @@ void CalculationWorkflow::ResizeTables() {
     ports_.ReflectanceTable.SetRowCount(params_.Count + 1);
     ports_.TransmittanceTable.SetRowCount(params_.Count + 1);
     ports_.PolarizationTable.SetRowCount(params_.Count + 1);
+    if (ports_.PhaseTable != nullptr) {
+        ports_.PhaseTable->SetRowCount(params_.Count + 1);
+    }
 }
 
 void CalculationWorkflow::ClearSeries(TCustomChart& chart) {
@@ -70,6 +96,11 @@ void CalculationWorkflow::BlankRow(int i) {
     }
     for (int c = 0; c < kPolarizationColumns; ++c) {
         ports_.PolarizationTable.SetCell(c, i, {});
+    }
+    if (ports_.PhaseTable != nullptr) {
+        for (int c = 0; c < kPhaseColumns; ++c) {
+            ports_.PhaseTable->SetCell(c, i, {});
+        }
     }
 }
 
@@ -96,16 +127,40 @@ void CalculationWorkflow::AddChartPoints(int i) {
     }
 }
 
+void CalculationWorkflow::AddPhasePoints(int i) {
+    if (charts_.Phase == nullptr) {
+        return;
+    }
+    TCustomChart& chart = *charts_.Phase;
+    const Extended angle = results_.IA[i];
+    AddPhasePoint(chart, kPhaseRpSeries, angle, phases_.PhaseRp[i]);
+    AddPhasePoint(chart, kPhaseRsSeries, angle, phases_.PhaseRs[i]);
+    AddPhasePoint(chart, kDeltaSeries, angle, phases_.Delta[i]);
+    AddPhasePoint(chart, kPsiSeries, angle, phases_.Psi[i]);
+}
+
 void CalculationWorkflow::WriteRow(int i) {
-    for (int c = 0; c < kReflectanceColumns; ++c) {
+    // Every table starts its row with the same angle text, formatted once for all four: the
+    // number texts are most of the time of a run of many points.
+    const std::string angle = ReflectanceCellText(results_, 0, i);
+    ports_.ReflectanceTable.SetCell(0, i, angle);
+    for (int c = 1; c < kReflectanceColumns; ++c) {
         ports_.ReflectanceTable.SetCell(c, i, ReflectanceCellText(results_, c, i));
     }
-    for (int c = 0; c < kTransmittanceColumns; ++c) {
+    ports_.TransmittanceTable.SetCell(0, i, angle);
+    for (int c = 1; c < kTransmittanceColumns; ++c) {
         ports_.TransmittanceTable.SetCell(c, i, TransmittanceCellText(results_, c, i));
     }
     if (results_.IA[i] < results_.CriticalAngle) {
-        for (int c = 0; c < kPolarizationColumns; ++c) {
+        ports_.PolarizationTable.SetCell(0, i, angle);
+        for (int c = 1; c < kPolarizationColumns; ++c) {
             ports_.PolarizationTable.SetCell(c, i, PolarizationCellText(results_, c, i));
+        }
+    }
+    if (ports_.PhaseTable != nullptr) {
+        ports_.PhaseTable->SetCell(0, i, angle);
+        for (int c = 1; c < kPhaseColumns; ++c) {
+            ports_.PhaseTable->SetCell(c, i, PhaseCellText(results_, phases_, c, i));
         }
     }
 }
@@ -133,12 +188,17 @@ void CalculationWorkflow::Run(bool showMessage) {
     ClearSeries(charts_.Reflectance);
     ClearSeries(charts_.Transmittance);
     ClearSeries(charts_.Polarization);
+    if (charts_.Phase != nullptr) {
+        ClearSeries(*charts_.Phase);
+    }
     ResizeTables();
 
     for (int i = 1; i <= params_.Count; ++i) {
         BlankRow(i);
         ComputeSweepPoint(params_, results_, step, i);
+        ComputePhasePoint(results_, phases_, i);
         AddChartPoints(i);
+        AddPhasePoints(i);
         WriteRow(i);
     }
 
@@ -149,6 +209,10 @@ void CalculationWorkflow::Run(bool showMessage) {
     charts_.Reflectance.Title.SetVisible(true);
     charts_.Transmittance.Title.SetVisible(true);
     charts_.Polarization.Title.SetVisible(true);
+    if (charts_.Phase != nullptr) {
+        charts_.Phase->Title.SetText(header);
+        charts_.Phase->Title.SetVisible(true);
+    }
 
     WriteSummary(ports_.Summary, params_, results_);
 }
@@ -168,7 +232,7 @@ void CalculationWorkflow::SaveActivePage() {
         return;
     }
     const int index = ports_.Pages.ActivePageIndex();
-    if (index < 0 || index > 2) {
+    if (index < 0 || index >= kResultPageCount) {
         return;
     }
     const auto page = static_cast<TResultPage>(index);
@@ -187,6 +251,6 @@ void CalculationWorkflow::SaveActivePage() {
         ports_.Dialogs.ShowMessage(CannotCreateFileMessage(path, errorCode));
         return;
     }
-    WritePageExport(file, page, ports_.Summary.DisplayedLines(), run, results_);
+    WritePageExport(file, page, ports_.Summary.DisplayedLines(), run, results_, phases_);
     file.Close();
 }

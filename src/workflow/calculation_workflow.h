@@ -7,6 +7,7 @@
 #include "chart/model/custom_chart.h"
 #include "optics/input_params.h"
 #include "optics/optics.h"
+#include "optics/phase.h"
 #include "workflow/input_validation.h"
 #include "workflow/ports.h"
 #include "workflow/result_tables.h"
@@ -20,14 +21,18 @@ struct WorkflowPorts {
     SummaryPort& Summary;
     DialogPort& Dialogs;
     ActivePagePort& Pages;
+    // The Phase page's table; a caller without one (a batch run) leaves it out.
+    ResultTablePort* PhaseTable = nullptr;
 };
 
-// The models of the three result charts (series as ConfigureReflectanceChart and its siblings
-// set them up), owned by the window's chart widgets.
+// The models of the result charts (series as ConfigureReflectanceChart and its siblings set them
+// up), owned by the window's chart widgets. The Phase page's chart may be left out; the run
+// computes the phases all the same, for Save As of that page.
 struct ResultCharts {
     TCustomChart& Reflectance;
     TCustomChart& Transmittance;
     TCustomChart& Polarization;
+    TCustomChart* Phase = nullptr;
 };
 
 // The calculation behind the main window: it owns the inputs record, the result store and the
@@ -42,6 +47,8 @@ public:
     // The inputs record as the last validation left it (possibly partly written by a failed one).
     TInputParams& Params() { return params_; }
     const TSweepResults& Results() const { return results_; }
+    // The phases and ellipsometric angles of the same run, point for point.
+    const TPhaseResults& Phases() const { return phases_; }
     // The inputs of the last successful plot run, which the charts, tables, summary and store
     // show; empty before the first run.
     const std::optional<TInputParams>& LastRunInputs() const { return lastRun_; }
@@ -61,7 +68,7 @@ public:
     // Start-up of the window: the point count of the initial control values, the tables' row
     // counts and their headers. False (tables untouched) when the values give no valid count.
     bool InitializeTables();
-    // Row count Count + 1 on all three tables (the resolution handler, every run).
+    // Row count Count + 1 on every table (the resolution handler, every run).
     void ResizeTables();
 
     // A plot run (what the Plot button starts). Failing validation changes no view; only a
@@ -80,12 +87,14 @@ private:
     void ClearSeries(TCustomChart& chart);
     void BlankRow(int i);
     void AddChartPoints(int i);
+    void AddPhasePoints(int i);
     void WriteRow(int i);
 
     WorkflowPorts ports_;
     ResultCharts charts_;
     TInputParams params_;
     TSweepResults results_;
+    TPhaseResults phases_;
     std::optional<TInputParams> lastRun_;
     TValidationResult lastValidation_;
     std::string dataFolder_;

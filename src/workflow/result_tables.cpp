@@ -10,6 +10,9 @@ constexpr std::array<const char*, kTransmittanceColumns> kTransmittanceHeaders =
     "     IA (\u00B0)", "     Tp", "     Ts", "       T"};
 constexpr std::array<const char*, kPolarizationColumns> kPolarizationHeaders = {
     "        IA (\u00B0)", "        PR (%)", "        PT (%)"};
+constexpr std::array<const char*, kPhaseColumns> kPhaseHeaders = {
+    "     IA (\u00B0)", "   \u03B4p (\u00B0)", "   \u03B4s (\u00B0)", "    \u0394 (\u00B0)",
+    "    \u03C8 (\u00B0)"};
 
 constexpr std::array<const char*, kReflectanceColumns> kReflectanceHints = {
     "Incidence Angle", "Reflectance for parallel polarization state",
@@ -22,6 +25,11 @@ constexpr std::array<const char*, kTransmittanceColumns> kTransmittanceHints = {
 constexpr std::array<const char*, kPolarizationColumns> kPolarizationHints = {
     "Incidence Angle", "Polarization degree for reflected radiation",
     "Polarization degree for transmitted radiation"};
+constexpr std::array<const char*, kPhaseColumns> kPhaseHints = {
+    "Incidence Angle", "Phase shift on reflection for parallel polarization state",
+    "Phase shift on reflection for perpendicular polarization state",
+    "Ellipsometric angle \u0394 = \u03B4p \u2212 \u03B4s, the relative phase of the two states",
+    "Ellipsometric angle \u03C8 = arctan \u221A(Rp / Rs), the relative amplitude"};
 
 template <std::size_t N> const char* Pick(const std::array<const char*, N>& texts, int column) {
     return column >= 0 && column < static_cast<int>(N) ? texts[column] : nullptr;
@@ -37,6 +45,11 @@ std::string FiveDecimals(Extended value) {
 
 std::string DegreeText(Extended value) {
     return value == NotAvailable ? std::string("N/A") : FiveDecimals(value);
+}
+
+// An angle of the Phase table: three decimals like the incidence angle.
+std::string PhaseAngleText(Extended value) {
+    return value == NotAvailable ? std::string("N/A") : FixedPatternText("#0.000", 3, value);
 }
 
 } // namespace
@@ -79,6 +92,8 @@ int TableColumnCount(TResultPage page) {
         return kTransmittanceColumns;
     case TResultPage::Polarization:
         return kPolarizationColumns;
+    case TResultPage::Phase:
+        return kPhaseColumns;
     }
     return 0;
 }
@@ -91,6 +106,8 @@ const char* TableHeaderText(TResultPage page, int column) {
         return Pick(kTransmittanceHeaders, column);
     case TResultPage::Polarization:
         return Pick(kPolarizationHeaders, column);
+    case TResultPage::Phase:
+        return Pick(kPhaseHeaders, column);
     }
     return nullptr;
 }
@@ -103,6 +120,8 @@ const char* TableColumnHint(TResultPage page, int column) {
         return Pick(kTransmittanceHints, column);
     case TResultPage::Polarization:
         return Pick(kPolarizationHints, column);
+    case TResultPage::Phase:
+        return Pick(kPhaseHints, column);
     }
     return nullptr;
 }
@@ -147,6 +166,23 @@ std::string PolarizationCellText(const TSweepResults& results, int column, int i
         return DegreeText(results.PR[i]);
     case 2:
         return DegreeText(results.PT[i]);
+    }
+    return {};
+}
+
+std::string PhaseCellText(const TSweepResults& results, const TPhaseResults& phases, int column,
+                          int i) {
+    switch (column) {
+    case 0:
+        return AngleText(results, i);
+    case 1:
+        return PhaseAngleText(phases.PhaseRp[i]);
+    case 2:
+        return PhaseAngleText(phases.PhaseRs[i]);
+    case 3:
+        return PhaseAngleText(phases.Delta[i]);
+    case 4:
+        return PhaseAngleText(phases.Psi[i]);
     }
     return {};
 }

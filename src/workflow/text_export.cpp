@@ -15,6 +15,10 @@ const TExportPage kPages[] = {
     {"R_Fr(", "Reflectance Data", "Angle (\u00B0)  Rs       Rp       R"},
     {"T_Fr(", "Transmittance Data", "Angle (\u00B0)  Ts       Tp       T"},
     {"P_Fr(", "Polarization Data", "Angle (\u00B0)  PR       PT"},
+    // The file's single bytes have no Greek letters: delta s, delta p, Delta, psi spelt out, the
+    // s column before the p column as on the other pages, each label on the same nine-character
+    // pitch.
+    {"Ph_Fr(", "Phase Data", "Angle (\u00B0)  ds       dp       Delta    psi"},
 };
 
 void AppendNumber(std::string& out, Extended value) {
@@ -196,7 +200,8 @@ std::string ToSingleByteText(std::string_view utf8) {
     return out;
 }
 
-void AppendDataLine(std::string& out, TResultPage page, const TSweepResults& results, int i) {
+void AppendDataLine(std::string& out, TResultPage page, const TSweepResults& results,
+                    const TPhaseResults& phases, int i) {
     // One blank keeps the angle column nine characters wide for angles below 10.
     if (results.IA[i] < 10) {
         out += ' ';
@@ -214,6 +219,15 @@ void AppendDataLine(std::string& out, TResultPage page, const TSweepResults& res
         AppendDegree(out, results.PR[i]);
         out += ' ';
         AppendDegree(out, results.PT[i]);
+        break;
+    case TResultPage::Phase:
+        AppendDegree(out, phases.PhaseRs[i]);
+        out += ' ';
+        AppendDegree(out, phases.PhaseRp[i]);
+        out += ' ';
+        AppendDegree(out, phases.Delta[i]);
+        out += ' ';
+        AppendDegree(out, phases.Psi[i]);
         break;
     }
 }
@@ -296,7 +310,8 @@ void ExportFile::Close() {
 }
 
 void WritePageExport(ExportFile& file, TResultPage page, const std::vector<std::string>& summary,
-                     const TInputParams& params, const TSweepResults& results) {
+                     const TInputParams& params, const TSweepResults& results,
+                     const TPhaseResults& phases) {
     std::string text;
     for (const std::string& line : summary) {
         text = ToSingleByteText(line);
@@ -313,7 +328,7 @@ void WritePageExport(ExportFile& file, TResultPage page, const std::vector<std::
             continue;
         }
         text.clear();
-        AppendDataLine(text, page, results, i);
+        AppendDataLine(text, page, results, phases, i);
         text += kLineEnd;
         file.Write(text);
     }

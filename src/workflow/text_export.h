@@ -7,6 +7,7 @@
 
 #include "optics/input_params.h"
 #include "optics/optics.h"
+#include "optics/phase.h"
 #include "workflow/ports.h"
 #include "workflow/result_tables.h"
 
@@ -50,7 +51,7 @@ std::string PrepareSaveFolder(const std::string& dataFolder, const std::string& 
 struct TExportPage {
     const char* FileNamePrefix; // "R_Fr(" ...
     const char* What;           // the dialog title's part: "Reflectance Data" ...
-    const char* HeaderLine;     // UTF-8; 30, 30 and 22 characters
+    const char* HeaderLine;     // UTF-8; 30, 30, 22 and 41 characters
 };
 const TExportPage& ExportPage(TResultPage page);
 
@@ -65,7 +66,8 @@ TSaveDialogRequest MakeSaveDialogRequest(const std::string& what, const std::str
 std::string ToSingleByteText(std::string_view utf8);
 
 // Appends the data line of point i (without its line end) to `out`.
-void AppendDataLine(std::string& out, TResultPage page, const TSweepResults& results, int i);
+void AppendDataLine(std::string& out, TResultPage page, const TSweepResults& results,
+                    const TPhaseResults& phases, int i);
 
 // A file created for the export. Create reports failure through errno instead of throwing, so
 // that the caller can tell the user without an error escaping; Write and Close throw EInOutError.
@@ -98,4 +100,5 @@ private:
 // data lines of points 1 ... params.Count (on the Polarization page only those below the
 // critical angle). Throws EInOutError.
 void WritePageExport(ExportFile& file, TResultPage page, const std::vector<std::string>& summary,
-                     const TInputParams& params, const TSweepResults& results);
+                     const TInputParams& params, const TSweepResults& results,
+                     const TPhaseResults& phases);

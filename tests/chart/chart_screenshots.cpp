@@ -1,4 +1,4 @@
-// Writes the pictures of the three result charts after a default run, of the reflectance chart
+// Writes the pictures of the four result charts after a default run, of the reflectance chart
 // while a zoom rectangle is dragged, and of the transmittance chart restyled the way the chart
 // editor can (dashed lines, marker borders, a moved axis, a turned title, round corners, a legend
 // of values), into the folder given as the first argument.
@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     const std::pair<TChart*, const char*> shots[] = {
         {&charts.chReflectance, "chart-reflectance.png"},
         {&charts.chTransmittance, "chart-transmittance.png"},
-        {&charts.chPolarization, "chart-polarization.png"}};
+        {&charts.chPolarization, "chart-polarization.png"},
+        {&charts.chPhase, "chart-phase.png"}};
     for (const auto& [chart, file] : shots) {
         if (!chart->RenderedBuffer().save(folder + "/" + file)) {
             std::fprintf(stderr, "cannot write %s\n", file);

@@ -66,17 +66,19 @@ struct TFirstPage : ActivePagePort {
     int ActivePageIndex() const override { return 0; }
 };
 
-// The three charts of the main window at the size of the default layout.
+// The four charts of the main window at the size of the default layout.
 struct TResultChartWidgets {
     TChart chReflectance;
     TChart chTransmittance;
     TChart chPolarization;
+    TChart chPhase;
 
     TResultChartWidgets() {
         ConfigureReflectanceChart(chReflectance);
         ConfigureTransmittanceChart(chTransmittance);
         ConfigurePolarizationChart(chPolarization);
-        for (TChart* chart : {&chReflectance, &chTransmittance, &chPolarization}) {
+        ConfigurePhaseChart(chPhase);
+        for (TChart* chart : {&chReflectance, &chTransmittance, &chPolarization, &chPhase}) {
             chart->resize(449, 345);
         }
     }
@@ -88,8 +90,9 @@ struct TResultChartWidgets {
         TNullSummary memo;
         TNullDialogs dialogs;
         TFirstPage page;
-        CalculationWorkflow workflow(WorkflowPorts{fields, r, t, p, memo, dialogs, page},
-                                     ResultCharts{chReflectance, chTransmittance, chPolarization});
+        CalculationWorkflow workflow(
+            WorkflowPorts{fields, r, t, p, memo, dialogs, page},
+            ResultCharts{chReflectance, chTransmittance, chPolarization, &chPhase});
         const auto before = chReflectance.RepaintRequests();
         workflow.RunPlot();
         return workflow.LastRunInputs().has_value() && chReflectance.RepaintRequests() != before;

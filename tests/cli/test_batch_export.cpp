@@ -32,6 +32,8 @@ const GoldenCase kGoldenCases[] = {
     {"--page P --format text", "default_polarization.txt"},
     {"--n1 1.5 --n2 1 --page P", "critical_polarization.txt"},
     {"--n1 1.5 --k1 0 --n2 1.5 --k2 0 --page polarization", "identical_polarization.txt"},
+    {"--page PH", "default_phase.txt"},
+    {"--page phase --format text", "default_phase.txt"},
 };
 
 TEST(BatchExport, WritesTheSaveAsGoldenFiles) {
@@ -83,8 +85,11 @@ TEST(BatchExport, SameBytesAsSaveAsOfTheWindow) {
         {"3.5", "0.02", "1", "0.3", "10", "10", "1", 0},
         {"1e9", "1e9", "0.00001", "0", "0", "90", "10", 1},
         {"1", "0", "2", "1", "40", "50", "0.001", 0},
+        {"1.51", "0", "1", "0", "0", "90", "0.01", 3},
+        {"1.5", "0.5", "1", "0", "12.5", "77.25", "0.25", 3},
+        {"1", "0", "0.2", "3.5", "0", "90", "1", 3},
     };
-    const char* letters[] = {"R", "T", "P"};
+    const char* letters[] = {"R", "T", "P", "PH"};
     TempFolder folder;
     for (const Case& c : cases) {
         const std::string arguments = std::string("--n1 ") + c.n1 + " --k1 " + c.k1 + " --n2 " +

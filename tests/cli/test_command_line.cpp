@@ -54,6 +54,9 @@ TEST(CommandLine, PagesByLetterOrName) {
         {"Transmittance", TResultPage::Transmittance},
         {"P", TResultPage::Polarization},
         {"POLARIZATION", TResultPage::Polarization},
+        {"PH", TResultPage::Phase},
+        {"ph", TResultPage::Phase},
+        {"Phase", TResultPage::Phase},
     };
     for (const auto& [text, page] : cases) {
         TCommandLine line;
@@ -61,6 +64,12 @@ TEST(CommandLine, PagesByLetterOrName) {
         ASSERT_TRUE(ParseCommandLine({"--page", text, "--output", "x"}, line, error)) << text;
         EXPECT_EQ(line.Page, page) << text;
     }
+    // The Phase page alone has a CSV form of its own.
+    TCommandLine csv;
+    std::string error;
+    ASSERT_TRUE(ParseCommandLine(Words("--page PH --format csv --output x"), csv, error)) << error;
+    EXPECT_EQ(csv.Page, TResultPage::Phase);
+    EXPECT_EQ(csv.Format, TDataFormat::Csv);
     // Every page of the table can be named, and the help names each.
     for (const TPageOption& page : PageOptions()) {
         TCommandLine line;
@@ -95,7 +104,8 @@ TEST(CommandLine, RefusalsNameTheirReason) {
         {"--n2 1e99999 --summary", "bad number for --n2: '1e99999'"},
         {"--n1= --summary", "bad number for --n1: ''"},
         {"--k1 0x10 --summary", "bad number for --k1: '0x10'"},
-        {"--page X --output a", "no page 'X' for --page: choose R, T or P"},
+        {"--page X --output a", "no page 'X' for --page: choose R, T, P or PH"},
+        {"--page PHA --output a", "no page 'PHA' for --page"},
         {"--format xml --output a", "no format 'xml' for --format: choose text or csv"},
         {"--output=", "option '--output' needs a file name"},
         {"", "nothing to do: give --output FILE or --summary"},
@@ -103,6 +113,7 @@ TEST(CommandLine, RefusalsNameTheirReason) {
         {"--page R --summary", "--page needs --output"},
         {"--format csv --summary", "--format needs --output"},
         {"--page P --format csv --output a", "--page chooses a page of the text form"},
+        {"--page R --format csv --output a", "or the phase page's with --page PH"},
         {"--summary --output -", "--summary and --output - would both write to standard output"},
     };
     for (const Case& c : cases) {
@@ -181,7 +192,8 @@ TEST(CommandLine, EveryOptionIsDocumented) {
         }
         EXPECT_NE(manual.find(roff), std::string::npos) << option << " in vitreo-k.1";
     }
-    for (const char* column : {"angle_deg,Rp,Rs,R,Rp_over_Rs,Tp,Ts,T,PR,PT", "NA"}) {
+    for (const char* column : {"angle_deg,Rp,Rs,R,Rp_over_Rs,Tp,Ts,T,PR,PT",
+                               "angle_deg,delta_p,delta_s,Delta,psi", "NA"}) {
         EXPECT_NE(readme.find(column), std::string::npos) << column;
         EXPECT_NE(manual.find(column), std::string::npos) << column;
     }

@@ -161,6 +161,63 @@ TEST(CsvExport, NotAvailableWhereTheWindowShowsNoValue) {
     }
 }
 
+// The Phase page's CSV form: every phase and ellipsometric angle of the window's run, bit for
+// bit, NA exactly where the page shows "N/A".
+TEST(CsvExport, PhasePageReadsBack) {
+    struct Case {
+        const char* arguments;
+        std::vector<std::string> inputs; // n1 k1 n2 k2 min max res
+    };
+    const Case cases[] = {
+        {"", {"1", "0", "2", "0", "0", "90", "1"}},
+        {"--n1 1.51 --n2 1 --res 0.25", {"1.51", "0", "1", "0", "0", "90", "0.25"}},
+        {"--n1 1.5 --n2 1.5", {"1.5", "0", "1.5", "0", "0", "90", "1"}},
+        {"--n1 1.5 --k1 0.5 --n2 1 --min 3 --max 88 --res 0.7",
+         {"1.5", "0.5", "1", "0", "3", "88", "0.7"}},
+    };
+    for (const Case& c : cases) {
+        const CliRun run =
+            RunCli(Words(std::string(c.arguments) + " --page PH --format csv --output -"));
+        ASSERT_EQ(run.code, kExitDone) << c.arguments << run.err;
+
+        FakeWindow w;
+        w.inputs.SetMedia(c.inputs[0], c.inputs[1], c.inputs[2], c.inputs[3]);
+        w.inputs.SetAngles(c.inputs[4], c.inputs[5], c.inputs[6]);
+        w.workflow.RunPlot();
+        const TSweepResults& r = w.workflow.Results();
+        const TPhaseResults& ph = w.workflow.Phases();
+        const int count = w.workflow.LastRunInputs()->Count;
+
+        ASSERT_EQ(run.out.back(), '\n');
+        const std::vector<std::string> rows = Split(run.out.substr(0, run.out.size() - 1), '\n');
+        ASSERT_EQ(static_cast<int>(rows.size()), count + 1) << c.arguments;
+        EXPECT_EQ(rows[0], "angle_deg,delta_p,delta_s,Delta,psi");
+        int notAvailable = 0;
+        for (int i = 1; i <= count; ++i) {
+            const std::vector<std::string> fields = Split(rows[i], ',');
+            ASSERT_EQ(fields.size(), 5u) << rows[i];
+            const Extended values[] = {r.IA[i], ph.PhaseRp[i], ph.PhaseRs[i], ph.Delta[i],
+                                       ph.Psi[i]};
+            for (int k = 0; k < 5; ++k) {
+                // The table's cell says the same: "N/A" or a number.
+                EXPECT_EQ(fields[k] == "NA", w.phaseTable.Cell(k, i) == "N/A")
+                    << c.arguments << " row " << i << " column " << k;
+                if (fields[k] == "NA") {
+                    ++notAvailable;
+                    continue;
+                }
+                Extended back = 0;
+                ASSERT_TRUE(ReadBack(fields[k], back)) << fields[k];
+                EXPECT_TRUE(SameBits(back, values[k]))
+                    << c.arguments << " row " << i << " column " << k << ": " << fields[k];
+            }
+        }
+        // Identical media have no phases at all; the other pairs have every one.
+        const bool identical = c.inputs[0] == c.inputs[2] && c.inputs[1] == c.inputs[3];
+        EXPECT_EQ(notAvailable, identical ? 4 * count : 0) << c.arguments;
+    }
+}
+
 TEST(CsvExport, TheSameWhateverTheLocale) {
     const CliRun point = RunCli(Words("--n2 1.5 --k2 0.01 --format csv --output -"));
     SetLocaleSeparators(',', '.');

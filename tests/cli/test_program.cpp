@@ -211,6 +211,9 @@ TEST(Window, SaveAsOfTheShownWindowWritesTheBatchExport) {
         {{"1.5", "0", "1", "0", "12.5", "77.25", "0.25"},
          1,
          "--n1 1.5 --n2 1 --min 12.5 --max 77.25 --res 0.25 --page T"},
+        {{"1.51", "0", "1", "0.001", "30", "80", "0.1"},
+         3,
+         "--n1 1.51 --n2 1 --k2 0.001 --min 30 --max 80 --res 0.1 --page PH"},
     };
     TempFolder folder;
     TVkSpinEdit* edits[] = {window.edN1,       window.edK1,       window.edN2,      window.edK2,

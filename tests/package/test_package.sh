@@ -81,4 +81,5 @@ run --n1 1 --k1 0 --n2 2 --k2 0 --min 0 --max 90 --res 1 --page R --output "$roo
 cmp "$root/r.txt" "$goldens/default_reflectance.txt" || fail "the reflectance export differs"
 run --n1 1.5 --n2 1 --page P --output - | cmp - "$goldens/critical_polarization.txt" ||
   fail "the polarization export differs"
+run --page PH --output - | cmp - "$goldens/default_phase.txt" || fail "the phase export differs"
 echo "package ok"

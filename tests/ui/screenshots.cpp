@@ -1,5 +1,6 @@
 // Takes the screenshots under docs/: the main window after the default run on each page, a run
-// with absorbing media, maximized, the About window and a balloon hint over a header cell.
+// with absorbing media, maximized, the About window, a balloon hint over a header cell, and the
+// Phase page over a Fresnel rhomb's glass.
 // Run under a virtual display: scripts/pictures.
 #include "modal_driver.h"
 
@@ -111,5 +112,22 @@ int main(int argc, char** argv) {
         settle(800);
     }
     saveScreen(QStringLiteral("maximized"), window.frameGeometry());
+
+    // The Phase page over glass of n = 1.51 against air, the glass of a Fresnel rhomb: beyond
+    // the critical angle Delta rises to about 46 degrees while psi stays at 45. Taken last, so
+    // that the pictures above stay as they were.
+    window.showNormal();
+    settle(800);
+    if (window.frameGeometry() != frame) {
+        window.setGeometry(frame);
+        settle(800);
+    }
+    typeInto(window.edN1, QStringLiteral("1.51"));
+    typeInto(window.edK2, QStringLiteral("0"));
+    typeInto(window.edN2, QStringLiteral("1"));
+    window.resultPages->SetActivePageIndex(3);
+    window.btnPlot->setFocus();
+    settle();
+    saveScreen(QStringLiteral("phase"), window.frameGeometry());
     return 0;
 }

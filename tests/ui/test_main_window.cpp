@@ -10,8 +10,9 @@ TEST_F(MainWindow, StartsInTheDeclaredStateWithoutARun) {
     EXPECT_EQ(w.frameGeometry().size(), QSize(1000, 600));
     EXPECT_EQ(w.minimumSize(), w.size()); // no frame offscreen: the minimum is 1000 x 600
     EXPECT_EQ(w.resultPages->ActivePageIndex(), 0);
-    EXPECT_EQ(w.resultPages->PageCount(), 3);
+    EXPECT_EQ(w.resultPages->PageCount(), 4);
     EXPECT_EQ(w.resultPages->Pages(1)->Caption(), QStringLiteral("Transmittance"));
+    EXPECT_EQ(w.resultPages->Pages(3)->Caption(), QStringLiteral("Phase"));
     EXPECT_TRUE(w.cbAutoCompute->isChecked());
     EXPECT_TRUE(w.cbAutoCompute->isEnabled());
 
@@ -34,14 +35,16 @@ TEST_F(MainWindow, StartsInTheDeclaredStateWithoutARun) {
     EXPECT_EQ(w.edAngleRes->Increment(), 0.02L);
 
     // Headers above 91 empty rows; nothing computed, titles hidden, summary empty.
-    for (TVkStringGrid* grid : {w.sgReflectance, w.sgTransmittance, w.sgPolarization}) {
+    for (TVkStringGrid* grid : {w.sgReflectance, w.sgTransmittance, w.sgPolarization, w.sgPhase}) {
         EXPECT_EQ(grid->RowCount(), 92);
         EXPECT_TRUE(grid->Cells(0, 1).isEmpty());
     }
+    EXPECT_EQ(w.sgPhase->ColCount(), 5);
+    EXPECT_EQ(w.sgPhase->Cells(2, 0), QStringLiteral("   \u03B4s (\u00B0)"));
     EXPECT_EQ(w.sgReflectance->ColCount(), 5);
     EXPECT_EQ(w.sgReflectance->Cells(4, 0), QStringLiteral("   Rp / Rs"));
     EXPECT_EQ(w.sgPolarization->Cells(2, 0), QStringLiteral("        PT (%)"));
-    for (TChart* chart : {w.chReflectance, w.chTransmittance, w.chPolarization}) {
+    for (TChart* chart : {w.chReflectance, w.chTransmittance, w.chPolarization, w.chPhase}) {
         for (std::size_t count : pointCounts(chart)) {
             EXPECT_EQ(count, 0u);
         }
@@ -115,6 +118,13 @@ TEST_F(MainWindow, EveryWidgetKeepsItsDesignNameAsObjectName) {
         {"URLlblP", w.polarizationEditLink},
         {"VkSizePanel3", w.polarizationTablePanel},
         {"sgPolarization", w.sgPolarization},
+        {"tsPhase", w.tsPhase},
+        {"VkPanel15", w.phaseChartArea},
+        {"chPhase", ChartWidget(w.chPhase)},
+        {"VkPanel16", w.phaseLinkStrip},
+        {"URLlblPh", w.phaseEditLink},
+        {"VkSizePanel4", w.phaseTablePanel},
+        {"sgPhase", w.sgPhase},
         {"VkBalloonHints1", w.balloonHints},
         {"ce", w.chartEditor}};
     for (const auto& [name, member] : names) {
@@ -148,6 +158,7 @@ TEST_F(MainWindow, KeepsItsLayoutAndTabOrder) {
     EXPECT_EQ(w.statusBar->geometry(), QRect(0, w.height() - 19, w.width(), 19));
     EXPECT_EQ(w.reflectanceTablePanel->width(), 317);
     EXPECT_EQ(w.transmittanceTablePanel->width(), 260);
+    EXPECT_EQ(w.phaseTablePanel->width(), 317);
 
     // Larger: the charts and the summary widen, the tables and the left panel keep their
     // widths, and the buttons keep their distance to the bottom right corner.
@@ -201,9 +212,11 @@ TEST_F(MainWindow, PlotRunsTheDefaultInputs) {
     EXPECT_EQ(pointCounts(w.chReflectance), (std::vector<std::size_t>{91, 91, 91, 91}));
     EXPECT_EQ(pointCounts(w.chTransmittance), (std::vector<std::size_t>{91, 91, 91}));
     EXPECT_EQ(pointCounts(w.chPolarization), (std::vector<std::size_t>{91, 91}));
-    for (TVkStringGrid* grid : {w.sgReflectance, w.sgTransmittance, w.sgPolarization}) {
+    EXPECT_EQ(pointCounts(w.chPhase), (std::vector<std::size_t>{91, 91, 91, 91}));
+    for (TVkStringGrid* grid : {w.sgReflectance, w.sgTransmittance, w.sgPolarization, w.sgPhase}) {
         EXPECT_EQ(grid->RowCount(), 92);
     }
+    EXPECT_EQ(w.sgPhase->Cells(3, 1), shown("180.000"));
     EXPECT_EQ(w.sgReflectance->Cells(0, 46), shown("45.000"));
     EXPECT_EQ(w.sgReflectance->Cells(0, 91), shown("90.000"));
     const QStringList lines = memoLines(w.summary);
@@ -212,6 +225,7 @@ TEST_F(MainWindow, PlotRunsTheDefaultInputs) {
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Brewster Angle = ")));
     EXPECT_TRUE(TitleVisible(w.chReflectance));
     EXPECT_EQ(TitleLine(w.chPolarization), lines[0].left(lines[0].indexOf(";   91")).toStdString());
+    EXPECT_EQ(TitleLine(w.chPhase), TitleLine(w.chPolarization));
 }
 
 TEST_F(MainWindow, AStepOfN2ReplotsWhileAutomatic) {
@@ -247,6 +261,7 @@ TEST_F(MainWindow, WithoutAutomaticCalculationOnlyTheResolutionResizesTheTables)
     typeInto(w.edAngleRes, "5");
     EXPECT_EQ(w.sgReflectance->RowCount(), 11); // 0 to 45 at 5: 10 points and the header
     EXPECT_EQ(w.sgPolarization->RowCount(), 11);
+    EXPECT_EQ(w.sgPhase->RowCount(), 11);
     EXPECT_TRUE(w.summary->toPlainText().isEmpty());
 
     click(w.btnPlot);

@@ -228,11 +228,13 @@ TEST_F(MainWindow, ColumnHintsOpenAtOnceWhileThePointerMoves) {
 TEST_F(MainWindow, EditGraphOpensTheChartEditorOfItsPage) {
     TFMain& w = *window;
     click(w.btnPlot);
-    for (TVkURLLabel* link :
-         {w.reflectanceEditLink, w.transmittanceEditLink, w.polarizationEditLink}) {
-        w.resultPages->SetActivePageIndex(link == w.reflectanceEditLink     ? 0
-                                          : link == w.transmittanceEditLink ? 1
-                                                                            : 2);
+    const std::pair<TVkURLLabel*, TChart*> links[] = {{w.reflectanceEditLink, w.chReflectance},
+                                                      {w.transmittanceEditLink, w.chTransmittance},
+                                                      {w.polarizationEditLink, w.chPolarization},
+                                                      {w.phaseEditLink, w.chPhase}};
+    for (int page = 0; page < 4; ++page) {
+        const auto [link, chart] = links[page];
+        w.resultPages->SetActivePageIndex(page);
         QString title;
         WhenModalAppears<QDialog>([&title](QDialog* editor) {
             title = editor->windowTitle();
@@ -240,6 +242,7 @@ TEST_F(MainWindow, EditGraphOpensTheChartEditorOfItsPage) {
         });
         QTest::mouseClick(link, Qt::LeftButton);
         EXPECT_EQ(title, QStringLiteral("Edit Graph"));
+        EXPECT_EQ(w.chartEditor->Chart(), chart) << page;
     }
 }
 

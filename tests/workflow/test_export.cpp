@@ -67,7 +67,8 @@ TEST_F(Export, DefaultInputsOnEachPage) {
     ExpectGolden(Save(0, "r.txt"), "default_reflectance.txt");
     ExpectGolden(Save(1, "t.txt"), "default_transmittance.txt");
     ExpectGolden(Save(2, "p.txt"), "default_polarization.txt");
-    ASSERT_EQ(w_.dialogs.requests.size(), 3u);
+    ExpectGolden(Save(3, "ph.txt"), "default_phase.txt");
+    ASSERT_EQ(w_.dialogs.requests.size(), 4u);
     const TSaveDialogRequest& r = w_.dialogs.requests[0];
     EXPECT_EQ(r.Title, "Vitreo-K: Save Reflectance Data in Text File");
     EXPECT_EQ(r.Filter, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*");
@@ -82,7 +83,49 @@ TEST_F(Export, DefaultInputsOnEachPage) {
     EXPECT_EQ(w_.dialogs.requests[1].FileName, "T_Fr(1_00000,0;2_00000,0)");
     EXPECT_EQ(w_.dialogs.requests[2].Title, "Vitreo-K: Save Polarization Data in Text File");
     EXPECT_EQ(w_.dialogs.requests[2].FileName, "P_Fr(1_00000,0;2_00000,0)");
+    EXPECT_EQ(w_.dialogs.requests[3].Title, "Vitreo-K: Save Phase Data in Text File");
+    EXPECT_EQ(w_.dialogs.requests[3].FileName, "Ph_Fr(1_00000,0;2_00000,0)");
     EXPECT_TRUE(w_.dialogs.messages.empty());
+}
+
+// Lines of a saved file without their CR LF; `complete` tells whether the last one had its own.
+std::vector<std::string> Lines(const std::string& bytes, bool& complete) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(bytes.substr(start, end - start));
+    }
+    complete = start == bytes.size();
+    return lines;
+}
+
+TEST_F(Export, LineLayoutOfThePhasePage) {
+    // Every point, beyond the critical angle too, where the phases are what the page is for:
+    // a Fresnel rhomb's glass against air.
+    w_.inputs.SetMedia("1.51", "0", "1", "0");
+    w_.workflow.RunPlot();
+    bool complete = false;
+    const std::vector<std::string> lines = Lines(Save(3, "ph.txt"), complete);
+    EXPECT_TRUE(complete);
+    const std::size_t summaryLines = w_.memo.DisplayedLines().size();
+    ASSERT_EQ(lines.size(), summaryLines + 1 + 91);
+    const std::string& header = lines[summaryLines];
+    EXPECT_EQ(header, "Angle (\xB0)  ds       dp       Delta    psi");
+    // Below the critical angle (41.47 degrees) the s field is reflected in phase, the p field
+    // opposed (below the Brewster angle) or in phase; beyond it both lead by less than a half
+    // turn, Delta = 45.735 degrees at 50.
+    EXPECT_EQ(lines[summaryLines + 1], " 0.000000 0.000000 180.000000 180.000000 45.000000");
+    EXPECT_EQ(lines[summaryLines + 1 + 40], "40.000000 0.000000 0.000000 0.000000 28.537954");
+    EXPECT_EQ(lines[summaryLines + 1 + 50].substr(0, 10), "50.000000 ");
+    EXPECT_NE(lines[summaryLines + 1 + 50].find(" 45.734904 "), std::string::npos);
+    EXPECT_EQ(lines.back().substr(0, 10), "90.000000 ");
+
+    // Identical media: each phase and angle "N/A", one blank apart.
+    w_.inputs.SetMedia("1.5", "0", "1.5", "0");
+    w_.workflow.RunPlot();
+    const std::vector<std::string> same = Lines(Save(3, "same.txt"), complete);
+    EXPECT_EQ(same.back(), "90.000000 N/A N/A N/A N/A");
+    EXPECT_EQ(same[same.size() - 91], " 0.000000 N/A N/A N/A N/A");
 }
 
 TEST_F(Export, LineLayoutOfTheReflectancePage) {
@@ -357,6 +400,7 @@ TEST(ExportTexts, SuggestedNames) {
     p.n1 = 1234.5L;
     EXPECT_EQ(SuggestedFileName(TResultPage::Polarization, p),
               "P_Fr(1234_50000,0;2_00000,1_5E-05)");
+    EXPECT_EQ(SuggestedFileName(TResultPage::Phase, p), "Ph_Fr(1234_50000,0;2_00000,1_5E-05)");
 }
 
 TEST(ExportTexts, DataFolderAndSingleByteText) {
@@ -371,6 +415,7 @@ TEST(ExportTexts, DataFolderAndSingleByteText) {
               "Angle (\u00B0)  PR       PT");
     EXPECT_EQ(ToSingleByteText(ExportPage(TResultPage::Polarization).HeaderLine).size(), 22u);
     EXPECT_EQ(ToSingleByteText(ExportPage(TResultPage::Transmittance).HeaderLine).size(), 30u);
+    EXPECT_EQ(ToSingleByteText(ExportPage(TResultPage::Phase).HeaderLine).size(), 41u);
 }
 
 } // namespace

@@ -215,7 +215,10 @@ TEST(PlotRun, StartUpSizesTheTablesAndWritesTheirHeaders) {
     ASSERT_TRUE(w.workflow.InitializeTables());
     EXPECT_EQ(w.workflow.Params().Count, 91);
     EXPECT_EQ(w.reflectanceTable.rowCount, 92);
+    EXPECT_EQ(w.phaseTable.rowCount, 92);
     EXPECT_EQ(w.polarizationTable.Cell(1, 0), "        PR (%)");
+    EXPECT_EQ(w.phaseTable.Cell(4, 0), "    \u03C8 (\u00B0)");
+    EXPECT_FALSE(w.phaseChart.Title.Visible());
     EXPECT_TRUE(w.memo.lines.empty());
     EXPECT_FALSE(w.reflectanceChart.Title.Visible());
 
@@ -224,6 +227,95 @@ TEST(PlotRun, StartUpSizesTheTablesAndWritesTheirHeaders) {
     ASSERT_TRUE(w.workflow.ValidateInputs(message));
     w.workflow.ResizeTables();
     EXPECT_EQ(w.transmittanceTable.rowCount, 1802);
+    EXPECT_EQ(w.phaseTable.rowCount, 1802);
+}
+
+// ---- the Phase page
+
+std::vector<std::string> Row(const FakeTable& t, int row) {
+    std::vector<std::string> texts;
+    for (int c = 0; c < kPhaseColumns; ++c) {
+        texts.push_back(t.Cell(c, row));
+    }
+    return texts;
+}
+
+TEST(PlotRun, PhasePageShowsThePhasesOfTheRun) {
+    FakeWindow w;
+    w.workflow.RunPlot();
+    const TSweepResults& r = w.workflow.Results();
+    const TPhaseResults& ph = w.workflow.Phases();
+    // delta p and delta s hidden, Delta and psi shown; all four filled, nothing left out for a
+    // transparent pair whose Brewster angle lies between the points.
+    const bool active[] = {false, false, true, true};
+    const std::vector<Extended>* values[] = {&ph.PhaseRp, &ph.PhaseRs, &ph.Delta, &ph.Psi};
+    for (int s = 0; s < 4; ++s) {
+        const TChartSeries& series = w.phaseChart.SeriesAtPosition(s);
+        EXPECT_EQ(series.Active(), active[s]) << s;
+        ASSERT_EQ(series.PointCount(), 91u) << s;
+        EXPECT_FALSE(series.HasPointColors()) << s; // no break in the curves
+        for (int i = 1; i <= 91; ++i) {
+            EXPECT_EQ(series.XValues[i - 1], static_cast<double>(r.IA[i]));
+            EXPECT_EQ(series.YValues[i - 1], static_cast<double>((*values[s])[i])) << s << " " << i;
+        }
+    }
+    // Glass-like: the reflected s field opposes the incident one, the p field is in phase below
+    // the Brewster angle (63.4 degrees) and opposed above it.
+    using V = std::vector<std::string>;
+    EXPECT_EQ(Row(w.phaseTable, 1), (V{"0.000", "0.000", "180.000", "180.000", "45.000"}));
+    EXPECT_EQ(Row(w.phaseTable, 64), (V{"63.000", "0.000", "180.000", "180.000", "0.678"}));
+    EXPECT_EQ(Row(w.phaseTable, 65), (V{"64.000", "180.000", "180.000", "0.000", "0.886"}));
+    EXPECT_EQ(Row(w.phaseTable, 91), (V{"90.000", "180.000", "180.000", "0.000", "45.000"}));
+    EXPECT_EQ(w.phaseTable.rowCount, 92);
+    EXPECT_EQ(w.phaseChart.Title.Text(), w.reflectanceChart.Title.Text());
+    EXPECT_TRUE(w.phaseChart.Title.Visible());
+
+    // Identical media: no interface, so no phase to show; the angles are still listed.
+    w.inputs.SetMedia("1.5", "0", "1.5", "0");
+    w.workflow.RunPlot();
+    for (int s = 0; s < 4; ++s) {
+        EXPECT_EQ(w.Points(w.phaseChart, s), 0u) << s;
+    }
+    EXPECT_EQ(Row(w.phaseTable, 31), (V{"30.000", "N/A", "N/A", "N/A", "N/A"}));
+}
+
+TEST(PlotRun, PhaseCurvesBreakWhereAPhasePassesTheHalfTurn) {
+    // An absorbing medium of incidence: Delta starts at 180 degrees and goes on just below -180,
+    // delta p passes 180 further on. A line across the whole chart there would be no curve.
+    FakeWindow w;
+    w.inputs.SetMedia("1.5", "0.5", "1", "0");
+    w.inputs.SetAngles("0", "90", "0.5");
+    w.workflow.RunPlot();
+    const TPhaseResults& ph = w.workflow.Phases();
+    const std::vector<Extended>* values[] = {&ph.PhaseRp, &ph.PhaseRs, &ph.Delta, &ph.Psi};
+    int breaks = 0;
+    for (int s = 0; s < 4; ++s) {
+        const TChartSeries& series = w.phaseChart.SeriesAtPosition(s);
+        int i = 0; // the point of the run that the next drawn point shows
+        bool broken = false;
+        for (std::size_t k = 0; k < series.PointCount(); ++k) {
+            if (series.IsNull(k)) {
+                broken = true;
+                ++breaks;
+                continue;
+            }
+            ++i;
+            const double y = static_cast<double>((*values[s])[i]);
+            ASSERT_EQ(series.YValues[k], y) << s << " " << i;
+            if (i > 1) {
+                const double jump = std::fabs(y - static_cast<double>((*values[s])[i - 1]));
+                EXPECT_EQ(broken, jump > 180) << s << " at point " << i;
+                if (broken) {
+                    // The break sits at the point itself, so the curve restarts there.
+                    EXPECT_EQ(series.XValues[k - 1], series.XValues[k]);
+                    EXPECT_EQ(series.YValues[k - 1], y);
+                }
+            }
+            broken = false;
+        }
+        EXPECT_EQ(i, 181) << s;
+    }
+    EXPECT_GE(breaks, 2); // Delta and delta p at least
 }
 
 } // namespace

@@ -135,6 +135,16 @@ TEST(ResultTables, HeadersKeepTheirLeadingBlanks) {
                  "Ratio of reflectances for parallel and perpendicular polarization states");
     EXPECT_STREQ(TableColumnHint(TResultPage::Polarization, 1),
                  "Polarization degree for reflected radiation");
+    FakeTable ph;
+    WriteTableHeaders(ph, TResultPage::Phase);
+    EXPECT_EQ(ph.cells.size(), 5u);
+    EXPECT_EQ(ph.Cell(0, 0), "     IA (\u00B0)");
+    EXPECT_EQ(ph.Cell(1, 0), "   \u03B4p (\u00B0)");
+    EXPECT_EQ(ph.Cell(3, 0), "    \u0394 (\u00B0)");
+    EXPECT_STREQ(TableColumnHint(TResultPage::Phase, 3),
+                 "Ellipsometric angle \u0394 = \u03B4p \u2212 \u03B4s, the relative phase of the "
+                 "two states");
+    EXPECT_EQ(TableColumnHint(TResultPage::Phase, 5), nullptr);
     EXPECT_EQ(TableColumnHint(TResultPage::Transmittance, 4), nullptr);
     EXPECT_EQ(TableColumnHint(TResultPage::Transmittance, -1), nullptr);
 }

@@ -9,20 +9,21 @@
 // The workflow wired to fakes and to real chart models configured as in the main window.
 struct FakeWindow {
     FakeInputs inputs;
-    FakeTable reflectanceTable, transmittanceTable, polarizationTable;
+    FakeTable reflectanceTable, transmittanceTable, polarizationTable, phaseTable;
     FakeSummary memo;
     FakeDialogs dialogs;
     FakePages pages;
-    TCustomChart reflectanceChart, transmittanceChart, polarizationChart;
+    TCustomChart reflectanceChart, transmittanceChart, polarizationChart, phaseChart;
     CalculationWorkflow workflow;
 
     FakeWindow()
         : workflow({inputs, reflectanceTable, transmittanceTable, polarizationTable, memo, dialogs,
-                    pages},
-                   {reflectanceChart, transmittanceChart, polarizationChart}) {
+                    pages, &phaseTable},
+                   {reflectanceChart, transmittanceChart, polarizationChart, &phaseChart}) {
         ConfigureReflectanceChart(reflectanceChart);
         ConfigureTransmittanceChart(transmittanceChart);
         ConfigurePolarizationChart(polarizationChart);
+        ConfigurePhaseChart(phaseChart);
     }
 
     std::size_t Points(const TCustomChart& chart, int position) const {
@@ -44,7 +45,7 @@ struct ViewState {
     static ViewState Of(const FakeWindow& w) {
         ViewState s;
         for (const TCustomChart* chart :
-             {&w.reflectanceChart, &w.transmittanceChart, &w.polarizationChart}) {
+             {&w.reflectanceChart, &w.transmittanceChart, &w.polarizationChart, &w.phaseChart}) {
             for (int p = 0; p < chart->NumberOfSeries(); ++p) {
                 const TChartSeries& series = chart->SeriesAtPosition(p);
                 std::vector<std::pair<double, double>> points;
@@ -57,7 +58,7 @@ struct ViewState {
             s.titleVisible.push_back(chart->Title.Visible());
         }
         for (const FakeTable* t :
-             {&w.reflectanceTable, &w.transmittanceTable, &w.polarizationTable}) {
+             {&w.reflectanceTable, &w.transmittanceTable, &w.polarizationTable, &w.phaseTable}) {
             s.rowCounts.push_back(t->rowCount);
             s.cells.push_back(t->Visible());
         }

@@ -73,3 +73,18 @@ void ConfigurePolarizationChart(TCustomChart& chart) {
     AddSeries(chart, {"LineSeries7", "Reflected (PR)", 16711808u, true});
     AddSeries(chart, {"LineSeries8", "Transmitted (PT)", 8421440u, true});
 }
+
+void ConfigurePhaseChart(TCustomChart& chart) {
+    chart.Name = "chPhase";
+    ConfigureCommon(chart, "Incidence Angle", "Phase and Ellipsometric Angles");
+    chart.LeftAxis.AxisValuesFormat = "#0.###\u00B0";
+    // Phases sit at 0 and 180 degrees for whole stretches (a transparent pair below and above its
+    // Brewster angle): a few pixels between the plot's edges and the data keep those lines off
+    // the frame.
+    chart.LeftAxis.MinimumOffset = 6;
+    chart.LeftAxis.MaximumOffset = 6;
+    AddSeries(chart, {"LineSeries9", "\u03B4p   ", clBlue, false});
+    AddSeries(chart, {"LineSeries10", "\u03B4s   ", clGreen, false});
+    AddSeries(chart, {"LineSeries11", "\u0394   ", clRed, true});
+    AddSeries(chart, {"LineSeries12", "\u03C8   ", clBlack, true});
+}

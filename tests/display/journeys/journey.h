@@ -175,12 +175,12 @@ protected:
         return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
     }
 
-    // The three chart titles hold the summary's header line after every run.
+    // The chart titles hold the summary's header line after every run.
     void ExpectTitlesFollowSummary() {
         const QStringList summary = Summary();
         ASSERT_FALSE(summary.isEmpty());
-        for (TChart* chart :
-             {window->chReflectance, window->chTransmittance, window->chPolarization}) {
+        for (TChart* chart : {window->chReflectance, window->chTransmittance,
+                              window->chPolarization, window->chPhase}) {
             EXPECT_TRUE(chart->Title.Visible());
             EXPECT_TRUE(summary[0].startsWith(TitleOf(chart) + QStringLiteral(";   ")))
                 << TitleOf(chart).toStdString() << " | " << summary[0].toStdString();
@@ -194,8 +194,8 @@ protected:
         ASSERT_FALSE(summary.isEmpty());
         EXPECT_TRUE(summary[0].endsWith(QStringLiteral(";   %1 points").arg(points)))
             << summary[0].toStdString();
-        for (TVkStringGrid* grid :
-             {window->sgReflectance, window->sgTransmittance, window->sgPolarization}) {
+        for (TVkStringGrid* grid : {window->sgReflectance, window->sgTransmittance,
+                                    window->sgPolarization, window->sgPhase}) {
             EXPECT_EQ(grid->RowCount(), points + 1);
         }
         EXPECT_EQ(window->chReflectance->SeriesAtPosition(0).PointCount(),

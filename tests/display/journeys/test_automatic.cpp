@@ -57,7 +57,8 @@ TEST_F(AutomaticCalculation, TheResolutionThresholdSwitchesItOffAndKeepsItOff) {
         TypeOver(w.edAngleRes, QString::fromLatin1(row.resolution));
         EXPECT_EQ(w.cbAutoCompute->isChecked(), row.checked);
         EXPECT_EQ(w.cbAutoCompute->isEnabled(), row.enabled);
-        for (TVkStringGrid* grid : {w.sgReflectance, w.sgTransmittance, w.sgPolarization}) {
+        for (TVkStringGrid* grid :
+             {w.sgReflectance, w.sgTransmittance, w.sgPolarization, w.sgPhase}) {
             EXPECT_EQ(grid->RowCount(), row.rows);
         }
         EXPECT_EQ(runs->Count(), before + row.runsAdded);

@@ -22,7 +22,8 @@ std::ostream& operator<<(std::ostream& out, const ChartCase& c) {
 class Charts : public Journey, public ::testing::WithParamInterface<ChartCase> {
 protected:
     TChart* ChartOf(int page) {
-        TChart* charts[] = {window->chReflectance, window->chTransmittance, window->chPolarization};
+        TChart* charts[] = {window->chReflectance, window->chTransmittance, window->chPolarization,
+                            window->chPhase};
         return charts[page];
     }
     // Shows the page by a click on its tab and waits for its chart's layout.
@@ -146,7 +147,8 @@ TEST_P(Charts, LegendZoomUndoScrollAndWheel) {
 INSTANTIATE_TEST_SUITE_P(EachPage, Charts,
                          ::testing::Values(ChartCase{0, "Reflectance", 4},
                                            ChartCase{1, "Transmittance", 3},
-                                           ChartCase{2, "Polarization", 2}),
+                                           ChartCase{2, "Polarization", 2},
+                                           ChartCase{3, "Phase", 4}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 using AngleAxis = Journey;

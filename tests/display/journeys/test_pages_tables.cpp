@@ -19,7 +19,7 @@ TEST_F(PagesAndTables, TabsSwitchPagesByMouseAndByArrowKeys) {
     x.Click(w.btnPlot);
     TVkPageControl* pc = w.resultPages;
     const std::pair<int, TChart*> pages[] = {
-        {1, w.chTransmittance}, {2, w.chPolarization}, {0, w.chReflectance}};
+        {1, w.chTransmittance}, {2, w.chPolarization}, {3, w.chPhase}, {0, w.chReflectance}};
     for (auto [index, chart] : pages) {
         vkx::PaintSpy paint(chart);
         x.Click(pc, pc->TabRect(index).center());
@@ -29,9 +29,9 @@ TEST_F(PagesAndTables, TabsSwitchPagesByMouseAndByArrowKeys) {
     }
     // The tab strip has the focus now: the arrows, Home and End move between the pages.
     ASSERT_TRUE(pc->hasFocus());
-    const std::pair<Qt::Key, int> keys[] = {{Qt::Key_Right, 1}, {Qt::Key_Right, 2},
-                                            {Qt::Key_Right, 0}, {Qt::Key_Left, 2},
-                                            {Qt::Key_Home, 0},  {Qt::Key_End, 2}};
+    const std::pair<Qt::Key, int> keys[] = {
+        {Qt::Key_Right, 1}, {Qt::Key_Right, 2}, {Qt::Key_Right, 3}, {Qt::Key_Right, 0},
+        {Qt::Key_Left, 3},  {Qt::Key_Home, 0},  {Qt::Key_End, 3}};
     for (auto [key, index] : keys) {
         x.Key(key);
         EXPECT_EQ(pc->ActivePageIndex(), index) << "key " << key;

@@ -115,6 +115,8 @@ const SaveCase kSaves[] = {
      "P_Fr(1_50000,0;1_00000,0)", "critical_polarization.txt"},
     {"IdenticalMediaPolarization", 2, "1.5", nullptr, "1.5", nullptr, "Polarization Data",
      "P_Fr(1_50000,0;1_50000,0)", "identical_polarization.txt"},
+    {"DefaultPhase", 3, nullptr, nullptr, nullptr, nullptr, "Phase Data",
+     "Ph_Fr(1_00000,0;2_00000,0)", "default_phase.txt"},
 };
 
 class SaveEachPage : public SaveAs, public ::testing::WithParamInterface<SaveCase> {};

@@ -403,7 +403,7 @@ TEST(RandomInput, TheProgramSurvivesStaysQuietAfterwardsAndStillPlots) {
     });
     auto activity = [&] {
         Activity a{runs, {}, {}};
-        for (TChart* chart : {w.chReflectance, w.chTransmittance, w.chPolarization}) {
+        for (TChart* chart : {w.chReflectance, w.chTransmittance, w.chPolarization, w.chPhase}) {
             a.redraws.push_back(chart->RedrawCount());
         }
         for (TVkSpinEdit* field : fields) {
@@ -453,7 +453,7 @@ TEST(RandomInput, TheProgramSurvivesStaysQuietAfterwardsAndStillPlots) {
     for (int i = 0; i < 7; ++i) {
         fields[i]->SetValue(ParseDecimal(defaults[i]));
     }
-    TChart* charts[] = {w.chReflectance, w.chTransmittance, w.chPolarization};
+    TChart* charts[] = {w.chReflectance, w.chTransmittance, w.chPolarization, w.chPhase};
     TChart* shown = charts[std::max(0, w.resultPages->ActivePageIndex())];
     vkx::PaintSpy chartPaint(shown);
     vkx::PaintSpy summaryPaint(w.summary->viewport());
