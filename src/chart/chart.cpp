@@ -2,10 +2,12 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
 #include "chart/chart_painter.h"
+#include "chart/model/chart_cursor.h"
 
 namespace {
 
@@ -44,7 +46,8 @@ unsigned ToShiftKeys(Qt::KeyboardModifiers modifiers) {
 TChart::TChart(QWidget* parent) : QWidget(parent) {
     // The buffer covers every pixel, so Qt need not erase the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(false);
+    // The reading cursor follows the pointer without a button held.
+    setMouseTracking(true);
 }
 
 void TChart::InvalidateChart() {
@@ -100,6 +103,15 @@ void TChart::UpdateBuffer() {
     DrawChart(buffer_);
     ++redraws_;
     bufferStale_ = false;
+    // A new layout (a zoom, a scroll, a new range) can put another stop under the pointer.
+    if (cursorFollowsPointer_) {
+        const int index = InPlot(pointer_) ? StopNearestPixel(pointer_.x()) : -1;
+        if (index != cursorIndex_) {
+            cursorIndex_ = index;
+            cursorFollowsPointer_ = index >= 0;
+            emit CursorMoved(index);
+        }
+    }
 }
 
 const QImage& TChart::RenderedBuffer() {
@@ -107,10 +119,118 @@ const QImage& TChart::RenderedBuffer() {
     return buffer_;
 }
 
-void TChart::paintEvent(QPaintEvent*) {
+void TChart::paintEvent(QPaintEvent* event) {
     UpdateBuffer();
     QPainter painter(this);
-    painter.drawImage(0, 0, buffer_);
+    // Only what is dirty is copied: a moving cursor leaves two thin columns, far apart.
+    for (const QRect& dirty : event->region()) {
+        painter.drawImage(dirty.topLeft(), buffer_, dirty);
+    }
+    PaintCursor(painter);
+}
+
+// ---- the reading cursor
+
+void TChart::SetCursorStops(std::vector<double> stops) {
+    cursorStops_ = std::move(stops);
+    if (cursorFollowsPointer_ && InPlot(pointer_) && !cursorStops_.empty()) {
+        const QRect before = CursorArea();
+        cursorIndex_ = StopNearestPixel(pointer_.x());
+        update(before);
+        update(CursorArea());
+        // Always told: the values at the stop are those of the new run.
+        emit CursorMoved(cursorIndex_);
+        return;
+    }
+    const bool followed = cursorFollowsPointer_;
+    SetCursor(-1, false);
+    if (followed) {
+        emit CursorMoved(-1);
+    }
+}
+
+void TChart::ShowCursorAt(int index) {
+    SetCursor(index, false);
+}
+
+TCursorGeometry TChart::CursorShape() const {
+    if (cursorIndex_ < 0 || cursorIndex_ >= static_cast<int>(cursorStops_.size())) {
+        return {};
+    }
+    return CursorGeometry(*this, cursorStops_[static_cast<std::size_t>(cursorIndex_)]);
+}
+
+void TChart::PaintCursor(QPainter& painter) const {
+    const TCursorGeometry cursor = CursorShape();
+    if (!cursor.Visible) {
+        return;
+    }
+    // A thin line inside the plot's frame, and on each curve a square in the curve's colour
+    // ringed in white so that it stands out from the line it sits on.
+    painter.fillRect(
+        QRect(cursor.X, cursor.Top + 1, 1, std::max(0, cursor.Bottom - cursor.Top - 1)),
+        CursorColour);
+    const QPalette pal = palette();
+    for (const TCursorMarker& marker : cursor.Markers) {
+        painter.fillRect(QRect(marker.X - 3, marker.Y - 3, 7, 7), Qt::white);
+        painter.fillRect(QRect(marker.X - 2, marker.Y - 2, 5, 5), ToQColor(marker.Colour, pal));
+    }
+}
+
+QRect TChart::CursorArea() const {
+    const TCursorGeometry cursor = CursorShape();
+    if (!cursor.Visible) {
+        return {};
+    }
+    return QRect(QPoint(cursor.X - 3, cursor.Top - 3), QPoint(cursor.X + 3, cursor.Bottom + 3));
+}
+
+bool TChart::InPlot(QPoint pos) const {
+    return pos.x() >= 0 && pos.y() >= 0 && Layout().PlotRect.Contains(pos.x(), pos.y());
+}
+
+int TChart::StopNearestPixel(int x) const {
+    if (cursorStops_.empty()) {
+        return -1;
+    }
+    const double value = CursorAxis(*this).PixelToValue(x);
+    return static_cast<int>(NearestAscendingIndex(cursorStops_.data(), cursorStops_.size(), value));
+}
+
+void TChart::SetCursor(int index, bool fromPointer) {
+    if (index < 0 || index >= static_cast<int>(cursorStops_.size())) {
+        index = -1;
+        fromPointer = false;
+    }
+    if (index == cursorIndex_ && fromPointer == cursorFollowsPointer_) {
+        return;
+    }
+    // Only the columns the cursor leaves and takes are painted again, from the buffer as it is.
+    const QRect before = CursorArea();
+    cursorIndex_ = index;
+    cursorFollowsPointer_ = fromPointer;
+    update(before);
+    update(CursorArea());
+}
+
+void TChart::TrackPointer(QPoint pos) {
+    pointer_ = pos;
+    if (InPlot(pos) && !cursorStops_.empty()) {
+        const int index = StopNearestPixel(pos.x());
+        const bool changed = index != cursorIndex_ || !cursorFollowsPointer_;
+        SetCursor(index, true);
+        if (changed) {
+            emit CursorMoved(index);
+        }
+    } else if (cursorFollowsPointer_) {
+        SetCursor(-1, false);
+        emit CursorMoved(-1);
+    }
+}
+
+void TChart::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    TrackPointer(QPoint(-1, -1));
 }
 
 void TChart::resizeEvent(QResizeEvent* event) {
@@ -136,6 +256,9 @@ void TChart::mousePressEvent(QMouseEvent* event) {
     TMouseButton button;
     const bool known = ToChartButton(event->button(), button);
     const TChartClickedPart part = ClickedPart(pos.x(), pos.y());
+    pressOnLegend_ = part.Part == TChartClickedPartStyle::cpLegend;
+    pressInPlot_ = !pressOnLegend_ && InPlot(pos);
+    scrolled_ = false;
     switch (part.Part) {
     case TChartClickedPartStyle::cpLegend:
         // Any button toggles the row; the press starts nothing else.
@@ -181,20 +304,38 @@ void TChart::mouseMoveEvent(QMouseEvent* event) {
             InvertZoomRectangle();
         }
     }
-    if (ScrollDrag.Active) {
-        ScrollDragTo(pos.x(), pos.y());
+    if (ScrollDrag.Active && ScrollDragTo(pos.x(), pos.y())) {
+        scrolled_ = true;
     }
+    TrackPointer(pos);
 }
 
 void TChart::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     TMouseButton button;
+    bool zoomed = false;
     if (ZoomDrag.Active && ToChartButton(event->button(), button) && button == Zoom.MouseButton) {
         InvertZoomRectangle();
-        ReleaseZoomDrag(pos.x(), pos.y());
+        zoomed = ReleaseZoomDrag(pos.x(), pos.y());
         update();
     }
     ScrollDrag.Active = false;
+    const bool held = ZoomDrag.Active || (event->buttons() & (Qt::LeftButton | Qt::RightButton));
+    if (held) {
+        return;
+    }
+    // A click reads a value (left) or asks for the menu (right); a drag that zoomed or
+    // scrolled does neither.
+    if (event->button() == Qt::LeftButton && pressInPlot_ && !zoomed && InPlot(pos)) {
+        const int index = StopNearestPixel(pos.x());
+        if (index >= 0) {
+            emit CursorClicked(index);
+        }
+    } else if (event->button() == Qt::RightButton && !pressOnLegend_ && !scrolled_ &&
+               rect().contains(pos)) {
+        emit MenuRequested(pos);
+    }
+    pressInPlot_ = false;
 }
 
 void TChart::wheelEvent(QWheelEvent* event) {

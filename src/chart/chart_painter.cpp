@@ -35,6 +35,7 @@ void PaintParts(const TCustomChart& chart, TPaintSurface& surface,
             for (int i = 0; i < chart.NumberOfSeries(); ++i) {
                 PaintSeries(chart, surface, i, options.ReduceColumns);
             }
+            PaintVerticalLines(chart, surface);
             break;
         case TChartPart::Marks:
             for (int i = 0; i < chart.NumberOfSeries(); ++i) {

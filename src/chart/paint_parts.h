@@ -33,6 +33,9 @@ void PaintAxis(const TCustomChart& chart, TPaintSurface& surface, const TChartAx
 void PaintSeries(const TCustomChart& chart, TPaintSurface& surface, int position,
                  bool reduceColumns);
 
+// The chart's dashed vertical lines with their captions, over the series (paint_lines.cpp).
+void PaintVerticalLines(const TCustomChart& chart, TPaintSurface& surface);
+
 // The marks of the series at `position` (paint_marks.cpp).
 void PaintMarks(const TCustomChart& chart, TPaintSurface& surface, int position);
 

@@ -383,6 +383,9 @@ void TVkStringGrid::FocusCell(int col, int row, bool moveAnchor) {
         SetLeftCol(current_.X - cols + 1);
     }
     client_->update();
+    if (OnCellFocused) {
+        OnCellFocused(this, current_.X, current_.Y);
+    }
 }
 
 void TVkStringGrid::SelectAll() {

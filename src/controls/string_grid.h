@@ -185,6 +185,9 @@ public:
 
     // After the grid's own handling, in client coordinates.
     std::function<void(QObject* sender, Qt::KeyboardModifiers shift, int x, int y)> OnMouseMove;
+    // After every FocusCell (the mouse, the keys, the wheel, or the program), with the current
+    // cell as it then is.
+    std::function<void(QObject* sender, int col, int row)> OnCellFocused;
 
     // Paints the cells of the client area; the client widget calls it.
     void PaintCells(QPainter& painter, const QRect& dirty) const;

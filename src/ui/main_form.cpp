@@ -18,6 +18,7 @@
 #include "ui/align_layout.h"
 #include "ui/application.h"
 #include "ui/main_calculation.h"
+#include "ui/reading_links.h"
 #include "ui/ui_look.h"
 #include "ui/window_dialogs.h"
 #include "ui/window_ports.h"
@@ -29,9 +30,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTimer>
 #include <algorithm>
@@ -54,6 +57,24 @@ public:
 
 private:
     TVkStringGrid* grid_;
+};
+
+// Keeps the window's own shortcut keys from the field that has the focus: a line edit would take
+// Ctrl+E as "end of line" (the End key does the same) and the shortcut would never fire.
+class TWindowShortcutKeys : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_E)) {
+                return true; // left unaccepted: the window's shortcut takes it
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
 };
 
 } // namespace
@@ -107,6 +128,14 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent) {
         ports_->inputs, ports_->reflectance, ports_->transmittance, ports_->polarization,
         ports_->phase, ports_->summary, ports_->dialogs, ports_->pages, chReflectance,
         chTransmittance, chPolarization, chPhase);
+    reading_ = std::make_unique<TReadingLinks>(this, calculation_->Workflow(), validationPane,
+                                               TVkCustomEdit::ErrorMarkColor(), summary,
+                                               [this] { return resultPages->ActivePageIndex(); });
+    reading_->AddPage({TResultPage::Reflectance, chReflectance, sgReflectance});
+    reading_->AddPage({TResultPage::Transmittance, chTransmittance, sgTransmittance});
+    reading_->AddPage({TResultPage::Polarization, chPolarization, sgPolarization});
+    reading_->AddPage({TResultPage::Phase, chPhase, sgPhase});
+    calculation_->Workflow().OnRunFinished = [this] { reading_->RunFinished(); };
 
     calculation_->Workflow().OnValidated = [this](const TValidationResult& result,
                                                   const std::string& message) {
@@ -161,6 +190,19 @@ void TFMain::wireEvents() {
     sgTransmittance->OnMouseMove = mouseMove(&TFMain::sgTransmittanceMouseMove);
     sgPolarization->OnMouseMove = mouseMove(&TFMain::sgPolarizationMouseMove);
     sgPhase->OnMouseMove = mouseMove(&TFMain::sgPhaseMouseMove);
+
+    // The charts, their legends and the "Edit Graph" links are out of the keyboard's reach;
+    // Ctrl+E opens the editor from anywhere in the window.
+    auto* editShortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this);
+    editShortcut->setObjectName(QStringLiteral("EditGraphShortcut"));
+    connect(editShortcut, &QShortcut::activated, this,
+            [this] { RunGuarded([&] { EditActiveChart(); }); });
+    auto* shortcutKeys = new TWindowShortcutKeys(this);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->focusPolicy() != Qt::NoFocus) {
+            child->installEventFilter(shortcutKeys);
+        }
+    }
 }
 
 void TFMain::FormCreate() {
@@ -271,8 +313,7 @@ void TFMain::showValidation(const TValidationResult& result, const std::string& 
         markInput(result.Field, result.Fault);
     }
     if (!IsBlankText(message)) {
-        validationPane->SetCaption(QString::fromStdString(message));
-        validationPane->show();
+        reading_->Status().SetMessage(QString::fromStdString(message));
     }
     refreshInputMarks();
 }
@@ -286,8 +327,8 @@ void TFMain::refreshInputMarks() {
         }
     }
     if (faults[static_cast<int>(TInputField::AngleMin)] != TValidationFault::ReversedRange) {
-        validationPane->hide();
-        validationPane->SetCaption(QString());
+        // A cursor readout in the same pane stays.
+        reading_->Status().SetMessage(QString());
     }
 }
 
@@ -344,6 +385,25 @@ void TFMain::URLlblPClick() {
 }
 void TFMain::URLlblPhClick() {
     EditChart(chartEditor, chPhase);
+}
+
+void TFMain::EditActiveChart() {
+    switch (resultPages->ActivePageIndex()) {
+    case 0:
+        URLlblRClick();
+        break;
+    case 1:
+        URLlblTClick();
+        break;
+    case 2:
+        URLlblPClick();
+        break;
+    case 3:
+        URLlblPhClick();
+        break;
+    default:
+        break;
+    }
 }
 
 void TFMain::showEvent(QShowEvent* event) {

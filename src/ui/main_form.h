@@ -31,6 +31,7 @@ class TVkStringGrid;
 class TVkTabSheet;
 class TVkURLLabel;
 class TMainCalculation;
+class TReadingLinks;
 struct TMainWindowPorts;
 
 // The program's only permanent window: the two media and the angle range on the left, the three
@@ -128,6 +129,9 @@ public:
     // `DataFolder`: the folder "data" beside the program file, where Save As opens.
     const std::string& DataFolder() const;
     TMainCalculation& Calculation() { return *calculation_; }
+    // The reading aids of the result pages: cursor readout, chart and table linked, the charts'
+    // menus, the summary's angles as jumps.
+    TReadingLinks& Reading() { return *reading_; }
 
     // Event handlers, named after their control and event.
     void FormCreate();
@@ -149,6 +153,8 @@ public:
     void URLlblTClick();
     void URLlblPClick();
     void URLlblPhClick();
+    // Ctrl+E: the chart editor on the chart of the page in front.
+    void EditActiveChart();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -174,6 +180,7 @@ private:
 
     std::unique_ptr<TMainWindowPorts> ports_;
     std::unique_ptr<TMainCalculation> calculation_;
+    std::unique_ptr<TReadingLinks> reading_;
     bool placed_ = false;
     // The fault each input field is marked for, indexed by TInputField.
     std::array<TValidationFault, 7> inputMarks_{};

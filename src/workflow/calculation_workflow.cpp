@@ -215,6 +215,9 @@ void CalculationWorkflow::Run(bool showMessage) {
     }
 
     WriteSummary(ports_.Summary, params_, results_);
+    if (OnRunFinished) {
+        OnRunFinished();
+    }
 }
 
 void CalculationWorkflow::SaveActivePage() {

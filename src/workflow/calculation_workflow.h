@@ -78,6 +78,9 @@ public:
     // Plot, but a reversed range opens no message box (the window shows it without stopping the
     // typing; OnValidated tells it).
     void AutomaticRun();
+    // Told at the end of every run that changed the views (the charts, tables and summary
+    // now show the store for LastRunInputs).
+    std::function<void()> OnRunFinished;
     // Save As: exports the active page of the last run. A write failure escapes as
     // EInOutError for the general error handler.
     void SaveActivePage();

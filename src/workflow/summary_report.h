@@ -17,5 +17,20 @@ std::string BuildHeaderLine(const TInputParams& params);
 // absorbs, so it must follow the sweep of the same run.
 std::vector<std::string> SummaryLines(const TInputParams& params, const TSweepResults& results);
 
+// An angle the report names: the Brewster angle of a transparent pair, the pseudo-Brewster angle
+// of an absorbing one, the critical angle. `SummaryLine` is the index of the report's line that
+// holds it, `Text` the angle as that line writes it ("63.43495°").
+enum class TCharacteristicAngleKind { Brewster, PseudoBrewster, Critical };
+struct TCharacteristicAngle {
+    TCharacteristicAngleKind Kind = TCharacteristicAngleKind::Brewster;
+    Extended Angle = 0;
+    int SummaryLine = 0;
+    std::string Text;
+};
+// The angles of the report of the same run, in the order of its lines (the same search as
+// SummaryLines: it must follow the sweep).
+std::vector<TCharacteristicAngle> CharacteristicAngles(const TInputParams& params,
+                                                       const TSweepResults& results);
+
 // Replaces the summary area's lines by the report.
 void WriteSummary(SummaryPort& summary, const TInputParams& params, const TSweepResults& results);

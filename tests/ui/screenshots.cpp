@@ -4,6 +4,7 @@
 // Run under a virtual display: scripts/pictures.
 #include "modal_driver.h"
 
+#include "chart/chart.h"
 #include "controls/bit_button.h"
 #include "controls/memo.h"
 #include "controls/page_control.h"
@@ -13,6 +14,7 @@
 #include "ui/about_form.h"
 #include "ui/application.h"
 #include "ui/main_form.h"
+#include "ui/reading_links.h"
 
 #include <QCursor>
 #include <QDir>
@@ -129,5 +131,25 @@ int main(int argc, char** argv) {
     window.btnPlot->setFocus();
     settle();
     saveScreen(QStringLiteral("phase"), window.frameGeometry());
+
+    // Reading values: the default media again on the Reflectance page, the Brewster angle shown
+    // on its chart and the pointer resting on the plot at 56 degrees.
+    window.resultPages->SetActivePageIndex(0);
+    typeInto(window.edN1, QStringLiteral("1.000"));
+    typeInto(window.edN2, QStringLiteral("2.000"));
+    typeInto(window.edK2, QStringLiteral("0.0000000"));
+    window.btnPlot->setFocus();
+    settle();
+    window.Reading().SetShowAngles(0, true);
+    settle();
+    TChart* chart = window.chReflectance;
+    const TRect plot = chart->Layout().PlotRect;
+    const QPoint at(chart->BottomAxis.ValueToPixel(56), (plot.Top + 2 * plot.Bottom) / 3);
+    for (int dx = -6; dx <= 0; dx += 2) {
+        QCursor::setPos(chart->mapToGlobal(at + QPoint(dx, 0)));
+        settle(30);
+    }
+    settle(500);
+    saveScreen(QStringLiteral("reading-values"), window.frameGeometry());
     return 0;
 }

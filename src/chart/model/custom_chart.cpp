@@ -41,6 +41,20 @@ int TCustomChart::ActiveSeriesCount() const {
         std::count_if(series_.begin(), series_.end(), [](const auto& s) { return s->Active(); }));
 }
 
+void TCustomChart::SetVerticalLines(std::vector<TChartVerticalLine> lines) {
+    const auto same = [](const TChartVerticalLine& a, const TChartVerticalLine& b) {
+        return a.Value == b.Value && a.Caption == b.Caption && a.Pen.Color == b.Pen.Color &&
+               a.Pen.Width == b.Pen.Width && a.Pen.Style == b.Pen.Style &&
+               a.Pen.Visible == b.Pen.Visible;
+    };
+    if (std::equal(lines.begin(), lines.end(), verticalLines_.begin(), verticalLines_.end(),
+                   same)) {
+        return;
+    }
+    verticalLines_ = std::move(lines);
+    RequestRepaint();
+}
+
 void TCustomChart::RequestRepaint() {
     if (!RepaintEnabled) {
         return;

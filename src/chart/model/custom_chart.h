@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chart/model/chart_axis.h"
+#include "chart/model/chart_cursor.h"
 #include "chart/model/chart_legend.h"
 #include "chart/model/chart_series.h"
 #include "chart/model/chart_title.h"
@@ -172,6 +173,13 @@ public:
     }
     TChartLegend Legend;
 
+    // ---- dashed vertical lines over the series (none unless set)
+    const std::vector<TChartVerticalLine>& VerticalLines() const { return verticalLines_; }
+    // Replaces the lines and requests a repaint when they changed.
+    void SetVerticalLines(std::vector<TChartVerticalLine> lines);
+    // The captions' font; the colour comes from each line's pen.
+    TChartFont VerticalLineFont;
+
     // ---- repaint
     // Marks the drawing stale through InvalidateChart, only while RepaintEnabled.
     void RequestRepaint();
@@ -250,6 +258,7 @@ private:
     friend class TChartSeries; // announces its shown / hidden changes
     TChartLayout layout_;
     std::vector<std::unique_ptr<TChartSeries>> series_;
+    std::vector<TChartVerticalLine> verticalLines_;
     std::array<TAxisScale, 4> savedScales_{};
     bool scalesSaved_ = false;
     int repaintRequests_ = 0;
