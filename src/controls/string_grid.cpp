@@ -32,6 +32,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override { grid_->ClientMouseMove(event); }
     void mouseReleaseEvent(QMouseEvent* event) override { grid_->ClientMouseRelease(event); }
     void wheelEvent(QWheelEvent* event) override { grid_->wheelEvent(event); }
+    void contextMenuEvent(QContextMenuEvent* event) override { grid_->ClientContextMenu(event); }
 
 private:
     TVkStringGrid* grid_;
@@ -135,6 +136,7 @@ void TVkStringGrid::SetFixedRows(int value) {
     fixedRows_ = std::clamp(value, 0, RowCount() - 1);
     // The grid starts again at its first data cell.
     current_.Y = anchor_.Y = topRow_ = fixedRows_;
+    allSelected_ = false;
     ClampPositions();
     LayoutChildren();
     client_->update();
@@ -143,6 +145,7 @@ void TVkStringGrid::SetFixedRows(int value) {
 void TVkStringGrid::SetFixedCols(int value) {
     fixedCols_ = std::clamp(value, 0, ColCount() - 1);
     current_.X = anchor_.X = leftCol_ = fixedCols_;
+    allSelected_ = false;
     ClampPositions();
     LayoutChildren();
     client_->update();
@@ -353,12 +356,16 @@ void TVkStringGrid::SetLeftCol(int value) {
 // --- selection and navigation
 
 TGridRect TVkStringGrid::Selection() const {
+    if (allSelected_) {
+        return {fixedCols_, fixedRows_, ColCount() - 1, RowCount() - 1};
+    }
     return {std::min(anchor_.X, current_.X), std::min(anchor_.Y, current_.Y),
             std::max(anchor_.X, current_.X), std::max(anchor_.Y, current_.Y)};
 }
 
 void TVkStringGrid::FocusCell(int col, int row, bool moveAnchor) {
     current_ = {col, row};
+    allSelected_ = false;
     if (moveAnchor || !(options_ & goRangeSelect)) {
         anchor_ = current_;
     }
@@ -381,7 +388,43 @@ void TVkStringGrid::FocusCell(int col, int row, bool moveAnchor) {
     }
 }
 
+void TVkStringGrid::SelectAll() {
+    if (!(options_ & goRangeSelect)) {
+        return;
+    }
+    allSelected_ = true;
+    client_->update();
+}
+
+bool TVkStringGrid::event(QEvent* event) {
+    // The grid's own keys win over any shortcut of the window while the grid has the focus.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
 void TVkStringGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        CopySelection();
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::SelectAll)) {
+        SelectAll();
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Menu ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        PopupContextMenu(mapToGlobal(KeyboardMenuPos()));
+        event->accept();
+        return;
+    }
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     const bool extend = (event->modifiers() & Qt::ShiftModifier) && (options_ & goRangeSelect);
     const int page = std::max(1, VisibleRowCount());

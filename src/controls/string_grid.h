@@ -11,6 +11,9 @@
 #include "controls/model/cell_store.h"
 #include "controls/system_colours.h"
 
+class QContextMenuEvent;
+class QMenu;
+class QMimeData;
 class QScrollBar;
 class TVkGridClient;
 
@@ -149,6 +152,23 @@ public:
     // Makes a cell current (kept inside the data area) and scrolls it into view; with
     // moveAnchor false the selection stretches from the anchor to it.
     void FocusCell(int col, int row, bool moveAnchor);
+    // Selects every data row (Ctrl+A), also the rows a later run adds; the current cell and the
+    // scroll position stay. The next move of the current cell ends it.
+    void SelectAll();
+
+    // Copying for a spreadsheet or a note: the clipboard gets the cells as tab-separated text
+    // and as an HTML table, the header row first, the texts as the cells show them. "Copy"
+    // (Ctrl+C) takes the selection, "Copy Row" the whole rows of the selection, "Copy Table"
+    // every data row.
+    void CopySelection() const;
+    void CopyRows() const;
+    void CopyTable() const;
+    // The clipboard's content for a range of cells (the header rows are added).
+    QMimeData* CellsMimeData(const TGridRect& range) const;
+    // The menu of the cells ("Copy", "Copy Row", "Copy Table"), opened at a point of the screen
+    // by the right button, the context-menu key or Shift+F10; null until first opened.
+    QMenu* ContextMenu() const { return menu_; }
+    void PopupContextMenu(const QPoint& globalPos);
 
     // Scroll position: the first scrollable row and column on screen.
     int TopRow() const { return topRow_; }
@@ -188,12 +208,17 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     friend class TVkGridClient;
     void ClientMousePress(QMouseEvent* event);
     void ClientMouseMove(QMouseEvent* event);
     void ClientMouseRelease(QMouseEvent* event);
+    void ClientContextMenu(QContextMenuEvent* event);
+    // Where the menu opens from the keyboard: below the current cell's left corner.
+    QPoint KeyboardMenuPos() const;
     void LayoutChildren();
     void ClampPositions();
     void ModelChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
@@ -223,5 +248,7 @@ private:
     int topRow_ = 1;
     int leftCol_ = 1;
     bool selecting_ = false;
+    bool allSelected_ = false;
     int wheelRemainder_ = 0;
+    QMenu* menu_ = nullptr;
 };

@@ -296,6 +296,28 @@ TEST_F(GridTest, SelectionIsHighlightedExceptTheCurrentCellOfTheActiveGrid) {
     EXPECT_NE(Pixel(image, 2 * 57, 3 * 19), SysColor::clInfoBk());
 }
 
+TEST_F(GridTest, CtrlASelectsEveryDataRowUntilTheCurrentCellMoves) {
+    grid->setFocus();
+    grid->FocusCell(2, 40, true);
+    const int top = grid->TopRow();
+    QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid->Selection(), (TGridRect{0, 1, 4, 91}));
+    EXPECT_EQ(grid->Col(), 2);
+    EXPECT_EQ(grid->Row(), 40);
+    EXPECT_EQ(grid->TopRow(), top);
+    // A later run with more rows: they are selected too.
+    grid->SetRowCount(200);
+    EXPECT_EQ(grid->Selection(), (TGridRect{0, 1, 4, 199}));
+    // Shift+arrow stretches from the anchor again, which Ctrl+A left at the current cell.
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(grid->Selection(), (TGridRect{2, 40, 2, 41}));
+    // Without range selection there is nothing but the current cell to select.
+    grid->SetOptions(kDefaultGridOptions & ~goRangeSelect);
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid->Selection(), (TGridRect{2, 42, 2, 42}));
+}
+
 TEST_F(GridTest, FrameIsFlatWhenColdAndBoldWhenHot) {
     const QColor cold(255, 0, 0), hot(0, 0, 255);
     grid->SetFrameColor(cold);
